@@ -1,0 +1,85 @@
+// The seam between the platform layer's portable part and the system it runs on. A program picks
+// its backend by the library it links (the SDL2 one or the headless one); each defines GetBackend().
+// Only code inside platform/ sees this header.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/win32/mmsystem.h"
+#include "platform/win32/types.h"
+
+namespace platform {
+
+enum class PixelLayout { Rgb565, Rgb555 };
+
+// A picture handed to the display: 16-bit pixels, rows `pitch` pixels apart.
+struct Picture {
+    const std::uint16_t* pixels;
+    int pitch;
+    int width;
+    int height;
+    PixelLayout layout;
+};
+
+// Time as the program sees it: GetTickCount, Sleep, the multimedia timer and the 10 ms ticks that
+// pace presentation. Under virtual time (headless) one thread drives the clock: when that thread
+// would block, time moves on by one timer tick instead.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual DWORD NowMs() = 0;
+    virtual void SleepMs(DWORD ms) = 0;
+    virtual void TimeOfDay(FILETIME* time) = 0;
+
+    // The multimedia timer. StartTimer returns 0 when it cannot start.
+    virtual UINT StartTimer(UINT delayMs, LPTIMECALLBACK callback, DWORD_PTR user, bool periodic) = 0;
+    virtual bool StopTimer(UINT id) = 0;
+
+    // Ticks: the number of timer events so far, or of 10 ms slots while no timer runs.
+    virtual std::uint64_t CurrentTick() = 0;
+    // Returns once CurrentTick() is greater than `tick`.
+    virtual void WaitForTickAfter(std::uint64_t tick) = 0;
+
+    // True on the thread whose waits move virtual time on; never under real time.
+    virtual bool DrivesTime() = 0;
+    // Virtual time only: run the next timer tick (10 ms) on the calling thread.
+    virtual void AdvanceTime() = 0;
+};
+
+class Backend {
+public:
+    virtual ~Backend() = default;
+
+    virtual Clock& GetClock() = 0;
+
+    // What GetDeviceCaps(BITSPIXEL) reports for the desktop, and its size in pixels.
+    virtual int DesktopBitsPerPixel() = 0;
+    virtual void DesktopSize(int* width, int* height) = 0;
+
+    // The one native window behind the program's main window.
+    virtual bool CreateNativeWindow(const char* title, int width, int height, bool fullscreen) = 0;
+    virtual void SetNativeTitle(const char* title) = 0;
+    virtual void DestroyNativeWindow() = 0;
+
+    // The display inside that window. On failure `error` says why, for QZPrintError.
+    virtual bool OpenDisplay(bool fullscreen, int width, int height, std::string* error) = 0;
+    virtual void Present(const Picture& picture) = 0;
+    virtual void CloseDisplay() = 0;
+
+    // Turns pending native events into posted messages and input state (input.h). Called by
+    // PeekMessageA on the thread of the windows.
+    virtual void PumpEvents() = 0;
+
+    virtual void ShowMessageBox(const char* text, const char* caption) = 0;
+    // ShellExecuteA's work after the arguments were checked; true when started.
+    virtual bool Execute(const char* verb, const char* file, const char* parameters,
+                         const char* directory) = 0;
+
+    // Notable platform calls, for tests of start-up and shutdown order. No-op on a real display.
+    virtual void Trace(const char* event) = 0;
+};
+
+Backend& GetBackend();
+
+}  // namespace platform

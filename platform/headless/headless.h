@@ -1,0 +1,58 @@
+// The headless backend: no window, no audio device, the display presents into memory, and time is
+// virtual. The thread that calls Reset() drives the clock: whenever it would block (WaitForFrame,
+// a flip that waits for its tick, Sleep, a wait on an event) the next 10 ms timer tick runs instead,
+// on that thread. Tests and the scripted runner link this backend and steer it through this header.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/core/backend.h"
+
+namespace platform::headless {
+
+// Sees every tick and every outward action of the program. All calls come on the driving thread.
+class Driver {
+public:
+    virtual ~Driver() = default;
+    // Before tick `tick` (1, 2, ...) advances the clock: the place to feed input.
+    virtual void BeforeTick(std::uint64_t /*tick*/) {}
+    // After the tick's timer callbacks have run and the program's worker threads have settled.
+    virtual void AfterTick(std::uint64_t /*tick*/) {}
+    virtual void OnMessageBox(const char* /*text*/, const char* /*caption*/) {}
+    virtual void OnShellExecute(const char* /*verb*/, const char* /*file*/, const char* /*params*/,
+                                const char* /*directory*/) {}
+};
+
+// Back to a fresh machine: no windows, empty queue, nothing pressed, clock at 0, default desktop.
+// The calling thread becomes the one that drives time.
+void Reset();
+void SetDriver(Driver* driver);
+
+// What GetDeviceCaps(BITSPIXEL) reports: 16 unless told 15, 24 or 32.
+void SetDesktopBits(int bits);
+// The time of day the program reads, in seconds since 1970 (fixed: virtual time does not move it).
+void SetTimeOfDay(std::int64_t unixSeconds);
+
+// Runs one timer tick now, as a blocked wait on the driving thread would.
+void AdvanceTick();
+std::uint64_t TicksRun();
+
+// Input, delivered as a real display would: state first, then a posted message.
+void MouseMove(int x, int y);
+void MouseButton(int button, bool down);  // 1 left, 2 right
+void Key(int virtualKey, bool down);
+void SetActive(bool active);              // WM_ACTIVATEAPP and WM_ACTIVATE
+void CloseBox();                          // WM_CLOSE
+
+// The picture as last presented, empty before the first flip.
+bool HasPicture();
+Picture LastPicture();
+std::uint64_t PresentCount();
+
+// Notable platform calls in order ("CreateWindowExA", "QZInitDirectX", ...), for order tests.
+const std::vector<std::string>& Trace();
+void ClearTrace();
+
+}  // namespace platform::headless
