@@ -1,0 +1,79 @@
+// An in-memory DirectDraw surface: zeroed pixels in rows of `Pitch()` bytes, a source colour key,
+// a lock that excludes blits and other locks, and for 8-bit surfaces a palette of their own.
+#pragma once
+
+#include <atomic>
+#include <memory>
+
+#include "platform/core/ddraw_palette.h"
+#include "platform/ddraw.h"
+
+namespace platform {
+
+class DdSurface final : public IDirectDrawSurface {
+public:
+    // DD_OK and a surface with one reference, or DDERR_INVALIDPARAMS for a zero or too long side,
+    // DDERR_INVALIDPIXELFORMAT, or DDERR_OUTOFMEMORY when the pixels are over the size limit or
+    // cannot be allocated.
+    static HRESULT Create(DWORD width, DWORD height, const DDPIXELFORMAT& format, DWORD caps,
+                          DdSurface** surface);
+
+    ULONG AddRef() override;
+    ULONG Release() override;
+    HRESULT Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT sourceRect, DWORD flags,
+                DDBLTFX* fx) override;
+    HRESULT Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD flags, HANDLE event) override;
+    HRESULT Unlock(LPRECT rect) override;
+    HRESULT GetSurfaceDesc(LPDDSURFACEDESC desc) override;
+    HRESULT GetPixelFormat(DDPIXELFORMAT* format) override;
+    // Only DDCKEY_SRCBLT. The key matches pixel values from low to high inclusive; a high value
+    // below the low one means the low value alone. A null key removes it.
+    HRESULT SetColorKey(DWORD flags, DDCOLORKEY* key) override;
+    HRESULT GetColorKey(DWORD flags, DDCOLORKEY* key) override;
+    // The device context counts as a lock: until ReleaseDC the surface can be neither locked nor
+    // blitted, as with a real device context.
+    HRESULT GetDC(HDC* dc) override;
+    HRESULT ReleaseDC(HDC dc) override;
+    HRESULT GetPalette(LPDIRECTDRAWPALETTE* palette) override;
+    // Memory is never lost.
+    HRESULT IsLost() override { return DD_OK; }
+    HRESULT Restore() override { return DD_OK; }
+
+    DWORD Width() const { return width_; }
+    DWORD Height() const { return height_; }
+    LONG Pitch() const { return pitch_; }
+    const DDPIXELFORMAT& Format() const { return format_; }
+    BYTE* Row(LONG y) { return pixels_.get() + static_cast<std::ptrdiff_t>(y) * pitch_; }
+    bool HasSourceKey() const { return hasKey_; }
+    // The inclusive range of pixel values the key skips.
+    DWORD KeyLow() const { return key_.dwColorSpaceLowValue; }
+    DWORD KeyHigh() const;
+
+private:
+    enum class Access { Free, Locked, DeviceContext };
+
+    DdSurface(DWORD width, DWORD height, const DDPIXELFORMAT& format, DWORD caps,
+              std::unique_ptr<BYTE[]> pixels, DdPalette* palette);
+    ~DdSurface() override;
+
+    // Takes the surface for exclusive use from Free; false when someone else holds it.
+    bool Claim(Access how);
+    bool Unclaim(Access how);
+    void Describe(DDSURFACEDESC* desc) const;
+    HRESULT Fill(const RECT& rect, DWORD value);
+    HRESULT Copy(const RECT& dest, DdSurface& source, const RECT& sourceRect, bool keyed);
+
+    std::atomic<ULONG> references_{1};
+    std::atomic<Access> access_{Access::Free};
+    const DWORD width_;
+    const DWORD height_;
+    const LONG pitch_;
+    const DDPIXELFORMAT format_;
+    const DWORD caps_;
+    const std::unique_ptr<BYTE[]> pixels_;
+    DdPalette* const palette_;
+    bool hasKey_ = false;
+    DDCOLORKEY key_{};
+};
+
+}  // namespace platform
