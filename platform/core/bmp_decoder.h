@@ -1,0 +1,39 @@
+// Windows BMP files decoded into palette indices or 8-bit colours. SDL's reader does the
+// decoding; what it would take on trust is checked first (bmp_header.h, bmp_rle.h).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+struct BmpColour {
+    std::uint8_t red;
+    std::uint8_t green;
+    std::uint8_t blue;
+};
+
+// A decoded picture, top row first. A palettised picture has its palette and one index per pixel,
+// every index inside the palette; a direct-colour one has its colours, each channel scaled from
+// its bit-field width to 0..255 as round(v * 255 / max).
+struct BmpImage {
+    int width = 0;
+    int height = 0;
+    std::vector<BmpColour> palette;
+    std::vector<std::uint8_t> indices;
+    std::vector<BmpColour> colours;
+
+    bool Palettised() const { return !indices.empty(); }
+    BmpColour ColourAt(int x, int y) const;
+};
+
+// Null when the file is malformed or of a kind we do not read.
+std::optional<BmpImage> DecodeBmp(std::vector<std::uint8_t> file);
+// Reads a whole file by its native path; null when it cannot be read or decoded. Files longer
+// than any picture we accept are refused unread.
+std::optional<BmpImage> LoadBmpFile(const std::string& path);
+
+}  // namespace platform

@@ -1,0 +1,46 @@
+// The headers of a Windows BMP file, read and checked before any decoder sees the file: every
+// size, offset and count must fit inside the file, so nothing downstream can be led to read past
+// it or to allocate for a picture the file cannot hold.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+
+namespace platform {
+
+inline constexpr int kMaxBitmapSide = 16384;
+inline constexpr std::int64_t kMaxBitmapPixels = std::int64_t{1} << 26;
+
+enum class BmpCompression { None, Rle8, Rle4, BitFields };
+
+struct BmpHeader {
+    int width = 0;
+    int height = 0;  // always positive; see topDown
+    bool topDown = false;
+    int bitsPerPixel = 0;  // 1, 2, 4, 8, 16, 24 or 32
+    BmpCompression compression = BmpCompression::None;
+    std::uint32_t infoSize = 0;  // 12 (OS/2 1.x), 40, 52, 56, 64 (OS/2 2.x), 108 or 124
+    // Red, green and blue masks of a direct-colour pixel (the defaults when the file gives none):
+    // non-zero, contiguous, disjoint and within the pixel.
+    std::array<std::uint32_t, 3> masks{};
+    std::size_t paletteEntries = 0;  // palettised pictures only
+    std::size_t pixelOffset = 0;
+    std::size_t pixelBytes = 0;  // from pixelOffset to the end of the file
+};
+
+// Null for anything that is not a well-formed BMP of the supported kinds: a wrong signature, a
+// file shorter than its headers say, an unknown header size, planes other than 1, sides of 0 or
+// over kMaxBitmapSide, more than kMaxBitmapPixels, an unsupported depth or compression, unusable
+// masks, a palette or pixel offset outside the file, absurd densities, too little pixel data for
+// an uncompressed picture, or a top-down RLE picture. An RLE stream is checked separately
+// (RleStreamFits).
+std::optional<BmpHeader> ParseBmpHeader(std::span<const std::uint8_t> file);
+
+// Where the file keeps its bit-field masks (red, green, blue, then alpha for headers of 56 bytes
+// and more), so that a reader can be shown plain masks in their place.
+inline constexpr std::size_t kBmpMaskOffset = 14 + 40;
+
+}  // namespace platform

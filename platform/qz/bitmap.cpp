@@ -1,0 +1,127 @@
+// Bitmap loading for the program: decoded BMP files copied into new surfaces, either in the
+// display's format or, for palettised files, as 8-bit surfaces that keep the indices.
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <optional>
+
+#include "platform/core/bmp_decoder.h"
+#include "platform/core/ddraw_format.h"
+#include "platform/core/ddraw_object.h"
+#include "platform/qz/qz.h"
+#include "platform/win32/file_names.h"
+
+namespace {
+
+using platform::BmpColour;
+using platform::BmpImage;
+
+LPDIRECTDRAWSURFACE7 CreateSurfaceFor(const BmpImage& image, bool palettised) {
+    DDSURFACEDESC desc{};
+    desc.dwSize = sizeof(desc);
+    desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+    desc.dwWidth = static_cast<DWORD>(image.width);
+    desc.dwHeight = static_cast<DWORD>(image.height);
+    desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
+    if (palettised) {
+        desc.dwFlags |= DDSD_PIXELFORMAT;
+        desc.ddpfPixelFormat = platform::PalettisedFormat();
+    }
+    // Before the display is set up, pictures take the format it will most likely have.
+    LPDIRECTDRAW display = QZGetLPDD();
+    LPDIRECTDRAW maker = display != nullptr ? display : platform::CreateDirectDrawObject(platform::PixelLayout::Rgb565);
+    if (maker == nullptr) return nullptr;
+    LPDIRECTDRAWSURFACE surface = nullptr;
+    if (FAILED(maker->CreateSurface(&desc, &surface, nullptr))) surface = nullptr;
+    if (display == nullptr) maker->Release();
+    return surface;
+}
+
+// Truncating, exactly as the game's PackRGB packs a colour.
+class Packer {
+public:
+    explicit Packer(DDPIXELFORMAT format) {
+        int alpha = 0;
+        QZGetRGBABits(&format, &red_, &green_, &blue_, &alpha);
+    }
+    std::uint16_t operator()(BmpColour c) const {
+        return static_cast<std::uint16_t>(((c.red >> (8 - red_)) << (green_ + blue_)) +
+                                          ((c.green >> (8 - green_)) << blue_) + (c.blue >> (8 - blue_)));
+    }
+
+private:
+    int red_ = 0;
+    int green_ = 0;
+    int blue_ = 0;
+};
+
+void StoreColours(const BmpImage& image, const DDSURFACEDESC& desc) {
+    const Packer pack(desc.ddpfPixelFormat);
+    std::vector<std::uint16_t> lookup;
+    for (const BmpColour& colour : image.palette) lookup.push_back(pack(colour));
+    auto* base = static_cast<BYTE*>(desc.lpSurface);
+    for (int y = 0; y < image.height; ++y) {
+        auto* row = reinterpret_cast<std::uint16_t*>(base + static_cast<std::ptrdiff_t>(y) * desc.lPitch);
+        const std::size_t first = static_cast<std::size_t>(y) * image.width;
+        for (int x = 0; x < image.width; ++x)
+            row[x] = image.Palettised() ? lookup[image.indices[first + x]] : pack(image.colours[first + x]);
+    }
+}
+
+void StoreIndices(const BmpImage& image, const DDSURFACEDESC& desc) {
+    auto* base = static_cast<BYTE*>(desc.lpSurface);
+    for (int y = 0; y < image.height; ++y)
+        std::memcpy(base + static_cast<std::ptrdiff_t>(y) * desc.lPitch,
+                    image.indices.data() + static_cast<std::size_t>(y) * image.width,
+                    static_cast<std::size_t>(image.width));
+}
+
+bool StorePalette(const BmpImage& image, LPDIRECTDRAWSURFACE7 surface) {
+    LPDIRECTDRAWPALETTE palette = nullptr;
+    if (FAILED(surface->GetPalette(&palette))) return false;
+    std::vector<PALETTEENTRY> entries;
+    for (const BmpColour& colour : image.palette) entries.push_back({colour.red, colour.green, colour.blue, 0});
+    const DWORD count = static_cast<DWORD>(std::min<std::size_t>(entries.size(), 256));
+    const HRESULT result = palette->SetEntries(0, 0, count, entries.data());
+    palette->Release();
+    return SUCCEEDED(result);
+}
+
+bool Store(const BmpImage& image, bool palettised, LPDIRECTDRAWSURFACE7 surface) {
+    DDSURFACEDESC desc{};
+    desc.dwSize = sizeof(desc);
+    if (FAILED(surface->Lock(nullptr, &desc, DDLOCK_WAIT | DDLOCK_WRITEONLY, nullptr))) return false;
+    if (palettised)
+        StoreIndices(image, desc);
+    else
+        StoreColours(image, desc);
+    surface->Unlock(nullptr);
+    return !palettised || StorePalette(image, surface);
+}
+
+}  // namespace
+
+LPDIRECTDRAWSURFACE7 QZLoadBitmap(const char* file) { return QZLoadBitmap(file, 16); }
+
+LPDIRECTDRAWSURFACE7 QZLoadBitmap(const char* file, int bits) {
+    if (file == nullptr || (bits != 8 && bits != 16)) return nullptr;
+    const bool palettised = bits == 8;
+    const std::optional<BmpImage> image = platform::LoadBmpFile(platform::NativePath(file));
+    if (!image || (palettised && !image->Palettised())) return nullptr;
+    LPDIRECTDRAWSURFACE7 surface = CreateSurfaceFor(*image, palettised);
+    if (surface != nullptr && !Store(*image, palettised, surface)) {
+        surface->Release();
+        surface = nullptr;
+    }
+    return surface;
+}
+
+void QZGetRGBABits(DDPIXELFORMAT* format, int* red, int* green, int* blue, int* alpha) {
+    const auto bits = [format](DWORD DDPIXELFORMAT::*mask) {
+        return format != nullptr ? std::popcount(format->*mask) : 0;
+    };
+    if (red != nullptr) *red = bits(&DDPIXELFORMAT::dwRBitMask);
+    if (green != nullptr) *green = bits(&DDPIXELFORMAT::dwGBitMask);
+    if (blue != nullptr) *blue = bits(&DDPIXELFORMAT::dwBBitMask);
+    if (alpha != nullptr) *alpha = bits(&DDPIXELFORMAT::dwRGBAlphaBitMask);
+}

@@ -1,0 +1,58 @@
+// Small BMP files built in memory for tests: a 40-byte info header, an optional palette, and the
+// pixel bytes exactly as given (rows already padded and ordered by the caller).
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+namespace testing_bmp {
+
+struct BmpSpec {
+    int width = 1;
+    int height = 1;  // negative for top-down rows
+    int bits = 24;
+    std::uint32_t compression = 0;
+    std::vector<std::uint8_t> palette;  // blue, green, red, 0 per entry
+    std::vector<std::uint8_t> pixels;
+};
+
+inline void Put(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+}
+
+inline std::vector<std::uint8_t> BuildBmp(const BmpSpec& spec) {
+    const std::uint32_t offset = 14 + 40 + static_cast<std::uint32_t>(spec.palette.size());
+    const std::uint32_t size = offset + static_cast<std::uint32_t>(spec.pixels.size());
+    std::vector<std::uint8_t> out = {'B', 'M'};
+    Put(out, size, 4);
+    Put(out, 0, 4);
+    Put(out, offset, 4);
+    Put(out, 40, 4);
+    Put(out, static_cast<std::uint32_t>(spec.width), 4);
+    Put(out, static_cast<std::uint32_t>(spec.height), 4);
+    Put(out, 1, 2);
+    Put(out, static_cast<std::uint32_t>(spec.bits), 2);
+    Put(out, spec.compression, 4);
+    Put(out, static_cast<std::uint32_t>(spec.pixels.size()), 4);
+    Put(out, 2835, 4);
+    Put(out, 2835, 4);
+    Put(out, static_cast<std::uint32_t>(spec.palette.size() / 4), 4);
+    Put(out, 0, 4);
+    out.insert(out.end(), spec.palette.begin(), spec.palette.end());
+    out.insert(out.end(), spec.pixels.begin(), spec.pixels.end());
+    return out;
+}
+
+inline void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+}  // namespace testing_bmp
