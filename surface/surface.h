@@ -1,0 +1,58 @@
+// The drawing code's tools for DirectDraw surfaces: packing colours into a surface's 16-bit
+// format, transparent colours, single pixels, off-screen surfaces, frames cut from a picture and
+// copies clipped to their target. Nothing here keeps state; every call asks the surface itself for
+// its size, pitch and format.
+#pragma once
+
+#include "platform/ddraw.h"
+#include "screen/object_list.h"
+
+// The colour (each channel 0..255) as a pixel of the surface's format, every channel truncated to
+// its width. The format is read anew on every call, so pack once per colour, not per pixel.
+int PackRGB(LPDIRECTDRAWSURFACE7 surface, int red, int green, int blue);
+// Makes the packed colour the surface's source colour key.
+void SetColorKeyRGB(LPDIRECTDRAWSURFACE7 surface, int red, int green, int blue);
+
+// Single pixels, one lock each. An 8-bit surface reads as its palette index; writes are always 16
+// bits wide, counted in 16-bit steps along the row, also on 8-bit surfaces. Outside the surface,
+// or when it cannot be locked, a read gives 0 and a write does nothing and gives 0; so does a
+// write to an 8-bit surface that would pass the surface's last byte.
+int ReadPixel(LPDIRECTDRAWSURFACE7 surface, int x, int y);
+// Returns the 16-bit value that was there.
+int WritePixel(LPDIRECTDRAWSURFACE7 surface, int x, int y, int value);
+
+// The first pixel of the locked surface, and its description when `desc` is not null; null (and
+// `desc` untouched) when the surface cannot be locked. Walk the rows by the description's pitch.
+void* LockSurface(LPDIRECTDRAWSURFACE7 surface, LPDDSURFACEDESC desc);
+void UnlockSurface(LPDIRECTDRAWSURFACE7 surface);
+
+// A new surface in the display's format with black (0) as its transparent colour, owned by the
+// caller; null without a display or when the surface cannot be made.
+LPDIRECTDRAWSURFACE7 CreateOffscreenSurface(int width, int height);
+// Fills the whole surface with the low 16 bits of the value.
+void FillSurface(LPDIRECTDRAWSURFACE7 surface, DWORD value);
+// 0 x 0 for a null surface. Either pointer may be null.
+void GetSurfaceSize(LPDIRECTDRAWSURFACE7 surface, int* width, int* height);
+// The rectangle of the surface's size centred in the box (x, y, width, height), halves truncated.
+void CenterRect(LPDIRECTDRAWSURFACE7 surface, int x, int y, int width, int height, RECT* rect);
+
+// Cuts the picture into as many whole frameWidth x frameHeight frames as fit, row by row and left
+// to right, appending each as a new surface keyed to pure blue; a strip too narrow or too short for
+// a frame is left out. Reports the number of columns when asked. 0 when a frame surface cannot be
+// made (the frames made so far stay in the list), or for a null picture or list or a frame side
+// below 1; otherwise 1.
+int CutFramesFromSurface(LPDIRECTDRAWSURFACE7 source, ObjectList<IDirectDrawSurface>* frames,
+                         int frameWidth, int frameHeight, int* columns);
+// The same for a bitmap file, which is loaded for the cutting and released afterwards; 0 when it
+// cannot be loaded.
+int CutFramesFromFile(const char* file, ObjectList<IDirectDrawSurface>* frames, int frameWidth,
+                      int frameHeight, int* columns);
+
+// Copies the source rectangle (sx, sy, width, height) so that its top-left corner lands on (x, y)
+// of the target, clipped to the target; the source rectangle shrinks with the clipping. Flags -1
+// make a transparent copy (DDBLT_KEYSRC | DDBLT_WAIT); other flags go to Blt as they are. A copy
+// that falls wholly off the target gives Blt an empty rectangle, which it refuses.
+HRESULT BlitRect(LPDIRECTDRAWSURFACE7 source, int sx, int sy, int width, int height,
+                 LPDIRECTDRAWSURFACE7 target, int x, int y, int flags);
+// BlitRect with the whole source.
+HRESULT BlitSurface(LPDIRECTDRAWSURFACE7 source, LPDIRECTDRAWSURFACE7 target, int x, int y, int flags);
