@@ -10,6 +10,7 @@ namespace platform {
 
 namespace {
 
+// A display of 0 x 0 leaves width, height and pitch out of the display mode.
 class DdObject final : public IDirectDraw {
 public:
     DdObject(PixelLayout display, int width, int height)
@@ -72,13 +73,11 @@ HRESULT DdObject::CreateSurface(LPDDSURFACEDESC desc, LPDIRECTDRAWSURFACE* surfa
     DWORD width = desc->dwWidth;
     DWORD height = desc->dwHeight;
     const DWORD sized = DDSD_WIDTH | DDSD_HEIGHT;
-    if ((caps & DDSCAPS_PRIMARYSURFACE) != 0) {
-        // The primary always covers the display.
-        if (width_ == 0) return DDERR_INVALIDPARAMS;
+    if ((desc->dwFlags & sized) != sized) {
+        // Without a size of its own the primary covers the display, if the display's size is known.
+        if ((caps & DDSCAPS_PRIMARYSURFACE) == 0 || width_ == 0) return DDERR_INVALIDPARAMS;
         width = width_;
         height = height_;
-    } else if ((desc->dwFlags & sized) != sized) {
-        return DDERR_INVALIDPARAMS;
     }
     const DDPIXELFORMAT format = (desc->dwFlags & DDSD_PIXELFORMAT) != 0 ? desc->ddpfPixelFormat : format_;
 
@@ -90,8 +89,8 @@ HRESULT DdObject::CreateSurface(LPDDSURFACEDESC desc, LPDIRECTDRAWSURFACE* surfa
 
 }  // namespace
 
-LPDIRECTDRAW CreateDirectDrawObject(PixelLayout display, int width, int height) {
-    return new (std::nothrow) DdObject(display, width, height);
+LPDIRECTDRAW CreateDirectDrawObject(PixelLayout display) {
+    return new (std::nothrow) DdObject(display, 0, 0);
 }
 
 }  // namespace platform
@@ -107,6 +106,6 @@ HRESULT DirectDrawCreate(GUID* driver, LPDIRECTDRAW* object, void* outer) {
     int width = 0;
     int height = 0;
     backend.DesktopSize(&width, &height);
-    *object = platform::CreateDirectDrawObject(layout, width, height);
+    *object = new (std::nothrow) platform::DdObject(layout, width, height);
     return *object != nullptr ? DD_OK : DDERR_OUTOFMEMORY;
 }

@@ -1,5 +1,4 @@
-// The DirectDraw object: creates surfaces in the display's format and reports the display mode.
-// Surfaces live on their own once created; releasing the object does not touch them.
+// Making the DirectDraw object without a display, for the display set-up and for tests.
 #pragma once
 
 #include "platform/core/backend.h"
@@ -7,9 +6,9 @@
 
 namespace platform {
 
-// A DirectDraw object for a display of the given layout and size, with one reference. No display
-// is needed, so tests can make surfaces with it. A size of 0 x 0 leaves the width, height and
-// pitch out of GetDisplayMode's answer and refuses primary surfaces.
-LPDIRECTDRAW CreateDirectDrawObject(PixelLayout display, int width = 0, int height = 0);
+// A new DirectDraw object (one reference) whose display format is `display`. Surfaces live on
+// their own once created: releasing the object does not touch them. Its display mode reports the
+// format only, so primary surfaces must be given their size.
+LPDIRECTDRAW CreateDirectDrawObject(PixelLayout display);
 
 }  // namespace platform

@@ -9,6 +9,7 @@
 #include "platform/core/bmp_header.h"
 #include "platform/core/bmp_rle.h"
 #include "platform/ddraw_helpers.h"
+#include "platform/display_fixture.h"
 #include "platform/qz/qz.h"
 
 namespace {
@@ -109,6 +110,25 @@ TEST_F(BitmapFiles, WindowsStyleNamesAreFoundFromTheWorkingDirectory) {
     fs::current_path(previous);
     ASSERT_NE(surface, nullptr);
     EXPECT_EQ(testing_ddraw::PixelAt(surface.get(), 0, 0), 0x001Fu);
+}
+
+class FiveFiveFiveDisplay : public WithDisplay {
+protected:
+    int DesktopBits() const override { return 15; }
+};
+
+TEST_F(FiveFiveFiveDisplay, LoadsTakeTheDisplaysFormat) {
+    const fs::path file = fs::temp_directory_path() / ("stalkway-555-" + std::to_string(std::random_device()()) + ".bmp");
+    WriteFile(file, BuildBmp(ColourRow({{0, 0, 255}, {255, 0, 0}, {0, 255, 0}, {0, 7, 0}})));
+    const SurfacePtr surface(QZLoadBitmap(file.c_str(), 16));
+    fs::remove(file);
+    ASSERT_NE(surface, nullptr);
+    Locked lock(surface.get());
+    EXPECT_EQ(lock.Desc().ddpfPixelFormat.dwRBitMask, 0x7C00u);
+    EXPECT_EQ(lock.Get(0, 0), 0x001Fu);
+    EXPECT_EQ(lock.Get(1, 0), 0x7C00u);
+    EXPECT_EQ(lock.Get(2, 0), 0x03E0u);
+    EXPECT_EQ(lock.Get(3, 0), 0x0000u);
 }
 
 std::vector<std::uint8_t> CorpusFile(const char* name) {

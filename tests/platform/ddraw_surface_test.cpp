@@ -2,6 +2,7 @@
 // colour keys, palettes and reference counts.
 #include <gtest/gtest.h>
 
+#include "platform/core/backend.h"
 #include "platform/ddraw_helpers.h"
 #include "platform/headless/headless.h"
 
@@ -83,12 +84,19 @@ TEST(DdObject, RefusesSurfacesThatAreEmptyTooLargeOrOfUnknownFormat) {
     EXPECT_EQ(TryCreate(dd.get(), badSize), DDERR_INVALIDPARAMS);
 }
 
-TEST(DdObject, SurfacesTakeTheDisplayFormatAndThePrimaryItsSize) {
-    DirectDrawPtr dd(platform::CreateDirectDrawObject(PixelLayout::Rgb555, 320, 200));
+TEST(DdObject, SurfacesTakeTheDisplayFormatAndAnUnsizedPrimaryTheDesktopSize) {
+    platform::headless::Reset();
+    platform::headless::SetDesktopBits(15);
+    LPDIRECTDRAW created = nullptr;
+    ASSERT_EQ(DirectDrawCreate(nullptr, &created, nullptr), DD_OK);
+    DirectDrawPtr dd(created);
+    platform::headless::Reset();
+    int width = 0, height = 0;
+    platform::GetBackend().DesktopSize(&width, &height);
     DDSURFACEDESC mode = EmptyDesc();
     ASSERT_EQ(dd->GetDisplayMode(&mode), DD_OK);
-    EXPECT_EQ(mode.dwWidth, 320u);
-    EXPECT_EQ(mode.dwHeight, 200u);
+    EXPECT_EQ(mode.dwWidth, static_cast<DWORD>(width));
+    EXPECT_EQ(mode.dwHeight, static_cast<DWORD>(height));
     EXPECT_EQ(mode.ddpfPixelFormat.dwRBitMask, 0x7C00u);
 
     SurfacePtr plain;
@@ -104,11 +112,15 @@ TEST(DdObject, SurfacesTakeTheDisplayFormatAndThePrimaryItsSize) {
     ASSERT_EQ(TryCreate(dd.get(), primary, &front), DD_OK);
     DDSURFACEDESC desc = EmptyDesc();
     ASSERT_EQ(front->GetSurfaceDesc(&desc), DD_OK);
-    EXPECT_EQ(desc.dwWidth, 320u);
-    EXPECT_EQ(desc.dwHeight, 200u);
+    EXPECT_EQ(desc.dwWidth, static_cast<DWORD>(width));
+    EXPECT_EQ(desc.dwHeight, static_cast<DWORD>(height));
 
     DirectDrawPtr sizeless(platform::CreateDirectDrawObject(PixelLayout::Rgb565));
     EXPECT_EQ(TryCreate(sizeless.get(), primary), DDERR_INVALIDPARAMS);
+    primary.dwFlags |= DDSD_WIDTH | DDSD_HEIGHT;
+    primary.dwWidth = 800;
+    primary.dwHeight = 600;
+    EXPECT_EQ(TryCreate(sizeless.get(), primary), DD_OK);
 }
 
 TEST(DdObject, AnswersBothDirectDrawInterfacesAndCountsReferences) {

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <random>
 
-#include "display_fixture.h"
+#include "platform/display_fixture.h"
 #include "platform/bmp_builder.h"
 #include "platform/ddraw_helpers.h"
 #include "surface/surface.h"
