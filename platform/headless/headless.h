@@ -35,6 +35,9 @@ void SetDesktopBits(int bits);
 // The time of day the program reads, in seconds since 1970 (fixed: virtual time does not move it).
 void SetTimeOfDay(std::int64_t unixSeconds);
 
+// The multimedia timer refuses to start, as on a system without one.
+void FailTimers(bool fail);
+
 // Runs one timer tick now, as a blocked wait on the driving thread would.
 void AdvanceTick();
 std::uint64_t TicksRun();
@@ -54,5 +57,8 @@ std::uint64_t PresentCount();
 // Notable platform calls in order ("CreateWindowExA", "QZInitDirectX", ...), for order tests.
 const std::vector<std::string>& Trace();
 void ClearTrace();
+
+// The main window's caption as last set.
+std::string WindowTitle();
 
 }  // namespace platform::headless

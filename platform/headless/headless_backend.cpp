@@ -1,0 +1,119 @@
+// The headless backend: presents into memory, records message boxes and program starts instead of
+// showing or running them, and keeps virtual time.
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/core/input.h"
+#include "platform/core/windowing.h"
+#include "platform/headless/headless.h"
+#include "platform/headless/virtual_clock.h"
+#include "platform/win32/user.h"
+
+namespace platform::headless {
+namespace {
+
+class HeadlessBackend : public Backend {
+public:
+    Clock& GetClock() override { return clock; }
+    int DesktopBitsPerPixel() override { return desktopBits; }
+    void DesktopSize(int* width, int* height) override {
+        *width = 1024;
+        *height = 768;
+    }
+    bool CreateNativeWindow(const char*, int, int, bool) override { return true; }
+    void SetNativeTitle(const char* title) override { this->title = title; }
+    void DestroyNativeWindow() override {}
+    bool OpenDisplay(bool, int, int, std::string*) override { return true; }
+    void CloseDisplay() override {}
+    void PumpEvents() override {}
+
+    void Present(const Picture& picture) override {
+        pixels.resize(static_cast<size_t>(picture.width) * picture.height);
+        for (int y = 0; y < picture.height; ++y)
+            std::copy_n(picture.pixels + static_cast<size_t>(y) * picture.pitch, picture.width,
+                        pixels.begin() + static_cast<std::ptrdiff_t>(y) * picture.width);
+        presented = Picture{pixels.data(), picture.width, picture.width, picture.height, picture.layout};
+        ++presentCount;
+    }
+
+    void ShowMessageBox(const char* text, const char* caption) override {
+        if (driver != nullptr) driver->OnMessageBox(text, caption);
+    }
+
+    bool Execute(const char* verb, const char* file, const char* parameters, const char* directory) override {
+        if (driver != nullptr) driver->OnShellExecute(verb, file, parameters, directory);
+        return true;
+    }
+
+    void Trace(const char* event) override { trace.emplace_back(event); }
+
+    VirtualClock clock;
+    Driver* driver = nullptr;
+    int desktopBits = 16;
+    std::string title;
+    std::vector<std::uint16_t> pixels;
+    Picture presented{nullptr, 0, 0, 0, PixelLayout::Rgb565};
+    std::uint64_t presentCount = 0;
+    std::vector<std::string> trace;
+};
+
+HeadlessBackend& Instance() {
+    static HeadlessBackend backend;
+    return backend;
+}
+
+}  // namespace
+
+void Reset() {
+    HeadlessBackend& b = Instance();
+    ResetWindowing();
+    input::Reset();
+    b.clock.Reset();
+    b.driver = nullptr;
+    b.desktopBits = 16;
+    b.title.clear();
+    b.pixels.clear();
+    b.presented = Picture{nullptr, 0, 0, 0, PixelLayout::Rgb565};
+    b.presentCount = 0;
+    b.trace.clear();
+}
+
+void SetDriver(Driver* driver) {
+    Instance().driver = driver;
+    Instance().clock.SetDriver(driver);
+}
+
+void SetDesktopBits(int bits) { Instance().desktopBits = bits; }
+void SetTimeOfDay(std::int64_t unixSeconds) { Instance().clock.SetTimeOfDay(unixSeconds); }
+void AdvanceTick() { Instance().clock.AdvanceTime(); }
+std::uint64_t TicksRun() { return Instance().clock.CurrentTick(); }
+
+void MouseMove(int x, int y) { input::MouseMoveEvent(x, y); }
+void MouseButton(int button, bool down) { input::ButtonEvent(button, down); }
+void Key(int virtualKey, bool down) {
+    input::KeyEvent(input::ScanCodeForVirtualKey(virtualKey), virtualKey, down);
+}
+
+void SetActive(bool active) {
+    if (!active) input::ReleaseAll();
+    PostToMainWindow(WM_ACTIVATEAPP, active ? TRUE : FALSE, 0);
+    PostToMainWindow(WM_ACTIVATE, active ? WA_ACTIVE : WA_INACTIVE, 0);
+}
+
+void CloseBox() { PostToMainWindow(WM_CLOSE, 0, 0); }
+
+bool HasPicture() { return Instance().presentCount > 0; }
+Picture LastPicture() { return Instance().presented; }
+std::uint64_t PresentCount() { return Instance().presentCount; }
+const std::vector<std::string>& Trace() { return Instance().trace; }
+std::string WindowTitle() { return Instance().title; }
+void FailTimers(bool fail) { Instance().clock.SetTimersFail(fail); }
+void ClearTrace() { Instance().trace.clear(); }
+
+}  // namespace platform::headless
+
+namespace platform {
+Backend& GetBackend() { return headless::Instance(); }
+}  // namespace platform

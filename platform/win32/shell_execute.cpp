@@ -1,0 +1,15 @@
+#include "platform/core/backend.h"
+#include "platform/win32/shell.h"
+
+namespace {
+// ShellExecuteA's results: above 32 is success; 2 is "file not found".
+constexpr std::uintptr_t kStarted = 42;
+constexpr std::uintptr_t kNotFound = 2;
+}  // namespace
+
+HINSTANCE ShellExecuteA(HWND, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory, int) {
+    if (file == nullptr) return reinterpret_cast<HINSTANCE>(kNotFound);
+    const bool started = platform::GetBackend().Execute(verb ? verb : "open", file, parameters ? parameters : "",
+                                                        directory ? directory : "");
+    return reinterpret_cast<HINSTANCE>(started ? kStarted : kNotFound);
+}
