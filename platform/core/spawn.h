@@ -1,10 +1,14 @@
-// Starting programs and opening documents for ShellExecuteA on a real desktop.
+// The work behind ShellExecuteA on a desktop: starting a program, or handing a document or an
+// address to the desktop's opener. Never goes through a command shell.
 #pragma once
 
 namespace platform {
 
-// "open" (or null) of an existing executable file starts it detached, without a shell; an address
-// or a document goes to the desktop's opener. False when nothing was started.
-bool SpawnDetached(const char* verb, const char* file, const char* parameters, const char* directory);
+// Verb "open" (or null). An executable file (a Windows-style name) is started detached, with the
+// parameters split as a Windows command line splits them and in `directory` (null or empty: the
+// current one). An address ("://" in it, or starting with "www.") or any other existing file is
+// handed to xdg-open when that is on PATH. False when nothing was started.
+bool SpawnDetached(const char* verb, const char* file, const char* parameters,
+                   const char* directory);
 
 }  // namespace platform

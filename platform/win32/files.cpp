@@ -1,0 +1,154 @@
+// File handles on POSIX descriptors. Windows share modes are accepted but not enforced: the
+// program never opens one file twice in conflicting ways.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/core/handles.h"
+#include "platform/win32/file_names.h"
+#include "platform/win32/kernel.h"
+
+namespace platform {
+namespace {
+
+class FileObject : public KernelObject {
+public:
+    FileObject(int descriptor, bool readable, bool writable)
+        : descriptor_(descriptor), readable_(readable), writable_(writable) {}
+    ~FileObject() override { ::close(descriptor_); }
+    FileObject(const FileObject&) = delete;
+    FileObject& operator=(const FileObject&) = delete;
+
+    int Descriptor() const { return descriptor_; }
+    bool Readable() const { return readable_; }
+    bool Writable() const { return writable_; }
+
+private:
+    int descriptor_;
+    bool readable_;
+    bool writable_;
+};
+
+int OpenFlags(DWORD access, DWORD disposition) {
+    const bool read = (access & GENERIC_READ) != 0;
+    const bool write = (access & GENERIC_WRITE) != 0;
+    int flags = O_CLOEXEC | (write ? (read ? O_RDWR : O_WRONLY) : O_RDONLY);
+    switch (disposition) {
+        case CREATE_NEW: return flags | O_CREAT | O_EXCL;
+        case CREATE_ALWAYS: return flags | O_CREAT | O_TRUNC;
+        case OPEN_EXISTING: return flags;
+        case OPEN_ALWAYS: return flags | O_CREAT;
+        default: return -1;
+    }
+}
+
+std::int64_t Combine(LONG low, const LONG* high) {
+    if (high == nullptr) return low;
+    return static_cast<std::int64_t>((static_cast<std::uint64_t>(static_cast<DWORD>(*high)) << 32) |
+                                     static_cast<DWORD>(low));
+}
+
+// The position a seek lands on, or -1 when the method is unknown or the file cannot tell.
+std::int64_t SeekTarget(int descriptor, std::int64_t distance, DWORD method) {
+    std::int64_t origin = 0;
+    if (method == FILE_CURRENT) {
+        origin = ::lseek(descriptor, 0, SEEK_CUR);
+    } else if (method == FILE_END) {
+        struct stat info {};
+        origin = ::fstat(descriptor, &info) == 0 ? info.st_size : -1;
+    } else if (method != FILE_BEGIN) {
+        return -1;
+    }
+    if (origin < 0) return -1;
+    if (distance > 0 && origin > INT64_MAX - distance) return -1;
+    return origin + distance;
+}
+
+}  // namespace
+}  // namespace platform
+
+using platform::FileObject;
+
+HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD /*shareMode*/, LPVOID /*security*/,
+                   DWORD disposition, DWORD /*flagsAndAttributes*/, HANDLE /*templateFile*/) {
+    const int flags = platform::OpenFlags(access, disposition);
+    const std::string path = platform::NativePath(name);
+    if (flags < 0 || path.empty()) return INVALID_HANDLE_VALUE;
+    const int descriptor = ::open(path.c_str(), flags, 0666);
+    if (descriptor < 0) return INVALID_HANDLE_VALUE;
+    // A folder opens on POSIX but never as a file on Windows.
+    struct stat info {};
+    if (::fstat(descriptor, &info) != 0 || S_ISDIR(info.st_mode)) {
+        ::close(descriptor);
+        return INVALID_HANDLE_VALUE;
+    }
+    return platform::NewHandle(std::make_shared<FileObject>(
+        descriptor, (access & GENERIC_READ) != 0, (access & GENERIC_WRITE) != 0));
+}
+
+BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, LPVOID /*overlapped*/) {
+    if (read != nullptr) *read = 0;
+    auto object = platform::HandleObject<FileObject>(file);
+    if (!object || !object->Readable() || (buffer == nullptr && toRead > 0)) return FALSE;
+    auto* bytes = static_cast<char*>(buffer);
+    DWORD done = 0;
+    while (done < toRead) {
+        const ssize_t n = ::read(object->Descriptor(), bytes + done, toRead - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return FALSE;
+        if (n == 0) break;  // end of file: success with what was read
+        done += static_cast<DWORD>(n);
+        if (read != nullptr) *read = done;
+    }
+    return TRUE;
+}
+
+BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written, LPVOID /*overlapped*/) {
+    if (written != nullptr) *written = 0;
+    auto object = platform::HandleObject<FileObject>(file);
+    if (!object || !object->Writable() || (buffer == nullptr && toWrite > 0)) return FALSE;
+    const auto* bytes = static_cast<const char*>(buffer);
+    DWORD done = 0;
+    while (done < toWrite) {
+        const ssize_t n = ::write(object->Descriptor(), bytes + done, toWrite - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return FALSE;
+        done += static_cast<DWORD>(n);
+        if (written != nullptr) *written = done;
+    }
+    return TRUE;
+}
+
+DWORD SetFilePointer(HANDLE file, LONG distance, LPLONG distanceHigh, DWORD method) {
+    auto object = platform::HandleObject<FileObject>(file);
+    if (!object) return INVALID_SET_FILE_POINTER;
+    const std::int64_t target = platform::SeekTarget(
+        object->Descriptor(), platform::Combine(distance, distanceHigh), method);
+    // Without a high part the new position has to fit in 32 bits.
+    if (target < 0 || (distanceHigh == nullptr && target > 0xFFFFFFFFll)) {
+        return INVALID_SET_FILE_POINTER;
+    }
+    if (::lseek(object->Descriptor(), target, SEEK_SET) != target) return INVALID_SET_FILE_POINTER;
+    if (distanceHigh != nullptr) *distanceHigh = static_cast<LONG>(target >> 32);
+    return static_cast<DWORD>(target & 0xFFFFFFFFll);
+}
+
+DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh) {
+    auto object = platform::HandleObject<FileObject>(file);
+    struct stat info {};
+    if (!object || ::fstat(object->Descriptor(), &info) != 0) return INVALID_FILE_SIZE;
+    const auto size = static_cast<std::uint64_t>(info.st_size);
+    if (sizeHigh != nullptr) *sizeHigh = static_cast<DWORD>(size >> 32);
+    return static_cast<DWORD>(size & 0xFFFFFFFFu);
+}
+
+BOOL DeleteFileA(LPCSTR name) {
+    const std::string path = platform::NativePath(name);
+    // unlink refuses folders, as DeleteFile does.
+    return !path.empty() && ::unlink(path.c_str()) == 0 ? TRUE : FALSE;
+}

@@ -1,0 +1,156 @@
+// GetPrivateProfileStringA and WritePrivateProfileStringA. Every call reads the file afresh, so a
+// change made by another program shows at once. A bare file name is found in the working directory:
+// this system has no Windows directory.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <mutex>
+#include <string>
+#include <string_view>
+
+#include "platform/win32/file_names.h"
+#include "platform/win32/kernel.h"
+#include "platform/win32/profile_edit.h"
+#include "platform/win32/profile_text.h"
+
+namespace platform::profile {
+namespace {
+
+// Larger files are refused whole: read as if missing, never rewritten, so no part of one is lost.
+constexpr std::size_t kMaxFileBytes = std::size_t{16} << 20;
+
+// One call at a time, so that a read never sees a half-rewritten file of this process.
+std::mutex& FileMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+enum class Load { Read, Missing, Refused };
+
+Load ReadWhole(const std::string& path, std::string* text) {
+    if (path.empty()) return Load::Missing;
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) return errno == ENOENT ? Load::Missing : Load::Refused;
+    struct stat info {};
+    Load result = Load::Read;
+    if (::fstat(descriptor, &info) != 0 || S_ISDIR(info.st_mode)) result = Load::Refused;
+    char chunk[65536];
+    while (result == Load::Read) {
+        const ssize_t n = ::read(descriptor, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR) continue;
+        if (n == 0) break;
+        if (n < 0 || text->size() + static_cast<std::size_t>(n) > kMaxFileBytes) {
+            result = Load::Refused;
+        } else {
+            text->append(chunk, static_cast<std::size_t>(n));
+        }
+    }
+    ::close(descriptor);
+    return result;
+}
+
+// Rewritten in place, as Windows does, so the file keeps its owner and permissions.
+bool WriteWhole(const std::string& path, std::string_view text) {
+    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (descriptor < 0) return false;
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n =
+            ::pwrite(descriptor, text.data() + done, text.size() - done, static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        done += static_cast<std::size_t>(n);
+    }
+    const bool ok = done == text.size() && ::ftruncate(descriptor, static_cast<off_t>(done)) == 0;
+    return ::close(descriptor) == 0 && ok;
+}
+
+// Only trailing spaces go; the caller's string is never written to.
+std::string_view TrimDefault(const char* defaultValue) {
+    std::string_view value = defaultValue != nullptr ? defaultValue : "";
+    while (!value.empty() && value.back() == ' ') value.remove_suffix(1);
+    return value;
+}
+
+DWORD CopyValue(std::string_view value, char* out, DWORD size) {
+    const std::size_t n = std::min<std::size_t>(value.size(), size - 1);
+    std::memcpy(out, value.data(), n);
+    out[n] = '\0';
+    return static_cast<DWORD>(n);
+}
+
+// `list` holds each name followed by its NUL. Windows wants room for two bytes beyond it, even
+// though one would do; short of that it keeps size - 2 bytes and ends them with two NULs.
+DWORD CopyList(std::string_view list, char* out, DWORD size) {
+    if (size < 2) {
+        out[0] = '\0';
+        return 0;
+    }
+    if (list.size() + 2 <= size) {
+        std::memcpy(out, list.data(), list.size());
+        out[list.size()] = '\0';
+        return static_cast<DWORD>(list.size());
+    }
+    std::memcpy(out, list.data(), size - 2);
+    out[size - 2] = '\0';
+    out[size - 1] = '\0';
+    return size - 2;
+}
+
+DWORD Lookup(std::string_view text, const char* section, const char* key, const char* defaultValue,
+             char* out, DWORD size) {
+    std::string list;
+    const auto add = [&list](std::string_view name) { list.append(name).push_back('\0'); };
+    if (section == nullptr) {
+        ListSections(text, add);
+        return CopyList(list, out, size);
+    }
+    if (key == nullptr) {
+        if (ListKeys(text, TrimArgument(section), add)) return CopyList(list, out, size);
+        return CopyValue(TrimDefault(defaultValue), out, size);
+    }
+    const auto value = FindValue(text, TrimArgument(section), TrimArgument(key));
+    return CopyValue(value ? *value : TrimDefault(defaultValue), out, size);
+}
+
+}  // namespace
+}  // namespace platform::profile
+
+DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR returned,
+                               DWORD size, LPCSTR fileName) {
+    namespace profile = platform::profile;
+    if (returned == nullptr || size == 0) return 0;
+    std::lock_guard lock(profile::FileMutex());
+    std::string text;
+    if (fileName == nullptr ||
+        profile::ReadWhole(platform::NativePath(fileName), &text) != profile::Load::Read) {
+        return profile::CopyValue(profile::TrimDefault(defaultValue), returned, size);
+    }
+    return profile::Lookup(text, section, key, defaultValue, returned, size);
+}
+
+// A null value deletes the key and a null key the section; deleting what is not there changes
+// nothing and still succeeds, without creating the file.
+BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR fileName) {
+    namespace profile = platform::profile;
+    if (section == nullptr || fileName == nullptr || *fileName == '\0') return FALSE;
+    std::lock_guard lock(profile::FileMutex());
+    const std::string path = platform::NativePath(fileName);
+    std::string text;
+    if (profile::ReadWhole(path, &text) == profile::Load::Refused) return FALSE;
+    const std::string_view sectionName = profile::TrimArgument(section);
+    std::optional<std::string> edited;
+    if (key == nullptr) {
+        edited = profile::DeleteSection(text, sectionName);
+    } else if (value == nullptr) {
+        edited = profile::DeleteKey(text, sectionName, profile::TrimArgument(key));
+    } else {
+        edited = profile::SetValue(text, sectionName, profile::TrimArgument(key), value);
+    }
+    if (!edited) return TRUE;
+    return profile::WriteWhole(path, *edited) ? TRUE : FALSE;
+}

@@ -1,0 +1,23 @@
+#include "platform/core/command_line.h"
+
+#include <gtest/gtest.h>
+
+using platform::SplitCommandLine;
+using Args = std::vector<std::string>;
+
+TEST(CommandLineTest, BlanksSeparateAndQuotesGroup) {
+    EXPECT_EQ(SplitCommandLine(nullptr), Args{});
+    EXPECT_EQ(SplitCommandLine(" \t "), Args{});
+    EXPECT_EQ(SplitCommandLine("Stalkway"), Args{"Stalkway"});
+    EXPECT_EQ(SplitCommandLine("  a\tb  c "), (Args{"a", "b", "c"}));
+    EXPECT_EQ(SplitCommandLine("\"two words\" x\"y z\"w"), (Args{"two words", "xy zw"}));
+    EXPECT_EQ(SplitCommandLine("\"\" a \"unclosed b"), (Args{"", "a", "unclosed b"}));
+    EXPECT_EQ(SplitCommandLine("\"say \"\"hi\"\"\""), Args{"say \"hi\""});
+}
+
+TEST(CommandLineTest, BackslashesMatterOnlyBeforeQuotes) {
+    EXPECT_EQ(SplitCommandLine("C:\\Games\\Stalk\\"), Args{"C:\\Games\\Stalk\\"});
+    EXPECT_EQ(SplitCommandLine("a\\\"b"), Args{"a\"b"});             // 1 -> literal quote
+    EXPECT_EQ(SplitCommandLine("\"a\\\\\" b"), (Args{"a\\", "b"}));  // 2 -> one, then group
+    EXPECT_EQ(SplitCommandLine("a\\\\\\\"b"), Args{"a\\\"b"});       // 3 -> one and a quote
+}
