@@ -9,7 +9,7 @@
 
 namespace testing_bmp {
 
-struct BmpSpec {
+struct BmpFields {
     int width = 1;
     int height = 1;  // negative for top-down rows
     int bits = 24;
@@ -22,26 +22,26 @@ inline void Put(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) 
     for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
 }
 
-inline std::vector<std::uint8_t> BuildBmp(const BmpSpec& spec) {
-    const std::uint32_t offset = 14 + 40 + static_cast<std::uint32_t>(spec.palette.size());
-    const std::uint32_t size = offset + static_cast<std::uint32_t>(spec.pixels.size());
+inline std::vector<std::uint8_t> BuildBmp(const BmpFields& fields) {
+    const std::uint32_t offset = 14 + 40 + static_cast<std::uint32_t>(fields.palette.size());
+    const std::uint32_t size = offset + static_cast<std::uint32_t>(fields.pixels.size());
     std::vector<std::uint8_t> out = {'B', 'M'};
     Put(out, size, 4);
     Put(out, 0, 4);
     Put(out, offset, 4);
     Put(out, 40, 4);
-    Put(out, static_cast<std::uint32_t>(spec.width), 4);
-    Put(out, static_cast<std::uint32_t>(spec.height), 4);
+    Put(out, static_cast<std::uint32_t>(fields.width), 4);
+    Put(out, static_cast<std::uint32_t>(fields.height), 4);
     Put(out, 1, 2);
-    Put(out, static_cast<std::uint32_t>(spec.bits), 2);
-    Put(out, spec.compression, 4);
-    Put(out, static_cast<std::uint32_t>(spec.pixels.size()), 4);
+    Put(out, static_cast<std::uint32_t>(fields.bits), 2);
+    Put(out, fields.compression, 4);
+    Put(out, static_cast<std::uint32_t>(fields.pixels.size()), 4);
     Put(out, 2835, 4);
     Put(out, 2835, 4);
-    Put(out, static_cast<std::uint32_t>(spec.palette.size() / 4), 4);
+    Put(out, static_cast<std::uint32_t>(fields.palette.size() / 4), 4);
     Put(out, 0, 4);
-    out.insert(out.end(), spec.palette.begin(), spec.palette.end());
-    out.insert(out.end(), spec.pixels.begin(), spec.pixels.end());
+    out.insert(out.end(), fields.palette.begin(), fields.palette.end());
+    out.insert(out.end(), fields.pixels.begin(), fields.pixels.end());
     return out;
 }
 

@@ -27,9 +27,9 @@ protected:
     }
     void TearDown() override { fs::remove_all(folder_); }
 
-    std::string Write(const std::string& name, const BmpSpec& spec) {
+    std::string Write(const std::string& name, const BmpFields& fields) {
         const fs::path path = folder_ / name;
-        WriteFile(path, BuildBmp(spec));
+        WriteFile(path, BuildBmp(fields));
         return path.string();
     }
 
@@ -37,12 +37,12 @@ protected:
 };
 
 // One 24-bit row, blue-green-red per pixel, padded to four bytes.
-BmpSpec ColourRow(const std::vector<std::array<std::uint8_t, 3>>& rgb) {
-    BmpSpec spec;
-    spec.width = static_cast<int>(rgb.size());
-    for (const auto& c : rgb) spec.pixels.insert(spec.pixels.end(), {c[2], c[1], c[0]});
-    while (spec.pixels.size() % 4 != 0) spec.pixels.push_back(0);
-    return spec;
+BmpFields ColourRow(const std::vector<std::array<std::uint8_t, 3>>& rgb) {
+    BmpFields fields;
+    fields.width = static_cast<int>(rgb.size());
+    for (const auto& c : rgb) fields.pixels.insert(fields.pixels.end(), {c[2], c[1], c[0]});
+    while (fields.pixels.size() % 4 != 0) fields.pixels.push_back(0);
+    return fields;
 }
 
 TEST_F(BitmapFiles, ColoursAreTruncatedIntoFiveSixFiveWithoutADisplay) {
@@ -61,13 +61,13 @@ TEST_F(BitmapFiles, ColoursAreTruncatedIntoFiveSixFiveWithoutADisplay) {
 }
 
 TEST_F(BitmapFiles, EightBitLoadKeepsIndicesAndPaletteOfTopDownRows) {
-    BmpSpec spec;
-    spec.width = 3;
-    spec.height = -2;
-    spec.bits = 8;
-    spec.palette = {255, 0, 0, 0, 0, 0, 255, 0, 0, 255, 0, 0};  // blue, red, green
-    spec.pixels = {2, 1, 0, 0, 0, 0, 1, 0};
-    const std::string file = Write("indexed.bmp", spec);
+    BmpFields fields;
+    fields.width = 3;
+    fields.height = -2;
+    fields.bits = 8;
+    fields.palette = {255, 0, 0, 0, 0, 0, 255, 0, 0, 255, 0, 0};  // blue, red, green
+    fields.pixels = {2, 1, 0, 0, 0, 0, 1, 0};
+    const std::string file = Write("indexed.bmp", fields);
 
     const SurfacePtr indexed(QZLoadBitmap(file.c_str(), 8));
     ASSERT_NE(indexed, nullptr);
@@ -99,6 +99,8 @@ TEST_F(BitmapFiles, RefusesOtherDepthsMissingFilesAndEightBitLoadsOfTrueColour) 
     EXPECT_EQ(SurfacePtr(QZLoadBitmap(file.c_str(), 24)), nullptr);
     EXPECT_EQ(SurfacePtr(QZLoadBitmap((folder_ / "absent.bmp").c_str())), nullptr);
     EXPECT_EQ(SurfacePtr(QZLoadBitmap(nullptr)), nullptr);
+    EXPECT_EQ(SurfacePtr(QZLoadBitmap(folder_.c_str())), nullptr) << "a folder is no file";
+    EXPECT_EQ(SurfacePtr(QZLoadBitmap("")), nullptr);
     EXPECT_NE(SurfacePtr(QZLoadBitmap(file.c_str(), 16)), nullptr);
 }
 
@@ -182,14 +184,14 @@ TEST(BmpDamage, RandomlyDamagedFilesDecodeConsistentlyOrNotAtAll) {
 
 TEST(BmpHeaderLimits, SidesAndPixelCountAreBounded) {
     const auto header = [](int width, int height) {
-        BmpSpec spec;
-        spec.width = width;
-        spec.height = height;
-        spec.bits = 8;
-        spec.compression = 1;  // RLE8, so no pixel data is needed to pass the size checks
-        spec.palette = {0, 0, 0, 0};
-        spec.pixels = {0, 1};
-        return platform::ParseBmpHeader(BuildBmp(spec));
+        BmpFields fields;
+        fields.width = width;
+        fields.height = height;
+        fields.bits = 8;
+        fields.compression = 1;  // RLE8, so no pixel data is needed to pass the size checks
+        fields.palette = {0, 0, 0, 0};
+        fields.pixels = {0, 1};
+        return platform::ParseBmpHeader(BuildBmp(fields));
     };
     EXPECT_TRUE(header(16384, 1).has_value());
     EXPECT_FALSE(header(16385, 1).has_value());

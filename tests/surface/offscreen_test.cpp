@@ -123,14 +123,14 @@ TEST_F(CutFrames, RefusesFramesWithoutSize) {
 }
 
 TEST_F(CutFrames, FromAFileCutsItsPictureAndAMissingFileGivesNone) {
-    testing_bmp::BmpSpec spec;
-    spec.width = 100;
-    spec.height = -50;
-    spec.bits = 16;  // 5-5-5 in the file, so the values go through the conversion
+    testing_bmp::BmpFields fields;
+    fields.width = 100;
+    fields.height = -50;
+    fields.bits = 16;  // 5-5-5 in the file, so the values go through the conversion
     for (int y = 0; y < 50; ++y)
-        for (int x = 0; x < 100; ++x) testing_bmp::Put(spec.pixels, static_cast<std::uint32_t>((x % 32) | ((y % 32) << 10)), 2);
+        for (int x = 0; x < 100; ++x) testing_bmp::Put(fields.pixels, static_cast<std::uint32_t>((x % 32) | ((y % 32) << 10)), 2);
     const fs::path file = fs::temp_directory_path() / ("stalkway-frames-" + std::to_string(std::random_device()()) + ".bmp");
-    testing_bmp::WriteFile(file, testing_bmp::BuildBmp(spec));
+    testing_bmp::WriteFile(file, testing_bmp::BuildBmp(fields));
 
     ObjectList<IDirectDrawSurface> frames;
     int columns = 0;
