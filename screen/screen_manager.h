@@ -1,0 +1,31 @@
+// Knows every screen and runs the current one.
+#pragma once
+
+#include "platform/ddraw.h"
+#include "platform/win32/types.h"
+#include "screen/object_list.h"
+
+class Screen;
+
+class ScreenManager {
+public:
+    ScreenManager();
+    ~ScreenManager();
+
+    void Init(LPDIRECTDRAW7 directDraw, LPDIRECTDRAWSURFACE7 backSurface);
+    void AddScreen(Screen* screen);
+    // Leaves the current screen and enters the first other screen of that name.
+    Screen* SelectScreen(const char* name);
+    int Frame(int active);
+    int HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void LeaveAll();
+    Screen* Current() const { return current_; }
+
+private:
+    ObjectList<Screen>* screens_;
+    Screen* current_ = nullptr;
+    LPDIRECTDRAW7 directDraw_ = nullptr;
+    LPDIRECTDRAWSURFACE7 backSurface_ = nullptr;
+};
+
+extern ScreenManager g_ScreenManager;

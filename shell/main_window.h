@@ -1,0 +1,12 @@
+// The program's window: its class, its creation and its message handling, which also carries the
+// program's orderly shutdown (on WM_DESTROY).
+#pragma once
+
+#include "platform/win32/types.h"
+
+extern int g_nMouseOffsetX;
+extern int g_nMouseOffsetY;
+
+int RegisterWindowClass(HINSTANCE instance);
+int CreateMainWindow(HINSTANCE instance, int showCommand);
+LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,72 @@
+#include "shell/pointer.h"
+
+#include "platform/qz/qz.h"
+#include "screen/object_list.h"
+#include "shell/tick_timer.h"
+
+Pointer g_Pointer;
+
+namespace {
+
+// Takes one press from a counter shared with the timer thread; returns the count before.
+int TakePress(std::atomic<int>& presses) {
+    int count = presses.load();
+    while (count > 0 && !presses.compare_exchange_weak(count, count - 1)) {
+    }
+    return count;
+}
+
+}  // namespace
+
+Pointer::Pointer() : images_(new ObjectList<ScreenImage>(1)) {}
+
+int Pointer::Init(const char*) {
+    saveIndex_ = 0;
+    savedX_[0] = savedX_[1] = -1;
+    visible_ = 0;
+    pageFlipping_ = 0;
+    return 1;
+}
+
+void Pointer::SelectImage(int index) {
+    currentImage_ = images_ != nullptr && index >= 0 && index < images_->Count() ? images_->At(index) : nullptr;
+}
+
+void Pointer::GetState(int* x, int* y, int* buttons, int* left, int* right) {
+    CatchUpTicks();
+    if (x != nullptr) *x = x_;
+    if (y != nullptr) *y = y_;
+    if (buttons != nullptr) *buttons = buttons_.load();
+    if (const int before = TakePress(leftPresses_); before > 0 && left != nullptr) *left = before - 1;
+    if (const int before = TakePress(rightPresses_); before > 0 && right != nullptr) *right = before - 1;
+}
+
+void Pointer::Tick() {
+    int x = 0;
+    int y = 0;
+    int buttons = 0;
+    QZGetMouseData(&x, &y, &buttons);
+    buttons_ = buttons;
+    const int left = buttons & 1;
+    const int right = buttons & 2;
+    if (left && !previousLeft_) ++leftPresses_;
+    if (right && !previousRight_) ++rightPresses_;
+    previousLeft_ = left;
+    previousRight_ = right;
+}
+
+void Pointer::AdvanceSaveIndex() { saveIndex_ = pageFlipping_ ? 1 - saveIndex_ : 0; }
+
+void Pointer::Draw(LPDIRECTDRAWSURFACE7) { AdvanceSaveIndex(); }
+
+void Pointer::Erase(LPDIRECTDRAWSURFACE7) {}
+
+void Pointer::Release() {
+    for (LPDIRECTDRAWSURFACE7& surface : saveSurfaces_) {
+        if (surface != nullptr) surface->Release();
+        surface = nullptr;
+    }
+    delete images_;
+    images_ = nullptr;
+    currentImage_ = nullptr;
+}

@@ -1,0 +1,54 @@
+// The whole program in this process, once: start-up and shutdown happen in their order.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/headless/headless.h"
+#include "platform/win32/user.h"
+#include "shell/app_globals.h"
+#include "shell/win_main.h"
+
+namespace {
+
+class CloseAfter : public platform::headless::Driver {
+public:
+    explicit CloseAfter(std::uint64_t tick) : tick_(tick) {}
+    void BeforeTick(std::uint64_t tick) override {
+        if (tick == tick_) platform::headless::CloseBox();
+    }
+
+private:
+    std::uint64_t tick_;
+};
+
+// True when `expected` appears in `trace` in this order (other events may come between).
+bool InOrder(const std::vector<std::string>& trace, const std::vector<std::string>& expected) {
+    auto at = trace.begin();
+    for (const std::string& event : expected) {
+        at = std::find(at, trace.end(), event);
+        if (at == trace.end()) return false;
+        ++at;
+    }
+    return true;
+}
+
+TEST(Program, StartsAndEndsInOrderAndCutsALongCommandLine) {
+    platform::headless::Reset();
+    CloseAfter driver(5);
+    platform::headless::SetDriver(&driver);
+    std::string commandLine(300, 'x');
+    EXPECT_EQ(WinMain(nullptr, nullptr, commandLine.data(), SW_SHOWNORMAL), 0);
+    platform::headless::SetDriver(nullptr);
+
+    const std::vector<std::string>& trace = platform::headless::Trace();
+    EXPECT_TRUE(InOrder(trace, {"CreateWindowExA", "QZInitDirectX", "QZInitMouse", "timeSetEvent", "QZInitKeyboard",
+                                "DestroyWindow", "timeKillEvent", "QZFreeDirectInput", "QZFreeDirectX"}));
+    EXPECT_EQ(std::strlen(g_szLauncherDir), 255u);
+    EXPECT_GE(platform::headless::PresentCount(), 4u) << "one picture a frame until the close";
+    EXPECT_EQ(g_nActive, 0);
+}
+
+}  // namespace

@@ -1,0 +1,99 @@
+#include "support/replay_run.h"
+
+#include <png.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace test {
+namespace {
+
+std::string Quote(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+}  // namespace
+
+std::uint32_t Shot::At(int x, int y) const {
+    const size_t i = (static_cast<size_t>(y) * width + x) * 3;
+    return (std::uint32_t{rgb[i]} << 16) | (std::uint32_t{rgb[i + 1]} << 8) | rgb[i + 2];
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+ReplayRun::ReplayRun() {
+    std::random_device random;
+    for (;;) {
+        const fs::path candidate = fs::temp_directory_path() / ("stalkway-run-" + std::to_string(random()));
+        if (fs::create_directory(candidate)) {
+            folder_ = candidate.string();
+            return;
+        }
+    }
+}
+
+ReplayRun::~ReplayRun() {
+    std::error_code ignored;
+    if (!folder_.empty()) fs::remove_all(folder_, ignored);
+}
+
+void ReplayRun::CopyGameData() {
+    fs::copy(fs::path(STALKWAY_BINARY_DIR) / "game" / "Stalkway", folder_,
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+}
+
+void ReplayRun::WriteFile(const std::string& name, const std::string& content) {
+    const fs::path path = fs::path(folder_) / name;
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+int ReplayRun::Run(const std::string& script, const std::vector<std::string>& options,
+                   const std::string& launcherDir) {
+    WriteFile("test.script", script);
+    std::string command = "cd " + Quote(folder_) + " && " + Quote(std::string(STALKWAY_BINARY_DIR) + "/bin/stalkway-replay") +
+                          " --shots shots --log run.log";
+    for (const std::string& option : options) command += " " + Quote(option);
+    command += " test.script";
+    if (!launcherDir.empty()) command += " " + Quote(launcherDir);
+    command += " 2>stderr.txt";
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string ReplayRun::Log() const { return ReadFile("run.log"); }
+std::string ReplayRun::Stderr() const { return ReadFile("stderr.txt"); }
+std::string ReplayRun::ReadFile(const std::string& name) const { return ReadWholeFile(folder_ + "/" + name); }
+
+bool ReplayRun::ShotExists(const std::string& name) const {
+    return fs::exists(fs::path(folder_) / "shots" / (name + ".png"));
+}
+
+Shot ReplayRun::LoadShot(const std::string& name) const {
+    Shot shot;
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    const std::string path = folder_ + "/shots/" + name + ".png";
+    if (!png_image_begin_read_from_file(&image, path.c_str())) return shot;
+    image.format = PNG_FORMAT_RGB;
+    shot.rgb.resize(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, shot.rgb.data(), 0, nullptr)) return Shot{};
+    shot.width = static_cast<int>(image.width);
+    shot.height = static_cast<int>(image.height);
+    return shot;
+}
+
+}  // namespace test

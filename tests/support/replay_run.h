@@ -1,0 +1,46 @@
+// Runs stalkway-replay in a fresh temporary folder and reads back what it wrote, for end-to-end
+// tests of the whole program.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace test {
+
+struct Shot {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> rgb;  // 3 bytes a pixel, rows top-down
+    bool Loaded() const { return width > 0; }
+    // The pixel at (x, y) as 0xRRGGBB.
+    std::uint32_t At(int x, int y) const;
+};
+
+class ReplayRun {
+public:
+    // A new, empty working folder (the game's data folder for the run).
+    ReplayRun();
+    ~ReplayRun();
+
+    const std::string& Folder() const { return folder_; }
+    // Copies the built game data (build/game/Stalkway) into the working folder.
+    void CopyGameData();
+    void WriteFile(const std::string& name, const std::string& content);
+    // Runs the script with extra runner options; returns the exit code.
+    int Run(const std::string& script, const std::vector<std::string>& options = {},
+            const std::string& launcherDir = "");
+
+    std::string Log() const;
+    std::string Stderr() const;
+    Shot LoadShot(const std::string& name) const;
+    bool ShotExists(const std::string& name) const;
+    std::string ReadFile(const std::string& name) const;
+
+private:
+    std::string folder_;
+};
+
+std::string ReadWholeFile(const std::string& path);
+
+}  // namespace test

@@ -1,0 +1,32 @@
+# Sourced by play.sh, test.sh and bench.sh: installs the Debian packages the build needs when any
+# is missing, so that a fresh machine needs nothing but these scripts.
+STALKWAY_PACKAGES=(cmake g++ make pkg-config libsdl2-dev googletest libgtest-dev libgmock-dev
+                   libbenchmark-dev libpng-dev libfreetype-dev fonts-dejavu-core)
+
+stalkway_missing_packages() {
+    local missing=() pkg
+    for pkg in "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
+    done
+    echo "${missing[@]}"
+}
+
+stalkway_ensure_packages() {
+    local missing
+    missing=$(stalkway_missing_packages "${STALKWAY_PACKAGES[@]}" "$@")
+    [ -z "$missing" ] && return 0
+    echo "Installing: $missing"
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    # shellcheck disable=SC2086
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq $missing
+}
+
+# Configures and builds one build folder: stalkway_build DIR [CMAKE OPTIONS...]
+stalkway_build() {
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake --build "$dir" -j"$(nproc)"
+}

@@ -1,0 +1,101 @@
+// The runner's core: options, script, headless set-up and the run.
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/headless/headless.h"
+#include "tools/replay/replay.h"
+#include "tools/replay/script_driver.h"
+
+namespace {
+
+struct Options {
+    std::string shots = ".";
+    std::string log;
+    int depth = 16;
+    long long seed = 0;
+    std::string script;
+    std::string launcherDir;
+};
+
+int Usage(const char* problem) {
+    std::fprintf(stderr, "stalkway-replay: %s\n", problem);
+    std::fprintf(stderr,
+                 "usage: stalkway-replay [--shots DIR] [--log FILE] [--depth BITS] [--seed N] SCRIPT "
+                 "[LAUNCHER_DIR]\n");
+    return 2;
+}
+
+bool ParseNumber(const char* text, long long* value) {
+    char* end = nullptr;
+    *value = std::strtoll(text, &end, 10);
+    return end != text && *end == '\0';
+}
+
+// Fills `options`; returns an empty text or the problem.
+std::string ParseArguments(const std::vector<std::string>& args, Options* options) {
+    std::vector<std::string> positional;
+    const size_t argc = args.size();
+    for (size_t i = 0; i < argc; ++i) {
+        const std::string& arg = args[i];
+        const bool takesValue = arg == "--shots" || arg == "--log" || arg == "--depth" || arg == "--seed";
+        if (takesValue && i + 1 >= argc) return arg + " needs a value";
+        long long number = 0;
+        if (arg == "--shots") {
+            options->shots = args[++i];
+        } else if (arg == "--log") {
+            options->log = args[++i];
+        } else if (arg == "--depth") {
+            if (!ParseNumber(args[++i].c_str(), &number) || number <= 0 || number > 64) return "--depth needs bits";
+            options->depth = static_cast<int>(number);
+        } else if (arg == "--seed") {
+            if (!ParseNumber(args[++i].c_str(), &number)) return "--seed needs a number";
+            options->seed = number;
+        } else if (arg.rfind("--", 0) == 0) {
+            return "unknown option " + arg;
+        } else {
+            positional.push_back(arg);
+        }
+    }
+    if (positional.empty() || positional.size() > 2) return "give one script and at most one launcher folder";
+    options->script = positional[0];
+    if (positional.size() == 2) options->launcherDir = positional[1];
+    return {};
+}
+
+}  // namespace
+
+namespace replay {
+
+int RunReplay(const std::vector<std::string>& arguments, const Program& program) {
+    Options options;
+    if (const std::string problem = ParseArguments(arguments, &options); !problem.empty())
+        return Usage(problem.c_str());
+    std::ifstream file(options.script, std::ios::binary);
+    if (!file) return Usage(("cannot read " + options.script).c_str());
+    std::stringstream text;
+    text << file.rdbuf();
+    std::vector<Command> commands;
+    std::string error;
+    if (!ParseScript(text.str(), &commands, &error)) {
+        std::fprintf(stderr, "stalkway-replay: %s: %s\n", options.script.c_str(), error.c_str());
+        return 2;
+    }
+
+    ScriptDriver driver(std::move(commands), options.shots);
+    if (!options.log.empty() && !driver.OpenLog(options.log)) return Usage(("cannot write " + options.log).c_str());
+    platform::headless::Reset();
+    platform::headless::SetDesktopBits(options.depth);
+    platform::headless::SetTimeOfDay(options.seed);
+    platform::headless::SetDriver(&driver);
+
+    const int exitCode = program(options.launcherDir.data());
+    platform::headless::SetDriver(nullptr);
+    if (driver.Failed()) std::fprintf(stderr, "stalkway-replay: the script did not run cleanly\n");
+    return exitCode;
+}
+
+}  // namespace replay

@@ -1,0 +1,35 @@
+// A replay script: one command a line; blank lines and lines starting with # are ignored.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace replay {
+
+enum class Op {
+    Frames,       // a = number of frames
+    Move,         // a, b = position
+    Button,       // a = button (1 left, 2 right), b = 1 down / 0 up
+    Key,          // a = virtual key, b = 1 down / 0 up
+    Activate,     // a = 1 activate / 0 deactivate
+    Shot,         // text = picture name
+    Close,
+};
+
+struct Command {
+    Op op;
+    int a = 0;
+    int b = 0;
+    std::string text;
+    int line = 0;
+};
+
+// Parses the script, expanding click and key into their steps. On a bad line, returns false and
+// says which line and why in `error`.
+bool ParseScript(const std::string& text, std::vector<Command>* commands, std::string* error);
+
+// The virtual-key code for a key name the scripts use (Escape, F1, Return, Space, Left, Right, Up,
+// Down, A..Z, 0..9), or 0.
+int VirtualKeyForName(const std::string& name);
+
+}  // namespace replay
