@@ -14,5 +14,6 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
 fi
 echo "No display is available, so the demo game plays headless instead."
 shots="$root/build/demo-shots"
+mkdir -p "$shots"
 "$root/build/bin/stalkway-replay" --shots "$shots" --log "$shots/demo.log" "$root/tools/demo.script"
 echo "Screenshots of the demo are in $shots"
