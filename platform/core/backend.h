@@ -3,6 +3,7 @@
 // Only code inside platform/ sees this header.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -47,6 +48,20 @@ public:
     virtual void AdvanceTime() = 0;
 };
 
+// What an audio device plays: it asks its source for 16-bit stereo frames at the device's rate,
+// on a thread of its own, or under virtual time on the driving thread once a tick.
+class AudioSource {
+public:
+    virtual ~AudioSource() = default;
+    virtual void Render(std::int16_t* samples, std::size_t frames) = 0;
+};
+
+struct AudioDeviceInfo {
+    int rate;         // frames per second the source is asked for
+    bool stereo;      // the output formats the device reports it can take
+    bool sixteenBit;
+};
+
 class Backend {
 public:
     virtual ~Backend() = default;
@@ -75,6 +90,17 @@ public:
     // ShellExecuteA's work after the arguments were checked; true when started.
     virtual bool Execute(const char* verb, const char* file, const char* parameters,
                          const char* directory) = 0;
+
+    // The one audio device. OpenAudio returns false when there is none or it cannot be opened;
+    // the source is not asked for frames until StartAudio, nor after StopAudio or CloseAudio
+    // returns.
+    virtual bool OpenAudio(AudioSource* source, AudioDeviceInfo* info) = 0;
+    virtual bool StartAudio() = 0;
+    virtual void StopAudio() = 0;
+    virtual void CloseAudio() = 0;
+
+    // OutputDebugStringA's text: the headless backend hands it to its driver, a real one drops it.
+    virtual void DebugOutput(const char* text) = 0;
 
     // Notable platform calls, for tests of start-up and shutdown order. No-op on a real display.
     virtual void Trace(const char* event) = 0;

@@ -1,5 +1,5 @@
-// The headless backend: no window, no audio device, the display presents into memory, and time is
-// virtual. The thread that calls Reset() drives the clock: whenever it would block (WaitForFrame,
+// The headless backend: no window, the display presents into memory, sound is mixed into memory,
+// and time is virtual. The thread that calls Reset() drives the clock: whenever it would block (WaitForFrame,
 // a flip that waits for its tick, Sleep, a wait on an event) the next 10 ms timer tick runs instead,
 // on that thread. Tests and the scripted runner link this backend and steer it through this header.
 #pragma once
@@ -23,6 +23,8 @@ public:
     virtual void OnMessageBox(const char* /*text*/, const char* /*caption*/) {}
     virtual void OnShellExecute(const char* /*verb*/, const char* /*file*/, const char* /*params*/,
                                 const char* /*directory*/) {}
+    // OutputDebugStringA's text.
+    virtual void OnDebugString(const char* /*text*/) {}
 };
 
 // Back to a fresh machine: no windows, empty queue, nothing pressed, clock at 0, default desktop.
@@ -41,6 +43,21 @@ void FailTimers(bool fail);
 // Runs one timer tick now, as a blocked wait on the driving thread would.
 void AdvanceTick();
 std::uint64_t TicksRun();
+
+// The audio device: 16-bit stereo at kAudioRate, 10 ms of it rendered in every tick while the
+// program's primary sound buffer plays.
+inline constexpr int kAudioRate = 22050;
+struct AudioDevice {
+    bool present = true;      // without one, DirectSoundCreate fails
+    bool startFails = false;  // the output cannot start: playing the primary buffer fails
+    bool stereo = true;       // the output formats the device reports
+    bool sixteenBit = true;
+};
+// Takes effect at the next DirectSoundCreate; Reset restores the default device.
+void SetAudioDevice(const AudioDevice& device);
+// Keeps everything rendered from now on (interleaved left and right samples).
+void CaptureAudio(bool on);
+const std::vector<std::int16_t>& CapturedAudio();
 
 // Input, delivered as a real display would: state first, then a posted message.
 void MouseMove(int x, int y);

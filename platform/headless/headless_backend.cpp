@@ -8,6 +8,7 @@
 #include "platform/core/input.h"
 #include "platform/core/windowing.h"
 #include "platform/headless/headless.h"
+#include "platform/headless/headless_audio.h"
 #include "platform/headless/virtual_clock.h"
 #include "platform/win32/user.h"
 
@@ -47,9 +48,19 @@ public:
         return true;
     }
 
+    bool OpenAudio(AudioSource* source, AudioDeviceInfo* info) override { return audio.Open(source, info); }
+    bool StartAudio() override { return audio.Start(); }
+    void StopAudio() override { audio.Stop(); }
+    void CloseAudio() override { audio.Close(); }
+
+    void DebugOutput(const char* text) override {
+        if (driver != nullptr) driver->OnDebugString(text);
+    }
+
     void Trace(const char* event) override { trace.emplace_back(event); }
 
-    VirtualClock clock;
+    HeadlessAudio audio;
+    VirtualClock clock{&audio};
     Driver* driver = nullptr;
     int desktopBits = 16;
     std::string title;
@@ -71,6 +82,7 @@ void Reset() {
     ResetWindowing();
     input::Reset();
     b.clock.Reset();
+    b.audio.Reset();
     b.driver = nullptr;
     b.desktopBits = 16;
     b.title.clear();
@@ -109,6 +121,9 @@ Picture LastPicture() { return Instance().presented; }
 std::uint64_t PresentCount() { return Instance().presentCount; }
 const std::vector<std::string>& Trace() { return Instance().trace; }
 std::string WindowTitle() { return Instance().title; }
+void SetAudioDevice(const AudioDevice& device) { Instance().audio.Configure(device); }
+void CaptureAudio(bool on) { Instance().audio.Capture(on); }
+const std::vector<std::int16_t>& CapturedAudio() { return Instance().audio.Captured(); }
 void FailTimers(bool fail) { Instance().clock.SetTimersFail(fail); }
 void ClearTrace() { Instance().trace.clear(); }
 

@@ -2,6 +2,7 @@
 
 #include "platform/core/waitable.h"
 #include "platform/headless/headless.h"
+#include "platform/headless/headless_audio.h"
 
 namespace platform::headless {
 
@@ -64,6 +65,7 @@ void VirtualClock::AdvanceTime() {
     now_ += 10;
     ticks_ = tick;
     RunDueTimers();
+    audio_->RenderTick();
     WaitForWorkerThreadsIdle();
     if (driver_ != nullptr) driver_->AfterTick(tick);
     advancing_ = false;

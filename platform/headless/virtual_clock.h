@@ -1,6 +1,7 @@
 // Virtual time for the headless backend. The clock moves only when its driving thread would
 // otherwise block: each step is one timer tick of 10 ms, in which the driver feeds input, the
-// multimedia timers due run on the driving thread, and the program's worker threads settle.
+// multimedia timers due run on the driving thread, 10 ms of sound is mixed, and the program's
+// worker threads settle (having handled what the sound signalled).
 #pragma once
 
 #include <atomic>
@@ -13,9 +14,12 @@
 namespace platform::headless {
 
 class Driver;
+class HeadlessAudio;
 
 class VirtualClock : public Clock {
 public:
+    explicit VirtualClock(HeadlessAudio* audio) : audio_(audio) {}
+
     DWORD NowMs() override { return now_.load(); }
     void SleepMs(DWORD ms) override;
     void TimeOfDay(FILETIME* time) override;
@@ -45,6 +49,7 @@ private:
     std::atomic<DWORD> now_{0};
     std::atomic<std::uint64_t> ticks_{0};
     std::thread::id driver_thread_{};
+    HeadlessAudio* const audio_;
     Driver* driver_ = nullptr;
     std::int64_t unix_seconds_ = 0;
     bool timers_fail_ = false;

@@ -8,6 +8,7 @@
 #include "platform/core/spawn.h"
 #include "platform/core/windowing.h"
 #include "platform/qz/qz.h"
+#include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_display.h"
 #include "platform/win32/user.h"
 
@@ -83,6 +84,11 @@ public:
     bool Execute(const char* verb, const char* file, const char* parameters, const char* directory) override {
         return SpawnDetached(verb, file, parameters, directory);
     }
+    bool OpenAudio(AudioSource* source, AudioDeviceInfo* info) override { return audio_.Open(source, info); }
+    bool StartAudio() override { return audio_.Start(); }
+    void StopAudio() override { audio_.Stop(); }
+    void CloseAudio() override { audio_.Close(); }
+    void DebugOutput(const char*) override {}
     void Trace(const char*) override {}
 
 private:
@@ -92,6 +98,7 @@ private:
 
     std::unique_ptr<Clock> clock_;
     Display display_;
+    Audio audio_;
 };
 
 void SdlBackend::PumpEvents() {

@@ -1,5 +1,6 @@
 // The part of kernel32 the program calls: files, events and waits, threads, the system tick count,
-// global memory and the profile (INI) functions. File names are Windows-style (see file_names.h).
+// debug output, global memory and the profile (INI) functions. File names are Windows-style (see
+// file_names.h).
 #pragma once
 
 #include "platform/win32/types.h"
@@ -73,6 +74,9 @@ DWORD GetCurrentThreadId();
 DWORD GetTickCount();
 void Sleep(DWORD milliseconds);
 void GetSystemTimeAsFileTime(FILETIME* time);
+
+// Debugging: the text goes to the scripted runner's log under the headless backend, nowhere else.
+void OutputDebugStringA(LPCSTR text);
 
 // Global memory: a movable block is reached through GlobalLock.
 inline constexpr UINT GMEM_FIXED = 0x0000;

@@ -25,3 +25,18 @@ MMRESULT timeEndPeriod(UINT period);
 // Returns the timer's id, or 0 when it cannot be started.
 MMRESULT timeSetEvent(UINT delay, UINT resolution, LPTIMECALLBACK callback, DWORD_PTR user, UINT flags);
 MMRESULT timeKillEvent(UINT timerId);
+
+// Wave formats, as the sound device takes them.
+inline constexpr WORD WAVE_FORMAT_PCM = 1;
+
+struct WAVEFORMATEX {
+    WORD wFormatTag;
+    WORD nChannels;
+    DWORD nSamplesPerSec;
+    DWORD nAvgBytesPerSec;
+    WORD nBlockAlign;
+    WORD wBitsPerSample;
+    WORD cbSize;
+};
+using LPWAVEFORMATEX = WAVEFORMATEX*;
+using LPCWAVEFORMATEX = const WAVEFORMATEX*;

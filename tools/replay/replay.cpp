@@ -9,6 +9,7 @@
 #include "platform/headless/headless.h"
 #include "tools/replay/replay.h"
 #include "tools/replay/script_driver.h"
+#include "tools/replay/wav_writer.h"
 
 namespace {
 
@@ -19,13 +20,14 @@ struct Options {
     long long seed = 0;
     std::string script;
     std::string launcherDir;
+    std::string audio;
 };
 
 int Usage(const char* problem) {
     std::fprintf(stderr, "stalkway-replay: %s\n", problem);
     std::fprintf(stderr,
-                 "usage: stalkway-replay [--shots DIR] [--log FILE] [--depth BITS] [--seed N] SCRIPT "
-                 "[LAUNCHER_DIR]\n");
+                 "usage: stalkway-replay [--shots DIR] [--log FILE] [--audio FILE] [--depth BITS] [--seed N] "
+                 "SCRIPT [LAUNCHER_DIR]\n");
     return 2;
 }
 
@@ -41,13 +43,16 @@ std::string ParseArguments(const std::vector<std::string>& args, Options* option
     const size_t argc = args.size();
     for (size_t i = 0; i < argc; ++i) {
         const std::string& arg = args[i];
-        const bool takesValue = arg == "--shots" || arg == "--log" || arg == "--depth" || arg == "--seed";
+        const bool takesValue = arg == "--shots" || arg == "--log" || arg == "--audio" || arg == "--depth" ||
+                                arg == "--seed";
         if (takesValue && i + 1 >= argc) return arg + " needs a value";
         long long number = 0;
         if (arg == "--shots") {
             options->shots = args[++i];
         } else if (arg == "--log") {
             options->log = args[++i];
+        } else if (arg == "--audio") {
+            options->audio = args[++i];
         } else if (arg == "--depth") {
             if (!ParseNumber(args[++i].c_str(), &number) || number <= 0 || number > 64) return "--depth needs bits";
             options->depth = static_cast<int>(number);
@@ -87,13 +92,23 @@ int RunReplay(const std::vector<std::string>& arguments, const Program& program)
 
     ScriptDriver driver(std::move(commands), options.shots);
     if (!options.log.empty() && !driver.OpenLog(options.log)) return Usage(("cannot write " + options.log).c_str());
+    std::ofstream audio;
+    if (!options.audio.empty()) {
+        audio.open(options.audio, std::ios::out | std::ios::trunc | std::ios::binary);
+        if (!audio) return Usage(("cannot write " + options.audio).c_str());
+    }
     platform::headless::Reset();
+    platform::headless::CaptureAudio(audio.is_open());
     platform::headless::SetDesktopBits(options.depth);
     platform::headless::SetTimeOfDay(options.seed);
     platform::headless::SetDriver(&driver);
 
     const int exitCode = program(options.launcherDir.data());
     platform::headless::SetDriver(nullptr);
+    if (audio.is_open() && !WriteWav(audio, platform::headless::CapturedAudio(), platform::headless::kAudioRate)) {
+        std::fprintf(stderr, "stalkway-replay: cannot write %s\n", options.audio.c_str());
+        return 2;
+    }
     if (driver.Failed()) std::fprintf(stderr, "stalkway-replay: the script did not run cleanly\n");
     return exitCode;
 }

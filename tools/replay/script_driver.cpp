@@ -90,4 +90,10 @@ void ScriptDriver::OnShellExecute(const char* verb, const char* file, const char
     Log("shell", std::string(verb) + " " + file + " " + params + " " + directory);
 }
 
+void ScriptDriver::OnDebugString(const char* text) {
+    if (!log_.is_open()) return;
+    log_ << platform::headless::TicksRun() << ' ' << text << '\n';
+    log_.flush();
+}
+
 }  // namespace replay

@@ -25,6 +25,8 @@ public:
     void BeforeTick(std::uint64_t tick) override;
     void OnMessageBox(const char* text, const char* caption) override;
     void OnShellExecute(const char* verb, const char* file, const char* params, const char* directory) override;
+    // One line: the frames run so far and the text.
+    void OnDebugString(const char* text) override;
 
 private:
     // Runs commands until one of them takes frames; returns how many it takes.
