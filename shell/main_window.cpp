@@ -6,6 +6,7 @@
 #include "shell/app_globals.h"
 #include "shell/pointer.h"
 #include "shell/tick_timer.h"
+#include "sound/sound_effects.h"
 
 int g_nMouseOffsetX = 0;
 int g_nMouseOffsetY = 0;
@@ -24,6 +25,7 @@ void OnDestroy() {
     QZFreeFont();
     QZFreeDirectInput();
     QZFreeDirectX();
+    g_SoundEffects.Shutdown();
     g_nActive = 0;
     PostQuitMessage(0);
 }

@@ -14,6 +14,8 @@
 #include "shell/message_pump.h"
 #include "shell/pointer.h"
 #include "shell/tick_timer.h"
+#include "sound/qz_sound.h"
+#include "sound/sound_effects.h"
 #include "surface/surface.h"
 
 namespace {
@@ -65,6 +67,24 @@ bool InitDisplay() {
     QZGetDDInfo(&primary, &g_lpBackSurface);
     FillSurface(g_lpBackSurface, 0);
     return true;
+}
+
+// A switch in the launcher's options file: on exactly when its value starts with an upper-case Y.
+int ReadSoundSwitch(const char* key) {
+    char value[2];
+    GetPrivateProfileStringA("setup", key, "Y", value, sizeof value, "..\\options.ini");
+    return value[0] == 'Y' ? 1 : 0;
+}
+
+void InitSound() {
+    g_SoundEffects.Init(g_hWnd, 200);
+    g_SoundEffects.EnableMusic(ReadSoundSwitch("music"));
+    g_SoundEffects.EnableSFX(ReadSoundSwitch("SFX"));
+    if (g_QZSound.m_bMusicEnabled != 0 && g_QZSound.LoadStream(".\\sounds\\music.wav", 0)) {
+        QZSound::SetStreamVolume(0x7fff);
+        g_QZSound.PlayStream(4);
+        g_QZSound.FadeMusicIn(300);
+    }
 }
 
 void InitPointer() {
@@ -131,6 +151,7 @@ int WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
     QZSetInstance(g_hInstance);
     QZInitMouse();
     StartTickTimer();
+    InitSound();
     InitPointer();
     std::srand(SecondsOfDay());
     QZInitFont(g_hWnd);

@@ -44,8 +44,9 @@ TEST(Program, StartsAndEndsInOrderAndCutsALongCommandLine) {
     platform::headless::SetDriver(nullptr);
 
     const std::vector<std::string>& trace = platform::headless::Trace();
-    EXPECT_TRUE(InOrder(trace, {"CreateWindowExA", "QZInitDirectX", "QZInitMouse", "timeSetEvent", "QZInitKeyboard",
-                                "DestroyWindow", "timeKillEvent", "QZFreeDirectInput", "QZFreeDirectX"}));
+    EXPECT_TRUE(InOrder(trace, {"CreateWindowExA", "QZInitDirectX", "QZInitMouse", "timeSetEvent", "DirectSoundCreate",
+                                "QZInitKeyboard", "DestroyWindow", "timeKillEvent", "QZFreeDirectInput",
+                                "QZFreeDirectX"}));
     EXPECT_EQ(std::strlen(g_szLauncherDir), 255u);
     EXPECT_GE(platform::headless::PresentCount(), 4u) << "one picture a frame until the close";
     EXPECT_EQ(g_nActive, 0);

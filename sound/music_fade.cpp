@@ -1,0 +1,16 @@
+// Fades of the music stream's volume, on the caller's thread.
+#include <cstdint>
+
+#include "sound/qz_sound.h"
+
+// The volume follows the clock in a straight line from `from` to `to`, and ends exactly at `to`.
+// Between steps the thread sleeps, so a fade does not take a processor for its whole length.
+void QZSound::FadeMusic(int from, int to, DWORD ms) {
+    const DWORD start = GetTickCount();
+    for (DWORD now = start; now - start < ms; now = GetTickCount()) {
+        const std::int64_t elapsed = now - start;
+        SetStreamVolume(from + static_cast<int>(elapsed * (to - from) / static_cast<std::int64_t>(ms)));
+        Sleep(1);
+    }
+    SetStreamVolume(to);
+}
