@@ -72,7 +72,8 @@ int DialogScreen::Run(char* answer, const char* pictureName) {
         currentPicture_ = pictures_->At(0);
     }
     const LPDIRECTDRAWSURFACE7 saved = g_Compositor.GetBackground();
-    if (useCompositor_ != 0) g_Compositor.SetBackground(currentPicture_ != nullptr ? currentPicture_->surface : nullptr);
+    LPDIRECTDRAWSURFACE7 picture = currentPicture_ != nullptr ? currentPicture_->surface : nullptr;
+    if (useCompositor_ != 0) g_Compositor.SetBackground(picture);
     name_[0] = '\0';
     while (done_ == 0) {
         int x = 0;
@@ -84,7 +85,9 @@ int DialogScreen::Run(char* answer, const char* pictureName) {
             RestoreBackground(saved);
             return 0;
         }
-        if (currentPicture_ != nullptr) currentPicture_->Draw(g_Compositor.GetBackSurface(), placement_.left, placement_.top);
+        if (currentPicture_ != nullptr) {
+            currentPicture_->Draw(g_Compositor.GetBackSurface(), placement_.left, placement_.top);
+        }
         if (buttonGroup_ != nullptr) {
             buttonGroup_->UpdateAll(x, y, buttons);
             buttonGroup_->RedrawAll();

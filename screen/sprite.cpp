@@ -47,7 +47,9 @@ void Sprite::Draw(LPDIRECTDRAWSURFACE7 target) {
     const int top = Truncate(topEdge);
     if (visible_ != 0) BlitSurface(frame, target, left, top, -1);
     // Also while hidden: what was shown there before has to leave the screen.
-    if (markDirty_ != 0) g_Compositor.AddDirtyRect(RECT{left, top, left + width_, top + height_}, kDirtyOneShot, kDirtyCopy);
+    if (markDirty_ != 0) {
+        g_Compositor.AddDirtyRect(RECT{left, top, left + width_, top + height_}, kDirtyOneShot, kDirtyCopy);
+    }
 }
 
 void Sprite::Move() {

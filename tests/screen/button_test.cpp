@@ -64,7 +64,9 @@ TEST_F(ButtonTest, ThePolledStateMachine) {
     };
     int n = 0;
     for (const Step& s : steps) {
-        EXPECT_EQ(DrawnBy([&] { EXPECT_EQ(button.UpdatePointer(s.x, s.y, s.buttons), s.state); }), s.drawn) << "step " << n;
+        int state = -1;
+        EXPECT_EQ(DrawnBy([&] { state = button.UpdatePointer(s.x, s.y, s.buttons); }), s.drawn) << "step " << n;
+        EXPECT_EQ(state, s.state) << "step " << n;
         EXPECT_EQ(button.WasClicked(), s.clicked) << "step " << n;
         EXPECT_EQ(button.GetClickKind(), s.clicked) << "step " << n;
         ++n;

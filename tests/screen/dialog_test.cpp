@@ -45,7 +45,9 @@ public:
 class TimedInput : public platform::headless::Driver {
 public:
     TimedInput() : start_(platform::headless::TicksRun()) {}
-    void At(std::uint64_t tick, std::function<void()> action) { actions_.push_back({start_ + tick, std::move(action)}); }
+    void At(std::uint64_t tick, std::function<void()> action) {
+        actions_.push_back({start_ + tick, std::move(action)});
+    }
     void BeforeTick(std::uint64_t tick) override {
         for (const auto& [when, action] : actions_)
             if (when == tick) action();

@@ -78,7 +78,8 @@ int Pixel(const test::Shot& shot, int x, int y) {
 TEST(EndToEnd, AScriptedClickOnAButtonChangesItsPixelsAsTheStateMachineSays) {
     test::ReplayRun run;
     run.WriteFile("background.bmp", BmpBytes(800, 600, [](int, int) { return kCyan; }));
-    run.WriteFile("button.bmp", BmpBytes(120, 20, [](int x, int) { return x < 40 ? kRed : x < 80 ? kGreen : kYellow; }));
+    run.WriteFile("button.bmp",
+                  BmpBytes(120, 20, [](int x, int) { return x < 40 ? kRed : x < 80 ? kGreen : kYellow; }));
     run.WriteFile("sprite.bmp", BmpBytes(32, 16, [](int x, int) { return x < 16 ? kMagenta : kWhite; }));
     run.WriteFile("click.script",
                   "frames 5\nshot start\n"
@@ -90,10 +91,11 @@ TEST(EndToEnd, AScriptedClickOnAButtonChangesItsPixelsAsTheStateMachineSays) {
     static ClickScreen screen;  // the screen manager keeps it until the process ends
     const std::filesystem::path previous = std::filesystem::current_path();
     std::filesystem::current_path(run.Folder());
-    const int exitCode = replay::RunReplay({"--shots", "shots", "--log", "run.log", "click.script"}, [](char* commandLine) {
+    const auto program = [](char* commandLine) {
         g_ScreenManager.AddScreen(&screen);
         return WinMain(nullptr, nullptr, commandLine, SW_SHOWNORMAL);
-    });
+    };
+    const int exitCode = replay::RunReplay({"--shots", "shots", "--log", "run.log", "click.script"}, program);
     std::filesystem::current_path(previous);
     ASSERT_EQ(exitCode, 0);
     EXPECT_EQ(run.Log(), "") << "no message box";

@@ -16,7 +16,8 @@ protected:
     void SetUp() override {
         ScreenFixture::SetUp();
         // Black is the pointer's transparent colour: only the white 4 x 4 square inside shows.
-        WriteBmp("pointer.bmp", 8, 8, [](int x, int y) { return x >= 2 && x < 6 && y >= 2 && y < 6 ? kWhite : kBlack; });
+        WriteBmp("pointer.bmp", 8, 8,
+                 [](int x, int y) { return x >= 2 && x < 6 && y >= 2 && y < 6 ? kWhite : kBlack; });
         FillSurface(Back(), kCyan);
     }
 

@@ -253,7 +253,9 @@ TEST_F(SpriteTest, StepFrameWaitsUntilItsDueTime) {
 
 class MessageBoxes : public platform::headless::Driver {
 public:
-    void OnMessageBox(const char* text, const char* caption) override { shown.push_back(std::string(text) + "|" + caption); }
+    void OnMessageBox(const char* text, const char* caption) override {
+        shown.push_back(std::string(text) + "|" + caption);
+    }
     std::vector<std::string> shown;
 };
 
@@ -265,7 +267,8 @@ TEST_F(SpriteTest, AFrameFileThatCannotBeLoadedIsNamedInAMessageBox) {
     EXPECT_EQ(sprite.LoadStrip("nowhere.bmp", 3, 0), 0);
     sprite.LoadGrid("nowhere.bmp", 8, 8);
     platform::headless::SetDriver(nullptr);
-    EXPECT_EQ(boxes.shown, std::vector<std::string>{"nowhere.bmp|ERROR: can't find file!"}) << "only AddFrameFile tells";
+    EXPECT_EQ(boxes.shown, std::vector<std::string>{"nowhere.bmp|ERROR: can't find file!"})
+        << "only AddFrameFile tells";
     EXPECT_EQ(sprite.FrameCount(), 0);
     EXPECT_EQ(Drawn(sprite), kBlack);
 }
