@@ -152,3 +152,28 @@ BOOL DeleteFileA(LPCSTR name) {
     // unlink refuses folders, as DeleteFile does.
     return !path.empty() && ::unlink(path.c_str()) == 0 ? TRUE : FALSE;
 }
+
+BOOL FlushFileBuffers(HANDLE file) {
+    auto object = platform::HandleObject<FileObject>(file);
+    return object && object->Writable() && ::fsync(object->Descriptor()) == 0 ? TRUE : FALSE;
+}
+
+BOOL MoveFileExA(LPCSTR existingName, LPCSTR newName, DWORD flags) {
+    const std::string from = platform::NativePath(existingName);
+    const std::string to = platform::NativePath(newName);
+    if (from.empty() || to.empty()) return FALSE;
+    struct stat info {};
+    if ((flags & MOVEFILE_REPLACE_EXISTING) == 0 && ::stat(to.c_str(), &info) == 0) return FALSE;
+    if (::rename(from.c_str(), to.c_str()) != 0) return FALSE;
+    if (flags & MOVEFILE_WRITE_THROUGH) {
+        // The rename itself is durable only once the folder holding it is on disk.
+        const std::string::size_type slash = to.rfind('/');
+        const std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : to.substr(0, slash));
+        const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (descriptor >= 0) {
+            ::fsync(descriptor);
+            ::close(descriptor);
+        }
+    }
+    return TRUE;
+}

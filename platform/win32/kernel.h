@@ -27,6 +27,13 @@ BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written, LPVO
 DWORD SetFilePointer(HANDLE file, LONG distance, LPLONG distanceHigh, DWORD method);
 DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh);
 BOOL DeleteFileA(LPCSTR name);
+// Writes everything the file has been given through to the disk.
+BOOL FlushFileBuffers(HANDLE file);
+inline constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x00000001u;
+inline constexpr DWORD MOVEFILE_WRITE_THROUGH = 0x00000008u;
+// Renames a file; with MOVEFILE_REPLACE_EXISTING an existing target is replaced in one step, so a
+// reader sees either the old file or the new one, never a mixture.
+BOOL MoveFileExA(LPCSTR existingName, LPCSTR newName, DWORD flags);
 // Closes any handle: files, events and threads.
 BOOL CloseHandle(HANDLE handle);
 

@@ -126,3 +126,26 @@ TEST_F(FilesTest, WindowsNamesFindFilesWithoutRegardToCase) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FilesTest, MoveReplacesOnlyWhenAskedAndFlushNeedsAWritableFile) {
+    const std::string other = scratch_ / "other.bin";
+    HANDLE file = Open(path_, GENERIC_WRITE, CREATE_ALWAYS);
+    WriteText(file, "new");
+    EXPECT_TRUE(FlushFileBuffers(file));
+    CloseHandle(file);
+    HANDLE target = Open(other, GENERIC_WRITE, CREATE_ALWAYS);
+    WriteText(target, "old");
+    CloseHandle(target);
+
+    EXPECT_FALSE(MoveFileExA(path_.c_str(), other.c_str(), 0));
+    EXPECT_TRUE(MoveFileExA(path_.c_str(), other.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+    EXPECT_FALSE(std::filesystem::exists(path_));
+    HANDLE moved = Open(other, GENERIC_READ, OPEN_EXISTING);
+    EXPECT_EQ(ReadAll(moved, 10), "new");
+    EXPECT_FALSE(FlushFileBuffers(moved));
+    CloseHandle(moved);
+}
+
+}  // namespace

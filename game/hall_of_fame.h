@@ -1,0 +1,37 @@
+// The hall of fame: the twenty best scores with the text of the player who made each, best first;
+// among equal scores the older record comes first. Stored in "hiscore.dat".
+#pragma once
+
+#include <cstdint>
+
+struct HallOfFameRecord {
+    char text[256];
+    std::int32_t score;
+};
+static_assert(sizeof(HallOfFameRecord) == 260, "the record is stored as it is held");
+
+class HallOfFame {
+public:
+    HallOfFame() = default;
+    ~HallOfFame() { FreeRecords(); }
+    HallOfFame(const HallOfFame&) = delete;
+    HallOfFame& operator=(const HallOfFame&) = delete;
+
+    // n empty records (every byte 0), replacing any held.
+    void Allocate(int n);
+    void FreeRecords();
+    // 1 when the file held a table of this size and it was read whole; otherwise 0 and the
+    // records stay as they were.
+    int Load(const char* file);
+    int Save(const char* file);
+    // 1 when the score entered the table (the last record drops out), else 0.
+    int Insert(const char* text, int score);
+    int TopScore() const;
+
+    int Count() const { return count_; }
+    const HallOfFameRecord* Records() const { return records_; }
+
+private:
+    HallOfFameRecord* records_ = nullptr;
+    std::int32_t count_ = 0;
+};
