@@ -1,8 +1,6 @@
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
-#include <stdexcept>
+#include <random>
 
 #include "sound_fixture.h"
 
@@ -57,9 +55,14 @@ std::vector<std::int16_t> Counting(std::size_t frames) {
 }
 
 Folder::Folder() {
-    std::string pattern = (fs::temp_directory_path() / "stalkway-sound-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
+    std::random_device random;
+    for (;;) {
+        const fs::path candidate = fs::temp_directory_path() / ("stalkway-sound-" + std::to_string(random()));
+        if (fs::create_directory(candidate)) {
+            path_ = candidate.string();
+            return;
+        }
+    }
 }
 
 Folder::~Folder() {
