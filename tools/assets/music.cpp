@@ -51,7 +51,7 @@ const Chord kD{50, 45, {66, 69, 74}};
 const Chord kEm{40, 47, {64, 67, 71}};
 const std::array<Chord, kBars> kChords = {kG, kC, kG, kD, kG, kC, kD, kG, kEm, kC, kG, kD, kG, kC, kD, kG};
 
-void AddMelody(Mix& mix) {
+void AddMelody(SoundMix& mix) {
     std::uint64_t seed = 100;
     for (int bar = 0; bar < kBars; ++bar) {
         double beat = bar * 4;
@@ -67,7 +67,7 @@ void AddMelody(Mix& mix) {
     }
 }
 
-void AddBand(Mix& mix) {
+void AddBand(SoundMix& mix) {
     std::uint64_t seed = 500;
     for (int bar = 0; bar < kBars; ++bar) {
         const Chord& chord = kChords[bar];
@@ -87,7 +87,7 @@ void AddBand(Mix& mix) {
 }  // namespace
 
 Sound MakeMusic() {
-    Mix mix(2, kBars * 4 * kBeat, true);
+    SoundMix mix(2, kBars * 4 * kBeat, true);
     AddMelody(mix);
     AddBand(mix);
     mix.Echo(0.375, 0.3f, 0.35f);

@@ -23,10 +23,10 @@ float Edges(std::size_t i, std::size_t n, double attack, double release) {
 
 }  // namespace
 
-Mix::Mix(int channels, double seconds, bool loops)
+SoundMix::SoundMix(int channels, double seconds, bool loops)
     : channels_(channels), frames_(FramesOf(seconds)), loops_(loops), samples_(frames_ * channels, 0.0f) {}
 
-void Mix::Add(const std::vector<float>& voice, double start, float gain, float pan) {
+void SoundMix::Add(const std::vector<float>& voice, double start, float gain, float pan) {
     const auto first = static_cast<std::size_t>(std::lround(start * kSampleRate));
     const float left = channels_ == 1 ? gain : gain * std::sqrt(0.5f * (1 - pan));
     const float right = gain * std::sqrt(0.5f * (1 + pan));
@@ -45,7 +45,7 @@ void Mix::Add(const std::vector<float>& voice, double start, float gain, float p
     }
 }
 
-void Mix::Echo(double delay, float feedback, float wet) {
+void SoundMix::Echo(double delay, float feedback, float wet) {
     const std::size_t lag = FramesOf(delay) * channels_;
     const std::vector<float> dry = samples_;
     std::vector<float> echo(samples_.size(), 0.0f);
@@ -63,7 +63,7 @@ void Mix::Echo(double delay, float feedback, float wet) {
     for (std::size_t i = 0; i < n; ++i) samples_[i] = dry[i] + echo[i] * wet;
 }
 
-Sound Mix::Finish(float peak) const {
+Sound SoundMix::Finish(float peak) const {
     float loudest = 1e-6f;
     for (float s : samples_) loudest = std::max(loudest, std::abs(s));
     const float gain = peak * 32767.0f / loudest;

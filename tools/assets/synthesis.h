@@ -13,9 +13,9 @@ namespace assets {
 
 inline constexpr int kSampleRate = 22050;
 
-class Mix {
+class SoundMix {
 public:
-    Mix(int channels, double seconds, bool loops);
+    SoundMix(int channels, double seconds, bool loops);
 
     int Channels() const { return channels_; }
     std::size_t Frames() const { return frames_; }
