@@ -107,7 +107,7 @@ void PaintFrame(Canvas& canvas, const ButtonSpec& button, int left, Look look) {
         style.face = Typeface::SansBold;
         style.pixels = 14;
         style.fill = face.ink;
-        style.outline = 1.6f;
+        style.outline = 1.4f;
         style.outlineColour = face.inkRim;
         float textX = cx;
         if (std::strcmp(button.name, "back") == 0) {
@@ -121,7 +121,7 @@ void PaintFrame(Canvas& canvas, const ButtonSpec& button, int left, Look look) {
         if (button.rect.x == kButtons[0].rect.x)
             for (const ButtonSpec& other : kButtons)
                 if (const char* text = LabelOf(other); text != nullptr && other.rect.x == button.rect.x)
-                    while (TextWidth(text, style) + 2 * style.outline > w - 10) style.pixels -= 1;
+                    while (TextWidth(text, style) + 2 * style.outline > w - 8) style.pixels -= 1;
         DrawCentred(canvas, label, textX, cy + style.pixels * 0.36f, style);
     } else {
         PaintSymbol(canvas, button, cx, cy, face);

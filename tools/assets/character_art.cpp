@@ -28,7 +28,10 @@ void PaintCrow(Canvas& canvas) {
     Inked(canvas, Polygon({{58, 58}, {18, 46}, {24, 58}, {16, 68}, {56, 72}}), kFeather);
     Inked(canvas, Ellipse(76, 62, 29, 19), kFeather);
     Fill(canvas, Ellipse(80, 52, 18, 6), Hex(0x4b5a78), 0.7f);
-    Inked(canvas, Polygon({{60, 56}, {96, 58}, {88, 72}, {48, 70}}), Hex(0x15151c), 1.2f);
+    // The folded wing, its feather tips towards the tail.
+    Inked(canvas, Polygon({{94, 55}, {90, 66}, {78, 72}, {70, 69}, {62, 73}, {54, 69}, {44, 71}, {52, 62}, {66, 55}}),
+          Hex(0x15151c), 1.2f);
+    Fill(canvas, Capsule({86, 60}, {60, 64}, 0.7f), Hex(0x4b5a78), 0.8f);
     Inked(canvas, Polygon({{112, 36}, {138, 43}, {112, 50}}), kBeak);
     Fill(canvas, Capsule({114, 43}, {134, 43}, 0.7f), Shade(kBeak, -0.4f));
     Inked(canvas, Circle(104, 42, 15), kFeather);

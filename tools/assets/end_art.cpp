@@ -56,6 +56,14 @@ void Sunburst(Canvas& canvas, float cx, float cy) {
         }
 }
 
+// A four-pointed glint.
+void Sparkle(Canvas& canvas, float cx, float cy, float size) {
+    const float t = size * 0.22f;
+    Fill(canvas, Polygon({{cx, cy - size}, {cx + t, cy - t}, {cx + size, cy}, {cx + t, cy + t}, {cx, cy + size},
+                          {cx - t, cy + t}, {cx - size, cy}, {cx - t, cy - t}}),
+         Hex(0xfffbe0));
+}
+
 void Caption(Canvas& canvas, const std::string& text, float baseline, float pixels) {
     TextStyle style;
     style.face = Typeface::SansBold;
@@ -123,6 +131,8 @@ Canvas PaintWayOut() {
 Canvas PaintPerfectGame(const MazeLayout& maze) {
     Canvas canvas(kEndPictureSide, kEndPictureSide, {}, 1);
     Sunburst(canvas, kSide / 2, kSide / 2);
+    for (const Point& at : {Point{22, 70}, Point{212, 96}, Point{26, 160}, Point{206, 178}, Point{214, 58}})
+        Sparkle(canvas, at.x, at.y, 7);
     MiniatureMaze(canvas, maze, {44, 50, 144, 144});
     Ribbon(canvas, 10, 32, Hex(0x2f7a32), "PERFECT!", 24);
     Caption(canvas, "Every kernel, every letter:", 208, 12);
