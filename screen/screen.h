@@ -1,28 +1,69 @@
-// A screen: one full-display page of the program, run once per frame by the screen manager.
+// A screen: one full-display page of the program, run once per frame by the screen manager. It
+// owns the images it has loaded and its group of buttons, and frees both when it is left, so a
+// screen rebuilds them on each entry. Every operation is virtual and always called through the
+// table, so a derived screen replaces behaviour operation by operation.
 #pragma once
 
 #include "platform/ddraw.h"
 #include "platform/win32/types.h"
+#include "screen/object_list.h"
+
+class Button;
+class ButtonGroup;
+class ScreenImage;
 
 class Screen {
 public:
     Screen();
     virtual ~Screen();
+    Screen(const Screen&) = delete;
+    Screen& operator=(const Screen&) = delete;
 
+    // Creates the images list and the button group where they are missing.
+    virtual void CreateLists();
     virtual void Enter(LPDIRECTDRAW7 directDraw, LPDIRECTDRAWSURFACE7 target);
+    // Deletes the buttons and the images; safe to call twice.
     virtual void Leave();
     virtual int HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     // 7 asks the program to end.
     virtual int Frame(int active);
     virtual void SetName(const char* text);
     virtual const char* GetName();
-    // Shows the frame: flips the display (through the parent screen, when one is set).
+    // The loaded image, appended to the images list and named by the file name; null (and
+    // nothing added) when the bitmap cannot be loaded.
+    virtual ScreenImage* LoadScreenImage(const char* file);
+    virtual void FreeImages();
+    // Unlinks the image without deleting it: its owner is then whoever removed it.
+    virtual void RemoveImage(ScreenImage* image);
+    virtual void SetCompositorBackground(LPDIRECTDRAWSURFACE7 surface);
+    virtual void SetCompositorBackdrop(LPDIRECTDRAWSURFACE7 surface);
+    // Reads a screen description file (section "images", keys "image01", "image02", ...); every
+    // listed image is added, loaded or not. Always 0.
+    virtual int LoadDescription(const char* file);
+    // The first image of that name, case-sensitive.
+    virtual ScreenImage* FindImage(const char* name);
+    virtual int DrawImageAt(LPDIRECTDRAWSURFACE7 target, const char* name, int x, int y);
+    // At the image's own place.
+    virtual int DrawImage(LPDIRECTDRAWSURFACE7 target, const char* name);
+    // Draws the pointer, flips, takes the pointer off again and lets the compositor bring the new
+    // back surface up to date; through the parent screen, when one is set. The flip's result.
     virtual int Present();
     virtual void SetParentScreen(Screen* screen);
+    // Places the button at the group's origin and adds it to the group, which then owns it.
+    virtual void AddButton(Button* button);
+
+    ButtonGroup* GetButtonGroup() const { return buttonGroup_; }
+    int ImageCount() const;
 
 protected:
     char name_[256];
     LPDIRECTDRAW7 directDraw_ = nullptr;
     LPDIRECTDRAWSURFACE7 target_ = nullptr;
+    ButtonGroup* buttonGroup_ = nullptr;
+    ObjectList<ScreenImage>* images_ = nullptr;
+    // Kept for derived screens (the maze screen's two copies of its background); the base class
+    // never touches them.
+    ScreenImage* backgroundImage_ = nullptr;
+    ScreenImage* backdropImage_ = nullptr;
     Screen* parent_ = nullptr;
 };

@@ -1,3 +1,4 @@
+// The pointer's input half: position and button sampling; its picture is in pointer_picture.cpp.
 #include "shell/pointer.h"
 
 #include "platform/qz/qz.h"
@@ -20,18 +21,6 @@ int TakePress(std::atomic<int>& presses) {
 
 Pointer::Pointer() : images_(new ObjectList<ScreenImage>(1)) {}
 
-int Pointer::Init(const char*) {
-    saveIndex_ = 0;
-    savedX_[0] = savedX_[1] = -1;
-    visible_ = 0;
-    pageFlipping_ = 0;
-    return 1;
-}
-
-void Pointer::SelectImage(int index) {
-    currentImage_ = images_ != nullptr && index >= 0 && index < images_->Count() ? images_->At(index) : nullptr;
-}
-
 void Pointer::GetState(int* x, int* y, int* buttons, int* left, int* right) {
     CatchUpTicks();
     if (x != nullptr) *x = x_;
@@ -53,20 +42,4 @@ void Pointer::Tick() {
     if (right && !previousRight_) ++rightPresses_;
     previousLeft_ = left;
     previousRight_ = right;
-}
-
-void Pointer::AdvanceSaveIndex() { saveIndex_ = pageFlipping_ ? 1 - saveIndex_ : 0; }
-
-void Pointer::Draw(LPDIRECTDRAWSURFACE7) { AdvanceSaveIndex(); }
-
-void Pointer::Erase(LPDIRECTDRAWSURFACE7) {}
-
-void Pointer::Release() {
-    for (LPDIRECTDRAWSURFACE7& surface : saveSurfaces_) {
-        if (surface != nullptr) surface->Release();
-        surface = nullptr;
-    }
-    delete images_;
-    images_ = nullptr;
-    currentImage_ = nullptr;
 }
