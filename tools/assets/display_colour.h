@@ -1,0 +1,22 @@
+// From a canvas to the colours a 16-bit display shows: each channel rounded to the 5-6-5 grid with
+// an ordered dither, so that gradients keep their smoothness, and pure blue wherever the canvas is
+// clear. No opaque pixel may come out as the transparent colour, in 5-6-5 or in 5-5-5.
+#pragma once
+
+#include <cstdint>
+
+#include "tools/assets/canvas.h"
+#include "tools/assets/pictures.h"
+
+namespace assets {
+
+// `keyed`: pixels under half coverage become transparent; otherwise coverage is ignored.
+RgbPicture ToDisplay(const Canvas& canvas, bool keyed = true);
+// The nearest colour on the 5-6-5 grid, nudged off the transparent colour.
+Rgb Nearest565(Colour c);
+// The colour a 16-bit BMP file decodes to for a 5-6-5 value.
+Rgb Expand565(std::uint16_t value);
+// Whether the colour shows as transparent on either display layout.
+bool ShowsTransparent(Rgb c);
+
+}  // namespace assets

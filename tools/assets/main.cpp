@@ -1,0 +1,97 @@
+// stalkway-assets: makes the game's data. Plans the maze, paints every picture, synthesises the
+// sounds, checks the maze against the game's rules and writes it all into the data folder, with
+// the perfect game and a short imperfect one as stalkway-replay scripts.
+//
+//   stalkway-assets --data DIR [--scripts DIR] [--views DIR] [--licence FILE]
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+#include "tools/assets/data_folder.h"
+#include "tools/assets/game_scripts.h"
+#include "tools/assets/maze_verdict.h"
+#include "tools/assets/screen_views.h"
+
+namespace {
+
+struct Options {
+    std::string data;
+    std::string scripts;
+    std::string views;
+    std::string licence;
+};
+
+bool ParseOptions(int argc, char** argv, Options& options) {
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string key = argv[i];
+        const std::string value = argv[i + 1];
+        if (key == "--data")
+            options.data = value;
+        else if (key == "--scripts")
+            options.scripts = value;
+        else if (key == "--views")
+            options.views = value;
+        else if (key == "--licence")
+            options.licence = value;
+        else
+            return false;
+    }
+    return argc % 2 == 1 && !options.data.empty();
+}
+
+std::string ReadText(const std::string& path) {
+    if (path.empty()) return "";
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteScripts(const std::string& folder, const assets::ChosenMaze& maze, const assets::GameArt& art,
+                  const assets::MazeVerdict& verdict) {
+    std::filesystem::create_directories(folder);
+    const assets::MazeRules fresh(art.maze, art.hilite, art.nohilite);
+    auto write = [&](const std::string& name, const std::string& text) {
+        assets::WriteFile(folder + "/" + name, assets::Bytes(text.begin(), text.end()));
+    };
+    write("perfect.script",
+          assets::GameScript("perfect", "The perfect game: every kernel, every letter, then the exit.",
+                             verdict.perfectClicks, fresh));
+    write("imperfect.script",
+          assets::GameScript("imperfect", "A short game: the fewest moves to the exit, with a few wrong turns taken back.",
+                             verdict.imperfectClicks, fresh));
+    write("maze.txt", assets::Describe(maze, verdict));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!ParseOptions(argc, argv, options)) {
+        std::cerr << "usage: stalkway-assets --data DIR [--scripts DIR] [--views DIR] [--licence FILE]\n";
+        return 2;
+    }
+    try {
+        const assets::ChosenMaze maze = assets::ChooseMaze();
+        const assets::GameArt art = assets::PaintGameArt(maze.layout);
+        const assets::MazeVerdict verdict = assets::JudgeMaze(maze, art);
+        if (!verdict.problems.empty()) {
+            for (const std::string& problem : verdict.problems) std::cerr << "stalkway-assets: " << problem << '\n';
+            return 1;
+        }
+        assets::LayOutDataFolder(options.data, assets::GameFiles(art, ReadText(options.licence)));
+        if (!options.scripts.empty()) WriteScripts(options.scripts, maze, art, verdict);
+        if (!options.views.empty()) {
+            std::filesystem::create_directories(options.views);
+            const assets::MazeRules fresh(art.maze, art.hilite, art.nohilite);
+            assets::WriteScreenViews(options.views, art, maze.layout, fresh, maze.figures.shortestRoute);
+        }
+        std::cout << assets::Describe(maze, verdict);
+    } catch (const std::exception& error) {
+        std::cerr << "stalkway-assets: " << error.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
