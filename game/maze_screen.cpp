@@ -1,7 +1,183 @@
 #include "game/maze_screen.h"
 
+#include <string>
+
+#include "game/game_sounds.h"
+#include "game/launcher.h"
+#include "game/maze_game.h"
+#include "platform/win32.h"
+#include "screen/button.h"
+#include "screen/button_group.h"
+#include "screen/compositor.h"
+#include "screen/dialog_screen.h"
+#include "screen/screen_image.h"
+#include "screen/sprite.h"
+
 MazeScreen g_MazeScreen;
+
+namespace {
+
+struct ButtonPlace {
+    const char* name;
+    const char* file;
+    int x, y;
+};
+
+constexpr ButtonPlace kButtons[] = {
+    {"brindle", "brindle.bmp", 27, 163}, {"newgame", "newgame.bmp", 27, 215}, {"exit", "exit.bmp", 27, 371},
+    {"help", "help.bmp", 27, 267},       {"menu", "menu.bmp", 27, 319},       {"back", "reverse.bmp", 583, 424},
+    {"left", "left.bmp", 583, 310},      {"right", "right.bmp", 672, 310},    {"up", "up.bmp", 583, 368},
+    {"down", "down.bmp", 672, 368},
+};
+
+struct Picture {
+    const char* name;
+    const char* file;
+    int bits;
+};
+
+constexpr Picture kPictures[] = {
+    {"maze", "maze02.bmp", 16},          {"mazebackup", "maze02.bmp", 16},  {"mazemap", "maze02.bmp", 8},
+    {"corngrats", "corngrats.bmp", 16},  {"ultimate", "ultimatesolution.bmp", 16}, {"zoombox", "zoombox.bmp", 16},
+    {"marker", "marker.bmp", 16},        {"hilite", "hilite2.bmp", 16},     {"nohilite", "nohilite2.bmp", 16},
+    {"kernelH", "kernelH.bmp", 16},      {"kernelN", "kernelN.bmp", 16},
+};
+
+constexpr struct {
+    const char* file;
+    const char* name;
+} kEffects[] = {
+    {".\\sounds\\bell.wav", "bell"},         {".\\sounds\\congrats.wav", "congrats"},
+    {".\\sounds\\legal.wav", "legal"},       {".\\sounds\\negative.wav", "negative"},
+    {".\\sounds\\positive.wav", "positive"}, {".\\sounds\\nomove.wav", "nomove"},
+};
+
+bool Clicked(ButtonGroup* group, const char* name) { return group != nullptr && group->ClickedByName(name) != 0; }
+
+}  // namespace
 
 MazeScreen::MazeScreen() { SetName("Stalk"); }
 
-int MazeScreen::Frame(int) { return Present() != 0 ? 1 : 0; }
+MazeScreen::~MazeScreen() {
+    delete characterSprite_;
+    delete digitSprite_;
+}
+
+void MazeScreen::Enter(LPDIRECTDRAW7 directDraw, LPDIRECTDRAWSURFACE7 target) {
+    Screen::Enter(directDraw, target);
+    backgroundImage_ = LoadScreenImage("background.bmp");
+    if (backgroundImage_ != nullptr) SetCompositorBackground(backgroundImage_->surface);
+    backdropImage_ = LoadScreenImage("background.bmp");
+    if (backdropImage_ != nullptr) SetCompositorBackdrop(backdropImage_->surface);
+    g_Compositor.MarkAllDirty();
+    CreateButtons();
+    CreateImages();
+    CreateSprites();
+    for (const auto& effect : kEffects) g_SoundEffects.LoadEffect(effect.file, effect.name);
+    ready_ = CheckMazePictures();
+    // Every move reads and paints these pictures: without them there is no game to start.
+    if (ready_) g_MazeGame.NewGame();
+}
+
+bool MazeScreen::CheckMazePictures() {
+    for (const char* name : {"maze", "hilite", "nohilite"}) {
+        ScreenImage* image = FindImage(name);
+        if (image != nullptr && image->surface != nullptr) continue;
+        std::string file;
+        for (const Picture& picture : kPictures)
+            if (std::string(picture.name) == name) file = picture.file;
+        const std::string text = "The game cannot start: the picture \"" + file + "\" is missing or damaged.";
+        MessageBoxA(nullptr, text.c_str(), "Stalk Way", MB_OK | MB_ICONERROR);
+        return false;
+    }
+    return FindImage("mazemap")->surface != nullptr && FindImage("mazebackup")->surface != nullptr;
+}
+
+void MazeScreen::CreateButtons() {
+    for (const ButtonPlace& place : kButtons) {
+        auto* button = new Button(place.x, place.y);
+        button->LoadStrip(place.file, 3, 0);
+        button->SetName(place.name);
+        AddButton(button);
+    }
+}
+
+void MazeScreen::CreateImages() {
+    if (images_ == nullptr) CreateLists();
+    for (const Picture& picture : kPictures) {
+        auto* image = new ScreenImage();
+        if (picture.bits == 8)
+            image->LoadFileDepth(picture.file, 8);
+        else
+            image->LoadFile(picture.file);
+        image->SetName(picture.name);
+        images_->Push(image);
+    }
+}
+
+void MazeScreen::CreateSprites() {
+    delete characterSprite_;
+    delete digitSprite_;
+    characterSprite_ = new Sprite();
+    characterSprite_->LoadStrip("characters.bmp", 4, 0);
+    digitSprite_ = new Sprite();
+    digitSprite_->LoadStrip("numbers.bmp", 10, 0);
+    digitSprite_->FitWidthToFrames();
+}
+
+void MazeScreen::Leave() {
+    g_SoundEffects.UnloadAll();
+    Screen::Leave();
+    delete characterSprite_;
+    delete digitSprite_;
+    characterSprite_ = nullptr;
+    digitSprite_ = nullptr;
+    backgroundImage_ = nullptr;
+    backdropImage_ = nullptr;
+    ready_ = false;
+}
+
+int MazeScreen::HandleMessage(HWND, UINT, WPARAM, LPARAM) { return 1; }
+
+int MazeScreen::LoadDescription(const char* file) { return Screen::LoadDescription(file); }
+
+int MazeScreen::Present() { return Screen::Present(); }
+
+LPDIRECTDRAWSURFACE7 MazeScreen::PictureSurface(const char* name) {
+    ScreenImage* image = FindImage(name);
+    return image != nullptr ? image->surface : nullptr;
+}
+
+void MazeScreen::RestoreMaze() {
+    LPDIRECTDRAWSURFACE7 maze = PictureSurface("maze");
+    LPDIRECTDRAWSURFACE7 backup = PictureSurface("mazebackup");
+    if (maze != nullptr && backup != nullptr) maze->Blt(nullptr, backup, nullptr, DDBLT_WAIT, nullptr);
+}
+
+// 7 when the program is quitting while the page shows.
+int MazeScreen::ShowHelp() {
+    PlayGameEffect("click");
+    auto* dialog = new DialogScreen();
+    dialog->AddPicture("title\\HowToPlay.bmp", nullptr);
+    dialog->AddDefaultButton();
+    char answer[256];
+    const int answered = dialog->Run(answer, "rules");
+    if (answered != 0) g_Compositor.RestoreDialogRect(dialog);
+    delete dialog;
+    return answered == 0 ? 7 : 0;
+}
+
+int MazeScreen::LaunchMenu() {
+    PlayGameEffect("click");
+    return StartLauncher("Stalk") ? 7 : 0;
+}
+
+int MazeScreen::Frame(int) {
+    if (!ready_) return 7;
+    // The buttons are updated in the game's frame, so these are the clicks of the frame before.
+    if (Clicked(buttonGroup_, "help") && ShowHelp() == 7) return 7;
+    if (Clicked(buttonGroup_, "exit")) return 7;
+    if (Clicked(buttonGroup_, "menu") && LaunchMenu() == 7) return 7;
+    if (g_MazeGame.Frame() == 7) return 7;
+    return Present() != 0 ? 1 : 0;
+}

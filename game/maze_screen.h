@@ -1,12 +1,45 @@
-// The program's one screen, "Stalk": the maze, the zoom window, the scores and the buttons.
+// The program's one screen, "Stalk": the maze in the middle, the zoom window on the right, the two
+// scores at the top, the character strip at the bottom, five command buttons on the left and the
+// direction pad on the right.
 #pragma once
 
 #include "screen/screen.h"
 
+class Sprite;
+
 class MazeScreen : public Screen {
 public:
     MazeScreen();
+    ~MazeScreen() override;
+
+    // Builds the buttons, pictures, sprites and sound effects, then starts the first game.
+    void Enter(LPDIRECTDRAW7 directDraw, LPDIRECTDRAWSURFACE7 target) override;
+    void Leave() override;
+    int HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
     int Frame(int active) override;
+    int LoadDescription(const char* file) override;
+    int Present() override;
+
+    // Copies the pristine maze over the working one.
+    void RestoreMaze();
+    // The surface of the picture of that name, or null.
+    LPDIRECTDRAWSURFACE7 PictureSurface(const char* name);
+    Sprite* DigitSprite() const { return digitSprite_; }
+    Sprite* CharacterSprite() const { return characterSprite_; }
+    // False when a picture the maze cannot do without failed to load; the screen then only ends.
+    bool Ready() const { return ready_; }
+
+private:
+    void CreateButtons();
+    void CreateImages();
+    void CreateSprites();
+    bool CheckMazePictures();
+    int ShowHelp();
+    int LaunchMenu();
+
+    Sprite* digitSprite_ = nullptr;
+    Sprite* characterSprite_ = nullptr;
+    bool ready_ = false;
 };
 
 extern MazeScreen g_MazeScreen;

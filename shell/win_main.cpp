@@ -156,6 +156,11 @@ int WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
     std::srand(SecondsOfDay());
     QZInitFont(g_hWnd);
     InitScreens(commandLine);
+    // Without its maze pictures the game has told the player which one is missing; it stops here.
+    if (g_ScreenManager.Current() == &g_MazeScreen && !g_MazeScreen.Ready()) {
+        DestroyWindow(g_hWnd);
+        return 1;
+    }
     QZInitKeyboard();
     return MainLoop();
 }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "platform/win32/user.h"
 #include "shell/app_globals.h"
 #include "shell/win_main.h"
+#include "support/replay_run.h"
 
 namespace {
 
@@ -36,12 +38,18 @@ bool InOrder(const std::vector<std::string>& trace, const std::vector<std::strin
 }
 
 TEST(Program, StartsAndEndsInOrderAndCutsALongCommandLine) {
+    // The program runs in a copy of the game's data folder, as the game would.
+    test::ReplayRun folder;
+    folder.CopyGameData();
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(folder.Folder());
     platform::headless::Reset();
-    CloseAfter driver(5);
+    CloseAfter driver(50);
     platform::headless::SetDriver(&driver);
     std::string commandLine(300, 'x');
     EXPECT_EQ(WinMain(nullptr, nullptr, commandLine.data(), SW_SHOWNORMAL), 0);
     platform::headless::SetDriver(nullptr);
+    std::filesystem::current_path(previous);
 
     const std::vector<std::string>& trace = platform::headless::Trace();
     EXPECT_TRUE(InOrder(trace, {"CreateWindowExA", "QZInitDirectX", "QZInitMouse", "timeSetEvent", "DirectSoundCreate",

@@ -44,6 +44,7 @@ std::vector<std::int16_t> Music() {
 
 TEST(ReplaySound, TheStartUpMusicFadesInThenPlaysItsLoopingTrack) {
     test::ReplayRun run;
+    run.CopyGameData();
     const std::vector<std::int16_t> music = Music();
     run.WriteFile("sounds/music.wav", soundtest::Wav16(music));
     ASSERT_EQ(run.Run("frames 800\n", {"--audio", "music-out.wav"}), 0);

@@ -30,7 +30,8 @@ std::string GameScript(const std::string& name, const std::string& about, const 
                        const MazeRules& fresh) {
     std::ostringstream out;
     out << "# " << about << "\n# Written by stalkway-assets with the maze it made; run it in the game's data folder.\n";
-    out << "frames 10\nshot " << name << "-before\n";
+    // Start-up fades the music in over 300 ms (30 frames) before the first picture; wait past it.
+    out << "frames 50\nshot " << name << "-before\n";
     MazeRules game = fresh;
     int moves = 0;
     int wrongTurns = 0;

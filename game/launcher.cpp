@@ -1,0 +1,15 @@
+#include "game/launcher.h"
+
+#include <filesystem>
+#include <string>
+
+#include "platform/win32.h"
+#include "shell/app_globals.h"
+
+bool StartLauncher(const char* parameters) {
+    if (g_szLauncherDir[0] == '\0') return false;
+    const std::string launcher = std::string(g_szLauncherDir) + "\\Portico.exe";
+    if (!std::filesystem::is_regular_file(platform::NativePath(launcher.c_str()))) return false;
+    ShellExecuteA(nullptr, "open", launcher.c_str(), parameters, g_szLauncherDir, SW_SHOWNORMAL);
+    return true;
+}

@@ -1,0 +1,167 @@
+// The game's life: new games, the per-frame work (buttons, finish, moves, step back) and the link
+// to the players and the hall of fame.
+#include "game/maze_game.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "game/game_sounds.h"
+#include "game/launcher.h"
+#include "game/maze_screen.h"
+#include "game/player_settings.h"
+#include "game/winner_file.h"
+#include "platform/win32.h"
+#include "screen/button.h"
+#include "screen/button_group.h"
+#include "shell/app_globals.h"
+#include "shell/message_pump.h"
+#include "shell/pointer.h"
+#include "shell/tick_timer.h"
+
+MazeGame g_MazeGame;
+
+namespace {
+
+constexpr char kHallOfFameFile[] = "hiscore.dat";
+constexpr char kWinnerFile[] = "winner.dat";
+// The game's own about page, laid out beside its data.
+constexpr char kAboutPage[] = "about.html";
+
+int g_blinkPhase = 0;
+int g_lastBlinkTime = 0;
+
+ButtonGroup* Buttons() { return g_MazeScreen.GetButtonGroup(); }
+
+bool Clicked(const char* name) { return Buttons() != nullptr && Buttons()->ClickedByName(name) != 0; }
+
+}  // namespace
+
+MazeGame::MazeGame() { bestFileTaken_ = true; }
+
+MazeGame::~MazeGame() {
+    if (history != nullptr) history->DeleteAll();
+    delete history;
+}
+
+void MazeGame::NewGame() {
+    goalState = 0;
+    g_MazeScreen.RestoreMaze();
+    MarkHilite(-1);
+    MarkKernel(-1);
+    startY = -1;
+    startX = -1;
+    FindStart();
+    if (history != nullptr) {
+        history->DeleteAll();
+        delete history;
+    }
+    LoadPlayer(nullptr);
+    allowedMoves = 15;
+    history = new ObjectList<MoveRecord>(1);
+    hallOfFame.Allocate(20);
+    hallOfFame.Load(kHallOfFameFile);
+    SetPlayState(0);
+    g_finishPending = 0;
+    SetScore(0);
+    scoreOffered_ = false;
+}
+
+void MazeGame::Release() { hallOfFame.FreeRecords(); }
+
+void MazeGame::LoadPlayer(char* text) {
+    g_PlayerSettings.SetIniPath("..\\options.ini");
+    SetPlayerId(g_PlayerSettings.ReadPlayerId());
+    g_PlayerSettings.ReadPlayer(GetPlayerId());
+    SetWindowCaption(g_PlayerSettings.Player(GetPlayerId()).name);
+    if (text != nullptr) g_PlayerSettings.PlayerText(GetPlayerId(), text);
+}
+
+void MazeGame::SaveWinner() {
+    std::vector<std::int32_t> directions;
+    for (int i = 0; history != nullptr && i < history->Count(); ++i) directions.push_back(history->At(i)->direction);
+    SaveWinnerFile(kWinnerFile, directions, std::rand());
+}
+
+void MazeGame::OfferScore() {
+    if (scoreOffered_) return;
+    scoreOffered_ = true;
+    char text[256];
+    LoadPlayer(text);
+    if (hallOfFame.Insert(text, GetScore()) == 1) hallOfFame.Save(kHallOfFameFile);
+}
+
+void MazeGame::Finish() {
+    g_finishPending = 0;
+    SetScore(GetScore() * 2);
+    PlayGameEffect("congrats");
+    SetPlayState(0);
+    if (goalState == 2) SaveWinner();
+    OfferScore();
+}
+
+// 7 when the launcher was started and the game is to stop.
+int MazeGame::HandleMenu() {
+    PlayGameEffect("click");
+    // Without the launcher there is nothing to go back to: the game goes on.
+    return StartLauncher("Stalkway") ? 7 : 0;
+}
+
+void MazeGame::HandleNewGame() {
+    OfferScore();
+    NewGame();
+    SetPlayState(1);
+}
+
+void MazeGame::BlinkNewGame() {
+    Button* button = Buttons() != nullptr ? Buttons()->FindByName("newgame") : nullptr;
+    if (button == nullptr || TicksSince(g_lastBlinkTime) <= 500) return;
+    g_blinkPhase = 1 - g_blinkPhase;
+    button->SetHighlightOffset(g_blinkPhase);
+    g_lastBlinkTime = GetTickClock();
+}
+
+void MazeGame::HandleDirections() {
+    static constexpr struct {
+        const char* name;
+        int bit;
+    } kPad[] = {{"left", kLeft}, {"right", kRight}, {"up", kUp}, {"down", kDown}};
+    for (const auto& pad : kPad) {
+        if (!Clicked(pad.name)) continue;
+        if (allowedMoves & pad.bit) {
+            Run(pad.bit);
+            AddHistory(pad.bit, moveSteps);
+            PlayGameEffect("positive");
+        } else {
+            PlayGameEffect("negative");
+        }
+    }
+    // Stepping back replays the kept moves; they collect again without ringing.
+    bellEnabled = 0;
+    if (Clicked("back")) StepBack();
+}
+
+int MazeGame::Frame() {
+    int x = 0, y = 0, buttons = 0;
+    g_Pointer.GetState(&x, &y, &buttons, nullptr, nullptr);
+    if (Buttons() != nullptr) {
+        Buttons()->UpdateAll(x, y, buttons);
+        Buttons()->RedrawAll();
+    }
+    DrawScores(0);
+    AnimateCharacters();
+    bellEnabled = 1;
+    if (goalState != 0 && g_finishPending == 1) Finish();
+    if (Clicked("menu") && HandleMenu() == 7) return 7;
+    if (Clicked("brindle")) {
+        const std::string page = (std::filesystem::current_path() / kAboutPage).string();
+        ShellExecuteA(nullptr, "open", page.c_str(), nullptr, g_szLauncherDir, SW_SHOWNORMAL);
+    }
+    if (Clicked("newgame")) HandleNewGame();
+    DrawPlayArea(g_lpBackSurface);
+    if (GetPlayState() == 0) BlinkNewGame();
+    else if (GetPlayState() == 1) HandleDirections();
+    return 5;
+}

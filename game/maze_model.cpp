@@ -1,0 +1,258 @@
+// The maze model. The maze is a picture, and the picture is the model: walls, the start, the exit
+// and every item are colours or palette indices of its pixels. "maze" is the working copy (read
+// for walls, painted with the trail), "mazebackup" the pristine copy, "mazemap" the same picture
+// at 8 bits, read for its palette indices. The player is a 2x2 block at (posX, posY).
+#include <bit>
+
+#include "game/game_sounds.h"
+#include "game/maze_game.h"
+#include "game/maze_screen.h"
+#include "surface/surface.h"
+
+std::int32_t g_finishPending = 0;
+
+namespace {
+
+// The 16-bit value that blocks besides black, red and blue: the 5-6-5 colour (31, 50, 5).
+constexpr int kBlockingValue = 0xFE45;
+constexpr int kExitIndex = 26;
+constexpr int kFirstHiliteIndex = 16;
+constexpr int kFirstKernelIndex = 32;
+constexpr int kPanelX = 28;
+constexpr int kPanelY = 28;
+
+struct Tile {
+    int x, y, width, height;
+};
+// Where each hilite's tile lies in "hilite"; it shows at (x + 28, y + 28) of the maze.
+constexpr Tile kTiles[MazeGame::kHilites] = {
+    {0, 0, 94, 94},     {108, 0, 64, 94},   {186, 0, 22, 94},   {222, 0, 64, 94},   {300, 0, 64, 94},
+    {0, 108, 73, 94},   {84, 108, 58, 94},  {156, 108, 64, 94}, {234, 108, 61, 94}, {306, 108, 58, 94},
+};
+
+LPDIRECTDRAWSURFACE7 Maze() { return g_MazeScreen.PictureSurface("maze"); }
+LPDIRECTDRAWSURFACE7 MazeMap() { return g_MazeScreen.PictureSurface("mazemap"); }
+
+// Black, red and blue packed for the working copy, and the raw blocking value, block the way.
+struct Walls {
+    explicit Walls(LPDIRECTDRAWSURFACE7 maze)
+        : maze(maze), black(PackRGB(maze, 0, 0, 0)), red(PackRGB(maze, 255, 0, 0)), blue(PackRGB(maze, 0, 0, 255)) {}
+    bool Passable(int x, int y) const {
+        const int value = ReadPixel(maze, x, y) & 0xFFFF;
+        return value != black && value != red && value != blue && value != kBlockingValue;
+    }
+    LPDIRECTDRAWSURFACE7 maze;
+    int black, red, blue;
+};
+
+// All directions but the one back.
+int Onward(int direction) {
+    switch (direction) {
+    case kLeft: return kLeft | kUp | kDown;
+    case kRight: return kRight | kUp | kDown;
+    case kUp: return kLeft | kRight | kUp;
+    default: return kLeft | kRight | kDown;
+    }
+}
+
+bool OneDirection(int mask) { return std::popcount(static_cast<unsigned>(mask & 15)) == 1; }
+
+}  // namespace
+
+void MazeGame::FindStart() {
+    LPDIRECTDRAWSURFACE7 maze = Maze();
+    const int red = PackRGB(maze, 255, 0, 0);
+    DDSURFACEDESC desc{};
+    // One lock for the whole scan: the first red pixel, row by row, is the start.
+    auto* bits = static_cast<const std::uint8_t*>(LockSurface(maze, &desc));
+    if (bits == nullptr) return;
+    for (int y = 0; y < static_cast<int>(desc.dwHeight) && startX == -1 && startY == -1; ++y) {
+        const auto* row = reinterpret_cast<const std::uint16_t*>(bits + static_cast<long>(y) * desc.lPitch);
+        for (int x = 0; x < static_cast<int>(desc.dwWidth); ++x) {
+            if (row[x] != red) continue;
+            startX = posX = x;
+            startY = posY = y;
+            break;
+        }
+    }
+    UnlockSurface(maze);
+}
+
+int MazeGame::ProbeMoves(int mask) {
+    const Walls walls(Maze());
+    const int x = posX;
+    const int y = posY;
+    int result = 0;
+    // For each asked direction: the pixel straight ahead decides; only when it is open are the two
+    // pixels beside it, one step further on, looked at for side openings.
+    auto probe = [&](int direction, int aheadX, int aheadY, int sideA, int ax, int ay, int sideB, int bx, int by) {
+        if ((mask & direction) == 0) return;
+        const bool open = walls.Passable(aheadX, aheadY);
+        ExamineBlock(aheadX, aheadY);
+        if (!open) return;
+        ExamineBlock(ax, ay);
+        if (walls.Passable(ax, ay)) result |= sideA;
+        ExamineBlock(bx, by);
+        if (walls.Passable(bx, by)) result |= sideB;
+        result |= direction;
+    };
+    probe(kLeft, x - 1, y, kUp, x - 1, y - 1, kDown, x - 1, y + 2);
+    probe(kRight, x + 2, y, kUp, x + 2, y - 1, kDown, x + 2, y + 2);
+    probe(kUp, x, y - 1, kLeft, x - 1, y - 1, kRight, x + 2, y - 1);
+    probe(kDown, x, y + 2, kLeft, x - 1, y + 2, kRight, x + 2, y + 2);
+    return result;
+}
+
+void MazeGame::ExamineBlock(int a, int b) {
+    LPDIRECTDRAWSURFACE7 map = MazeMap();
+    const int xs[4] = {a, a + 1, a + 1, a};
+    const int ys[4] = {b, b, b + 1, b + 1};
+    for (int i = 0; i < 4; ++i) {
+        const int index = ReadPixel(map, xs[i], ys[i]);
+        if (index >= kFirstHiliteIndex && index < kFirstHiliteIndex + kHilites) {
+            MarkHilite(index - kFirstHiliteIndex);
+            return;
+        }
+        if (index >= kFirstKernelIndex && index < kFirstKernelIndex + kKernels) {
+            MarkKernel(index - kFirstKernelIndex);
+            return;
+        }
+        if (index == kExitIndex) goalState = 1;
+    }
+    if (goalState == 0) return;
+    g_finishPending = 1;
+    if (AllItemsFound()) goalState = 2;
+}
+
+bool MazeGame::AllItemsFound() const {
+    for (int found : hiliteFound)
+        if (!found) return false;
+    for (int found : kernelFound)
+        if (!found) return false;
+    return true;
+}
+
+void MazeGame::MarkKernel(int kernel) {
+    if (kernel == -1) {
+        for (int& found : kernelFound) found = 0;
+        return;
+    }
+    if (kernel < 0 || kernel >= kKernels || kernelFound[kernel]) return;
+    kernelFound[kernel] = 1;
+    if (bellEnabled == 1) PlayGameEffect("bell");
+    SetScore(GetScore() + 1000);
+}
+
+void MazeGame::MarkHilite(int hilite) {
+    LPDIRECTDRAWSURFACE7 maze = Maze();
+    LPDIRECTDRAWSURFACE7 backup = g_MazeScreen.PictureSurface("mazebackup");
+    if (hilite == -1) {
+        for (int& found : hiliteFound) found = 0;
+        LPDIRECTDRAWSURFACE7 empty = g_MazeScreen.PictureSurface("nohilite");
+        BlitRect(empty, 0, 0, 364, 202, maze, kPanelX, kPanelY, -1);
+        BlitRect(empty, 0, 0, 364, 202, backup, kPanelX, kPanelY, -1);
+        return;
+    }
+    if (hilite < 0 || hilite >= kHilites || hiliteFound[hilite]) return;
+    hiliteFound[hilite] = 1;
+    // The tile goes into the pristine copy too, so a restored maze keeps it until the panel is cleared.
+    LPDIRECTDRAWSURFACE7 tiles = g_MazeScreen.PictureSurface("hilite");
+    const Tile& t = kTiles[hilite];
+    BlitRect(tiles, t.x, t.y, t.width, t.height, maze, t.x + kPanelX, t.y + kPanelY, -1);
+    BlitRect(tiles, t.x, t.y, t.width, t.height, backup, t.x + kPanelX, t.y + kPanelY, -1);
+    if (bellEnabled == 1) PlayGameEffect("bell");
+    SetScore(GetScore() + 100000);
+}
+
+void MazeGame::PaintBlock(int colour) {
+    LPDIRECTDRAWSURFACE7 maze = Maze();
+    WritePixel(maze, posX, posY, colour);
+    WritePixel(maze, posX, posY + 1, colour);
+    WritePixel(maze, posX + 1, posY, colour);
+    WritePixel(maze, posX + 1, posY + 1, colour);
+}
+
+void MazeGame::PaintTrailBlock() { PaintBlock(PackRGB(Maze(), 255, 0, 0)); }
+
+void MazeGame::PaintPositionBlock() { PaintBlock(PackRGB(Maze(), 0, 255, 0)); }
+
+void MazeGame::Step(int direction) {
+    switch (direction) {
+    case kLeft: --posX; break;
+    case kRight: ++posX; break;
+    case kUp: --posY; break;
+    default: ++posY; break;
+    }
+}
+
+// The two pixels of the block's edge that faces the way it moves.
+void MazeGame::PaintLeadingEdge(int direction) {
+    LPDIRECTDRAWSURFACE7 maze = Maze();
+    const int red = PackRGB(maze, 255, 0, 0);
+    const int x = direction == kRight ? posX + 1 : posX;
+    const int y = direction == kDown ? posY + 1 : posY;
+    const bool sideways = direction == kLeft || direction == kRight;
+    WritePixel(maze, x, y, red);
+    WritePixel(maze, sideways ? x : x + 1, sideways ? y + 1 : y, red);
+}
+
+int MazeGame::MoveSegment(int direction) {
+    if (direction != kLeft && direction != kRight && direction != kUp && direction != kDown) return 0;
+    LPDIRECTDRAWSURFACE7 maze = Maze();
+    const int red = PackRGB(maze, 255, 0, 0);
+    const bool sideways = direction == kLeft || direction == kRight;
+    int result = 0;
+    for (bool stop = false; !stop;) {
+        result = ProbeMoves(direction);
+        if ((result & direction) == 0) break;
+        Step(direction);
+        // The trail: the block's column (sideways) or row (up and down) it has just left behind.
+        WritePixel(maze, posX, posY, red);
+        WritePixel(maze, sideways ? posX : posX + 1, sideways ? posY + 1 : posY, red);
+        if (result != direction) stop = true;
+        ++moveSteps;
+    }
+    PaintLeadingEdge(direction);
+    if (result != 0) {
+        // At a side opening one more, uncounted step brings the block fully into the crossing corridor.
+        Step(direction);
+        PaintLeadingEdge(direction);
+    }
+    return ProbeMoves(Onward(direction));
+}
+
+int MazeGame::Run(int direction) {
+    moveSteps = 0;
+    PaintTrailBlock();
+    int open = MoveSegment(direction);
+    // A corridor with bends is followed to its end: the move stops where two or more ways, or none, are open.
+    while (OneDirection(open)) open = MoveSegment(open & 15);
+    allowedMoves = open;
+    if (open == 0) PlayGameEffect("nomove");
+    PaintPositionBlock();
+    SetScore(GetScore() + moveSteps);
+    return open;
+}
+
+void MazeGame::AddHistory(int direction, int steps) {
+    if (history == nullptr) history = new ObjectList<MoveRecord>(1);
+    history->Push(new MoveRecord{direction, steps});
+}
+
+void MazeGame::StepBack() {
+    g_MazeScreen.RestoreMaze();
+    startX = startY = -1;
+    FindStart();
+    MarkHilite(-1);
+    MarkKernel(-1);
+    if (history == nullptr || history->Count() <= 1) {
+        NewGame();
+        return;
+    }
+    MoveRecord* last = history->At(history->Count() - 1);
+    history->Remove(last);
+    delete last;
+    // The kept moves are replayed: the trail, the items and the score come back as they were.
+    SetScore(0);
+    for (int i = 0; i < history->Count(); ++i) Run(history->At(i)->direction);
+}
