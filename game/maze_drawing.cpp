@@ -29,9 +29,10 @@ int g_characterShown = 0;
 
 void RestoreArea(const RECT& r) { g_Compositor.RestoreRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
 
-// The square of the maze around the player, kept inside the maze; tested in this order.
+// The square of the maze with the player's 2x2 block at its centre, kept inside the maze; the
+// edges are tested in this order.
 RECT ZoomSource(int posX, int posY, int width, int height) {
-    RECT s{posX - kZoomSource / 2, posY - kZoomSource / 2, posX + kZoomSource / 2, posY + kZoomSource / 2};
+    RECT s{posX - 28, posY - 28, posX - 28 + kZoomSource, posY - 28 + kZoomSource};
     if (s.left < 0) s = RECT{0, s.top, kZoomSource, s.bottom};
     if (s.top < 0) s = RECT{s.left, 0, s.right, kZoomSource};
     if (s.right > width) s = RECT{width - kZoomSource, s.top, width, s.bottom};

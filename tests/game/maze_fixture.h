@@ -28,6 +28,9 @@ protected:
     // Writes the picture (every row the same length) and enters the maze screen on it; the game
     // starts waiting, as after start-up. Returns false when the screen did not become ready.
     bool Load(const std::vector<std::string>& rows);
+    // "numbers.bmp": ten digits side by side, each `width` wide and solid in DigitColour(d).
+    void WriteDigits(int width, int height);
+    static int DigitColour(int digit);
     // The working copy's pixel.
     static int Maze(int x, int y);
     static int Backup(int x, int y);

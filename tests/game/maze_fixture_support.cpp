@@ -136,6 +136,26 @@ bool MazeFixture::Load(const std::vector<std::string>& rows) {
     return g_MazeScreen.Ready();
 }
 
+int MazeFixture::DigitColour(int digit) { return ((digit * 3) << 11) | ((60 - digit * 5) << 5) | 8; }
+
+void MazeFixture::WriteDigits(int width, int height) {
+    testing_bmp::BmpFields f;
+    f.width = width * 10;
+    f.height = -height;
+    f.bits = 24;
+    const int stride = (f.width * 3 + 3) / 4 * 4;
+    f.pixels.assign(static_cast<size_t>(stride) * height, 0);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < f.width; ++x) {
+            const int c = DigitColour(x / width);
+            std::uint8_t* p = &f.pixels[static_cast<size_t>(y) * stride + 3 * x];
+            p[0] = static_cast<std::uint8_t>((c & 0x1F) << 3);
+            p[1] = static_cast<std::uint8_t>(((c >> 5) & 0x3F) << 2);
+            p[2] = static_cast<std::uint8_t>((c >> 11) << 3);
+        }
+    WriteFile("numbers.bmp", testing_bmp::BuildBmp(f));
+}
+
 int MazeFixture::Maze(int x, int y) { return ReadPixel(g_MazeScreen.PictureSurface("maze"), x, y); }
 
 int MazeFixture::Backup(int x, int y) { return ReadPixel(g_MazeScreen.PictureSurface("mazebackup"), x, y); }
