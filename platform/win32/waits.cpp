@@ -31,8 +31,10 @@ struct WaitState {
     std::vector<Waiter*> waiters;
 };
 
+// Never destroyed: a worker thread may still be inside a wait when the process ends, and
+// destroying a condition variable that has a waiter blocks the exit for ever.
 WaitState& State() {
-    static WaitState state;
+    static WaitState& state = *new WaitState;
     return state;
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
 
 #include "platform/core/waitable.h"
 #include "platform/headless/headless.h"
@@ -94,6 +95,21 @@ TEST_F(WaitsTest, SettlingWaitsUntilWorkersHaveHandledEverySignal) {
     SetEvent(echo.stop);
     EXPECT_EQ(WaitForSingleObject(thread, INFINITE), WAIT_OBJECT_0);
     CloseHandle(thread);
+}
+
+DWORD WaitForever(LPVOID event) { return WaitForSingleObject(static_cast<HANDLE>(event), INFINITE); }
+
+// Worker threads may outlive the static objects: the process must still end.
+TEST(WaitsAtExit, AThreadStillWaitingDoesNotHoldTheProcessUp) {
+    EXPECT_EXIT(
+        {
+            platform::headless::Reset();
+            HANDLE never = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+            CreateThread(nullptr, 0, WaitForever, never, 0, nullptr);
+            platform::WaitForWorkerThreadsIdle();
+            std::exit(3);
+        },
+        ::testing::ExitedWithCode(3), "");
 }
 
 TEST_F(WaitsTest, TimedWaitOnTheDrivingThreadMovesVirtualTime) {
