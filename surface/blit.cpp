@@ -1,6 +1,21 @@
 // Rectangle copies clipped to their target.
 #include "surface/surface.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+namespace {
+
+// The edges are worked out wide, so that a place however far off cannot overflow, and then
+// brought into range, which keeps an empty or inverted rectangle so.
+LONG Narrow(std::int64_t value) {
+    return static_cast<LONG>(std::clamp<std::int64_t>(value, std::numeric_limits<LONG>::min(),
+                                                      std::numeric_limits<LONG>::max()));
+}
+
+}  // namespace
+
 HRESULT BlitRect(LPDIRECTDRAWSURFACE7 source, int sx, int sy, int width, int height,
                  LPDIRECTDRAWSURFACE7 target, int x, int y, int flags) {
     if (source == nullptr || target == nullptr) return DDERR_INVALIDPARAMS;
@@ -10,18 +25,19 @@ HRESULT BlitRect(LPDIRECTDRAWSURFACE7 source, int sx, int sy, int width, int hei
 
     // Only the target's edges clip. A rectangle wholly off the target comes out empty or inverted
     // and Blt refuses it.
+    const std::int64_t left = x, top = y, right = left + width, bottom = top + height;
     RECT to;
     RECT from;
-    to.left = x < 0 ? 0 : x;
-    from.left = x < 0 ? sx - x : sx;
-    const bool pastRight = x + width > targetWidth;
-    to.right = pastRight ? targetWidth : x + width;
-    from.right = pastRight ? sx + width - (x + width - targetWidth) : sx + width;
-    to.top = y < 0 ? 0 : y;
-    from.top = y < 0 ? sy - y : sy;
-    const bool pastBottom = y + height > targetHeight;
-    to.bottom = pastBottom ? targetHeight : y + height;
-    from.bottom = pastBottom ? sy + height - (y + height - targetHeight) : sy + height;
+    to.left = Narrow(std::max<std::int64_t>(left, 0));
+    from.left = Narrow(left < 0 ? sx - left : sx);
+    const bool pastRight = right > targetWidth;
+    to.right = Narrow(pastRight ? targetWidth : right);
+    from.right = Narrow(pastRight ? std::int64_t{sx} + width - (right - targetWidth) : std::int64_t{sx} + width);
+    to.top = Narrow(std::max<std::int64_t>(top, 0));
+    from.top = Narrow(top < 0 ? sy - top : sy);
+    const bool pastBottom = bottom > targetHeight;
+    to.bottom = Narrow(pastBottom ? targetHeight : bottom);
+    from.bottom = Narrow(pastBottom ? std::int64_t{sy} + height - (bottom - targetHeight) : std::int64_t{sy} + height);
 
     const DWORD bltFlags = flags == -1 ? DDBLT_KEYSRC | DDBLT_WAIT : static_cast<DWORD>(flags);
     return target->Blt(&to, source, &from, bltFlags, nullptr);
