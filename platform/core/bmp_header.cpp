@@ -9,6 +9,10 @@ namespace {
 constexpr std::size_t kFileHeaderSize = 14;
 // Beyond 25,400 dots per inch a density field holds garbage, and so, probably, does the rest.
 constexpr std::int64_t kMaxPixelsPerMetre = 1'000'000;
+// Runs give at most 255 pixels for two bytes; this leaves as much again for areas a stream skips
+// (moves, early line ends, an early end). A picture far larger than its stream could describe is a
+// few bytes asking for a huge allocation: the stream "end of picture" alone would do for any size.
+constexpr std::uint64_t kMostRlePixelsPerByte = 255;
 
 class Reader {
 public:
@@ -110,7 +114,7 @@ bool PixelDataFits(const Reader& in, const BmpHeader& header) {
     const std::uint64_t sizeImage = header.infoSize == 12 ? 0 : in.U32(34);
     if (sizeImage > header.pixelBytes) return false;
     if (header.compression == BmpCompression::Rle8 || header.compression == BmpCompression::Rle4)
-        return true;
+        return static_cast<std::uint64_t>(header.width) * header.height <= kMostRlePixelsPerByte * header.pixelBytes;
     const std::uint64_t rowBytes = (static_cast<std::uint64_t>(header.width) * header.bitsPerPixel + 31) / 32 * 4;
     return rowBytes * header.height <= header.pixelBytes;
 }

@@ -35,8 +35,8 @@ struct BmpHeader {
 // file shorter than its headers say, an unknown header size, planes other than 1, sides of 0 or
 // over kMaxBitmapSide, more than kMaxBitmapPixels, an unsupported depth or compression, unusable
 // masks, a palette or pixel offset outside the file, absurd densities, too little pixel data for
-// an uncompressed picture, or a top-down RLE picture. An RLE stream is checked separately
-// (RleStreamFits).
+// an uncompressed picture or far too little for an RLE one (over 255 pixels a byte), or a top-down
+// RLE picture. An RLE stream is checked separately (RleStreamFits).
 std::optional<BmpHeader> ParseBmpHeader(std::span<const std::uint8_t> file);
 
 // Where the file keeps its bit-field masks (red, green, blue, then alpha for headers of 56 bytes

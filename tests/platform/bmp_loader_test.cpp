@@ -1,6 +1,7 @@
 // QZLoadBitmap on files made for the purpose, and the BMP checks on damaged input.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <random>
 
@@ -188,9 +189,9 @@ TEST(BmpHeaderLimits, SidesAndPixelCountAreBounded) {
         fields.width = width;
         fields.height = height;
         fields.bits = 8;
-        fields.compression = 1;  // RLE8, so no pixel data is needed to pass the size checks
+        fields.compression = 1;  // RLE8: the stream's bytes need not be a picture's worth
         fields.palette = {0, 0, 0, 0};
-        fields.pixels = {0, 1};
+        fields.pixels.assign(static_cast<std::size_t>(std::max(width, 1)) * std::max(height, 1) / 255 + 2, 0);
         return platform::ParseBmpHeader(BuildBmp(fields));
     };
     EXPECT_TRUE(header(16384, 1).has_value());
@@ -200,6 +201,25 @@ TEST(BmpHeaderLimits, SidesAndPixelCountAreBounded) {
     EXPECT_TRUE(header(8192, 8192).has_value());
     EXPECT_FALSE(header(8192, 8193).has_value());
     EXPECT_FALSE(header(8, -8).has_value()) << "RLE rows cannot run top-down";
+}
+
+// A few bytes of RLE ("end of picture") could otherwise ask for the largest picture there is.
+TEST(BmpHeaderLimits, AnRleStreamDescribesAtMost255PixelsAByte) {
+    const auto header = [](int width, int height, std::size_t streamBytes) {
+        BmpFields fields;
+        fields.width = width;
+        fields.height = height;
+        fields.bits = 8;
+        fields.compression = 1;
+        fields.palette = {0, 0, 0, 0};
+        fields.pixels.assign(streamBytes, 0);
+        return platform::ParseBmpHeader(BuildBmp(fields));
+    };
+    EXPECT_FALSE(header(8192, 8192, 2).has_value());
+    EXPECT_TRUE(header(255, 2, 2).has_value());
+    EXPECT_FALSE(header(256, 2, 2).has_value());
+    EXPECT_TRUE(header(1000, 1000, 3922).has_value());
+    EXPECT_FALSE(header(1000, 1000, 3921).has_value());
 }
 
 TEST(RleStream, AcceptsOnlyStreamsThatStayInsideThePicture) {
