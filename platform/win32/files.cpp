@@ -161,6 +161,7 @@ DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh) {
 BOOL DeleteFileA(LPCSTR name) {
     if (platform::faults::WritesFail()) return FALSE;
     const std::string path = platform::NativePath(name);
+    if (platform::faults::IsHidden(path)) return FALSE;
     // unlink refuses folders, as DeleteFile does.
     return !path.empty() && ::unlink(path.c_str()) == 0 ? TRUE : FALSE;
 }
@@ -174,7 +175,8 @@ BOOL MoveFileExA(LPCSTR existingName, LPCSTR newName, DWORD flags) {
     if (platform::faults::WritesFail()) return FALSE;
     const std::string from = platform::NativePath(existingName);
     const std::string to = platform::NativePath(newName);
-    if (from.empty() || to.empty()) return FALSE;
+    // A missing file cannot be moved; one may be moved into a missing file's place.
+    if (from.empty() || to.empty() || platform::faults::IsHidden(from)) return FALSE;
     struct stat info {};
     if ((flags & MOVEFILE_REPLACE_EXISTING) == 0 && ::stat(to.c_str(), &info) == 0) return FALSE;
     if (::rename(from.c_str(), to.c_str()) != 0) return FALSE;

@@ -79,10 +79,15 @@ TEST_F(FileFaults, AHiddenFileIsMissingForEveryKindOfOpenAndOnlyItIs) {
     EXPECT_EQ(Profile("options.ini"), "default");
     EXPECT_FALSE(WritePrivateProfileStringA("setup", "music", "Y", "options.ini"));
     EXPECT_EQ(ReadBytes(scratch_ / "options.ini"), "[setup]\nmusic=N\n");
+    EXPECT_FALSE(MoveFileExA("maze.bmp", "moved.bmp", 0));
+    EXPECT_FALSE(DeleteFileA("maze.bmp"));
+    platform::faults::HideFile("target.bin");
+    EXPECT_TRUE(MoveFileExA("bell.wav", "target.bin", 0)) << "a file may take a missing one's place";
 
     platform::faults::Clear();
     EXPECT_TRUE(Opens("sounds\\bell.wav", GENERIC_READ, OPEN_EXISTING));
     EXPECT_TRUE(platform::LoadBmpFile(scratch_ / "maze.bmp").has_value());
+    EXPECT_EQ(ReadBytes(scratch_ / "target.bin"), "RIFF");
     EXPECT_EQ(Profile("options.ini"), "N");
 }
 
