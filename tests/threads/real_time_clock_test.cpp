@@ -21,11 +21,13 @@ struct Counting {
     int calls = 0;
     std::atomic<int> seen{0};
     std::atomic<UINT> selfKillAt{0};  // the call on which the callback kills its own timer
+    int workMs = 0;                   // how long each call works before it counts
     UINT id = 0;
 };
 
 void CountCall(UINT id, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR) {
     auto* counting = reinterpret_cast<Counting*>(user);
+    std::this_thread::sleep_for(std::chrono::milliseconds(counting->workMs));
     ++counting->calls;
     const int seen = ++counting->seen;
     if (counting->selfKillAt != 0 && static_cast<UINT>(seen) == counting->selfKillAt) timeKillEvent(id);
@@ -39,6 +41,9 @@ void WaitUntil(const std::atomic<int>& value, int atLeast) {
 
 TEST(RealTimeTimers, TwoPeriodicTimersRunApartAndHandTheirWorkOverWhenKilled) {
     Counting first, second;
+    // The second works as long as its period, so it is most likely in a call when it is killed:
+    // the kill has to wait for that call to end.
+    second.workMs = 3;
     first.id = timeSetEvent(10, 5, CountCall, reinterpret_cast<DWORD_PTR>(&first), TIME_PERIODIC);
     second.id = timeSetEvent(3, 1, CountCall, reinterpret_cast<DWORD_PTR>(&second), TIME_PERIODIC);
     ASSERT_NE(first.id, 0u);
