@@ -1,5 +1,6 @@
 #include "shell/main_window.h"
 
+#include "game/maze_game.h"
 #include "platform/qz/qz.h"
 #include "platform/win32.h"
 #include "screen/screen_manager.h"
@@ -21,6 +22,7 @@ void OnDestroy() {
     StopTickTimer();
     g_ScreenManager.LeaveAll();
     g_Pointer.Release();
+    g_MazeGame.Release();
     QZAcquireMouse(0);
     QZFreeFont();
     QZFreeDirectInput();

@@ -1,9 +1,6 @@
 #include "platform/core/spawn.h"
 
-#include <dirent.h>
 #include <stdlib.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -37,6 +34,8 @@ std::string AwaitFile(const std::string& path) {
     return ReadBytes(path);
 }
 
+int ThisProcess() { return std::stoi(std::filesystem::read_symlink("/proc/self").string()); }
+
 // Children of this process that have ended but were not waited for.
 int Zombies() {
     int count = 0;
@@ -48,7 +47,7 @@ int Zombies() {
             if (line.rfind("State:", 0) == 0) state = line;
             if (line.rfind("PPid:", 0) == 0) parent = std::stoi(line.substr(5));
         }
-        if (parent == getpid() && state.find('Z') != std::string::npos) ++count;
+        if (parent == ThisProcess() && state.find('Z') != std::string::npos) ++count;
     }
     return count;
 }
