@@ -35,8 +35,10 @@ void PutLittleEndian(std::string& bytes, std::uint32_t value, int size) {
 std::string ToneWav(int ms, double hertz) {
     const int frames = kRate * ms / 1000;
     std::string data;
-    for (int i = 0; i < frames; ++i)
-        PutLittleEndian(data, static_cast<std::uint16_t>(static_cast<std::int16_t>(8000 * std::sin(i * hertz / kRate * 6.283))), 2);
+    for (int i = 0; i < frames; ++i) {
+        const auto sample = static_cast<std::int16_t>(8000 * std::sin(i * hertz / kRate * 6.283));
+        PutLittleEndian(data, static_cast<std::uint16_t>(sample), 2);
+    }
     std::string bytes = "RIFF";
     PutLittleEndian(bytes, static_cast<std::uint32_t>(36 + data.size()), 4);
     bytes += "WAVEfmt ";

@@ -133,7 +133,8 @@ int RunReplay(const std::vector<std::string>& arguments, const Program& program)
     platform::headless::SetTimeOfDay(options.seed);
     for (const std::string& fault : options.faults) InjectFault(fault);
     MemoryWatch memory;
-    if (options.stats) driver.SetTickObserver([&memory](std::uint64_t tick, bool ended) { memory.AfterTick(tick, ended); });
+    if (options.stats)
+        driver.SetTickObserver([&memory](std::uint64_t tick, bool ended) { memory.AfterTick(tick, ended); });
     platform::headless::SetDriver(&driver);
 
     const int exitCode = program(options.launcherDir.data());
