@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "platform/core/bmp_header.h"
+#include "platform/core/file_faults.h"
 #include "platform/core/bmp_rle.h"
 
 namespace platform {
@@ -128,6 +129,7 @@ std::optional<BmpImage> DecodeBmp(std::vector<std::uint8_t> file) {
 }
 
 std::optional<BmpImage> LoadBmpFile(const std::string& path) {
+    if (faults::IsHidden(path)) return std::nullopt;
     std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) return std::nullopt;
     const std::streamoff size = in.tellg();

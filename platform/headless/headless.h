@@ -27,8 +27,8 @@ public:
     virtual void OnDebugString(const char* /*text*/) {}
 };
 
-// Back to a fresh machine: no windows, empty queue, nothing pressed, clock at 0, default desktop.
-// The calling thread becomes the one that drives time.
+// Back to a fresh machine: no windows, empty queue, nothing pressed, clock at 0, default desktop,
+// no faults. The calling thread becomes the one that drives time.
 void Reset();
 void SetDriver(Driver* driver);
 
@@ -39,6 +39,13 @@ void SetTimeOfDay(std::int64_t unixSeconds);
 
 // The multimedia timer refuses to start, as on a system without one.
 void FailTimers(bool fail);
+
+// The data folder refuses every write through the platform's file calls (CreateFileA for writing,
+// WritePrivateProfileStringA, MoveFileExA, DeleteFileA).
+void FailWrites(bool fail);
+// Every open of a file of this name fails, pictures, sounds and settings alike, as if it were
+// missing: "bell.wav" or "sounds\bell.wav", without regard to case.
+void HideFile(const std::string& name);
 
 // Runs one timer tick now, as a blocked wait on the driving thread would.
 void AdvanceTick();

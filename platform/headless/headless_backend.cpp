@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/file_faults.h"
 #include "platform/core/input.h"
 #include "platform/core/windowing.h"
 #include "platform/headless/headless.h"
@@ -81,6 +82,7 @@ void Reset() {
     HeadlessBackend& b = Instance();
     ResetWindowing();
     input::Reset();
+    faults::Clear();
     b.clock.Reset();
     b.audio.Reset();
     b.driver = nullptr;
@@ -125,6 +127,8 @@ void SetAudioDevice(const AudioDevice& device) { Instance().audio.Configure(devi
 void CaptureAudio(bool on) { Instance().audio.Capture(on); }
 const std::vector<std::int16_t>& CapturedAudio() { return Instance().audio.Captured(); }
 void FailTimers(bool fail) { Instance().clock.SetTimersFail(fail); }
+void FailWrites(bool fail) { faults::FailWrites(fail); }
+void HideFile(const std::string& name) { faults::HideFile(name); }
 void ClearTrace() { Instance().trace.clear(); }
 
 }  // namespace platform::headless

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/core/file_faults.h"
 #include "platform/core/handles.h"
 #include "platform/win32/file_names.h"
 #include "platform/win32/kernel.h"
@@ -47,6 +48,12 @@ int OpenFlags(DWORD access, DWORD disposition) {
     }
 }
 
+// Writing, or creating or emptying a file: what a folder that refuses writes refuses.
+bool Writes(DWORD access, DWORD disposition) {
+    return (access & GENERIC_WRITE) != 0 || disposition == CREATE_NEW || disposition == CREATE_ALWAYS ||
+           disposition == OPEN_ALWAYS;
+}
+
 std::int64_t Combine(LONG low, const LONG* high) {
     if (high == nullptr) return low;
     return static_cast<std::int64_t>((static_cast<std::uint64_t>(static_cast<DWORD>(*high)) << 32) |
@@ -79,6 +86,10 @@ HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD /*shareMode*/, LPVOID /*secu
     const int flags = platform::OpenFlags(access, disposition);
     const std::string path = platform::NativePath(name);
     if (flags < 0 || path.empty()) return INVALID_HANDLE_VALUE;
+    if (platform::faults::IsHidden(path) ||
+        (platform::faults::WritesFail() && platform::Writes(access, disposition))) {
+        return INVALID_HANDLE_VALUE;
+    }
     const int descriptor = ::open(path.c_str(), flags, 0666);
     if (descriptor < 0) return INVALID_HANDLE_VALUE;
     // A folder opens on POSIX but never as a file on Windows.
@@ -148,7 +159,9 @@ DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh) {
 }
 
 BOOL DeleteFileA(LPCSTR name) {
+    if (platform::faults::WritesFail()) return FALSE;
     const std::string path = platform::NativePath(name);
+    if (platform::faults::IsHidden(path)) return FALSE;
     // unlink refuses folders, as DeleteFile does.
     return !path.empty() && ::unlink(path.c_str()) == 0 ? TRUE : FALSE;
 }
@@ -159,9 +172,11 @@ BOOL FlushFileBuffers(HANDLE file) {
 }
 
 BOOL MoveFileExA(LPCSTR existingName, LPCSTR newName, DWORD flags) {
+    if (platform::faults::WritesFail()) return FALSE;
     const std::string from = platform::NativePath(existingName);
     const std::string to = platform::NativePath(newName);
-    if (from.empty() || to.empty()) return FALSE;
+    // A missing file cannot be moved; one may be moved into a missing file's place.
+    if (from.empty() || to.empty() || platform::faults::IsHidden(from)) return FALSE;
     struct stat info {};
     if ((flags & MOVEFILE_REPLACE_EXISTING) == 0 && ::stat(to.c_str(), &info) == 0) return FALSE;
     if (::rename(from.c_str(), to.c_str()) != 0) return FALSE;

@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/core/file_faults.h"
 #include "platform/win32/file_names.h"
 #include "platform/win32/kernel.h"
 #include "platform/win32/profile_edit.h"
@@ -32,7 +33,7 @@ std::mutex& FileMutex() {
 enum class Load { Read, Missing, Refused };
 
 Load ReadWhole(const std::string& path, std::string* text) {
-    if (path.empty()) return Load::Missing;
+    if (path.empty() || faults::IsHidden(path)) return Load::Missing;
     const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (descriptor < 0) return errno == ENOENT ? Load::Missing : Load::Refused;
     struct stat info {};
@@ -140,6 +141,7 @@ BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR
     if (section == nullptr || fileName == nullptr || *fileName == '\0') return FALSE;
     std::lock_guard lock(profile::FileMutex());
     const std::string path = platform::NativePath(fileName);
+    if (platform::faults::WritesFail() || platform::faults::IsHidden(path)) return FALSE;
     std::string text;
     if (profile::ReadWhole(path, &text) == profile::Load::Refused) return FALSE;
     const std::string_view sectionName = profile::TrimArgument(section);

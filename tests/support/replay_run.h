@@ -27,12 +27,14 @@ public:
     // Copies the built game data (build/game/Stalkway) into the working folder.
     void CopyGameData();
     void WriteFile(const std::string& name, const std::string& content);
-    // Runs the script with extra runner options; returns the exit code.
+    // Runs the script with extra runner options; returns the exit code. What the runner prints
+    // is kept for Stdout and Stderr.
     int Run(const std::string& script, const std::vector<std::string>& options = {},
             const std::string& launcherDir = "");
 
     std::string Log() const;
     std::string Stderr() const;
+    std::string Stdout() const;
     Shot LoadShot(const std::string& name) const;
     bool ShotExists(const std::string& name) const;
     std::string ReadFile(const std::string& name) const;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/headless/headless.h"
+#include "tools/replay/memory_watch.h"
 #include "tools/replay/replay.h"
 #include "tools/replay/script_driver.h"
 #include "tools/replay/wav_writer.h"
@@ -21,14 +22,38 @@ struct Options {
     std::string script;
     std::string launcherDir;
     std::string audio;
+    std::vector<std::string> faults;
+    bool stats = false;
 };
 
 int Usage(const char* problem) {
     std::fprintf(stderr, "stalkway-replay: %s\n", problem);
     std::fprintf(stderr,
                  "usage: stalkway-replay [--shots DIR] [--log FILE] [--audio FILE] [--depth BITS] [--seed N] "
-                 "SCRIPT [LAUNCHER_DIR]\n");
+                 "[--fail WHAT]... [--stats] SCRIPT [LAUNCHER_DIR]\n"
+                 "  WHAT: sound-device, timer, write, or asset:NAME\n");
     return 2;
+}
+
+bool IsFault(const std::string& what) {
+    return what == "sound-device" || what == "timer" || what == "write" ||
+           (what.rfind("asset:", 0) == 0 && what.size() > 6);
+}
+
+// Before the program starts, after the backend was reset.
+void InjectFault(const std::string& what) {
+    namespace headless = platform::headless;
+    if (what == "sound-device") {
+        headless::AudioDevice none;
+        none.present = false;
+        headless::SetAudioDevice(none);
+    } else if (what == "timer") {
+        headless::FailTimers(true);
+    } else if (what == "write") {
+        headless::FailWrites(true);
+    } else {
+        headless::HideFile(what.substr(6));
+    }
 }
 
 bool ParseNumber(const char* text, long long* value) {
@@ -44,7 +69,7 @@ std::string ParseArguments(const std::vector<std::string>& args, Options* option
     for (size_t i = 0; i < argc; ++i) {
         const std::string& arg = args[i];
         const bool takesValue = arg == "--shots" || arg == "--log" || arg == "--audio" || arg == "--depth" ||
-                                arg == "--seed";
+                                arg == "--seed" || arg == "--fail";
         if (takesValue && i + 1 >= argc) return arg + " needs a value";
         long long number = 0;
         if (arg == "--shots") {
@@ -59,6 +84,11 @@ std::string ParseArguments(const std::vector<std::string>& args, Options* option
         } else if (arg == "--seed") {
             if (!ParseNumber(args[++i].c_str(), &number)) return "--seed needs a number";
             options->seed = number;
+        } else if (arg == "--fail") {
+            if (!IsFault(args[++i])) return "unknown fault " + args[i];
+            options->faults.push_back(args[i]);
+        } else if (arg == "--stats") {
+            options->stats = true;
         } else if (arg.rfind("--", 0) == 0) {
             return "unknown option " + arg;
         } else {
@@ -101,9 +131,14 @@ int RunReplay(const std::vector<std::string>& arguments, const Program& program)
     platform::headless::CaptureAudio(audio.is_open());
     platform::headless::SetDesktopBits(options.depth);
     platform::headless::SetTimeOfDay(options.seed);
+    for (const std::string& fault : options.faults) InjectFault(fault);
+    MemoryWatch memory;
+    if (options.stats)
+        driver.SetTickObserver([&memory](std::uint64_t tick, bool ended) { memory.AfterTick(tick, ended); });
     platform::headless::SetDriver(&driver);
 
     const int exitCode = program(options.launcherDir.data());
+    if (options.stats) memory.Print(stdout);
     platform::headless::SetDriver(nullptr);
     if (audio.is_open() && !WriteWav(audio, platform::headless::CapturedAudio(), platform::headless::kAudioRate)) {
         std::fprintf(stderr, "stalkway-replay: cannot write %s\n", options.audio.c_str());

@@ -40,6 +40,10 @@ void ScriptDriver::BeforeTick(std::uint64_t tick) {
     --framesLeft_;
 }
 
+void ScriptDriver::AfterTick(std::uint64_t tick) {
+    if (observer_) observer_(tick, closing_);
+}
+
 std::uint64_t ScriptDriver::RunUntilFrames() {
     while (next_ < commands_.size()) {
         if (const std::uint64_t frames = Run(commands_[next_++]); frames > 0) return frames;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,13 @@ public:
     // Problems met while playing (a screenshot that could not be written), for the exit status.
     bool Failed() const { return failed_; }
 
+    // Called after every tick with the tick and whether the script has ended (run out or closed).
+    void SetTickObserver(std::function<void(std::uint64_t tick, bool ended)> observer) {
+        observer_ = std::move(observer);
+    }
+
     void BeforeTick(std::uint64_t tick) override;
+    void AfterTick(std::uint64_t tick) override;
     void OnMessageBox(const char* text, const char* caption) override;
     void OnShellExecute(const char* verb, const char* file, const char* params, const char* directory) override;
     // One line: the frames run so far and the text.
@@ -42,6 +49,7 @@ private:
     std::string shotsDir_;
     std::ofstream log_;
     bool failed_ = false;
+    std::function<void(std::uint64_t, bool)> observer_;
 };
 
 }  // namespace replay
