@@ -37,6 +37,7 @@ public:
                         pixels.begin() + static_cast<std::ptrdiff_t>(y) * picture.width);
         presented = Picture{pixels.data(), picture.width, picture.width, picture.height, picture.layout};
         ++presentCount;
+        if (driver != nullptr) driver->AfterPresent();
     }
 
     void ShowMessageBox(const char* text, const char* caption) override {

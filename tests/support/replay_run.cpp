@@ -69,13 +69,14 @@ int ReplayRun::Run(const std::string& script, const std::vector<std::string>& op
     for (const std::string& option : options) command += " " + Quote(option);
     command += " test.script";
     if (!launcherDir.empty()) command += " " + Quote(launcherDir);
-    command += " 2>stderr.txt";
+    command += " >stdout.txt 2>stderr.txt";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 std::string ReplayRun::Log() const { return ReadFile("run.log"); }
 std::string ReplayRun::Stderr() const { return ReadFile("stderr.txt"); }
+std::string ReplayRun::Stdout() const { return ReadFile("stdout.txt"); }
 std::string ReplayRun::ReadFile(const std::string& name) const { return ReadWholeFile(folder_ + "/" + name); }
 
 bool ReplayRun::ShotExists(const std::string& name) const {

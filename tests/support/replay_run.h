@@ -33,6 +33,7 @@ public:
 
     std::string Log() const;
     std::string Stderr() const;
+    std::string Stdout() const;
     Shot LoadShot(const std::string& name) const;
     bool ShotExists(const std::string& name) const;
     std::string ReadFile(const std::string& name) const;

@@ -1,4 +1,4 @@
-// stalkway-replay [--shots DIR] [--log FILE] [--audio FILE] [--depth BITS] [--seed N] SCRIPT [LAUNCHER_DIR]
+// stalkway-replay [--shots DIR] [--log FILE] [--audio FILE] [--depth BITS] [--seed N] [--stats] SCRIPT [LAUNCHER_DIR]
 //
 // Runs the whole program headless in the current folder, driven by a script, in virtual time: the
 // same script in the same data folder gives the same screenshots and log, byte for byte.

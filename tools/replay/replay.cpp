@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/headless/headless.h"
+#include "tools/replay/frame_stats.h"
 #include "tools/replay/replay.h"
 #include "tools/replay/script_driver.h"
 #include "tools/replay/wav_writer.h"
@@ -21,12 +22,13 @@ struct Options {
     std::string script;
     std::string launcherDir;
     std::string audio;
+    bool stats = false;
 };
 
 int Usage(const char* problem) {
     std::fprintf(stderr, "stalkway-replay: %s\n", problem);
     std::fprintf(stderr,
-                 "usage: stalkway-replay [--shots DIR] [--log FILE] [--audio FILE] [--depth BITS] [--seed N] "
+                 "usage: stalkway-replay [--shots DIR] [--log FILE] [--audio FILE] [--depth BITS] [--seed N] [--stats] "
                  "SCRIPT [LAUNCHER_DIR]\n");
     return 2;
 }
@@ -59,6 +61,8 @@ std::string ParseArguments(const std::vector<std::string>& args, Options* option
         } else if (arg == "--seed") {
             if (!ParseNumber(args[++i].c_str(), &number)) return "--seed needs a number";
             options->seed = number;
+        } else if (arg == "--stats") {
+            options->stats = true;
         } else if (arg.rfind("--", 0) == 0) {
             return "unknown option " + arg;
         } else {
@@ -101,10 +105,15 @@ int RunReplay(const std::vector<std::string>& arguments, const Program& program)
     platform::headless::CaptureAudio(audio.is_open());
     platform::headless::SetDesktopBits(options.depth);
     platform::headless::SetTimeOfDay(options.seed);
-    platform::headless::SetDriver(&driver);
+    FrameStats stats(&driver);
+    if (options.stats)
+        platform::headless::SetDriver(&stats);
+    else
+        platform::headless::SetDriver(&driver);
 
     const int exitCode = program(options.launcherDir.data());
     platform::headless::SetDriver(nullptr);
+    if (options.stats) stats.Print(stdout);
     if (audio.is_open() && !WriteWav(audio, platform::headless::CapturedAudio(), platform::headless::kAudioRate)) {
         std::fprintf(stderr, "stalkway-replay: cannot write %s\n", options.audio.c_str());
         return 2;
