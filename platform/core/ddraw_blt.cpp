@@ -66,6 +66,7 @@ HRESULT DdSurface::Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT sourc
 
 HRESULT DdSurface::Fill(const RECT& rect, DWORD value) {
     if (!Claim(Access::Locked)) return DDERR_SURFACEBUSY;
+    Changing(rect);
     blit::Fill(AreaOf(*this, rect), BytesPerPixel(format_), value);
     Unclaim(Access::Locked);
     return DD_OK;
@@ -78,6 +79,17 @@ HRESULT DdSurface::Copy(const RECT& dest, DdSurface& source, const RECT& sourceR
         Unclaim(Access::Locked);
         return DDERR_SURFACEBUSY;
     }
+    // A copy from the surface onto itself changes its source as it goes: it is never taken as done.
+    const CopyReceipts::Copy receipt{&source, source.version_, sourceRect, dest, keyed};
+    if (!self && receipts_.InPlace(receipt)) {
+        source.Unclaim(Access::Locked);
+        Unclaim(Access::Locked);
+        return DD_OK;
+    }
+    if (self)
+        Changing(dest);
+    else
+        Copying(receipt);
 
     const int bytes = BytesPerPixel(format_);
     blit::Pixels from = AreaOf(source, sourceRect);
@@ -102,7 +114,10 @@ HRESULT DdSurface::Copy(const RECT& dest, DdSurface& source, const RECT& sourceR
     else
         blit::Copy(to, from, bytes);
 
-    if (!self) source.Unclaim(Access::Locked);
+    if (!self) {
+        receipts_.Add(receipt);
+        source.Unclaim(Access::Locked);
+    }
     Unclaim(Access::Locked);
     return DD_OK;
 }

@@ -67,6 +67,21 @@ bool DdSurface::Unclaim(Access how) {
     return access_.compare_exchange_strong(expected, Access::Free);
 }
 
+void DdSurface::Changing(const RECT& area) {
+    version_ = NextSurfaceVersion();
+    receipts_.Overwritten(area);
+}
+
+void DdSurface::Copying(const CopyReceipts::Copy& copy) {
+    version_ = NextSurfaceVersion();
+    receipts_.Overwriting(copy);
+}
+
+void DdSurface::ChangingAll() {
+    version_ = NextSurfaceVersion();
+    receipts_.Clear();
+}
+
 DWORD DdSurface::KeyHigh() const {
     return key_.dwColorSpaceHighValue < key_.dwColorSpaceLowValue ? key_.dwColorSpaceLowValue
                                                                   : key_.dwColorSpaceHighValue;
@@ -87,9 +102,11 @@ void DdSurface::Describe(DDSURFACEDESC* desc) const {
     }
 }
 
-HRESULT DdSurface::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD /*flags*/, HANDLE /*event*/) {
+HRESULT DdSurface::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD flags, HANDLE /*event*/) {
     if (rect != nullptr || !DescSizeIsRight(desc)) return DDERR_INVALIDPARAMS;
     if (!Claim(Access::Locked)) return DDERR_SURFACEBUSY;
+    writableLock_ = (flags & DDLOCK_READONLY) == 0;
+    if (writableLock_) ChangingAll();
     Describe(desc);
     desc->dwFlags |= DDSD_LPSURFACE;
     desc->lpSurface = pixels_.get();
@@ -97,6 +114,10 @@ HRESULT DdSurface::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD /*flags*/, HAND
 }
 
 HRESULT DdSurface::Unlock(LPRECT /*rect*/) {
+    if (access_ != Access::Locked) return DDERR_NOTLOCKED;
+    // The writes came after the version moved on at Lock; it moves on again so that nothing read
+    // during the lock passes for what is there now.
+    if (writableLock_) ChangingAll();
     return Unclaim(Access::Locked) ? DD_OK : DDERR_NOTLOCKED;
 }
 
@@ -116,6 +137,8 @@ HRESULT DdSurface::SetColorKey(DWORD flags, DDCOLORKEY* key) {
     if (flags != DDCKEY_SRCBLT) return DDERR_UNSUPPORTED;
     hasKey_ = key != nullptr;
     key_ = hasKey_ ? *key : DDCOLORKEY{};
+    // What a transparent copy from this surface writes depends on its key.
+    version_ = NextSurfaceVersion();
     return DD_OK;
 }
 
@@ -132,7 +155,8 @@ HRESULT DdSurface::GetDC(HDC* dc) {
     *dc = nullptr;
     if (!Claim(Access::DeviceContext))
         return access_ == Access::DeviceContext ? DDERR_DCALREADYCREATED : DDERR_SURFACEBUSY;
-    // Nothing draws through the context, so it only has to name this surface.
+    // Nothing draws through the context, so it only has to name this surface, and giving it out
+    // leaves the pixels as they are.
     *dc = reinterpret_cast<HDC>(this);
     return DD_OK;
 }

@@ -1,10 +1,12 @@
 // An in-memory DirectDraw surface: zeroed pixels in rows of `Pitch()` bytes, a source colour key,
-// a lock that excludes blits and other locks, and for 8-bit surfaces a palette of their own.
+// a lock that excludes blits and other locks, and for 8-bit surfaces a palette of their own. A
+// copy that is already in place is not done again (copy_receipts.h).
 #pragma once
 
 #include <atomic>
 #include <memory>
 
+#include "platform/core/copy_receipts.h"
 #include "platform/core/ddraw_palette.h"
 #include "platform/ddraw.h"
 
@@ -22,6 +24,7 @@ public:
     ULONG Release() override;
     HRESULT Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT sourceRect, DWORD flags,
                 DDBLTFX* fx) override;
+    // DDLOCK_READONLY is taken at its word: writing through such a lock may leave copies undone.
     HRESULT Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD flags, HANDLE event) override;
     HRESULT Unlock(LPRECT rect) override;
     HRESULT GetSurfaceDesc(LPDDSURFACEDESC desc) override;
@@ -59,12 +62,20 @@ private:
     // Takes the surface for exclusive use from Free; false when someone else holds it.
     bool Claim(Access how);
     bool Unclaim(Access how);
+    // The pixels of `area` (or of the whole surface) may change.
+    void Changing(const RECT& area);
+    void ChangingAll();
+    void Copying(const CopyReceipts::Copy& copy);
     void Describe(DDSURFACEDESC* desc) const;
     HRESULT Fill(const RECT& rect, DWORD value);
     HRESULT Copy(const RECT& dest, DdSurface& source, const RECT& sourceRect, bool keyed);
 
     std::atomic<ULONG> references_{1};
     std::atomic<Access> access_{Access::Free};
+    bool writableLock_ = false;
+    // Changes with the pixels and the key.
+    std::atomic<std::uint64_t> version_{NextSurfaceVersion()};
+    CopyReceipts receipts_;
     const DWORD width_;
     const DWORD height_;
     const LONG pitch_;
