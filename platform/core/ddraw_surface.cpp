@@ -67,19 +67,50 @@ bool DdSurface::Unclaim(Access how) {
     return access_.compare_exchange_strong(expected, Access::Free);
 }
 
+namespace {
+
+// A frame changes a dozen areas of the back surface; past this many, all of it counts as changed.
+constexpr std::size_t kMostChangedAreas = 32;
+
+}  // namespace
+
 void DdSurface::Changing(const RECT& area) {
     version_ = NextSurfaceVersion();
     receipts_.Overwritten(area);
+    NoteChanged(area);
 }
 
 void DdSurface::Copying(const CopyReceipts::Copy& copy) {
     version_ = NextSurfaceVersion();
     receipts_.Overwriting(copy);
+    NoteChanged(copy.to);
 }
 
 void DdSurface::ChangingAll() {
     version_ = NextSurfaceVersion();
     receipts_.Clear();
+    changedAll_ = true;
+}
+
+void DdSurface::NoteChanged(const RECT& area) {
+    if (changedAll_) return;
+    if (changed_.size() >= kMostChangedAreas) {
+        changedAll_ = true;
+        changed_.clear();
+        return;
+    }
+    changed_.push_back(area);
+}
+
+std::vector<RECT> DdSurface::TakeChangedAreas() {
+    std::vector<RECT> areas;
+    if (changedAll_)
+        areas.push_back(RECT{0, 0, static_cast<LONG>(width_), static_cast<LONG>(height_)});
+    else
+        areas.swap(changed_);
+    changedAll_ = false;
+    changed_.clear();
+    return areas;
 }
 
 DWORD DdSurface::KeyHigh() const {

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <memory>
+#include <vector>
 
 #include "platform/core/copy_receipts.h"
 #include "platform/core/ddraw_palette.h"
@@ -51,6 +52,9 @@ public:
     // The inclusive range of pixel values the key skips.
     DWORD KeyLow() const { return key_.dwColorSpaceLowValue; }
     DWORD KeyHigh() const;
+    // The areas whose pixels may have changed since the last call (all of the surface at first),
+    // and forgets them. Empty when nothing has changed.
+    std::vector<RECT> TakeChangedAreas();
 
 private:
     enum class Access { Free, Locked, DeviceContext };
@@ -66,6 +70,7 @@ private:
     void Changing(const RECT& area);
     void ChangingAll();
     void Copying(const CopyReceipts::Copy& copy);
+    void NoteChanged(const RECT& area);
     void Describe(DDSURFACEDESC* desc) const;
     HRESULT Fill(const RECT& rect, DWORD value);
     HRESULT Copy(const RECT& dest, DdSurface& source, const RECT& sourceRect, bool keyed);
@@ -76,6 +81,8 @@ private:
     // Changes with the pixels and the key.
     std::atomic<std::uint64_t> version_{NextSurfaceVersion()};
     CopyReceipts receipts_;
+    std::vector<RECT> changed_;
+    bool changedAll_ = true;
     const DWORD width_;
     const DWORD height_;
     const LONG pitch_;
