@@ -65,6 +65,22 @@ HRESULT DdSurface::Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT sourc
 }
 
 HRESULT DdSurface::Fill(const RECT& rect, DWORD value) {
+    BeforeChange();
+    const FrameJournal::Op op = FrameJournal::FillOp(rect, value);
+    const bool holdBack = journal_ != nullptr && journal_->Repeats(op);
+    if (!holdBack) CatchUp();
+    if (holdBack) {
+        // Held back as it would have been done: not while the surface is locked.
+        if (access_ != Access::Free) return DDERR_SURFACEBUSY;
+        journal_->HoldBack(op);
+        return DD_OK;
+    }
+    const HRESULT result = DoFill(rect, value);
+    if (journal_ != nullptr && result == DD_OK) journal_->Done(op);
+    return result;
+}
+
+HRESULT DdSurface::DoFill(const RECT& rect, DWORD value) {
     if (!Claim(Access::Locked)) return DDERR_SURFACEBUSY;
     Changing(rect);
     blit::Fill(AreaOf(*this, rect), BytesPerPixel(format_), value);
@@ -73,6 +89,38 @@ HRESULT DdSurface::Fill(const RECT& rect, DWORD value) {
 }
 
 HRESULT DdSurface::Copy(const RECT& dest, DdSurface& source, const RECT& sourceRect, bool keyed) {
+    const bool self = &source == this;
+    // The source is read: whatever it holds back is done first.
+    source.CatchUp();
+    const CopyReceipts::Copy receipt{&source, source.version_, sourceRect, dest, keyed};
+    const FrameJournal::Op op = FrameJournal::CopyOp(receipt);
+    // A copy within the buffer reads what the frame drew, so it is never held back; as the source's
+    // version moves on with every change, it never repeats either.
+    const bool holdBack = journal_ != nullptr && !self && journal_->Repeats(op);
+    if (!holdBack) CatchUp();
+    // Held back, or already in place, as it would have been done: not while either surface is locked.
+    const bool busy = access_ != Access::Free || source.access_ != Access::Free;
+    if (holdBack) {
+        if (busy) return DDERR_SURFACEBUSY;
+        journal_->HoldBack(op);
+        if (std::find(heldSources_.begin(), heldSources_.end(), &source) == heldSources_.end())
+            heldSources_.push_back(&source);
+        source.AddReader(this);
+        return DD_OK;
+    }
+    if (!self && receipts_.InPlace(receipt)) {
+        if (busy) return DDERR_SURFACEBUSY;
+        if (journal_ != nullptr) journal_->Done(op);
+        return DD_OK;
+    }
+    // This surface is to change: what others hold back from it is done first.
+    BeforeChange();
+    const HRESULT result = DoCopy(dest, source, sourceRect, keyed);
+    if (journal_ != nullptr && result == DD_OK) journal_->Done(op);
+    return result;
+}
+
+HRESULT DdSurface::DoCopy(const RECT& dest, DdSurface& source, const RECT& sourceRect, bool keyed) {
     const bool self = &source == this;
     if (!Claim(Access::Locked)) return DDERR_SURFACEBUSY;
     if (!self && !source.Claim(Access::Locked)) {

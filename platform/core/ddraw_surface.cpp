@@ -43,11 +43,44 @@ DdSurface::DdSurface(DWORD width, DWORD height, const DDPIXELFORMAT& format, DWO
       format_(format),
       caps_(caps),
       pixels_(std::move(pixels)),
-      palette_(palette) {}
+      palette_(palette) {
+    if ((caps & DDSCAPS_BACKBUFFER) != 0) journal_ = std::make_unique<FrameJournal>();
+}
 
 DdSurface::~DdSurface() {
+    BeforeChange();
+    for (DdSurface* source : heldSources_) source->RemoveReader(this);
     if (palette_ != nullptr) palette_->Release();
 }
+
+void DdSurface::CatchUp() {
+    if (journal_ == nullptr || !journal_->HoldingBack()) return;
+    const std::vector<FrameJournal::Op> due = journal_->Release();
+    for (DdSurface* source : heldSources_) source->RemoveReader(this);
+    heldSources_.clear();
+    if (!due.empty()) BeforeChange();
+    for (const FrameJournal::Op& op : due) {
+        if (op.copy.source == nullptr)
+            DoFill(op.copy.to, op.fill);
+        else
+            DoCopy(op.copy.to, *static_cast<DdSurface*>(const_cast<void*>(op.copy.source)), op.copy.from, op.copy.keyed);
+    }
+}
+
+void DdSurface::BeforeChange() {
+    // Taken out first: catching up removes each reader from the lists of all its sources.
+    std::vector<DdSurface*> readers;
+    readers.swap(readers_);
+    for (DdSurface* reader : readers) reader->CatchUp();
+}
+
+void DdSurface::AddReader(DdSurface* reader) {
+    for (DdSurface* known : readers_)
+        if (known == reader) return;
+    readers_.push_back(reader);
+}
+
+void DdSurface::RemoveReader(DdSurface* reader) { std::erase(readers_, reader); }
 
 ULONG DdSurface::AddRef() { return ++references_; }
 
@@ -135,8 +168,17 @@ void DdSurface::Describe(DDSURFACEDESC* desc) const {
 
 HRESULT DdSurface::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD flags, HANDLE /*event*/) {
     if (rect != nullptr || !DescSizeIsRight(desc)) return DDERR_INVALIDPARAMS;
+    CatchUp();
+    const bool writable = (flags & DDLOCK_READONLY) == 0;
+    if (writable) BeforeChange();
+    if (journal_ != nullptr) {
+        if (writable)
+            journal_->Break();
+        else
+            journal_->EndFrame();
+    }
     if (!Claim(Access::Locked)) return DDERR_SURFACEBUSY;
-    writableLock_ = (flags & DDLOCK_READONLY) == 0;
+    writableLock_ = writable;
     if (writableLock_) ChangingAll();
     Describe(desc);
     desc->dwFlags |= DDSD_LPSURFACE;
@@ -166,6 +208,7 @@ HRESULT DdSurface::GetPixelFormat(DDPIXELFORMAT* format) {
 
 HRESULT DdSurface::SetColorKey(DWORD flags, DDCOLORKEY* key) {
     if (flags != DDCKEY_SRCBLT) return DDERR_UNSUPPORTED;
+    BeforeChange();
     hasKey_ = key != nullptr;
     key_ = hasKey_ ? *key : DDCOLORKEY{};
     // What a transparent copy from this surface writes depends on its key.

@@ -1,6 +1,7 @@
 // An in-memory DirectDraw surface: zeroed pixels in rows of `Pitch()` bytes, a source colour key,
 // a lock that excludes blits and other locks, and for 8-bit surfaces a palette of their own. A
-// copy that is already in place is not done again (copy_receipts.h).
+// copy that is already in place is not done again (copy_receipts.h), and a back buffer holds back
+// a frame that repeats the one before (frame_journal.h).
 #pragma once
 
 #include <atomic>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "platform/core/copy_receipts.h"
+#include "platform/core/frame_journal.h"
 #include "platform/core/ddraw_palette.h"
 #include "platform/ddraw.h"
 
@@ -26,6 +28,7 @@ public:
     HRESULT Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT sourceRect, DWORD flags,
                 DDBLTFX* fx) override;
     // DDLOCK_READONLY is taken at its word: writing through such a lock may leave copies undone.
+    // On a back buffer a read-only lock ends a frame (the flip reads it so).
     HRESULT Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD flags, HANDLE event) override;
     HRESULT Unlock(LPRECT rect) override;
     HRESULT GetSurfaceDesc(LPDDSURFACEDESC desc) override;
@@ -74,6 +77,16 @@ private:
     void Describe(DDSURFACEDESC* desc) const;
     HRESULT Fill(const RECT& rect, DWORD value);
     HRESULT Copy(const RECT& dest, DdSurface& source, const RECT& sourceRect, bool keyed);
+    // The fill and the copy themselves, without the frame journal.
+    HRESULT DoFill(const RECT& rect, DWORD value);
+    HRESULT DoCopy(const RECT& dest, DdSurface& source, const RECT& sourceRect, bool keyed);
+
+    // Does the copies and fills held back; before the pixels are read or changed otherwise.
+    void CatchUp();
+    // Before this surface's pixels or key change: the surfaces holding back copies from it catch up.
+    void BeforeChange();
+    void AddReader(DdSurface* reader);
+    void RemoveReader(DdSurface* reader);
 
     std::atomic<ULONG> references_{1};
     std::atomic<Access> access_{Access::Free};
@@ -83,6 +96,12 @@ private:
     CopyReceipts receipts_;
     std::vector<RECT> changed_;
     bool changedAll_ = true;
+    // Back buffers only.
+    std::unique_ptr<FrameJournal> journal_;
+    // The back buffers holding back copies from this surface, and the sources this one holds back
+    // copies from.
+    std::vector<DdSurface*> readers_;
+    std::vector<DdSurface*> heldSources_;
     const DWORD width_;
     const DWORD height_;
     const LONG pitch_;
