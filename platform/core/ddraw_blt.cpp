@@ -65,16 +65,15 @@ HRESULT DdSurface::Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT sourc
 }
 
 HRESULT DdSurface::Fill(const RECT& rect, DWORD value) {
-    BeforeChange();
     const FrameJournal::Op op = FrameJournal::FillOp(rect, value);
-    const bool holdBack = journal_ != nullptr && journal_->Repeats(op);
-    if (!holdBack) CatchUp();
-    if (holdBack) {
+    if (journal_ != nullptr && journal_->MayHoldBack(op)) {
         // Held back as it would have been done: not while the surface is locked.
         if (access_ != Access::Free) return DDERR_SURFACEBUSY;
-        journal_->HoldBack(op);
+        HoldBack(op, nullptr);
         return DD_OK;
     }
+    if (journal_ != nullptr) DoHeld(journal_->DueBefore(rect));
+    BeforeChange();
     const HRESULT result = DoFill(rect, value);
     if (journal_ != nullptr && result == DD_OK) journal_->Done(op);
     return result;
@@ -94,20 +93,17 @@ HRESULT DdSurface::Copy(const RECT& dest, DdSurface& source, const RECT& sourceR
     source.CatchUp();
     const CopyReceipts::Copy receipt{&source, source.version_, sourceRect, dest, keyed};
     const FrameJournal::Op op = FrameJournal::CopyOp(receipt);
-    // A copy within the buffer reads what the frame drew, so it is never held back; as the source's
-    // version moves on with every change, it never repeats either.
-    const bool holdBack = journal_ != nullptr && !self && journal_->Repeats(op);
-    if (!holdBack) CatchUp();
     // Held back, or already in place, as it would have been done: not while either surface is locked.
     const bool busy = access_ != Access::Free || source.access_ != Access::Free;
-    if (holdBack) {
+    // A copy within the buffer reads what the frame drew, so it is never held back; as its source's
+    // version moves on with every change, it never repeats either.
+    if (journal_ != nullptr && !self && journal_->MayHoldBack(op)) {
         if (busy) return DDERR_SURFACEBUSY;
-        journal_->HoldBack(op);
-        if (std::find(heldSources_.begin(), heldSources_.end(), &source) == heldSources_.end())
-            heldSources_.push_back(&source);
-        source.AddReader(this);
+        HoldBack(op, &source);
         return DD_OK;
     }
+    // What is held back under the copy comes before it.
+    if (journal_ != nullptr) DoHeld(journal_->DueBefore(dest));
     if (!self && receipts_.InPlace(receipt)) {
         if (busy) return DDERR_SURFACEBUSY;
         if (journal_ != nullptr) journal_->Done(op);

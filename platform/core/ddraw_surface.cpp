@@ -1,5 +1,6 @@
 #include "platform/core/ddraw_surface.h"
 
+#include <algorithm>
 #include <new>
 
 #include "platform/core/ddraw_format.h"
@@ -49,16 +50,13 @@ DdSurface::DdSurface(DWORD width, DWORD height, const DDPIXELFORMAT& format, DWO
 
 DdSurface::~DdSurface() {
     BeforeChange();
-    for (DdSurface* source : heldSources_) source->RemoveReader(this);
+    ForgetSources();
     if (palette_ != nullptr) palette_->Release();
 }
 
-void DdSurface::CatchUp() {
-    if (journal_ == nullptr || !journal_->HoldingBack()) return;
-    const std::vector<FrameJournal::Op> due = journal_->Release();
-    for (DdSurface* source : heldSources_) source->RemoveReader(this);
-    heldSources_.clear();
-    if (!due.empty()) BeforeChange();
+void DdSurface::DoHeld(const std::vector<FrameJournal::Op>& due) {
+    if (due.empty()) return;
+    BeforeChange();
     for (const FrameJournal::Op& op : due) {
         if (op.copy.source == nullptr)
             DoFill(op.copy.to, op.fill);
@@ -67,11 +65,28 @@ void DdSurface::CatchUp() {
     }
 }
 
+void DdSurface::CatchUp() {
+    if (journal_ != nullptr && journal_->HoldingBack()) DoHeld(journal_->DueAll());
+}
+
+void DdSurface::ForgetSources() {
+    for (DdSurface* source : heldSources_) source->RemoveReader(this);
+    heldSources_.clear();
+}
+
+void DdSurface::HoldBack(const FrameJournal::Op& op, DdSurface* source) {
+    journal_->HoldBack(op);
+    if (source == nullptr) return;
+    if (std::find(heldSources_.begin(), heldSources_.end(), source) == heldSources_.end())
+        heldSources_.push_back(source);
+    source->AddReader(this);
+}
+
 void DdSurface::BeforeChange() {
-    // Taken out first: catching up removes each reader from the lists of all its sources.
+    // Taken out first: the readers are done with this surface once they have caught up.
     std::vector<DdSurface*> readers;
     readers.swap(readers_);
-    for (DdSurface* reader : readers) reader->CatchUp();
+    for (DdSurface* reader : readers) reader->DoHeld(reader->journal_->DueBeforeChangeOf(this));
 }
 
 void DdSurface::AddReader(DdSurface* reader) {
@@ -105,6 +120,11 @@ namespace {
 // A frame changes a dozen areas of the back surface; past this many, all of it counts as changed.
 constexpr std::size_t kMostChangedAreas = 32;
 
+bool Contains(const RECT& outer, const RECT& inner) {
+    return outer.left <= inner.left && outer.top <= inner.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
 }  // namespace
 
 void DdSurface::Changing(const RECT& area) {
@@ -127,6 +147,10 @@ void DdSurface::ChangingAll() {
 
 void DdSurface::NoteChanged(const RECT& area) {
     if (changedAll_) return;
+    // A frame draws over the same areas more than once; each is handed over once.
+    for (const RECT& known : changed_)
+        if (Contains(known, area)) return;
+    std::erase_if(changed_, [&](const RECT& known) { return Contains(area, known); });
     if (changed_.size() >= kMostChangedAreas) {
         changedAll_ = true;
         changed_.clear();
@@ -168,15 +192,18 @@ void DdSurface::Describe(DDSURFACEDESC* desc) const {
 
 HRESULT DdSurface::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD flags, HANDLE /*event*/) {
     if (rect != nullptr || !DescSizeIsRight(desc)) return DDERR_INVALIDPARAMS;
-    CatchUp();
     const bool writable = (flags & DDLOCK_READONLY) == 0;
-    if (writable) BeforeChange();
     if (journal_ != nullptr) {
-        if (writable)
+        // A read-only lock is the flip reading the frame; a writable one draws outside the journal.
+        if (writable) {
+            DoHeld(journal_->DueAll());
             journal_->Break();
-        else
-            journal_->EndFrame();
+        } else {
+            DoHeld(journal_->EndFrame());
+        }
+        ForgetSources();
     }
+    if (writable) BeforeChange();
     if (!Claim(Access::Locked)) return DDERR_SURFACEBUSY;
     writableLock_ = writable;
     if (writableLock_) ChangingAll();

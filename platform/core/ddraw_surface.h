@@ -81,10 +81,14 @@ private:
     HRESULT DoFill(const RECT& rect, DWORD value);
     HRESULT DoCopy(const RECT& dest, DdSurface& source, const RECT& sourceRect, bool keyed);
 
-    // Does the copies and fills held back; before the pixels are read or changed otherwise.
+    // Does the copies and fills held back that are due.
+    void DoHeld(const std::vector<FrameJournal::Op>& due);
+    // Does all that is held back: before the pixels are read.
     void CatchUp();
-    // Before this surface's pixels or key change: the surfaces holding back copies from it catch up.
+    // Before this surface's pixels or key change: the surfaces holding back copies from it do them.
     void BeforeChange();
+    void HoldBack(const FrameJournal::Op& op, DdSurface* source);
+    void ForgetSources();
     void AddReader(DdSurface* reader);
     void RemoveReader(DdSurface* reader);
 
