@@ -18,16 +18,21 @@ std::uint64_t ThreadTime() {
     return Steps(kernel) + Steps(user);
 }
 
-// A single copy takes a few tens of microseconds, close to the clock's own cost, so copies are
-// timed in batches.
-constexpr int kCopiesPerBatch = 10;
-constexpr int kBatches = 31;
+std::size_t PixelCount(const platform::Picture& picture) {
+    return static_cast<std::size_t>(picture.pitch) * static_cast<std::size_t>(picture.height);
+}
 
 }  // namespace
 
 void FrameStats::BeforeTick(std::uint64_t tick) {
     const std::uint64_t now = ThreadTime();
-    if (timing_ && presented_) frames_.push_back(static_cast<double>(now - started_) / 10.0);
+    if (timing_ && presented_) {
+        frames_.push_back(static_cast<double>(now - started_) / 10.0);
+        if (platform::headless::HasPicture()) {
+            const platform::Picture picture = platform::headless::LastPicture();
+            copies_.push_back(CopyMicroseconds(picture.pixels, PixelCount(picture), &copy_));
+        }
+    }
     timing_ = false;
     inner_->BeforeTick(tick);
 }
@@ -54,11 +59,7 @@ void FrameStats::Print(std::FILE* out) const {
     std::fprintf(out, "stats frames %zu\n", frames_.size());
     std::fprintf(out, "stats frame_median_us %.1f\n", Percentile(frames_, 0.5));
     std::fprintf(out, "stats frame_p99_us %.1f\n", Percentile(frames_, 0.99));
-    if (platform::headless::HasPicture()) {
-        const platform::Picture picture = platform::headless::LastPicture();
-        const auto count = static_cast<std::size_t>(picture.pitch) * static_cast<std::size_t>(picture.height);
-        std::fprintf(out, "stats copy_us %.1f\n", CopyMicroseconds(picture.pixels, count));
-    }
+    if (!copies_.empty()) std::fprintf(out, "stats copy_us %.1f\n", Percentile(copies_, 0.5));
     if (startupMs_ >= 0.0) std::fprintf(out, "stats startup_ms %.1f\n", startupMs_);
 }
 
@@ -69,19 +70,13 @@ double Percentile(std::vector<double> values, double p) {
     return values[std::clamp<std::size_t>(rank, 1, values.size()) - 1];
 }
 
-double CopyMicroseconds(const std::uint16_t* pixels, std::size_t count) {
-    std::vector<std::uint16_t> copy(count);
-    std::vector<double> batches;
-    for (int b = 0; b < kBatches; ++b) {
-        const std::uint64_t start = ThreadTime();
-        for (int i = 0; i < kCopiesPerBatch; ++i) {
-            std::memcpy(copy.data(), pixels, count * sizeof(std::uint16_t));
-            // Tells the compiler the copy is used, so that it keeps every one of them.
-            asm volatile("" : : "r"(copy.data()) : "memory");
-        }
-        batches.push_back(static_cast<double>(ThreadTime() - start) / 10.0 / kCopiesPerBatch);
-    }
-    return Percentile(batches, 0.5);
+double CopyMicroseconds(const std::uint16_t* pixels, std::size_t count, std::vector<std::uint16_t>* copy) {
+    copy->resize(count);
+    const std::uint64_t start = ThreadTime();
+    std::memcpy(copy->data(), pixels, count * sizeof(std::uint16_t));
+    // Tells the compiler the copy is used, so that it keeps it.
+    asm volatile("" : : "r"(copy->data()) : "memory");
+    return static_cast<double>(ThreadTime() - start) / 10.0;
 }
 
 }  // namespace replay

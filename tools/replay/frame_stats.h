@@ -1,6 +1,8 @@
 // The runner's --stats: the processor time of each frame's own work, the time from the start of
 // the process to its first picture, and, as the floor to compare them with, the time of one plain
-// copy of the whole presented picture, all measured in this process.
+// copy of the whole presented picture, all measured in this process. The copy is timed once after
+// each frame, so that it meets the machine (its caches, the other programs running) in the state
+// the frames meet it in.
 //
 // Under virtual time the driving thread also runs every tick (timer callbacks, sound mixing, the
 // settling of worker threads), so a frame's own work is what the thread does between the end of
@@ -30,8 +32,9 @@ public:
     }
     void OnDebugString(const char* text) override { inner_->OnDebugString(text); }
 
-    // Frame times in microseconds of processor time, in the order run.
+    // Frame times in microseconds of processor time, in the order run, and the copy's after each.
     const std::vector<double>& FrameTimes() const { return frames_; }
+    const std::vector<double>& CopyTimes() const { return copies_; }
     // Milliseconds from the process's start to the first picture; negative before it.
     double StartupMs() const { return startupMs_; }
 
@@ -45,6 +48,8 @@ private:
     bool presented_ = false;
     std::uint64_t started_ = 0;
     std::vector<double> frames_;
+    std::vector<double> copies_;
+    std::vector<std::uint16_t> copy_;
     double startupMs_ = -1.0;
 };
 
@@ -52,8 +57,8 @@ private:
 // rank: the smallest value with at least that share of the values at or below it. 0 when empty.
 double Percentile(std::vector<double> values, double p);
 
-// Microseconds of processor time of one plain copy of the picture (pixels, 16 bits each), the
-// median of many.
-double CopyMicroseconds(const std::uint16_t* pixels, std::size_t count);
+// Microseconds of processor time of one plain copy of the picture (pixels, 16 bits each) into
+// `copy`, which is resized to hold it.
+double CopyMicroseconds(const std::uint16_t* pixels, std::size_t count, std::vector<std::uint16_t>* copy);
 
 }  // namespace replay
