@@ -79,6 +79,14 @@ private:
     void PaintLeadingEdge(int direction);
     void PaintBlock(int colour);
 
+    // The pictures and colours a move works with. A move reads thousands of pixels; looking the
+    // pictures up by name and packing the colours for each one cost more than the reads, so the
+    // outermost Run or StepBack does it once and the operations inside share the result.
+    struct MoveView;
+    class MoveScope;
+    MoveView View() const;
+    const MoveView* moveView_ = nullptr;
+
     // One game's score enters the hall of fame once, whether at the finish or at the next new game.
     bool scoreOffered_ = false;
 };

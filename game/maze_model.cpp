@@ -33,18 +33,6 @@ constexpr Tile kTiles[MazeGame::kHilites] = {
 LPDIRECTDRAWSURFACE7 Maze() { return g_MazeScreen.PictureSurface("maze"); }
 LPDIRECTDRAWSURFACE7 MazeMap() { return g_MazeScreen.PictureSurface("mazemap"); }
 
-// Black, red and blue packed for the working copy, and the raw blocking value, block the way.
-struct Walls {
-    explicit Walls(LPDIRECTDRAWSURFACE7 maze)
-        : maze(maze), black(PackRGB(maze, 0, 0, 0)), red(PackRGB(maze, 255, 0, 0)), blue(PackRGB(maze, 0, 0, 255)) {}
-    bool Passable(int x, int y) const {
-        const int value = ReadPixel(maze, x, y) & 0xFFFF;
-        return value != black && value != red && value != blue && value != kBlockingValue;
-    }
-    LPDIRECTDRAWSURFACE7 maze;
-    int black, red, blue;
-};
-
 // All directions but the one back.
 int Onward(int direction) {
     switch (direction) {
@@ -59,9 +47,49 @@ bool OneDirection(int mask) { return std::popcount(static_cast<unsigned>(mask & 
 
 }  // namespace
 
+// The working copy and the map, and the colours packed for the working copy: black, red and blue
+// block the way, as does the raw blocking value; green marks the player.
+struct MazeGame::MoveView {
+    static MoveView Look() {
+        LPDIRECTDRAWSURFACE7 maze = Maze();
+        return MoveView{maze, MazeMap(), PackRGB(maze, 0, 0, 0), PackRGB(maze, 255, 0, 0), PackRGB(maze, 0, 0, 255),
+                        PackRGB(maze, 0, 255, 0)};
+    }
+    bool Passable(int x, int y) const {
+        const int value = ReadPixel(maze, x, y) & 0xFFFF;
+        return value != black && value != red && value != blue && value != kBlockingValue;
+    }
+    LPDIRECTDRAWSURFACE7 maze;
+    LPDIRECTDRAWSURFACE7 map;
+    int black, red, blue, green;
+};
+
+// Shares one view with everything the outermost move calls; the pictures stay the same surfaces
+// for the whole move, and so does their format.
+class MazeGame::MoveScope {
+public:
+    explicit MoveScope(MazeGame& game) : game_(game) {
+        if (game_.moveView_ != nullptr) return;
+        view_ = MoveView::Look();
+        game_.moveView_ = &view_;
+    }
+    ~MoveScope() {
+        if (game_.moveView_ == &view_) game_.moveView_ = nullptr;
+    }
+    MoveScope(const MoveScope&) = delete;
+    MoveScope& operator=(const MoveScope&) = delete;
+
+private:
+    MazeGame& game_;
+    MoveView view_{};
+};
+
+MazeGame::MoveView MazeGame::View() const { return moveView_ != nullptr ? *moveView_ : MoveView::Look(); }
+
 void MazeGame::FindStart() {
-    LPDIRECTDRAWSURFACE7 maze = Maze();
-    const int red = PackRGB(maze, 255, 0, 0);
+    const MoveView view = View();
+    LPDIRECTDRAWSURFACE7 maze = view.maze;
+    const int red = view.red;
     DDSURFACEDESC desc{};
     // One lock for the whole scan: the first red pixel, row by row, is the start.
     auto* bits = static_cast<const std::uint8_t*>(LockSurface(maze, &desc));
@@ -79,7 +107,7 @@ void MazeGame::FindStart() {
 }
 
 int MazeGame::ProbeMoves(int mask) {
-    const Walls walls(Maze());
+    const MoveView walls = View();
     const int x = posX;
     const int y = posY;
     int result = 0;
@@ -104,20 +132,28 @@ int MazeGame::ProbeMoves(int mask) {
 }
 
 void MazeGame::ExamineBlock(int a, int b) {
-    LPDIRECTDRAWSURFACE7 map = MazeMap();
     const int xs[4] = {a, a + 1, a + 1, a};
     const int ys[4] = {b, b, b + 1, b + 1};
-    for (int i = 0; i < 4; ++i) {
-        const int index = ReadPixel(map, xs[i], ys[i]);
-        if (index >= kFirstHiliteIndex && index < kFirstHiliteIndex + kHilites) {
-            MarkHilite(index - kFirstHiliteIndex);
-            return;
+    int item = -1;
+    {
+        // One lock for the block's reads; it is let go before an item is collected, which draws.
+        const LockedPixels map(View().map);
+        for (int i = 0; i < 4 && item == -1; ++i) {
+            const int index = map.Read(xs[i], ys[i]);
+            if ((index >= kFirstHiliteIndex && index < kFirstHiliteIndex + kHilites) ||
+                (index >= kFirstKernelIndex && index < kFirstKernelIndex + kKernels))
+                item = index;
+            else if (index == kExitIndex)
+                goalState = 1;
         }
-        if (index >= kFirstKernelIndex && index < kFirstKernelIndex + kKernels) {
-            MarkKernel(index - kFirstKernelIndex);
-            return;
-        }
-        if (index == kExitIndex) goalState = 1;
+    }
+    if (item >= kFirstKernelIndex) {
+        MarkKernel(item - kFirstKernelIndex);
+        return;
+    }
+    if (item >= kFirstHiliteIndex) {
+        MarkHilite(item - kFirstHiliteIndex);
+        return;
     }
     if (goalState == 0) return;
     g_finishPending = 1;
@@ -165,16 +201,16 @@ void MazeGame::MarkHilite(int hilite) {
 }
 
 void MazeGame::PaintBlock(int colour) {
-    LPDIRECTDRAWSURFACE7 maze = Maze();
-    WritePixel(maze, posX, posY, colour);
-    WritePixel(maze, posX, posY + 1, colour);
-    WritePixel(maze, posX + 1, posY, colour);
-    WritePixel(maze, posX + 1, posY + 1, colour);
+    LockedPixels maze(View().maze);
+    maze.Write(posX, posY, colour);
+    maze.Write(posX, posY + 1, colour);
+    maze.Write(posX + 1, posY, colour);
+    maze.Write(posX + 1, posY + 1, colour);
 }
 
-void MazeGame::PaintTrailBlock() { PaintBlock(PackRGB(Maze(), 255, 0, 0)); }
+void MazeGame::PaintTrailBlock() { PaintBlock(View().red); }
 
-void MazeGame::PaintPositionBlock() { PaintBlock(PackRGB(Maze(), 0, 255, 0)); }
+void MazeGame::PaintPositionBlock() { PaintBlock(View().green); }
 
 void MazeGame::Step(int direction) {
     switch (direction) {
@@ -187,28 +223,31 @@ void MazeGame::Step(int direction) {
 
 // The two pixels of the block's edge that faces the way it moves.
 void MazeGame::PaintLeadingEdge(int direction) {
-    LPDIRECTDRAWSURFACE7 maze = Maze();
-    const int red = PackRGB(maze, 255, 0, 0);
+    const MoveView view = View();
     const int x = direction == kRight ? posX + 1 : posX;
     const int y = direction == kDown ? posY + 1 : posY;
     const bool sideways = direction == kLeft || direction == kRight;
-    WritePixel(maze, x, y, red);
-    WritePixel(maze, sideways ? x : x + 1, sideways ? y + 1 : y, red);
+    LockedPixels maze(view.maze);
+    maze.Write(x, y, view.red);
+    maze.Write(sideways ? x : x + 1, sideways ? y + 1 : y, view.red);
 }
 
 int MazeGame::MoveSegment(int direction) {
     if (direction != kLeft && direction != kRight && direction != kUp && direction != kDown) return 0;
-    LPDIRECTDRAWSURFACE7 maze = Maze();
-    const int red = PackRGB(maze, 255, 0, 0);
+    const MoveScope scope(*this);
+    const MoveView view = View();
     const bool sideways = direction == kLeft || direction == kRight;
     int result = 0;
     for (bool stop = false; !stop;) {
         result = ProbeMoves(direction);
         if ((result & direction) == 0) break;
         Step(direction);
-        // The trail: the block's column (sideways) or row (up and down) it has just left behind.
-        WritePixel(maze, posX, posY, red);
-        WritePixel(maze, sideways ? posX : posX + 1, sideways ? posY + 1 : posY, red);
+        {
+            // The trail: the block's column (sideways) or row (up and down) it has just left behind.
+            LockedPixels maze(view.maze);
+            maze.Write(posX, posY, view.red);
+            maze.Write(sideways ? posX : posX + 1, sideways ? posY + 1 : posY, view.red);
+        }
         if (result != direction) stop = true;
         ++moveSteps;
     }
@@ -222,6 +261,7 @@ int MazeGame::MoveSegment(int direction) {
 }
 
 int MazeGame::Run(int direction) {
+    const MoveScope scope(*this);
     moveSteps = 0;
     PaintTrailBlock();
     int open = MoveSegment(direction);
@@ -240,6 +280,7 @@ void MazeGame::AddHistory(int direction, int steps) {
 }
 
 void MazeGame::StepBack() {
+    const MoveScope scope(*this);
     g_MazeScreen.RestoreMaze();
     startX = startY = -1;
     FindStart();

@@ -4,62 +4,51 @@
 
 #include "surface/surface.h"
 
-namespace {
+LockedPixels::LockedPixels(LPDIRECTDRAWSURFACE7 surface) : surface_(surface) {
+    // Lock fills in the whole description; only its size has to be set.
+    desc_.dwSize = sizeof(desc_);
+    locked_ = surface_ != nullptr && SUCCEEDED(surface_->Lock(nullptr, &desc_, DDLOCK_WAIT, nullptr));
+}
 
-// A whole-surface lock held for one pixel access.
-class PixelLock {
-public:
-    explicit PixelLock(LPDIRECTDRAWSURFACE7 surface) : surface_(surface) {
-        desc_.dwSize = sizeof(desc_);
-        locked_ = surface_ != nullptr && SUCCEEDED(surface_->Lock(nullptr, &desc_, DDLOCK_WAIT, nullptr));
-    }
-    ~PixelLock() {
-        if (locked_) surface_->Unlock(nullptr);
-    }
-    PixelLock(const PixelLock&) = delete;
-    PixelLock& operator=(const PixelLock&) = delete;
+LockedPixels::~LockedPixels() {
+    if (locked_) surface_->Unlock(nullptr);
+}
 
-    bool Holds(int x, int y) const {
-        return locked_ && x >= 0 && y >= 0 && x < static_cast<int>(desc_.dwWidth) &&
-               y < static_cast<int>(desc_.dwHeight);
-    }
-    bool EightBit() const { return desc_.ddpfPixelFormat.dwRGBBitCount == 8; }
-    // Byte offset of the 16-bit value at (x, y), counted in 16-bit steps as on every surface.
-    std::size_t WordOffset(int x, int y) const {
-        return 2 * (static_cast<std::size_t>(desc_.lPitch / 2) * y + x);
-    }
-    std::size_t Bytes() const { return static_cast<std::size_t>(desc_.lPitch) * desc_.dwHeight; }
-    BYTE* Base() const { return static_cast<BYTE*>(desc_.lpSurface); }
-    LONG Pitch() const { return desc_.lPitch; }
+bool LockedPixels::Holds(int x, int y) const {
+    return locked_ && x >= 0 && y >= 0 && x < static_cast<int>(desc_.dwWidth) && y < static_cast<int>(desc_.dwHeight);
+}
 
-private:
-    LPDIRECTDRAWSURFACE7 surface_;
-    DDSURFACEDESC desc_{};
-    bool locked_ = false;
-};
+// Byte offset of the 16-bit value at (x, y), counted in 16-bit steps as on every surface.
+std::size_t LockedPixels::WordOffset(int x, int y) const {
+    return 2 * (static_cast<std::size_t>(desc_.lPitch / 2) * y + x);
+}
 
-}  // namespace
-
-int ReadPixel(LPDIRECTDRAWSURFACE7 surface, int x, int y) {
-    const PixelLock lock(surface);
-    if (!lock.Holds(x, y)) return 0;
-    if (lock.EightBit()) return lock.Base()[static_cast<std::size_t>(lock.Pitch()) * y + x];
+int LockedPixels::Read(int x, int y) const {
+    if (!Holds(x, y)) return 0;
+    const auto* base = static_cast<const BYTE*>(desc_.lpSurface);
+    if (desc_.ddpfPixelFormat.dwRGBBitCount == 8) return base[static_cast<std::size_t>(desc_.lPitch) * y + x];
     std::uint16_t value;
-    std::memcpy(&value, lock.Base() + lock.WordOffset(x, y), sizeof(value));
+    std::memcpy(&value, base + WordOffset(x, y), sizeof(value));
     return value;
 }
 
-int WritePixel(LPDIRECTDRAWSURFACE7 surface, int x, int y, int value) {
-    const PixelLock lock(surface);
-    if (!lock.Holds(x, y)) return 0;
+int LockedPixels::Write(int x, int y, int value) {
+    if (!Holds(x, y)) return 0;
     // On an 8-bit surface the 16-bit steps reach twice as far along the row as the pixels do.
-    const std::size_t at = lock.WordOffset(x, y);
-    if (at + 2 > lock.Bytes()) return 0;
+    const std::size_t at = WordOffset(x, y);
+    if (at + 2 > static_cast<std::size_t>(desc_.lPitch) * desc_.dwHeight) return 0;
+    auto* base = static_cast<BYTE*>(desc_.lpSurface);
     std::uint16_t previous;
-    std::memcpy(&previous, lock.Base() + at, sizeof(previous));
+    std::memcpy(&previous, base + at, sizeof(previous));
     const auto stored = static_cast<std::uint16_t>(value);
-    std::memcpy(lock.Base() + at, &stored, sizeof(stored));
+    std::memcpy(base + at, &stored, sizeof(stored));
     return previous;
+}
+
+int ReadPixel(LPDIRECTDRAWSURFACE7 surface, int x, int y) { return LockedPixels(surface).Read(x, y); }
+
+int WritePixel(LPDIRECTDRAWSURFACE7 surface, int x, int y, int value) {
+    return LockedPixels(surface).Write(x, y, value);
 }
 
 void* LockSurface(LPDIRECTDRAWSURFACE7 surface, LPDDSURFACEDESC desc) {

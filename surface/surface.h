@@ -4,6 +4,8 @@
 // its size, pitch and format.
 #pragma once
 
+#include <cstddef>
+
 #include "platform/ddraw.h"
 #include "screen/object_list.h"
 
@@ -20,6 +22,27 @@ void SetColorKeyRGB(LPDIRECTDRAWSURFACE7 surface, int red, int green, int blue);
 int ReadPixel(LPDIRECTDRAWSURFACE7 surface, int x, int y);
 // Returns the 16-bit value that was there.
 int WritePixel(LPDIRECTDRAWSURFACE7 surface, int x, int y, int value);
+
+// The same reads and writes under one lock, for many pixels in a row: while this lives the
+// surface can be neither locked again nor blitted, so let it go before anything else draws.
+class LockedPixels {
+public:
+    explicit LockedPixels(LPDIRECTDRAWSURFACE7 surface);
+    ~LockedPixels();
+    LockedPixels(const LockedPixels&) = delete;
+    LockedPixels& operator=(const LockedPixels&) = delete;
+
+    int Read(int x, int y) const;
+    int Write(int x, int y, int value);
+
+private:
+    bool Holds(int x, int y) const;
+    std::size_t WordOffset(int x, int y) const;
+
+    LPDIRECTDRAWSURFACE7 surface_;
+    DDSURFACEDESC desc_;
+    bool locked_ = false;
+};
 
 // The first pixel of the locked surface, and its description when `desc` is not null; null (and
 // `desc` untouched) when the surface cannot be locked. Walk the rows by the description's pitch.

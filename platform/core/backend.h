@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/win32/mmsystem.h"
 #include "platform/win32/types.h"
@@ -14,13 +15,15 @@ namespace platform {
 
 enum class PixelLayout { Rgb565, Rgb555 };
 
-// A picture handed to the display: 16-bit pixels, rows `pitch` pixels apart.
+// A picture handed to the display: 16-bit pixels, rows `pitch` pixels apart. `changed` lists the
+// areas that may differ from the picture presented before it; null means all of it may.
 struct Picture {
     const std::uint16_t* pixels;
     int pitch;
     int width;
     int height;
     PixelLayout layout;
+    const std::vector<RECT>* changed = nullptr;
 };
 
 // Time as the program sees it: GetTickCount, Sleep, the multimedia timer and the 10 ms ticks that

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/core/keyed_rows.h"
+
 namespace platform::blit {
 
 namespace {
@@ -13,23 +15,20 @@ Pixel* RowOf(const Pixels& area, int y) {
     return reinterpret_cast<Pixel*>(area.origin + static_cast<std::ptrdiff_t>(y) * area.pitch);
 }
 
-// One unsigned compare tests the whole range: values below `low` wrap round to large ones.
-// Writing the target back unchanged, instead of branching around the store, and working in blocks
-// of a fixed size on pointers that cannot alias let the compiler turn the block into vector
-// blends even at -O2, whose cost model vectorises only loops of known length.
-template <class Pixel>
-inline void KeyedPixel(Pixel* __restrict dest, const Pixel* __restrict source, int x, Pixel low, Pixel span) {
-    const Pixel value = source[x];
-    dest[x] = static_cast<Pixel>(value - low) <= span ? dest[x] : value;
-}
-
+// Only 8-bit copies come here; 16-bit rows go to CopyKeyedRow16. Writing the target back unchanged
+// instead of branching round the store lets the compiler vectorise the loop.
 template <class Pixel>
 void CopyKeyedRow(Pixel* __restrict dest, const Pixel* __restrict source, int width, Pixel low, Pixel span) {
-    constexpr int kBlock = 32;
-    int x = 0;
-    for (; x + kBlock <= width; x += kBlock)
-        for (int i = 0; i < kBlock; ++i) KeyedPixel(dest + x, source + x, i, low, span);
-    for (; x < width; ++x) KeyedPixel(dest, source, x, low, span);
+    for (int x = 0; x < width; ++x) {
+        const Pixel value = source[x];
+        dest[x] = static_cast<Pixel>(value - low) <= span ? dest[x] : value;
+    }
+}
+
+template <>
+void CopyKeyedRow(std::uint16_t* __restrict dest, const std::uint16_t* __restrict source, int width,
+                  std::uint16_t low, std::uint16_t span) {
+    CopyKeyedRow16(dest, source, width, low, span);
 }
 
 template <class Pixel>

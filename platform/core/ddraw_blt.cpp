@@ -65,7 +65,23 @@ HRESULT DdSurface::Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT sourc
 }
 
 HRESULT DdSurface::Fill(const RECT& rect, DWORD value) {
+    const FrameJournal::Op op = FrameJournal::FillOp(rect, value);
+    if (journal_ != nullptr && journal_->MayHoldBack(op)) {
+        // Held back as it would have been done: not while the surface is locked.
+        if (access_ != Access::Free) return DDERR_SURFACEBUSY;
+        HoldBack(op, nullptr);
+        return DD_OK;
+    }
+    if (journal_ != nullptr) DoHeld(journal_->DueBefore(rect));
+    BeforeChange();
+    const HRESULT result = DoFill(rect, value);
+    if (journal_ != nullptr && result == DD_OK) journal_->Done(op);
+    return result;
+}
+
+HRESULT DdSurface::DoFill(const RECT& rect, DWORD value) {
     if (!Claim(Access::Locked)) return DDERR_SURFACEBUSY;
+    Changing(rect);
     blit::Fill(AreaOf(*this, rect), BytesPerPixel(format_), value);
     Unclaim(Access::Locked);
     return DD_OK;
@@ -73,11 +89,51 @@ HRESULT DdSurface::Fill(const RECT& rect, DWORD value) {
 
 HRESULT DdSurface::Copy(const RECT& dest, DdSurface& source, const RECT& sourceRect, bool keyed) {
     const bool self = &source == this;
+    // The source is read: whatever it holds back is done first.
+    source.CatchUp();
+    const CopyReceipts::Copy receipt{&source, source.version_, sourceRect, dest, keyed};
+    const FrameJournal::Op op = FrameJournal::CopyOp(receipt);
+    // Held back, or already in place, as it would have been done: not while either surface is locked.
+    const bool busy = access_ != Access::Free || source.access_ != Access::Free;
+    // A copy within the buffer reads what the frame drew, so it is never held back; as its source's
+    // version moves on with every change, it never repeats either.
+    if (journal_ != nullptr && !self && journal_->MayHoldBack(op)) {
+        if (busy) return DDERR_SURFACEBUSY;
+        HoldBack(op, &source);
+        return DD_OK;
+    }
+    // What is held back under the copy comes before it.
+    if (journal_ != nullptr) DoHeld(journal_->DueBefore(dest));
+    if (!self && receipts_.InPlace(receipt)) {
+        if (busy) return DDERR_SURFACEBUSY;
+        if (journal_ != nullptr) journal_->Done(op);
+        return DD_OK;
+    }
+    // This surface is to change: what others hold back from it is done first.
+    BeforeChange();
+    const HRESULT result = DoCopy(dest, source, sourceRect, keyed);
+    if (journal_ != nullptr && result == DD_OK) journal_->Done(op);
+    return result;
+}
+
+HRESULT DdSurface::DoCopy(const RECT& dest, DdSurface& source, const RECT& sourceRect, bool keyed) {
+    const bool self = &source == this;
     if (!Claim(Access::Locked)) return DDERR_SURFACEBUSY;
     if (!self && !source.Claim(Access::Locked)) {
         Unclaim(Access::Locked);
         return DDERR_SURFACEBUSY;
     }
+    // A copy from the surface onto itself changes its source as it goes: it is never taken as done.
+    const CopyReceipts::Copy receipt{&source, source.version_, sourceRect, dest, keyed};
+    if (!self && receipts_.InPlace(receipt)) {
+        source.Unclaim(Access::Locked);
+        Unclaim(Access::Locked);
+        return DD_OK;
+    }
+    if (self)
+        Changing(dest);
+    else
+        Copying(receipt);
 
     const int bytes = BytesPerPixel(format_);
     blit::Pixels from = AreaOf(source, sourceRect);
@@ -102,7 +158,10 @@ HRESULT DdSurface::Copy(const RECT& dest, DdSurface& source, const RECT& sourceR
     else
         blit::Copy(to, from, bytes);
 
-    if (!self) source.Unclaim(Access::Locked);
+    if (!self) {
+        receipts_.Add(receipt);
+        source.Unclaim(Access::Locked);
+    }
     Unclaim(Access::Locked);
     return DD_OK;
 }

@@ -1,5 +1,6 @@
 #include "platform/core/ddraw_surface.h"
 
+#include <algorithm>
 #include <new>
 
 #include "platform/core/ddraw_format.h"
@@ -43,11 +44,58 @@ DdSurface::DdSurface(DWORD width, DWORD height, const DDPIXELFORMAT& format, DWO
       format_(format),
       caps_(caps),
       pixels_(std::move(pixels)),
-      palette_(palette) {}
+      palette_(palette) {
+    if ((caps & DDSCAPS_BACKBUFFER) != 0) journal_ = std::make_unique<FrameJournal>();
+}
 
 DdSurface::~DdSurface() {
+    BeforeChange();
+    ForgetSources();
     if (palette_ != nullptr) palette_->Release();
 }
+
+void DdSurface::DoHeld(const std::vector<FrameJournal::Op>& due) {
+    if (due.empty()) return;
+    BeforeChange();
+    for (const FrameJournal::Op& op : due) {
+        if (op.copy.source == nullptr)
+            DoFill(op.copy.to, op.fill);
+        else
+            DoCopy(op.copy.to, *static_cast<DdSurface*>(const_cast<void*>(op.copy.source)), op.copy.from, op.copy.keyed);
+    }
+}
+
+void DdSurface::CatchUp() {
+    if (journal_ != nullptr && journal_->HoldingBack()) DoHeld(journal_->DueAll());
+}
+
+void DdSurface::ForgetSources() {
+    for (DdSurface* source : heldSources_) source->RemoveReader(this);
+    heldSources_.clear();
+}
+
+void DdSurface::HoldBack(const FrameJournal::Op& op, DdSurface* source) {
+    journal_->HoldBack(op);
+    if (source == nullptr) return;
+    if (std::find(heldSources_.begin(), heldSources_.end(), source) == heldSources_.end())
+        heldSources_.push_back(source);
+    source->AddReader(this);
+}
+
+void DdSurface::BeforeChange() {
+    // Taken out first: the readers are done with this surface once they have caught up.
+    std::vector<DdSurface*> readers;
+    readers.swap(readers_);
+    for (DdSurface* reader : readers) reader->DoHeld(reader->journal_->DueBeforeChangeOf(this));
+}
+
+void DdSurface::AddReader(DdSurface* reader) {
+    for (DdSurface* known : readers_)
+        if (known == reader) return;
+    readers_.push_back(reader);
+}
+
+void DdSurface::RemoveReader(DdSurface* reader) { std::erase(readers_, reader); }
 
 ULONG DdSurface::AddRef() { return ++references_; }
 
@@ -65,6 +113,61 @@ bool DdSurface::Claim(Access how) {
 bool DdSurface::Unclaim(Access how) {
     Access expected = how;
     return access_.compare_exchange_strong(expected, Access::Free);
+}
+
+namespace {
+
+// A frame changes a dozen areas of the back surface; past this many, all of it counts as changed.
+constexpr std::size_t kMostChangedAreas = 32;
+
+bool Contains(const RECT& outer, const RECT& inner) {
+    return outer.left <= inner.left && outer.top <= inner.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+}  // namespace
+
+void DdSurface::Changing(const RECT& area) {
+    version_ = NextSurfaceVersion();
+    receipts_.Overwritten(area);
+    NoteChanged(area);
+}
+
+void DdSurface::Copying(const CopyReceipts::Copy& copy) {
+    version_ = NextSurfaceVersion();
+    receipts_.Overwriting(copy);
+    NoteChanged(copy.to);
+}
+
+void DdSurface::ChangingAll() {
+    version_ = NextSurfaceVersion();
+    receipts_.Clear();
+    changedAll_ = true;
+}
+
+void DdSurface::NoteChanged(const RECT& area) {
+    if (changedAll_) return;
+    // A frame draws over the same areas more than once; each is handed over once.
+    for (const RECT& known : changed_)
+        if (Contains(known, area)) return;
+    std::erase_if(changed_, [&](const RECT& known) { return Contains(area, known); });
+    if (changed_.size() >= kMostChangedAreas) {
+        changedAll_ = true;
+        changed_.clear();
+        return;
+    }
+    changed_.push_back(area);
+}
+
+std::vector<RECT> DdSurface::TakeChangedAreas() {
+    std::vector<RECT> areas;
+    if (changedAll_)
+        areas.push_back(RECT{0, 0, static_cast<LONG>(width_), static_cast<LONG>(height_)});
+    else
+        areas.swap(changed_);
+    changedAll_ = false;
+    changed_.clear();
+    return areas;
 }
 
 DWORD DdSurface::KeyHigh() const {
@@ -87,9 +190,23 @@ void DdSurface::Describe(DDSURFACEDESC* desc) const {
     }
 }
 
-HRESULT DdSurface::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD /*flags*/, HANDLE /*event*/) {
+HRESULT DdSurface::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD flags, HANDLE /*event*/) {
     if (rect != nullptr || !DescSizeIsRight(desc)) return DDERR_INVALIDPARAMS;
+    const bool writable = (flags & DDLOCK_READONLY) == 0;
+    if (journal_ != nullptr) {
+        // A read-only lock is the flip reading the frame; a writable one draws outside the journal.
+        if (writable) {
+            DoHeld(journal_->DueAll());
+            journal_->Break();
+        } else {
+            DoHeld(journal_->EndFrame());
+        }
+        ForgetSources();
+    }
+    if (writable) BeforeChange();
     if (!Claim(Access::Locked)) return DDERR_SURFACEBUSY;
+    writableLock_ = writable;
+    if (writableLock_) ChangingAll();
     Describe(desc);
     desc->dwFlags |= DDSD_LPSURFACE;
     desc->lpSurface = pixels_.get();
@@ -97,6 +214,10 @@ HRESULT DdSurface::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD /*flags*/, HAND
 }
 
 HRESULT DdSurface::Unlock(LPRECT /*rect*/) {
+    if (access_ != Access::Locked) return DDERR_NOTLOCKED;
+    // The writes came after the version moved on at Lock; it moves on again so that nothing read
+    // during the lock passes for what is there now.
+    if (writableLock_) ChangingAll();
     return Unclaim(Access::Locked) ? DD_OK : DDERR_NOTLOCKED;
 }
 
@@ -114,8 +235,11 @@ HRESULT DdSurface::GetPixelFormat(DDPIXELFORMAT* format) {
 
 HRESULT DdSurface::SetColorKey(DWORD flags, DDCOLORKEY* key) {
     if (flags != DDCKEY_SRCBLT) return DDERR_UNSUPPORTED;
+    BeforeChange();
     hasKey_ = key != nullptr;
     key_ = hasKey_ ? *key : DDCOLORKEY{};
+    // What a transparent copy from this surface writes depends on its key.
+    version_ = NextSurfaceVersion();
     return DD_OK;
 }
 
@@ -132,7 +256,8 @@ HRESULT DdSurface::GetDC(HDC* dc) {
     *dc = nullptr;
     if (!Claim(Access::DeviceContext))
         return access_ == Access::DeviceContext ? DDERR_DCALREADYCREATED : DDERR_SURFACEBUSY;
-    // Nothing draws through the context, so it only has to name this surface.
+    // Nothing draws through the context, so it only has to name this surface, and giving it out
+    // leaves the pixels as they are.
     *dc = reinterpret_cast<HDC>(this);
     return DD_OK;
 }

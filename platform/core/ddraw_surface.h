@@ -1,10 +1,15 @@
 // An in-memory DirectDraw surface: zeroed pixels in rows of `Pitch()` bytes, a source colour key,
-// a lock that excludes blits and other locks, and for 8-bit surfaces a palette of their own.
+// a lock that excludes blits and other locks, and for 8-bit surfaces a palette of their own. A
+// copy that is already in place is not done again (copy_receipts.h), and a back buffer holds back
+// a frame that repeats the one before (frame_journal.h).
 #pragma once
 
 #include <atomic>
 #include <memory>
+#include <vector>
 
+#include "platform/core/copy_receipts.h"
+#include "platform/core/frame_journal.h"
 #include "platform/core/ddraw_palette.h"
 #include "platform/ddraw.h"
 
@@ -22,6 +27,8 @@ public:
     ULONG Release() override;
     HRESULT Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT sourceRect, DWORD flags,
                 DDBLTFX* fx) override;
+    // DDLOCK_READONLY is taken at its word: writing through such a lock may leave copies undone.
+    // On a back buffer a read-only lock ends a frame (the flip reads it so).
     HRESULT Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD flags, HANDLE event) override;
     HRESULT Unlock(LPRECT rect) override;
     HRESULT GetSurfaceDesc(LPDDSURFACEDESC desc) override;
@@ -48,6 +55,9 @@ public:
     // The inclusive range of pixel values the key skips.
     DWORD KeyLow() const { return key_.dwColorSpaceLowValue; }
     DWORD KeyHigh() const;
+    // The areas whose pixels may have changed since the last call (all of the surface at first),
+    // and forgets them. Empty when nothing has changed.
+    std::vector<RECT> TakeChangedAreas();
 
 private:
     enum class Access { Free, Locked, DeviceContext };
@@ -59,12 +69,43 @@ private:
     // Takes the surface for exclusive use from Free; false when someone else holds it.
     bool Claim(Access how);
     bool Unclaim(Access how);
+    // The pixels of `area` (or of the whole surface) may change.
+    void Changing(const RECT& area);
+    void ChangingAll();
+    void Copying(const CopyReceipts::Copy& copy);
+    void NoteChanged(const RECT& area);
     void Describe(DDSURFACEDESC* desc) const;
     HRESULT Fill(const RECT& rect, DWORD value);
     HRESULT Copy(const RECT& dest, DdSurface& source, const RECT& sourceRect, bool keyed);
+    // The fill and the copy themselves, without the frame journal.
+    HRESULT DoFill(const RECT& rect, DWORD value);
+    HRESULT DoCopy(const RECT& dest, DdSurface& source, const RECT& sourceRect, bool keyed);
+
+    // Does the copies and fills held back that are due.
+    void DoHeld(const std::vector<FrameJournal::Op>& due);
+    // Does all that is held back: before the pixels are read.
+    void CatchUp();
+    // Before this surface's pixels or key change: the surfaces holding back copies from it do them.
+    void BeforeChange();
+    void HoldBack(const FrameJournal::Op& op, DdSurface* source);
+    void ForgetSources();
+    void AddReader(DdSurface* reader);
+    void RemoveReader(DdSurface* reader);
 
     std::atomic<ULONG> references_{1};
     std::atomic<Access> access_{Access::Free};
+    bool writableLock_ = false;
+    // Changes with the pixels and the key.
+    std::atomic<std::uint64_t> version_{NextSurfaceVersion()};
+    CopyReceipts receipts_;
+    std::vector<RECT> changed_;
+    bool changedAll_ = true;
+    // Back buffers only.
+    std::unique_ptr<FrameJournal> journal_;
+    // The back buffers holding back copies from this surface, and the sources this one holds back
+    // copies from.
+    std::vector<DdSurface*> readers_;
+    std::vector<DdSurface*> heldSources_;
     const DWORD width_;
     const DWORD height_;
     const LONG pitch_;

@@ -20,6 +20,8 @@ public:
     virtual void BeforeTick(std::uint64_t /*tick*/) {}
     // After the tick's timer callbacks have run and the program's worker threads have settled.
     virtual void AfterTick(std::uint64_t /*tick*/) {}
+    // After the display has taken a picture (PresentCount() counts it already).
+    virtual void AfterPresent() {}
     virtual void OnMessageBox(const char* /*text*/, const char* /*caption*/) {}
     virtual void OnShellExecute(const char* /*verb*/, const char* /*file*/, const char* /*params*/,
                                 const char* /*directory*/) {}

@@ -32,12 +32,28 @@ public:
     void PumpEvents() override {}
 
     void Present(const Picture& picture) override {
+        const bool sameSize = presented.pixels != nullptr && presented.width == picture.width &&
+                              presented.height == picture.height;
         pixels.resize(static_cast<size_t>(picture.width) * picture.height);
-        for (int y = 0; y < picture.height; ++y)
-            std::copy_n(picture.pixels + static_cast<size_t>(y) * picture.pitch, picture.width,
-                        pixels.begin() + static_cast<std::ptrdiff_t>(y) * picture.width);
+        if (sameSize && picture.changed != nullptr) {
+            for (const RECT& area : *picture.changed) Keep(picture, area);
+        } else {
+            Keep(picture, RECT{0, 0, picture.width, picture.height});
+        }
         presented = Picture{pixels.data(), picture.width, picture.width, picture.height, picture.layout};
         ++presentCount;
+        if (driver != nullptr) driver->AfterPresent();
+    }
+
+    // Copies an area of the picture into the kept one.
+    void Keep(const Picture& picture, const RECT& area) {
+        const LONG left = std::max<LONG>(area.left, 0);
+        const LONG right = std::min<LONG>(area.right, picture.width);
+        for (LONG y = std::max<LONG>(area.top, 0); y < std::min<LONG>(area.bottom, picture.height); ++y) {
+            if (left >= right) break;
+            std::copy_n(picture.pixels + static_cast<size_t>(y) * picture.pitch + left, right - left,
+                        pixels.begin() + static_cast<std::ptrdiff_t>(y) * picture.width + left);
+        }
     }
 
     void ShowMessageBox(const char* text, const char* caption) override {

@@ -1,9 +1,11 @@
 // Display set-up and presentation. The back surface is an in-memory surface; a flip hands a copy
 // of it to the backend and leaves it as it was, full screen or windowed alike.
 #include <string>
+#include <vector>
 
 #include "platform/core/backend.h"
 #include "platform/core/ddraw_object.h"
+#include "platform/core/ddraw_surface.h"
 #include "platform/qz/qz.h"
 #include "platform/win32/user.h"
 
@@ -110,9 +112,12 @@ int QZFlip() {
     DDSURFACEDESC desc{};
     desc.dwSize = sizeof desc;
     if (FAILED(g_display.back->Lock(nullptr, &desc, DDLOCK_WAIT | DDLOCK_READONLY, nullptr))) return 0;
+    // The display need only look at what has changed since the last flip.
+    auto* back = dynamic_cast<platform::DdSurface*>(g_display.back);
+    const std::vector<RECT> changed = back != nullptr ? back->TakeChangedAreas() : std::vector<RECT>{};
     const platform::Picture picture{static_cast<const std::uint16_t*>(desc.lpSurface), desc.lPitch / 2,
                                     static_cast<int>(desc.dwWidth), static_cast<int>(desc.dwHeight),
-                                    g_display.layout};
+                                    g_display.layout, back != nullptr ? &changed : nullptr};
     platform::GetBackend().Present(picture);
     g_display.back->Unlock(nullptr);
     return 1;

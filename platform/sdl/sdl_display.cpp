@@ -71,22 +71,58 @@ bool Display::EnsureTexture(PixelLayout layout, int width, int height) {
 }
 
 void Display::Present(const Picture& picture) {
-    if (renderer_ == nullptr || !EnsureTexture(picture.layout, picture.width, picture.height)) return;
-    const size_t rowPixels = static_cast<size_t>(picture.width);
-    const size_t total = rowPixels * picture.height;
-    // An unchanged picture costs one comparison instead of an upload and a redraw: the idle game
-    // then uses almost no processor time.
+    if (renderer_ == nullptr || !EnsureTexture(picture.layout, picture.width, picture.height)) {
+        // What is shown no longer follows the pictures: the next one is looked at whole.
+        shown_.clear();
+        return;
+    }
+    const size_t total = static_cast<size_t>(picture.width) * picture.height;
+    const RECT whole{0, 0, picture.width, picture.height};
+    const bool known = shown_.size() == total && picture.changed != nullptr;
+    const std::vector<RECT> all{whole};
+    const std::vector<RECT>& areas = known ? *picture.changed : all;
+    // An unchanged picture costs a comparison of its changed areas instead of an upload and a
+    // redraw: the idle game then uses almost no processor time.
     bool same = shown_.size() == total;
-    for (int y = 0; same && y < picture.height; ++y)
-        same = std::memcmp(shown_.data() + y * rowPixels, picture.pixels + static_cast<size_t>(y) * picture.pitch,
-                           rowPixels * 2) == 0;
+    for (const RECT& area : areas) same = same && SameArea(picture, area);
     if (same) return;
     shown_.resize(total);
-    for (int y = 0; y < picture.height; ++y)
-        std::memcpy(shown_.data() + y * rowPixels, picture.pixels + static_cast<size_t>(y) * picture.pitch,
-                    rowPixels * 2);
-    SDL_UpdateTexture(texture_, nullptr, shown_.data(), static_cast<int>(rowPixels * 2));
+    for (const RECT& area : areas) KeepArea(picture, area);
+    SDL_UpdateTexture(texture_, nullptr, shown_.data(), picture.width * 2);
     Draw();
+}
+
+namespace {
+
+// The rows of an area, clipped to the picture, as offsets into the shown picture and the new one
+// and a length in bytes; `f` returns false to stop.
+template <class F>
+void ForEachRow(const Picture& picture, const RECT& area, F f) {
+    const LONG left = std::max<LONG>(area.left, 0);
+    const LONG right = std::min<LONG>(area.right, picture.width);
+    if (left >= right) return;
+    for (LONG y = std::max<LONG>(area.top, 0); y < std::min<LONG>(area.bottom, picture.height); ++y)
+        if (!f(static_cast<size_t>(y) * picture.width + left, static_cast<size_t>(y) * picture.pitch + left,
+               static_cast<size_t>(right - left) * 2))
+            return;
+}
+
+}  // namespace
+
+bool Display::SameArea(const Picture& picture, const RECT& area) const {
+    bool same = true;
+    ForEachRow(picture, area, [&](size_t shown, size_t from, size_t bytes) {
+        same = std::memcmp(shown_.data() + shown, picture.pixels + from, bytes) == 0;
+        return same;
+    });
+    return same;
+}
+
+void Display::KeepArea(const Picture& picture, const RECT& area) {
+    ForEachRow(picture, area, [&](size_t shown, size_t from, size_t bytes) {
+        std::memcpy(shown_.data() + shown, picture.pixels + from, bytes);
+        return true;
+    });
 }
 
 void Display::Refresh() {

@@ -28,6 +28,8 @@ public:
 private:
     SDL_Rect PictureRect(int outputWidth, int outputHeight) const;
     bool EnsureTexture(PixelLayout layout, int width, int height);
+    bool SameArea(const Picture& picture, const RECT& area) const;
+    void KeepArea(const Picture& picture, const RECT& area);
     void Draw();
 
     SDL_Window* window_ = nullptr;

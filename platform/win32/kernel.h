@@ -70,10 +70,20 @@ int GetThreadPriority(HANDLE thread);
 BOOL GetExitCodeThread(HANDLE thread, LPDWORD exitCode);
 DWORD GetCurrentThreadId();
 
+// Processor time and start time. Only the calling thread and process can be asked, through the
+// pseudo-handles below. Creation is the start as a time of day (to 10 ms), exit is 0, kernel and
+// user are processor time in 100 ns steps, exact in their sum.
+HANDLE GetCurrentProcess();
+HANDLE GetCurrentThread();
+BOOL GetProcessTimes(HANDLE process, FILETIME* creation, FILETIME* exit, FILETIME* kernel, FILETIME* user);
+BOOL GetThreadTimes(HANDLE thread, FILETIME* creation, FILETIME* exit, FILETIME* kernel, FILETIME* user);
+
 // Time
 DWORD GetTickCount();
 void Sleep(DWORD milliseconds);
 void GetSystemTimeAsFileTime(FILETIME* time);
+// The real time of day to the microsecond or better, also under virtual time: for measuring.
+void GetSystemTimePreciseAsFileTime(FILETIME* time);
 
 // Debugging: the text goes to the scripted runner's log under the headless backend, nowhere else.
 void OutputDebugStringA(LPCSTR text);

@@ -10,8 +10,6 @@
 
 namespace {
 
-const HANDLE kCurrentProcess = reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1));
-
 // The kilobytes on the status line that starts with `key`, in bytes; 0 when it is not there.
 SIZE_T StatusBytes(const char* status, const char* key) {
     const char* line = std::strstr(status, key);
@@ -22,10 +20,8 @@ SIZE_T StatusBytes(const char* status, const char* key) {
 
 }  // namespace
 
-HANDLE GetCurrentProcess() { return kCurrentProcess; }
-
 BOOL GetProcessMemoryInfo(HANDLE process, PROCESS_MEMORY_COUNTERS* counters, DWORD cb) {
-    if (process != kCurrentProcess || counters == nullptr || cb < sizeof(PROCESS_MEMORY_COUNTERS)) return FALSE;
+    if (process != GetCurrentProcess() || counters == nullptr || cb < sizeof(PROCESS_MEMORY_COUNTERS)) return FALSE;
     std::FILE* file = std::fopen("/proc/self/status", "r");
     if (file == nullptr) return FALSE;
     char status[8192];

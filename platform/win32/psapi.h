@@ -1,7 +1,7 @@
 // The process status call the scripted runner uses to watch the program's memory.
 #pragma once
 
-#include "platform/win32/types.h"
+#include "platform/win32/kernel.h"
 
 struct PROCESS_MEMORY_COUNTERS {
     DWORD cb;
@@ -16,7 +16,5 @@ struct PROCESS_MEMORY_COUNTERS {
     SIZE_T PeakPagefileUsage;
 };
 
-// The pseudo-handle that stands for the calling process.
-HANDLE GetCurrentProcess();
 // Only the calling process can be asked; sizes are in bytes. Fails when `cb` is too small.
 BOOL GetProcessMemoryInfo(HANDLE process, PROCESS_MEMORY_COUNTERS* counters, DWORD cb);

@@ -147,6 +147,39 @@ TEST_F(MazeFixture, AnExaminationStopsAtTheFirstItemItReads) {
     EXPECT_EQ(game.GetScore(), 1000);
 }
 
+// The exit is read first and counts; the kernel beside it ends the examination before the finish
+// is marked. Only a block without an item marks it.
+TEST_F(MazeFixture, AnExitBesideAnItemCountsButOnlyAnEmptyBlockMarksTheFinish) {
+    ASSERT_TRUE(Load({
+        "########",
+        "#SSE1..#",
+        "#SSE...#",
+        "########",
+    }));
+    game.ExamineBlock(3, 1);
+    EXPECT_EQ(game.goalState, 1);
+    EXPECT_EQ(game.kernelFound[1], 1);
+    EXPECT_EQ(g_finishPending, 0);
+    game.ExamineBlock(3, 1);
+    EXPECT_EQ(g_finishPending, 0) << "a collected kernel still ends the examination";
+    game.ExamineBlock(2, 1);
+    EXPECT_EQ(g_finishPending, 1);
+}
+
+TEST_F(MazeFixture, AHilitePassedByAMoveShowsAtOnceAndTheMoveGoesOn) {
+    std::vector<std::string> big(240, std::string(400, '#'));
+    big[235].replace(1, 12, "SS....d.....");
+    big[236].replace(1, 12, "SS..........");
+    ASSERT_TRUE(Load(big));
+    const int grey = Maze(28 + 230, 28 + 10);
+    game.Run(kRight);
+    EXPECT_EQ(game.hiliteFound[3], 1);
+    EXPECT_NE(Maze(28 + 230, 28 + 10), grey) << "the tile is drawn in the middle of the move";
+    EXPECT_EQ(game.posX, 11);
+    EXPECT_EQ(Maze(10, 235), kTrail);
+    EXPECT_EQ(Maze(12, 236), kPlayer);
+}
+
 TEST_F(MazeFixture, PassingTheExitMarksTheFinishAndTheRunGoesOn) {
     const std::vector<std::string> exitMaze = {
         "###########",

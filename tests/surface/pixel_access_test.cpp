@@ -103,6 +103,27 @@ TEST(Pixels, AccessToASurfaceThatCannotBeLockedGivesZero) {
     EXPECT_EQ(WritePixel(nullptr, 0, 0, 1), 0);
 }
 
+// Many pixels under one lock read and write as single ones do; the lock is held until the object
+// goes, and drawing on the surface waits for that.
+TEST(LockedPixels, ShareOneLockUntilTheyGo) {
+    const SurfacePtr source = Make565(2, 2);
+    const SurfacePtr surface = Make565(5, 3);
+    FillSurface(surface.get(), 0x0101);
+    {
+        LockedPixels pixels(surface.get());
+        EXPECT_EQ(pixels.Write(4, 2, 0x2222), 0x0101);
+        EXPECT_EQ(pixels.Write(0, 1, 0x3333), 0x0101);
+        EXPECT_EQ(pixels.Read(4, 2), 0x2222);
+        EXPECT_EQ(pixels.Read(5, 0), 0) << "outside";
+        EXPECT_EQ(ReadPixel(surface.get(), 4, 2), 0) << "locked";
+        EXPECT_NE(BlitSurface(source.get(), surface.get(), 0, 0, DDBLT_WAIT), DD_OK);
+    }
+    EXPECT_EQ(ReadPixel(surface.get(), 0, 1), 0x3333);
+    EXPECT_EQ(BlitSurface(source.get(), surface.get(), 0, 0, DDBLT_WAIT), DD_OK);
+    const LockedPixels none(nullptr);
+    EXPECT_EQ(none.Read(0, 0), 0);
+}
+
 TEST(LockSurface, GivesTheFirstPixelAndTheDescriptionUntilUnlocked) {
     const SurfacePtr surface = Make565(3, 2);
     WritePixel(surface.get(), 0, 1, 0x0F0F);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/headless/headless.h"
+#include "tools/replay/frame_stats.h"
 #include "tools/replay/memory_watch.h"
 #include "tools/replay/replay.h"
 #include "tools/replay/script_driver.h"
@@ -135,11 +136,16 @@ int RunReplay(const std::vector<std::string>& arguments, const Program& program)
     MemoryWatch memory;
     if (options.stats)
         driver.SetTickObserver([&memory](std::uint64_t tick, bool ended) { memory.AfterTick(tick, ended); });
-    platform::headless::SetDriver(&driver);
+    FrameStats stats(&driver);
+    if (options.stats)
+        platform::headless::SetDriver(&stats);
+    else
+        platform::headless::SetDriver(&driver);
 
     const int exitCode = program(options.launcherDir.data());
     if (options.stats) memory.Print(stdout);
     platform::headless::SetDriver(nullptr);
+    if (options.stats) stats.Print(stdout);
     if (audio.is_open() && !WriteWav(audio, platform::headless::CapturedAudio(), platform::headless::kAudioRate)) {
         std::fprintf(stderr, "stalkway-replay: cannot write %s\n", options.audio.c_str());
         return 2;

@@ -1,0 +1,118 @@
+#!/usr/bin/env bash
+# Builds Stalkway for speed (build-release) and measures it. Every figure is a ratio of two
+# measurements taken in the same run, since absolute times on a shared machine drift:
+#   frame cost      stalkway-replay --stats over the perfect game: median and 99th percentile of one
+#                   frame's own work, against one plain copy of the 800x600 back surface
+#   idle cost       the game itself under Xvfb for 10 s: processor time over wall time
+#   step back       taking back a move from a history of 500, against the 10 ms frame slot
+#   mixing          one second of output with 32 voices, against one second
+#   start-up        from process start to the first picture, against 10 frame slots
+# The runner and the benchmarks are run three times; each ratio is the median of the three.
+set -euo pipefail
+cd "$(dirname "$0")"
+source tools/packages.sh
+stalkway_ensure_packages xvfb
+
+# The build runs niced on a shared machine; the measurements do not, since start-up and idle cost
+# are measured against the wall clock. Do not run the whole script under nice.
+JOBS=$(( $(nproc) < 2 ? $(nproc) : 2 ))
+BUILD=build-release
+nice cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=Release >/dev/null
+nice cmake --build "$BUILD" -j"$JOBS" --target stalkway stalkway-replay stalkway_bench game_data >/dev/null
+
+WORK=$(mktemp -d)
+XVFB_PID=""
+GAME_PID=""
+cleanup() {
+    [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null || true
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
+
+# --- Frame cost and start-up: the runner over the perfect game, in a copy of the data folder.
+for run in 1 2 3; do
+    rm -rf "$WORK/data" && cp -r "$BUILD/game/Stalkway" "$WORK/data"
+    (cd "$WORK/data" && "$OLDPWD/$BUILD/bin/stalkway-replay" --stats "$OLDPWD/$BUILD/game/scripts/perfect.script") \
+        >"$WORK/stats.$run"
+done
+stat_of() { awk -v n="$2" '$1 == "stats" && $2 == n { print $3 }' "$1"; }
+frames=$(stat_of "$WORK/stats.1" frames)
+for run in 1 2 3; do
+    s="$WORK/stats.$run"
+    ratio "$(stat_of "$s" frame_median_us)" "$(stat_of "$s" copy_us)" >>"$WORK/median"; echo >>"$WORK/median"
+    ratio "$(stat_of "$s" frame_p99_us)" "$(stat_of "$s" copy_us)" >>"$WORK/p99"; echo >>"$WORK/p99"
+    ratio "$(stat_of "$s" startup_ms)" 100 >>"$WORK/startup"; echo >>"$WORK/startup"
+    stat_of "$s" frame_median_us >>"$WORK/median_us"
+    stat_of "$s" frame_p99_us >>"$WORK/p99_us"
+    stat_of "$s" copy_us >>"$WORK/copy_us"
+    stat_of "$s" startup_ms >>"$WORK/startup_ms"
+done
+
+# --- Step back and mixing: Google Benchmark, processor time, median of three repetitions.
+"$BUILD/bin/stalkway_bench" --benchmark_filter='BM_StepBack500|BM_MixOneSecond/32/44100' \
+    --benchmark_repetitions=3 --benchmark_report_aggregates_only=true --benchmark_format=json \
+    >"$WORK/bench.json" 2>/dev/null
+# The median aggregate's processor time, in milliseconds.
+bench_ms() {
+    awk -v want="$1_median" '
+        /"name":/ { name = $2; gsub(/[",]/, "", name) }
+        /"cpu_time":/ { t = $2; gsub(/,/, "", t) }
+        /"time_unit":/ { u = $2; gsub(/[",]/, "", u)
+                         if (name == want) { f = u == "ns" ? 1e-6 : u == "us" ? 1e-3 : u == "s" ? 1e3 : 1
+                                             printf "%.4f\n", t * f } }' "$WORK/bench.json"
+}
+stepback_ms=$(bench_ms BM_StepBack500)
+mix_ms=$(bench_ms BM_MixOneSecond/32/44100)
+[ -n "$stepback_ms" ] && [ -n "$mix_ms" ] || { echo "bench.sh: the benchmarks gave no figures" >&2; exit 1; }
+
+# --- Idle cost: the game with the SDL2 backend under Xvfb, left alone for 10 s after start-up.
+display=99
+while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+XVFB_PID=$!
+for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+rm -rf "$WORK/data" && cp -r "$BUILD/game/Stalkway" "$WORK/data"
+(cd "$WORK/data" && DISPLAY=":$display" SDL_AUDIODRIVER=dummy exec "$OLDPWD/$BUILD/bin/stalkway") >/dev/null 2>&1 &
+GAME_PID=$!
+sleep 2
+ticks() { awk '{ sub(/.*\) /, ""); print $12 + $13 }' "/proc/$GAME_PID/stat"; }
+kill -0 "$GAME_PID" 2>/dev/null || { echo "bench.sh: the game did not start under Xvfb" >&2; exit 1; }
+cpu_start=$(ticks); wall_start=$(date +%s.%N)
+sleep 10
+cpu_end=$(ticks); wall_end=$(date +%s.%N)
+hz=$(getconf CLK_TCK)
+idle_cpu_s=$(awk -v a="$cpu_start" -v b="$cpu_end" -v hz="$hz" 'BEGIN { printf "%.3f", (b - a) / hz }')
+idle_wall_s=$(awk -v a="$wall_start" -v b="$wall_end" 'BEGIN { printf "%.3f", b - a }')
+kill "$GAME_PID" && wait "$GAME_PID" 2>/dev/null || true
+GAME_PID=""
+
+frame_median=$(median <"$WORK/median")
+frame_p99=$(median <"$WORK/p99")
+startup=$(median <"$WORK/startup")
+idle=$(ratio "$idle_cpu_s" "$idle_wall_s")
+stepback=$(ratio "$stepback_ms" 10)
+mix=$(ratio "$mix_ms" 1000)
+
+verdict() { awk -v v="$1" -v t="$2" 'BEGIN { print (v <= t ? "met" : "MISSED") }'; }
+row() { printf '%-22s %-44s %-28s %8s %7s  %s\n' "$1" "$2" "$3" "$4" "$5" "$(verdict "$4" "$5")"; }
+echo
+echo "Stalkway benchmarks ($(date -u +%Y-%m-%dT%H:%M:%SZ), $(nproc) processors, load $(cut -d' ' -f1-3 /proc/loadavg))"
+printf '%-22s %-44s %-28s %8s %7s  %s\n' ratio measured against value target ""
+row frame_median_vs_copy "median frame $(median <"$WORK/median_us") us ($frames frames)" \
+    "copy $(median <"$WORK/copy_us") us" "$frame_median" 4
+row frame_p99_vs_copy "99th percentile $(median <"$WORK/p99_us") us" "copy $(median <"$WORK/copy_us") us" "$frame_p99" 10
+row idle_cpu "processor ${idle_cpu_s} s under Xvfb" "wall ${idle_wall_s} s" "$idle" 0.05
+row stepback500_vs_slot "StepBack, 500 moves: ${stepback_ms} ms" "frame slot 10 ms" "$stepback" 0.5
+row mix32_vs_realtime "32 voices, 1 s at 44100 Hz: ${mix_ms} ms" "1000 ms" "$mix" 0.01
+row startup_vs_10slots "first picture after $(median <"$WORK/startup_ms") ms" "10 slots, 100 ms" "$startup" 1
+echo
+echo "RATIO frame_median_vs_copy $frame_median 4"
+echo "RATIO frame_p99_vs_copy $frame_p99 10"
+echo "RATIO idle_cpu $idle 0.05"
+echo "RATIO stepback500_vs_slot $stepback 0.5"
+echo "RATIO mix32_vs_realtime $mix 0.01"
+echo "RATIO startup_vs_10slots $startup 1"

@@ -1,0 +1,123 @@
+#include "platform/core/frame_journal.h"
+
+namespace platform {
+namespace {
+
+// A frame asks for a few dozen copies; a journal longer than this is not a frame's.
+constexpr std::size_t kMostOps = 256;
+
+bool SameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+bool Meet(const RECT& a, const RECT& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+bool Same(const FrameJournal::Op& a, const FrameJournal::Op& b) {
+    return a.copy.source == b.copy.source && a.copy.sourceVersion == b.copy.sourceVersion &&
+           a.copy.keyed == b.copy.keyed && SameRect(a.copy.from, b.copy.from) && SameRect(a.copy.to, b.copy.to) &&
+           a.fill == b.fill;
+}
+
+}  // namespace
+
+bool FrameJournal::MayHoldBack(const Op& op) const {
+    if (!lastWhole_ || !holding_ || broken_) return false;
+    for (const Op& before : last_)
+        if (Same(before, op)) return true;
+    return false;
+}
+
+void FrameJournal::HoldBack(const Op& op) {
+    current_.push_back(Entry{op, true});
+    ++held_;
+}
+
+void FrameJournal::Done(const Op& op) {
+    if (broken_) return;
+    current_.push_back(Entry{op, false});
+    if (current_.size() > kMostOps) Break();
+}
+
+std::vector<FrameJournal::Op> FrameJournal::TakeGroups(std::vector<bool> marks) {
+    std::vector<std::size_t> spreading;
+    for (std::size_t i = 0; i < marks.size(); ++i)
+        if (marks[i]) spreading.push_back(i);
+    while (!spreading.empty()) {
+        const RECT area = current_[spreading.back()].op.copy.to;
+        spreading.pop_back();
+        for (std::size_t i = 0; i < current_.size(); ++i) {
+            if (marks[i] || !current_[i].held || !Meet(current_[i].op.copy.to, area)) continue;
+            marks[i] = true;
+            spreading.push_back(i);
+        }
+    }
+    std::vector<Op> due;
+    for (std::size_t i = 0; i < current_.size(); ++i) {
+        if (!marks[i] || !current_[i].held) continue;
+        due.push_back(current_[i].op);
+        current_[i].held = false;
+        --held_;
+    }
+    return due;
+}
+
+std::vector<FrameJournal::Op> FrameJournal::DueBefore(const RECT& area) {
+    std::vector<bool> marks(current_.size());
+    for (std::size_t i = 0; i < current_.size(); ++i)
+        marks[i] = current_[i].held && Meet(current_[i].op.copy.to, area);
+    return TakeGroups(std::move(marks));
+}
+
+std::vector<FrameJournal::Op> FrameJournal::DueBeforeChangeOf(const void* source) {
+    std::vector<bool> marks(current_.size());
+    for (std::size_t i = 0; i < current_.size(); ++i) marks[i] = current_[i].held && current_[i].op.copy.source == source;
+    return TakeGroups(std::move(marks));
+}
+
+std::vector<FrameJournal::Op> FrameJournal::DueAll() {
+    holding_ = false;
+    return TakeGroups(std::vector<bool>(current_.size(), true));
+}
+
+void FrameJournal::Break() {
+    broken_ = true;
+    current_.clear();
+    held_ = 0;
+}
+
+bool FrameJournal::RepeatedOver(const RECT& area) const {
+    std::size_t j = 0;
+    for (const Entry& now : current_) {
+        if (!Meet(now.op.copy.to, area)) continue;
+        // What was done over the area this frame has changed its pixels already.
+        if (!now.held) return false;
+        while (j < last_.size() && !Meet(last_[j].copy.to, area)) ++j;
+        if (j == last_.size() || !Same(now.op, last_[j])) return false;
+        ++j;
+    }
+    while (j < last_.size() && !Meet(last_[j].copy.to, area)) ++j;
+    return j == last_.size();
+}
+
+std::vector<FrameJournal::Op> FrameJournal::EndFrame() {
+    // A held op may be dropped when, over its area, this frame asked for what the frame before did,
+    // and all of it is held: those pixels are untouched since the frame before left them, and
+    // doing the same again would leave them so. Held ops that overlap are dropped together or done
+    // together, in order.
+    std::vector<bool> marks(current_.size());
+    for (std::size_t i = 0; i < current_.size(); ++i)
+        marks[i] = current_[i].held && !RepeatedOver(current_[i].op.copy.to);
+    std::vector<Op> due = TakeGroups(std::move(marks));
+    lastWhole_ = !broken_;
+    last_.clear();
+    for (const Entry& entry : current_) last_.push_back(entry.op);
+    current_.clear();
+    held_ = 0;
+    holding_ = true;
+    broken_ = false;
+    return due;
+}
+
+}  // namespace platform

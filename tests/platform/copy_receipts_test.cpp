@@ -1,0 +1,130 @@
+// Copies that are already in place are left out. Whatever is left out, every surface must hold
+// exactly what doing every copy would have put there: a long random run of repeated copies,
+// overlapping copies, stretches, fills, writes through locks and key changes is held against a
+// plain model of the pixels.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <random>
+#include <vector>
+
+#include "platform/ddraw_helpers.h"
+
+namespace {
+
+using namespace testing_ddraw;
+
+constexpr int kWidth = 16;
+constexpr int kHeight = 12;
+
+struct Model {
+    std::vector<std::uint16_t> pixels = std::vector<std::uint16_t>(kWidth * kHeight, 0);
+    bool keyed = false;
+    DWORD low = 0;
+    DWORD high = 0;
+    std::uint16_t& At(int x, int y) { return pixels[static_cast<size_t>(y * kWidth + x)]; }
+    std::uint16_t At(int x, int y) const { return pixels[static_cast<size_t>(y * kWidth + x)]; }
+    bool Transparent(std::uint16_t value) const {
+        return keyed && value >= low && value <= (high < low ? low : high);
+    }
+};
+
+int CentreSample(int i, int n, int m) { return (2 * i + 1) * m / (2 * n); }
+
+void ModelCopy(const Model& source, Model& target, const RECT& from, const RECT& to, bool keyed) {
+    const Model snapshot = source;  // a copy within one surface reads what was there before
+    const int tw = to.right - to.left, th = to.bottom - to.top;
+    const int sw = from.right - from.left, sh = from.bottom - from.top;
+    for (int y = 0; y < th; ++y)
+        for (int x = 0; x < tw; ++x) {
+            const std::uint16_t value =
+                snapshot.At(from.left + CentreSample(x, tw, sw), from.top + CentreSample(y, th, sh));
+            if (!(keyed && snapshot.Transparent(value))) target.At(to.left + x, to.top + y) = value;
+        }
+}
+
+// A few places, so that the same copy comes round again and again.
+const RECT kAreas[] = {{0, 0, 8, 6}, {4, 3, 12, 9}, {8, 6, 16, 12}, {2, 2, 6, 6}, {0, 6, 8, 12}, {6, 0, 14, 6}};
+const RECT kLarge = {0, 0, 16, 12};
+
+TEST(CopyReceipts, SurfacesHoldWhatEveryCopyWouldHavePutThere) {
+    std::array<SurfacePtr, 3> surfaces{Make565(kWidth, kHeight), Make565(kWidth, kHeight), Make565(kWidth, kHeight)};
+    std::array<Model, 3> models;
+    std::mt19937 random(11);
+    // Start from patterns with plenty of pixels in the key ranges used below.
+    for (int s = 0; s < 3; ++s) {
+        Locked lock(surfaces[s].get());
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x) {
+                const auto value = static_cast<std::uint16_t>(random() % 8);
+                lock.Set(x, y, value);
+                models[s].At(x, y) = value;
+            }
+    }
+    struct Copy {
+        int s, t;
+        RECT from, to;
+        bool keyed;
+    };
+    std::vector<Copy> recent;
+    for (int step = 0; step < 20000; ++step) {
+        const int s = static_cast<int>(random() % 3);
+        const int t = static_cast<int>(random() % 3);
+        const int what = static_cast<int>(random() % 100);
+        RECT from = kAreas[random() % 6];
+        RECT to = kAreas[random() % 6];
+        if (what < 70) {
+            Copy copy{s, t, from, to, random() % 2 == 0};
+            if (what < 40 && !recent.empty()) {  // one of the last few copies again
+                copy = recent[random() % recent.size()];
+            } else if (what < 60) {  // an unscaled copy
+                copy.to.right = to.left + (from.right - from.left);
+                copy.to.bottom = to.top + (from.bottom - from.top);
+                if (copy.to.right > kWidth || copy.to.bottom > kHeight) continue;
+            } else if (random() % 2 == 0) {  // a stretch onto the whole surface, or into an area
+                copy.to = kLarge;
+            }
+            if (!models[copy.s].keyed) copy.keyed = false;
+            ASSERT_EQ(surfaces[copy.t]->Blt(&copy.to, surfaces[copy.s].get(), &copy.from,
+                                            copy.keyed ? DDBLT_KEYSRC : 0, nullptr),
+                      DD_OK);
+            ModelCopy(models[copy.s], models[copy.t], copy.from, copy.to, copy.keyed);
+            recent.push_back(copy);
+            if (recent.size() > 6) recent.erase(recent.begin());
+        } else if (what < 78) {  // a fill
+            const auto colour = static_cast<std::uint16_t>(random() % 8);
+            DDBLTFX fx{};
+            fx.dwSize = sizeof fx;
+            fx.dwFillColor = colour;
+            ASSERT_EQ(surfaces[t]->Blt(&to, nullptr, nullptr, DDBLT_COLORFILL, &fx), DD_OK);
+            for (LONG y = to.top; y < to.bottom; ++y)
+                for (LONG x = to.left; x < to.right; ++x) models[t].At(int(x), int(y)) = colour;
+        } else if (what < 88) {  // one pixel written through a lock
+            const int x = static_cast<int>(random() % kWidth), y = static_cast<int>(random() % kHeight);
+            const auto value = static_cast<std::uint16_t>(random() % 8);
+            Locked(surfaces[t].get()).Set(x, y, value);
+            models[t].At(x, y) = value;
+        } else {  // a new key, or none
+            Model& model = models[s];
+            model.keyed = random() % 4 != 0;
+            model.low = random() % 8;
+            model.high = random() % 8;
+            DDCOLORKEY key{model.low, model.high};
+            ASSERT_EQ(surfaces[s]->SetColorKey(DDCKEY_SRCBLT, model.keyed ? &key : nullptr), DD_OK);
+        }
+        // Looked at through read-only locks, which leave the receipts alone.
+        for (int i = 0; i < 3; ++i) {
+            DDSURFACEDESC desc = EmptyDesc();
+            ASSERT_EQ(surfaces[i]->Lock(nullptr, &desc, DDLOCK_READONLY, nullptr), DD_OK);
+            for (int y = 0; y < kHeight; ++y) {
+                const auto* row = reinterpret_cast<const std::uint16_t*>(static_cast<BYTE*>(desc.lpSurface) +
+                                                                         y * desc.lPitch);
+                for (int x = 0; x < kWidth; ++x)
+                    ASSERT_EQ(row[x], models[i].At(x, y)) << "surface " << i << " at " << x << "," << y << ", step " << step;
+            }
+            surfaces[i]->Unlock(nullptr);
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,191 @@
+// A back buffer holds back a frame that repeats the one before. Whatever it holds back, at every
+// flip, and whenever it is read in between, it must hold exactly what doing every copy and fill
+// would have put there. Frames are repeated with changes: ops altered, dropped or added, sources
+// written or rekeyed in the middle of a frame, the buffer read as a source, written through a lock
+// or copied onto itself, and all of it is held against a plain model of the pixels.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <random>
+#include <vector>
+
+#include "platform/ddraw_helpers.h"
+
+namespace {
+
+using namespace testing_ddraw;
+
+constexpr int kWidth = 16;
+constexpr int kHeight = 12;
+
+struct Model {
+    std::vector<std::uint16_t> pixels = std::vector<std::uint16_t>(kWidth * kHeight, 0);
+    bool keyed = false;
+    DWORD low = 0;
+    DWORD high = 0;
+    std::uint16_t& At(int x, int y) { return pixels[static_cast<size_t>(y * kWidth + x)]; }
+    std::uint16_t At(int x, int y) const { return pixels[static_cast<size_t>(y * kWidth + x)]; }
+    bool Transparent(std::uint16_t value) const { return keyed && value >= low && value <= (high < low ? low : high); }
+};
+
+int CentreSample(int i, int n, int m) { return (2 * i + 1) * m / (2 * n); }
+
+void ModelCopy(const Model& source, Model& target, const RECT& from, const RECT& to, bool keyed) {
+    const Model snapshot = source;
+    const int tw = to.right - to.left, th = to.bottom - to.top;
+    const int sw = from.right - from.left, sh = from.bottom - from.top;
+    for (int y = 0; y < th; ++y)
+        for (int x = 0; x < tw; ++x) {
+            const std::uint16_t value = snapshot.At(from.left + CentreSample(x, tw, sw), from.top + CentreSample(y, th, sh));
+            if (!(keyed && snapshot.Transparent(value))) target.At(to.left + x, to.top + y) = value;
+        }
+}
+
+SurfacePtr MakeBackBuffer() {
+    DirectDrawPtr dd(platform::CreateDirectDrawObject(platform::PixelLayout::Rgb565));
+    DDSURFACEDESC desc = EmptyDesc();
+    desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+    desc.dwWidth = kWidth;
+    desc.dwHeight = kHeight;
+    desc.ddsCaps.dwCaps = DDSCAPS_BACKBUFFER;
+    LPDIRECTDRAWSURFACE surface = nullptr;
+    EXPECT_EQ(dd->CreateSurface(&desc, &surface, nullptr), DD_OK);
+    return SurfacePtr(surface);
+}
+
+// Areas that overlap one another, and corners apart from most of them, so that some parts of a
+// frame repeat while others change.
+const RECT kAreas[] = {{0, 0, 8, 6},  {4, 3, 12, 9},  {8, 6, 16, 12}, {2, 2, 6, 6},
+                       {0, 6, 8, 12}, {0, 0, 16, 12}, {12, 0, 16, 3}, {0, 9, 3, 12}};
+constexpr int kAreaCount = 8;
+
+// One copy or fill onto the back buffer: from surface `source` (0 or 1), or a fill when it is -1.
+struct Op {
+    int source;
+    RECT from, to;
+    bool keyed;
+    std::uint16_t fill;
+};
+
+class FrameJournalTest : public ::testing::Test {
+protected:
+    // surfaces 0 and 1 are sources, 2 the back buffer, 3 a surface the back buffer is copied to.
+    std::array<SurfacePtr, 4> surfaces{Make565(kWidth, kHeight), Make565(kWidth, kHeight), MakeBackBuffer(),
+                                       Make565(kWidth, kHeight)};
+    std::array<Model, 4> models;
+    std::mt19937 random{5};
+
+    Op RandomOp() {
+        Op op{static_cast<int>(random() % 3) - 1, kAreas[random() % kAreaCount], kAreas[random() % kAreaCount], random() % 2 == 0,
+              static_cast<std::uint16_t>(random() % 8)};
+        if (random() % 3 != 0) {  // mostly unscaled copies, some stretched
+            op.to.right = op.to.left + (op.from.right - op.from.left);
+            op.to.bottom = op.to.top + (op.from.bottom - op.from.top);
+            if (op.to.right > kWidth || op.to.bottom > kHeight) op.to = op.from;
+        }
+        return op;
+    }
+
+    void Do(const Op& op) {
+        Model& back = models[2];
+        if (op.source < 0) {
+            DDBLTFX fx{};
+            fx.dwSize = sizeof fx;
+            fx.dwFillColor = op.fill;
+            RECT to = op.to;
+            ASSERT_EQ(surfaces[2]->Blt(&to, nullptr, nullptr, DDBLT_COLORFILL, &fx), DD_OK);
+            for (LONG y = to.top; y < to.bottom; ++y)
+                for (LONG x = to.left; x < to.right; ++x) back.At(int(x), int(y)) = op.fill;
+            return;
+        }
+        const bool keyed = op.keyed && models[op.source].keyed;
+        Copy(op.source, 2, op.from, op.to, keyed);
+    }
+
+    void Copy(int s, int t, RECT from, RECT to, bool keyed) {
+        ASSERT_EQ(surfaces[t]->Blt(&to, surfaces[s].get(), &from, keyed ? DDBLT_KEYSRC : 0, nullptr), DD_OK);
+        ModelCopy(models[s], models[t], from, to, keyed);
+    }
+
+    // Something that is not one of the frame's copies, in the middle of a frame.
+    void Interrupt() {
+        switch (random() % 5) {
+        case 0: {  // a source written through a lock
+            const int s = static_cast<int>(random() % 2);
+            const int x = static_cast<int>(random() % kWidth), y = static_cast<int>(random() % kHeight);
+            const auto value = static_cast<std::uint16_t>(random() % 8);
+            Locked(surfaces[s].get()).Set(x, y, value);
+            models[s].At(x, y) = value;
+            break;
+        }
+        case 1: {  // a source given a new key
+            const int s = static_cast<int>(random() % 2);
+            models[s].keyed = true;
+            models[s].low = random() % 8;
+            models[s].high = random() % 8;
+            DDCOLORKEY key{models[s].low, models[s].high};
+            ASSERT_EQ(surfaces[s]->SetColorKey(DDCKEY_SRCBLT, &key), DD_OK);
+            break;
+        }
+        case 2: Copy(2, 3, RECT{0, 0, 16, 12}, RECT{0, 0, 16, 12}, false); break;  // the back buffer read as a source
+        case 3: {  // the back buffer written through a lock
+            const int x = static_cast<int>(random() % kWidth), y = static_cast<int>(random() % kHeight);
+            Locked(surfaces[2].get()).Set(x, y, 5);
+            models[2].At(x, y) = 5;
+            break;
+        }
+        default: Copy(2, 2, RECT{0, 0, 8, 6}, RECT{4, 3, 12, 9}, false); break;  // onto itself, overlapping
+        }
+    }
+
+    // The flip reads the buffer whole, through a read-only lock; so does this check.
+    void FlipAndCheck(int frame) {
+        for (int i = 0; i < 4; ++i) {
+            DDSURFACEDESC desc = EmptyDesc();
+            ASSERT_EQ(surfaces[i]->Lock(nullptr, &desc, DDLOCK_READONLY, nullptr), DD_OK);
+            for (int y = 0; y < kHeight; ++y) {
+                const auto* row =
+                    reinterpret_cast<const std::uint16_t*>(static_cast<BYTE*>(desc.lpSurface) + y * desc.lPitch);
+                for (int x = 0; x < kWidth; ++x)
+                    ASSERT_EQ(row[x], models[i].At(x, y)) << "surface " << i << " at " << x << "," << y << ", frame " << frame;
+            }
+            surfaces[i]->Unlock(nullptr);
+        }
+    }
+};
+
+TEST_F(FrameJournalTest, TheBufferHoldsWhatEveryFrameWouldHaveDrawn) {
+    for (int s = 0; s < 2; ++s) {
+        Locked lock(surfaces[s].get());
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x) {
+                const auto value = static_cast<std::uint16_t>(random() % 8);
+                lock.Set(x, y, value);
+                models[s].At(x, y) = value;
+            }
+    }
+    std::vector<Op> frame;
+    for (int f = 0; f < 6000; ++f) {
+        // Now and then a new frame; otherwise the last one again, more often than not unchanged.
+        if (frame.empty() || random() % 20 == 0) {
+            frame.clear();
+            for (int n = 2 + static_cast<int>(random() % 8); n > 0; --n) frame.push_back(RandomOp());
+        }
+        std::vector<Op> now = frame;
+        switch (random() % 8) {
+        case 0: now[random() % now.size()] = RandomOp(); break;
+        case 1: now.erase(now.begin() + static_cast<std::ptrdiff_t>(random() % now.size())); break;
+        case 2: now.insert(now.begin() + static_cast<std::ptrdiff_t>(random() % now.size()), RandomOp()); break;
+        default: break;
+        }
+        const bool interrupt = random() % 4 == 0;
+        const size_t at = random() % (now.size() + 1);
+        for (size_t i = 0; i <= now.size(); ++i) {
+            if (interrupt && i == at) Interrupt();
+            if (i < now.size()) Do(now[i]);
+        }
+        FlipAndCheck(f);
+    }
+}
+
+}  // namespace

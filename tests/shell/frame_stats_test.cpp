@@ -1,0 +1,134 @@
+// The runner's --stats: which stretches of the driving thread count as a frame's own work, the
+// percentiles, and the lines the runner prints.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "platform/win32.h"
+#include "support/replay_run.h"
+#include "tools/replay/frame_stats.h"
+
+namespace {
+
+// Spends `microseconds` of this thread's processor time.
+void Burn(double microseconds) {
+    const auto busy = [] {
+        FILETIME creation{}, exit{}, kernel{}, user{};
+        GetThreadTimes(GetCurrentThread(), &creation, &exit, &kernel, &user);
+        return ((std::uint64_t{kernel.dwHighDateTime} << 32 | kernel.dwLowDateTime) +
+                (std::uint64_t{user.dwHighDateTime} << 32 | user.dwLowDateTime)) /
+               10.0;
+    };
+    const double until = busy() + microseconds;
+    while (busy() < until) {
+    }
+}
+
+// Counts what reaches it, and works hard in its tick hooks, as the script and the mixer do.
+class BusyDriver : public platform::headless::Driver {
+public:
+    void BeforeTick(std::uint64_t) override {
+        ++calls["before"];
+        Burn(20000);
+    }
+    void AfterTick(std::uint64_t) override {
+        ++calls["after"];
+        Burn(20000);
+    }
+    void AfterPresent() override { ++calls["present"]; }
+    void OnMessageBox(const char*, const char*) override { ++calls["box"]; }
+    void OnShellExecute(const char*, const char*, const char*, const char*) override { ++calls["shell"]; }
+    void OnDebugString(const char*) override { ++calls["debug"]; }
+    std::map<std::string, int> calls;
+};
+
+TEST(FrameStats, AFrameIsTheWorkBetweenTicksThatPresentsAPicture) {
+    BusyDriver inner;
+    replay::FrameStats stats(&inner);
+    stats.BeforeTick(1);
+    stats.AfterTick(1);
+    Burn(5000);
+    stats.AfterPresent();
+    stats.BeforeTick(2);
+    stats.AfterTick(2);  // inactive: nothing presented
+    stats.BeforeTick(3);
+    stats.AfterTick(3);
+    stats.AfterPresent();
+    stats.AfterPresent();
+    stats.BeforeTick(4);
+    stats.OnMessageBox("text", "caption");
+    stats.OnShellExecute("open", "file", "", "");
+    stats.OnDebugString("sound bell");
+
+    ASSERT_EQ(stats.FrameTimes().Count(), 2u);
+    // The hooks' own work is not the frame's: each of them burns four times the frame's.
+    EXPECT_GE(stats.FrameTimes().Percentile(1.0), 5000.0 * 0.995);
+    EXPECT_LT(stats.FrameTimes().Percentile(1.0), 20000.0);
+    EXPECT_LT(stats.FrameTimes().Percentile(0.5), 5000.0);
+    EXPECT_GT(stats.StartupMs(), 0.0);
+    EXPECT_EQ(inner.calls, (std::map<std::string, int>{{"before", 4}, {"after", 3}, {"present", 3}, {"box", 1},
+                                                         {"shell", 1}, {"debug", 1}}));
+}
+
+// Within the buckets' width, just below the true value.
+void ExpectPercentile(const std::vector<double>& values, double p, double expected) {
+    replay::TimeDistribution distribution;
+    for (double value : values) distribution.Add(value);
+    const double found = distribution.Percentile(p);
+    EXPECT_LE(found, expected) << "p " << p;
+    EXPECT_GE(found, expected * 0.995) << "p " << p;
+}
+
+TEST(FrameStats, PercentilesAreTakenByNearestRankToHalfAPercent) {
+    EXPECT_EQ(replay::TimeDistribution().Percentile(0.5), 0.0);
+    ExpectPercentile({5, 1, 3}, 0.5, 3.0);
+    ExpectPercentile({4, 3, 2, 1}, 0.5, 2.0);
+    ExpectPercentile({0, 0, 7}, 0.5, 0.0);
+    std::vector<double> hundred;
+    for (int i = 100; i >= 1; --i) hundred.push_back(i);
+    ExpectPercentile(hundred, 0.99, 99.0);
+    hundred.resize(50);  // 100 down to 51
+    ExpectPercentile(hundred, 0.99, 100.0);
+    ExpectPercentile({7}, 0.99, 7.0);
+    // Neighbours half a percent apart stay apart; the clocks' step and a minute stay in range.
+    ExpectPercentile({1000.0, 1005.1}, 1.0, 1005.1);
+    ExpectPercentile({0.1}, 0.5, 0.1);
+    ExpectPercentile({0.1, 60e6}, 1.0, 60e6);
+}
+
+TEST(FrameStats, TheRunnerPrintsItsFiguresAtTheEndOnlyWhenAsked) {
+    const std::string script = "frames 40\nclick 68 238\nframes 30\n";
+    test::ReplayRun quiet;
+    quiet.CopyGameData();
+    ASSERT_EQ(quiet.Run(script), 0);
+    EXPECT_EQ(quiet.Stdout(), "");
+
+    test::ReplayRun run;
+    run.CopyGameData();
+    ASSERT_EQ(run.Run(script, {"--stats"}), 0);
+    std::istringstream lines(run.Stdout());
+    std::map<std::string, double> figures;
+    std::string word, name;
+    double value = 0;
+    std::vector<std::string> order;
+    while (lines >> word >> name >> value) {
+        EXPECT_EQ(word, "stats");
+        figures[name] = value;
+        order.push_back(name);
+    }
+    // The memory lines come first; the frame lines in this order.
+    std::erase_if(order, [](const std::string& name) { return name.rfind("resident_", 0) == 0 || name == "end_frame"; });
+    EXPECT_EQ(order, (std::vector<std::string>{"frames", "frame_median_us", "frame_p99_us", "copy_us", "startup_ms"}));
+    // The script's 74 ticks (a click takes three, the close one), less the 30 in which start-up
+    // fades the music in before the first picture.
+    EXPECT_NEAR(figures["frames"], 44, 2);
+    EXPECT_GT(figures["frame_median_us"], 0);
+    EXPECT_GE(figures["frame_p99_us"], figures["frame_median_us"]);
+    EXPECT_GT(figures["copy_us"], 0);
+    EXPECT_GT(figures["startup_ms"], 0);
+}
+
+}  // namespace

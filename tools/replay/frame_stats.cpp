@@ -1,0 +1,75 @@
+#include "tools/replay/frame_stats.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "platform/win32.h"
+
+namespace replay {
+namespace {
+
+std::uint64_t Steps(const FILETIME& t) { return (std::uint64_t{t.dwHighDateTime} << 32) | t.dwLowDateTime; }
+
+// Processor time of the calling thread, in 100 ns steps.
+std::uint64_t ThreadTime() {
+    FILETIME creation{}, exit{}, kernel{}, user{};
+    if (!GetThreadTimes(GetCurrentThread(), &creation, &exit, &kernel, &user)) return 0;
+    return Steps(kernel) + Steps(user);
+}
+
+std::size_t PixelCount(const platform::Picture& picture) {
+    return static_cast<std::size_t>(picture.pitch) * static_cast<std::size_t>(picture.height);
+}
+
+}  // namespace
+
+void FrameStats::BeforeTick(std::uint64_t tick) {
+    const std::uint64_t now = ThreadTime();
+    if (timing_ && presented_) {
+        frames_.Add(static_cast<double>(now - started_) / 10.0);
+        if (platform::headless::HasPicture()) {
+            const platform::Picture picture = platform::headless::LastPicture();
+            copies_.Add(CopyMicroseconds(picture.pixels, PixelCount(picture), &copy_));
+        }
+    }
+    timing_ = false;
+    inner_->BeforeTick(tick);
+}
+
+void FrameStats::AfterTick(std::uint64_t tick) {
+    inner_->AfterTick(tick);
+    presented_ = false;
+    timing_ = true;
+    started_ = ThreadTime();
+}
+
+void FrameStats::AfterPresent() {
+    presented_ = true;
+    if (startupMs_ < 0.0) {
+        FILETIME now{}, creation{}, exit{}, kernel{}, user{};
+        GetSystemTimePreciseAsFileTime(&now);
+        if (GetProcessTimes(GetCurrentProcess(), &creation, &exit, &kernel, &user))
+            startupMs_ = static_cast<double>(Steps(now) - Steps(creation)) / 10000.0;
+    }
+    inner_->AfterPresent();
+}
+
+void FrameStats::Print(std::FILE* out) const {
+    std::fprintf(out, "stats frames %zu\n", frames_.Count());
+    std::fprintf(out, "stats frame_median_us %.1f\n", frames_.Percentile(0.5));
+    std::fprintf(out, "stats frame_p99_us %.1f\n", frames_.Percentile(0.99));
+    if (copies_.Count() > 0) std::fprintf(out, "stats copy_us %.1f\n", copies_.Percentile(0.5));
+    if (startupMs_ >= 0.0) std::fprintf(out, "stats startup_ms %.1f\n", startupMs_);
+}
+
+double CopyMicroseconds(const std::uint16_t* pixels, std::size_t count, std::vector<std::uint16_t>* copy) {
+    copy->resize(count);
+    const std::uint64_t start = ThreadTime();
+    std::memcpy(copy->data(), pixels, count * sizeof(std::uint16_t));
+    // Tells the compiler the copy is used, so that it keeps it.
+    asm volatile("" : : "r"(copy->data()) : "memory");
+    return static_cast<double>(ThreadTime() - start) / 10.0;
+}
+
+}  // namespace replay
