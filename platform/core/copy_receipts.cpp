@@ -2,19 +2,13 @@
 
 #include <atomic>
 
+#include "platform/core/rect_math.h"
+
 namespace platform {
 namespace {
 
 // A frame repeats a dozen copies on any one surface; older receipts are seldom of use.
 constexpr std::size_t kMostReceipts = 32;
-
-bool Same(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-bool Meet(const RECT& a, const RECT& b) {
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
 
 bool Unscaled(const CopyReceipts::Copy& c) {
     return c.to.right - c.to.left == c.from.right - c.from.left && c.to.bottom - c.to.top == c.from.bottom - c.from.top;
@@ -37,7 +31,7 @@ std::uint64_t NextSurfaceVersion() {
 bool CopyReceipts::InPlace(const Copy& copy) const {
     for (const Copy& done : copies_) {
         if (done.source == copy.source && done.sourceVersion == copy.sourceVersion && done.keyed == copy.keyed &&
-            Same(done.from, copy.from) && Same(done.to, copy.to))
+            SameRect(done.from, copy.from) && SameRect(done.to, copy.to))
             return true;
     }
     return false;

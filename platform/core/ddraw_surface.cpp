@@ -4,6 +4,7 @@
 #include <new>
 
 #include "platform/core/ddraw_format.h"
+#include "platform/core/rect_math.h"
 
 namespace platform {
 
@@ -119,11 +120,6 @@ namespace {
 
 // A frame changes a dozen areas of the back surface; past this many, all of it counts as changed.
 constexpr std::size_t kMostChangedAreas = 32;
-
-bool Contains(const RECT& outer, const RECT& inner) {
-    return outer.left <= inner.left && outer.top <= inner.top && inner.right <= outer.right &&
-           inner.bottom <= outer.bottom;
-}
 
 }  // namespace
 

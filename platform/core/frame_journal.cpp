@@ -1,18 +1,12 @@
 #include "platform/core/frame_journal.h"
 
+#include "platform/core/rect_math.h"
+
 namespace platform {
 namespace {
 
 // A frame asks for a few dozen copies; a journal longer than this is not a frame's.
 constexpr std::size_t kMostOps = 256;
-
-bool SameRect(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-bool Meet(const RECT& a, const RECT& b) {
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
 
 bool Same(const FrameJournal::Op& a, const FrameJournal::Op& b) {
     return a.copy.source == b.copy.source && a.copy.sourceVersion == b.copy.sourceVersion &&

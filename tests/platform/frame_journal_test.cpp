@@ -10,36 +10,14 @@
 #include <vector>
 
 #include "platform/ddraw_helpers.h"
+#include "platform/pixel_model.h"
 
 namespace {
 
 using namespace testing_ddraw;
 
-constexpr int kWidth = 16;
-constexpr int kHeight = 12;
-
-struct Model {
-    std::vector<std::uint16_t> pixels = std::vector<std::uint16_t>(kWidth * kHeight, 0);
-    bool keyed = false;
-    DWORD low = 0;
-    DWORD high = 0;
-    std::uint16_t& At(int x, int y) { return pixels[static_cast<size_t>(y * kWidth + x)]; }
-    std::uint16_t At(int x, int y) const { return pixels[static_cast<size_t>(y * kWidth + x)]; }
-    bool Transparent(std::uint16_t value) const { return keyed && value >= low && value <= (high < low ? low : high); }
-};
-
-int CentreSample(int i, int n, int m) { return (2 * i + 1) * m / (2 * n); }
-
-void ModelCopy(const Model& source, Model& target, const RECT& from, const RECT& to, bool keyed) {
-    const Model snapshot = source;
-    const int tw = to.right - to.left, th = to.bottom - to.top;
-    const int sw = from.right - from.left, sh = from.bottom - from.top;
-    for (int y = 0; y < th; ++y)
-        for (int x = 0; x < tw; ++x) {
-            const std::uint16_t value = snapshot.At(from.left + CentreSample(x, tw, sw), from.top + CentreSample(y, th, sh));
-            if (!(keyed && snapshot.Transparent(value))) target.At(to.left + x, to.top + y) = value;
-        }
-}
+constexpr int kWidth = kModelWidth;
+constexpr int kHeight = kModelHeight;
 
 SurfacePtr MakeBackBuffer() {
     DirectDrawPtr dd(platform::CreateDirectDrawObject(platform::PixelLayout::Rgb565));
