@@ -84,10 +84,14 @@ void DdSurface::HoldBack(const FrameJournal::Op& op, DdSurface* source) {
 }
 
 void DdSurface::BeforeChange() {
-    // Taken out first: the readers are done with this surface once they have caught up.
+    // Taken out first: the readers are done with this surface once they have caught up, and
+    // forget it, so that none of them reaches for it after it is gone.
     std::vector<DdSurface*> readers;
     readers.swap(readers_);
-    for (DdSurface* reader : readers) reader->DoHeld(reader->journal_->DueBeforeChangeOf(this));
+    for (DdSurface* reader : readers) {
+        reader->DoHeld(reader->journal_->DueBeforeChangeOf(this));
+        std::erase(reader->heldSources_, this);
+    }
 }
 
 void DdSurface::AddReader(DdSurface* reader) {

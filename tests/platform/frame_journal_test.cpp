@@ -1,8 +1,8 @@
 // A back buffer holds back a frame that repeats the one before. Whatever it holds back, at every
 // flip, and whenever it is read in between, it must hold exactly what doing every copy and fill
 // would have put there. Frames are repeated with changes: ops altered, dropped or added, sources
-// written or rekeyed in the middle of a frame, the buffer read as a source, written through a lock
-// or copied onto itself, and all of it is held against a plain model of the pixels.
+// written, rekeyed or released in the middle of a frame, the buffer read as a source, written
+// through a lock or copied onto itself, and all of it is held against a plain model of the pixels.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -87,7 +87,7 @@ protected:
 
     // Something that is not one of the frame's copies, in the middle of a frame.
     void Interrupt() {
-        switch (random() % 5) {
+        switch (random() % 6) {
         case 0: {  // a source written through a lock
             const int s = static_cast<int>(random() % 2);
             const int x = static_cast<int>(random() % kWidth), y = static_cast<int>(random() % kHeight);
@@ -112,7 +112,19 @@ protected:
             models[2].At(x, y) = 5;
             break;
         }
-        default: Copy(2, 2, RECT{0, 0, 8, 6}, RECT{4, 3, 12, 9}, false); break;  // onto itself, overlapping
+        case 4: Copy(2, 2, RECT{0, 0, 8, 6}, RECT{4, 3, 12, 9}, false); break;  // onto itself, overlapping
+        default: {  // a source released, and another made in its place with the same pixels and key
+            const int s = static_cast<int>(random() % 2);
+            surfaces[s] = Make565(kWidth, kHeight);
+            {
+                Locked lock(surfaces[s].get());
+                for (int y = 0; y < kHeight; ++y)
+                    for (int x = 0; x < kWidth; ++x) lock.Set(x, y, models[s].At(x, y));
+            }
+            DDCOLORKEY key{models[s].low, models[s].high};
+            if (models[s].keyed) ASSERT_EQ(surfaces[s]->SetColorKey(DDCKEY_SRCBLT, &key), DD_OK);
+            break;
+        }
         }
     }
 
