@@ -73,7 +73,7 @@ HRESULT DdSurface::Fill(const RECT& rect, DWORD value) {
         return DD_OK;
     }
     if (journal_ != nullptr) DoHeld(journal_->DueBefore(rect));
-    BeforeChange();
+    BeforeChange(rect);
     const HRESULT result = DoFill(rect, value);
     if (journal_ != nullptr && result == DD_OK) journal_->Done(op);
     return result;
@@ -109,8 +109,8 @@ HRESULT DdSurface::Copy(const RECT& dest, DdSurface& source, const RECT& sourceR
         if (journal_ != nullptr) journal_->Done(op);
         return DD_OK;
     }
-    // This surface is to change: what others hold back from it is done first.
-    BeforeChange();
+    // This surface is to change: what others hold back from there is done first.
+    BeforeChange(dest);
     const HRESULT result = DoCopy(dest, source, sourceRect, keyed);
     if (journal_ != nullptr && result == DD_OK) journal_->Done(op);
     return result;

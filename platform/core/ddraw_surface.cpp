@@ -1,6 +1,5 @@
 #include "platform/core/ddraw_surface.h"
 
-#include <algorithm>
 #include <new>
 
 #include "platform/core/ddraw_format.h"
@@ -46,7 +45,8 @@ DdSurface::DdSurface(DWORD width, DWORD height, const DDPIXELFORMAT& format, DWO
       caps_(caps),
       pixels_(std::move(pixels)),
       palette_(palette) {
-    if ((caps & DDSCAPS_BACKBUFFER) != 0) journal_ = std::make_unique<FrameJournal>();
+    if ((caps & DDSCAPS_BACKBUFFER) != 0) journal_ = std::make_unique<FrameJournal>(&SourceUnchanged);
+    historyFrom_ = version_;
 }
 
 DdSurface::~DdSurface() {
@@ -54,53 +54,6 @@ DdSurface::~DdSurface() {
     ForgetSources();
     if (palette_ != nullptr) palette_->Release();
 }
-
-void DdSurface::DoHeld(const std::vector<FrameJournal::Op>& due) {
-    if (due.empty()) return;
-    BeforeChange();
-    for (const FrameJournal::Op& op : due) {
-        if (op.copy.source == nullptr)
-            DoFill(op.copy.to, op.fill);
-        else
-            DoCopy(op.copy.to, *static_cast<DdSurface*>(const_cast<void*>(op.copy.source)), op.copy.from, op.copy.keyed);
-    }
-}
-
-void DdSurface::CatchUp() {
-    if (journal_ != nullptr && journal_->HoldingBack()) DoHeld(journal_->DueAll());
-}
-
-void DdSurface::ForgetSources() {
-    for (DdSurface* source : heldSources_) source->RemoveReader(this);
-    heldSources_.clear();
-}
-
-void DdSurface::HoldBack(const FrameJournal::Op& op, DdSurface* source) {
-    journal_->HoldBack(op);
-    if (source == nullptr) return;
-    if (std::find(heldSources_.begin(), heldSources_.end(), source) == heldSources_.end())
-        heldSources_.push_back(source);
-    source->AddReader(this);
-}
-
-void DdSurface::BeforeChange() {
-    // Taken out first: the readers are done with this surface once they have caught up, and
-    // forget it, so that none of them reaches for it after it is gone.
-    std::vector<DdSurface*> readers;
-    readers.swap(readers_);
-    for (DdSurface* reader : readers) {
-        reader->DoHeld(reader->journal_->DueBeforeChangeOf(this));
-        std::erase(reader->heldSources_, this);
-    }
-}
-
-void DdSurface::AddReader(DdSurface* reader) {
-    for (DdSurface* known : readers_)
-        if (known == reader) return;
-    readers_.push_back(reader);
-}
-
-void DdSurface::RemoveReader(DdSurface* reader) { std::erase(readers_, reader); }
 
 ULONG DdSurface::AddRef() { return ++references_; }
 
@@ -118,56 +71,6 @@ bool DdSurface::Claim(Access how) {
 bool DdSurface::Unclaim(Access how) {
     Access expected = how;
     return access_.compare_exchange_strong(expected, Access::Free);
-}
-
-namespace {
-
-// A frame changes a dozen areas of the back surface; past this many, all of it counts as changed.
-constexpr std::size_t kMostChangedAreas = 32;
-
-}  // namespace
-
-void DdSurface::Changing(const RECT& area) {
-    version_ = NextSurfaceVersion();
-    receipts_.Overwritten(area);
-    NoteChanged(area);
-}
-
-void DdSurface::Copying(const CopyReceipts::Copy& copy) {
-    version_ = NextSurfaceVersion();
-    receipts_.Overwriting(copy);
-    NoteChanged(copy.to);
-}
-
-void DdSurface::ChangingAll() {
-    version_ = NextSurfaceVersion();
-    receipts_.Clear();
-    changedAll_ = true;
-}
-
-void DdSurface::NoteChanged(const RECT& area) {
-    if (changedAll_) return;
-    // A frame draws over the same areas more than once; each is handed over once.
-    for (const RECT& known : changed_)
-        if (Contains(known, area)) return;
-    std::erase_if(changed_, [&](const RECT& known) { return Contains(area, known); });
-    if (changed_.size() >= kMostChangedAreas) {
-        changedAll_ = true;
-        changed_.clear();
-        return;
-    }
-    changed_.push_back(area);
-}
-
-std::vector<RECT> DdSurface::TakeChangedAreas() {
-    std::vector<RECT> areas;
-    if (changedAll_)
-        areas.push_back(RECT{0, 0, static_cast<LONG>(width_), static_cast<LONG>(height_)});
-    else
-        areas.swap(changed_);
-    changedAll_ = false;
-    changed_.clear();
-    return areas;
 }
 
 DWORD DdSurface::KeyHigh() const {
@@ -239,7 +142,7 @@ HRESULT DdSurface::SetColorKey(DWORD flags, DDCOLORKEY* key) {
     hasKey_ = key != nullptr;
     key_ = hasKey_ ? *key : DDCOLORKEY{};
     // What a transparent copy from this surface writes depends on its key.
-    version_ = NextSurfaceVersion();
+    NewVersion(Whole());
     return DD_OK;
 }
 

@@ -69,11 +69,18 @@ private:
     // Takes the surface for exclusive use from Free; false when someone else holds it.
     bool Claim(Access how);
     bool Unclaim(Access how);
-    // The pixels of `area` (or of the whole surface) may change.
+    // The pixels of `area` (or of the whole surface) may change. (ddraw_surface_changes.cpp)
     void Changing(const RECT& area);
     void ChangingAll();
     void Copying(const CopyReceipts::Copy& copy);
     void NoteChanged(const RECT& area);
+    RECT Whole() const;
+    // Moves the version on, remembering which area changed.
+    void NewVersion(const RECT& area);
+    // True when neither the pixels of `area` nor the key changed between the two versions, as far
+    // as the changes remembered tell; false when they do not go back that far.
+    bool UnchangedBetween(std::uint64_t since, std::uint64_t until, const RECT& area) const;
+    static bool SourceUnchanged(const void* source, std::uint64_t since, std::uint64_t until, const RECT& area);
     void Describe(DDSURFACEDESC* desc) const;
     HRESULT Fill(const RECT& rect, DWORD value);
     HRESULT Copy(const RECT& dest, DdSurface& source, const RECT& sourceRect, bool keyed);
@@ -85,8 +92,10 @@ private:
     void DoHeld(const std::vector<FrameJournal::Op>& due);
     // Does all that is held back: before the pixels are read.
     void CatchUp();
-    // Before this surface's pixels or key change: the surfaces holding back copies from it do them.
-    void BeforeChange();
+    // Before `area` of this surface (its pixels or its key) changes: the surfaces holding back
+    // copies from there do them.
+    void BeforeChange(const RECT& area);
+    void BeforeChange() { BeforeChange(Whole()); }
     void HoldBack(const FrameJournal::Op& op, DdSurface* source);
     void ForgetSources();
     void AddReader(DdSurface* reader);
@@ -97,6 +106,13 @@ private:
     bool writableLock_ = false;
     // Changes with the pixels and the key.
     std::atomic<std::uint64_t> version_{NextSurfaceVersion()};
+    struct Change {
+        std::uint64_t version;
+        RECT area;
+    };
+    std::vector<Change> history_;
+    // history_ holds every change after this version.
+    std::uint64_t historyFrom_ = 0;
     CopyReceipts receipts_;
     std::vector<RECT> changed_;
     bool changedAll_ = true;

@@ -8,13 +8,16 @@ namespace {
 // A frame asks for a few dozen copies; a journal longer than this is not a frame's.
 constexpr std::size_t kMostOps = 256;
 
-bool Same(const FrameJournal::Op& a, const FrameJournal::Op& b) {
-    return a.copy.source == b.copy.source && a.copy.sourceVersion == b.copy.sourceVersion &&
-           a.copy.keyed == b.copy.keyed && SameRect(a.copy.from, b.copy.from) && SameRect(a.copy.to, b.copy.to) &&
-           a.fill == b.fill;
-}
-
 }  // namespace
+
+bool FrameJournal::Same(const Op& earlier, const Op& later) const {
+    const CopyReceipts::Copy& a = earlier.copy;
+    const CopyReceipts::Copy& b = later.copy;
+    if (a.source != b.source || a.keyed != b.keyed || !SameRect(a.from, b.from) || !SameRect(a.to, b.to) ||
+        earlier.fill != later.fill)
+        return false;
+    return a.sourceVersion == b.sourceVersion || unchanged_(a.source, a.sourceVersion, b.sourceVersion, a.from);
+}
 
 bool FrameJournal::MayHoldBack(const Op& op) const {
     if (!lastWhole_ || !holding_ || broken_) return false;
@@ -35,22 +38,33 @@ void FrameJournal::Done(const Op& op) {
 }
 
 std::vector<FrameJournal::Op> FrameJournal::TakeGroups(std::vector<bool> marks) {
-    std::vector<std::size_t> spreading;
-    for (std::size_t i = 0; i < marks.size(); ++i)
-        if (marks[i]) spreading.push_back(i);
-    while (!spreading.empty()) {
-        const RECT area = current_[spreading.back()].op.copy.to;
-        spreading.pop_back();
-        for (std::size_t i = 0; i < current_.size(); ++i) {
-            if (marks[i] || !current_[i].held || !Meet(current_[i].op.copy.to, area)) continue;
-            marks[i] = true;
-            spreading.push_back(i);
+    // Groups: held ops that overlap one another, from each marked one outwards.
+    std::vector<int> group(current_.size(), -1);
+    int groups = 0;
+    for (std::size_t first = 0; first < current_.size(); ++first) {
+        if (!marks[first] || !current_[first].held || group[first] >= 0) continue;
+        std::vector<std::size_t> spreading{first};
+        group[first] = groups;
+        while (!spreading.empty()) {
+            const RECT area = current_[spreading.back()].op.copy.to;
+            spreading.pop_back();
+            for (std::size_t i = 0; i < current_.size(); ++i) {
+                if (group[i] >= 0 || !current_[i].held || !Meet(current_[i].op.copy.to, area)) continue;
+                group[i] = groups;
+                spreading.push_back(i);
+            }
         }
+        ++groups;
     }
+    // A group that repeats, over each of its areas, all that the frame before did there has its
+    // result on the buffer already: the frame before left it so, and nothing since touched it.
+    std::vector<bool> repeated(static_cast<std::size_t>(groups), true);
+    for (std::size_t i = 0; i < current_.size(); ++i)
+        if (group[i] >= 0 && !RepeatedOver(current_[i].op.copy.to)) repeated[static_cast<std::size_t>(group[i])] = false;
     std::vector<Op> due;
     for (std::size_t i = 0; i < current_.size(); ++i) {
-        if (!marks[i] || !current_[i].held) continue;
-        due.push_back(current_[i].op);
+        if (group[i] < 0) continue;
+        if (!repeated[static_cast<std::size_t>(group[i])]) due.push_back(current_[i].op);
         current_[i].held = false;
         --held_;
     }
@@ -64,10 +78,17 @@ std::vector<FrameJournal::Op> FrameJournal::DueBefore(const RECT& area) {
     return TakeGroups(std::move(marks));
 }
 
-std::vector<FrameJournal::Op> FrameJournal::DueBeforeChangeOf(const void* source) {
+std::vector<FrameJournal::Op> FrameJournal::DueBeforeChangeOf(const void* source, const RECT& area) {
     std::vector<bool> marks(current_.size());
-    for (std::size_t i = 0; i < current_.size(); ++i) marks[i] = current_[i].held && current_[i].op.copy.source == source;
+    for (std::size_t i = 0; i < current_.size(); ++i)
+        marks[i] = current_[i].held && current_[i].op.copy.source == source && Meet(current_[i].op.copy.from, area);
     return TakeGroups(std::move(marks));
+}
+
+bool FrameJournal::HoldsFrom(const void* source) const {
+    for (const Entry& entry : current_)
+        if (entry.held && entry.op.copy.source == source) return true;
+    return false;
 }
 
 std::vector<FrameJournal::Op> FrameJournal::DueAll() {
@@ -88,7 +109,7 @@ bool FrameJournal::RepeatedOver(const RECT& area) const {
         // What was done over the area this frame has changed its pixels already.
         if (!now.held) return false;
         while (j < last_.size() && !Meet(last_[j].copy.to, area)) ++j;
-        if (j == last_.size() || !Same(now.op, last_[j])) return false;
+        if (j == last_.size() || !Same(last_[j], now.op)) return false;
         ++j;
     }
     while (j < last_.size() && !Meet(last_[j].copy.to, area)) ++j;

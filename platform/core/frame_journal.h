@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "platform/core/copy_receipts.h"
@@ -24,6 +25,12 @@ public:
     static Op FillOp(const RECT& area, DWORD value) { return Op{{nullptr, 0, {}, area, false}, value}; }
     static Op CopyOp(const CopyReceipts::Copy& copy) { return Op{copy, 0}; }
 
+    // Whether `area` of a source stayed as it was from one of its versions to a later one. Two
+    // copies of the same area of a source are the same copy when that area did not change
+    // between their versions, whatever else of the source did.
+    using SourceUnchanged = bool (*)(const void* source, std::uint64_t since, std::uint64_t until, const RECT& area);
+    explicit FrameJournal(SourceUnchanged unchanged) : unchanged_(unchanged) {}
+
     // True when the frame before did `op` too, so that it may be held back.
     bool MayHoldBack(const Op& op) const;
     void HoldBack(const Op& op);
@@ -31,11 +38,14 @@ public:
     void Done(const Op& op);
 
     // Each of these gives the held ops that must now be done, in the order they were asked for,
-    // and counts them as done. Before drawing on `area`: those under it, with every held op they
-    // overlap, and so on.
+    // and counts them as done; a group of them that repeats all the frame before did over its
+    // areas is counted as done without being given. Before drawing on `area`: those under it, with
+    // every held op they overlap, and so on.
     std::vector<Op> DueBefore(const RECT& area);
-    // Before `source` changes: those copying from it, with the held ops they overlap, and so on.
-    std::vector<Op> DueBeforeChangeOf(const void* source);
+    // Before `area` of `source` changes: those copying from there, with the held ops they
+    // overlap, and so on.
+    std::vector<Op> DueBeforeChangeOf(const void* source, const RECT& area);
+    bool HoldsFrom(const void* source) const;
     // All of them, and no more holding back in this frame: the buffer is read, or changed some
     // other way (then Break() too).
     std::vector<Op> DueAll();
@@ -51,12 +61,15 @@ private:
         Op op;
         bool held;
     };
-    // Widens the marks over every held op overlapping a marked one, and takes the marked ones.
+    bool Same(const Op& earlier, const Op& later) const;
+    // Widens the marks over every held op overlapping a marked one and takes the marked ones: those
+    // of a group that repeats the frame before over all its areas count as done, the others are due.
     std::vector<Op> TakeGroups(std::vector<bool> marks);
     // Whether the ops of this frame that overlap `area` are all held and the same, in order, as
     // those of the frame before.
     bool RepeatedOver(const RECT& area) const;
 
+    SourceUnchanged unchanged_;
     std::vector<Op> last_;
     bool lastWhole_ = false;
     std::vector<Entry> current_;

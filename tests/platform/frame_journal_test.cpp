@@ -105,6 +105,18 @@ protected:
             ASSERT_EQ(surfaces[s]->SetColorKey(DDCKEY_SRCBLT, &key), DD_OK);
             break;
         }
+        case 5: {  // a corner of a source filled, which some copies read and others do not
+            const int s = static_cast<int>(random() % 2);
+            RECT corner = kAreas[6 + random() % 2];
+            const auto value = static_cast<std::uint16_t>(random() % 8);
+            DDBLTFX fx{};
+            fx.dwSize = sizeof fx;
+            fx.dwFillColor = value;
+            ASSERT_EQ(surfaces[s]->Blt(&corner, nullptr, nullptr, DDBLT_COLORFILL, &fx), DD_OK);
+            for (LONG y = corner.top; y < corner.bottom; ++y)
+                for (LONG x = corner.left; x < corner.right; ++x) models[s].At(int(x), int(y)) = value;
+            break;
+        }
         case 2: Copy(2, 3, RECT{0, 0, 16, 12}, RECT{0, 0, 16, 12}, false); break;  // the back buffer read as a source
         case 3: {  // the back buffer written through a lock
             const int x = static_cast<int>(random() % kWidth), y = static_cast<int>(random() % kHeight);
