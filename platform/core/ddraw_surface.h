@@ -106,8 +106,10 @@ private:
     bool writableLock_ = false;
     // Changes with the pixels and the key.
     std::atomic<std::uint64_t> version_{NextSurfaceVersion()};
+    // Changes to `area` at versions from `first` to `last`.
     struct Change {
-        std::uint64_t version;
+        std::uint64_t first;
+        std::uint64_t last;
         RECT area;
     };
     std::vector<Change> history_;

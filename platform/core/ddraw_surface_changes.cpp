@@ -20,18 +20,24 @@ RECT DdSurface::Whole() const { return RECT{0, 0, static_cast<LONG>(width_), sta
 
 void DdSurface::NewVersion(const RECT& area) {
     version_ = NextSurfaceVersion();
+    // A run of changes to one area (a lock and its unlock, a picture painted step by step through
+    // locks) is one entry, so that replaying moves does not churn the list.
+    if (!history_.empty() && SameRect(history_.back().area, area)) {
+        history_.back().last = version_;
+        return;
+    }
     if (history_.size() >= kMostRemembered) {
-        historyFrom_ = history_.front().version;
+        historyFrom_ = history_.front().last;
         history_.erase(history_.begin());
     }
-    history_.push_back(Change{version_, area});
+    history_.push_back(Change{version_, version_, area});
 }
 
 bool DdSurface::UnchangedBetween(std::uint64_t since, std::uint64_t until, const RECT& area) const {
     if (since >= until) return true;
     if (since < historyFrom_) return false;
     for (const Change& change : history_)
-        if (change.version > since && change.version <= until && Meet(change.area, area)) return false;
+        if (change.first <= until && change.last > since && Meet(change.area, area)) return false;
     return true;
 }
 
