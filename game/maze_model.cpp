@@ -137,7 +137,7 @@ void MazeGame::ExamineBlock(int a, int b) {
     int item = -1;
     {
         // One lock for the block's reads; it is let go before an item is collected, which draws.
-        const LockedPixels map(View().map);
+        const LockedPixels map(View().map, LockedPixels::ReadOnly{});
         for (int i = 0; i < 4 && item == -1; ++i) {
             const int index = map.Read(xs[i], ys[i]);
             if ((index >= kFirstHiliteIndex && index < kFirstHiliteIndex + kHilites) ||

@@ -4,10 +4,16 @@
 
 #include "surface/surface.h"
 
-LockedPixels::LockedPixels(LPDIRECTDRAWSURFACE7 surface) : surface_(surface) {
+LockedPixels::LockedPixels(LPDIRECTDRAWSURFACE7 surface) : LockedPixels(surface, DWORD{DDLOCK_WAIT}) {}
+
+LockedPixels::LockedPixels(LPDIRECTDRAWSURFACE7 surface, ReadOnly)
+    : LockedPixels(surface, DWORD{DDLOCK_WAIT | DDLOCK_READONLY}) {}
+
+LockedPixels::LockedPixels(LPDIRECTDRAWSURFACE7 surface, DWORD flags)
+    : surface_(surface), writable_((flags & DDLOCK_READONLY) == 0) {
     // Lock fills in the whole description; only its size has to be set.
     desc_.dwSize = sizeof(desc_);
-    locked_ = surface_ != nullptr && SUCCEEDED(surface_->Lock(nullptr, &desc_, DDLOCK_WAIT, nullptr));
+    locked_ = surface_ != nullptr && SUCCEEDED(surface_->Lock(nullptr, &desc_, flags, nullptr));
 }
 
 LockedPixels::~LockedPixels() {
@@ -33,7 +39,7 @@ int LockedPixels::Read(int x, int y) const {
 }
 
 int LockedPixels::Write(int x, int y, int value) {
-    if (!Holds(x, y)) return 0;
+    if (!writable_ || !Holds(x, y)) return 0;
     // On an 8-bit surface the 16-bit steps reach twice as far along the row as the pixels do.
     const std::size_t at = WordOffset(x, y);
     if (at + 2 > static_cast<std::size_t>(desc_.lPitch) * desc_.dwHeight) return 0;

@@ -28,6 +28,9 @@ int WritePixel(LPDIRECTDRAWSURFACE7 surface, int x, int y, int value);
 class LockedPixels {
 public:
     explicit LockedPixels(LPDIRECTDRAWSURFACE7 surface);
+    // For reads only: the surface does not count as changed (Write then does nothing and gives 0).
+    struct ReadOnly {};
+    LockedPixels(LPDIRECTDRAWSURFACE7 surface, ReadOnly);
     ~LockedPixels();
     LockedPixels(const LockedPixels&) = delete;
     LockedPixels& operator=(const LockedPixels&) = delete;
@@ -36,12 +39,14 @@ public:
     int Write(int x, int y, int value);
 
 private:
+    LockedPixels(LPDIRECTDRAWSURFACE7 surface, DWORD flags);
     bool Holds(int x, int y) const;
     std::size_t WordOffset(int x, int y) const;
 
     LPDIRECTDRAWSURFACE7 surface_;
     DDSURFACEDESC desc_;
     bool locked_ = false;
+    bool writable_ = true;
 };
 
 // The first pixel of the locked surface, and its description when `desc` is not null; null (and

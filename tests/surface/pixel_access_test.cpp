@@ -124,6 +124,19 @@ TEST(LockedPixels, ShareOneLockUntilTheyGo) {
     EXPECT_EQ(none.Read(0, 0), 0);
 }
 
+// A lock for reading only reads; it holds the surface like any other lock.
+TEST(LockedPixels, ReadOnlyReadsAndRefusesWrites) {
+    const SurfacePtr surface = Make565(3, 2);
+    WritePixel(surface.get(), 2, 1, 0x1234);
+    {
+        LockedPixels pixels(surface.get(), LockedPixels::ReadOnly{});
+        EXPECT_EQ(pixels.Read(2, 1), 0x1234);
+        EXPECT_EQ(pixels.Write(2, 1, 0x7777), 0);
+        EXPECT_EQ(ReadPixel(surface.get(), 2, 1), 0) << "locked";
+    }
+    EXPECT_EQ(ReadPixel(surface.get(), 2, 1), 0x1234);
+}
+
 TEST(LockSurface, GivesTheFirstPixelAndTheDescriptionUntilUnlocked) {
     const SurfacePtr surface = Make565(3, 2);
     WritePixel(surface.get(), 0, 1, 0x0F0F);
