@@ -26,16 +26,7 @@ TEST(CopyReceipts, SurfacesHoldWhatEveryCopyWouldHavePutThere) {
     std::array<SurfacePtr, 3> surfaces{Make565(kWidth, kHeight), Make565(kWidth, kHeight), Make565(kWidth, kHeight)};
     std::array<Model, 3> models;
     std::mt19937 random(11);
-    // Start from patterns with plenty of pixels in the key ranges used below.
-    for (int s = 0; s < 3; ++s) {
-        Locked lock(surfaces[s].get());
-        for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x) {
-                const auto value = static_cast<std::uint16_t>(random() % 8);
-                lock.Set(x, y, value);
-                models[s].At(x, y) = value;
-            }
-    }
+    for (int s = 0; s < 3; ++s) FillAlike(surfaces[s].get(), models[s], random);
     struct Copy {
         int s, t;
         RECT from, to;

@@ -157,15 +157,7 @@ protected:
 };
 
 TEST_F(FrameJournalTest, TheBufferHoldsWhatEveryFrameWouldHaveDrawn) {
-    for (int s = 0; s < 2; ++s) {
-        Locked lock(surfaces[s].get());
-        for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x) {
-                const auto value = static_cast<std::uint16_t>(random() % 8);
-                lock.Set(x, y, value);
-                models[s].At(x, y) = value;
-            }
-    }
+    for (int s = 0; s < 2; ++s) FillAlike(surfaces[s].get(), models[s], random);
     std::vector<Op> frame;
     for (int f = 0; f < 6000; ++f) {
         // Now and then a new frame; otherwise the last one again, more often than not unchanged.

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <random>
 #include <vector>
 
 #include "platform/ddraw.h"
+#include "platform/ddraw_helpers.h"
 
 namespace testing_ddraw {
 
@@ -36,6 +38,18 @@ inline void ModelCopy(const Model& source, Model& target, const RECT& from, cons
             const std::uint16_t value =
                 snapshot.At(from.left + CentreSample(x, tw, sw), from.top + CentreSample(y, th, sh));
             if (!(keyed && snapshot.Transparent(value))) target.At(to.left + x, to.top + y) = value;
+        }
+}
+
+// Fills a surface and its model alike with values 0 to 7, so that the key ranges the tests set
+// catch plenty of pixels.
+inline void FillAlike(IDirectDrawSurface* surface, Model& model, std::mt19937& random) {
+    Locked lock(surface);
+    for (int y = 0; y < kModelHeight; ++y)
+        for (int x = 0; x < kModelWidth; ++x) {
+            const auto value = static_cast<std::uint16_t>(random() % 8);
+            lock.Set(x, y, value);
+            model.At(x, y) = value;
         }
 }
 
