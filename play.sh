@@ -19,7 +19,9 @@ rm -rf "$demo"
 mkdir -p "$demo"
 cp -r "$root/build/game/Stalkway" "$demo/Stalkway"
 cd "$demo/Stalkway"
+# Only this run's pictures: an older demo may have taken others.
 shots="$root/build/demo-shots"
+rm -rf "$shots"
 mkdir -p "$shots"
 for game in imperfect perfect; do
     "$root/build/bin/stalkway-replay" --shots "$shots" --log "$shots/$game.log" "$root/build/game/scripts/$game.script"
