@@ -56,6 +56,8 @@ run_one() {
         "$build/bin/stalkway-replay" --shots "$out/$name/shots" --log "$out/$name/log" \
             --audio "$out/$name/audio.wav" "$script" >"$out/$name/stdout" 2>&1
         echo "exit $?" >>"$out/$name/stdout") || true
+    # The folder's name changes from run to run; what the game did with it does not.
+    sed -i "s#$work#DATA#g" "$out/$name/log" "$out/$name/stdout"
     mkdir -p "$out/$name/stored"
     for file in hiscore.dat winner.dat; do
         [ -e "$work/Stalkway/$file" ] && cp "$work/Stalkway/$file" "$out/$name/stored/"
