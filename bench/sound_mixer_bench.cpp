@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/core/audio_mixer.h"
+#include "platform/dsound/audio_mixer.h"
 
 namespace {
 

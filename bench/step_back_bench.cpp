@@ -16,10 +16,10 @@
 #include "game/maze_game.h"
 #include "game/maze_screen.h"
 #include "platform/headless/headless.h"
-#include "platform/qz/qz.h"
-#include "platform/win32.h"
-#include "shell/app_globals.h"
-#include "shell/tick_timer.h"
+#include "platform/api/qz.h"
+#include "platform/api/win32.h"
+#include "base/app_globals.h"
+#include "services/tick_timer.h"
 
 namespace {
 

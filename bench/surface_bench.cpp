@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "platform/core/ddraw_format.h"
-#include "platform/core/ddraw_object.h"
+#include "platform/ddraw/ddraw_format.h"
+#include "platform/ddraw/ddraw_object.h"
 #include "surface/surface.h"
 
 namespace {

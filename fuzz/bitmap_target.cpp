@@ -7,9 +7,9 @@
 
 #include "fuzz/fuzz_target.h"
 #include "fuzz/input_file.h"
-#include "platform/core/bmp_decoder.h"
-#include "platform/ddraw.h"
-#include "platform/qz/qz.h"
+#include "platform/qz/bmp_decoder.h"
+#include "platform/api/ddraw.h"
+#include "platform/api/qz.h"
 
 namespace fuzz {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "fuzz/fuzz_target.h"
 #include "fuzz/input_file.h"
-#include "platform/win32/kernel.h"
+#include "platform/api/kernel.h"
 
 namespace fuzz {
 namespace {

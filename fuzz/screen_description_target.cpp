@@ -8,9 +8,9 @@
 
 #include "fuzz/fuzz_target.h"
 #include "fuzz/input_file.h"
-#include "platform/core/ddraw_object.h"
+#include "platform/ddraw/ddraw_object.h"
 #include "screen/screen.h"
-#include "screen/screen_image.h"
+#include "canvas/screen_image.h"
 #include "surface/surface.h"
 
 namespace fuzz {

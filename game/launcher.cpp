@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/win32.h"
-#include "shell/app_globals.h"
+#include "platform/api/win32.h"
+#include "base/app_globals.h"
 
 bool StartLauncher(const char* parameters) {
     if (g_szLauncherDir[0] == '\0') return false;

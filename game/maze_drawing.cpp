@@ -9,10 +9,10 @@
 
 #include "game/maze_game.h"
 #include "game/maze_screen.h"
-#include "screen/compositor.h"
-#include "screen/screen_image.h"
+#include "canvas/compositor.h"
+#include "canvas/screen_image.h"
 #include "screen/sprite.h"
-#include "shell/tick_timer.h"
+#include "services/tick_timer.h"
 
 namespace {
 

@@ -13,13 +13,13 @@
 #include "game/maze_screen.h"
 #include "game/player_settings.h"
 #include "game/winner_file.h"
-#include "platform/win32.h"
+#include "platform/api/win32.h"
 #include "screen/button.h"
 #include "screen/button_group.h"
-#include "shell/app_globals.h"
-#include "shell/message_pump.h"
-#include "shell/pointer.h"
-#include "shell/tick_timer.h"
+#include "base/app_globals.h"
+#include "services/message_pump.h"
+#include "services/pointer.h"
+#include "services/tick_timer.h"
 
 MazeGame g_MazeGame;
 

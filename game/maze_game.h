@@ -6,8 +6,8 @@
 
 #include "game/game_controller.h"
 #include "game/hall_of_fame.h"
-#include "platform/ddraw.h"
-#include "screen/object_list.h"
+#include "platform/api/ddraw.h"
+#include "base/object_list.h"
 
 class Sprite;
 

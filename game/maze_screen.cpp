@@ -5,12 +5,12 @@
 #include "game/game_sounds.h"
 #include "game/launcher.h"
 #include "game/maze_game.h"
-#include "platform/win32.h"
+#include "platform/api/win32.h"
 #include "screen/button.h"
 #include "screen/button_group.h"
-#include "screen/compositor.h"
+#include "canvas/compositor.h"
 #include "screen/dialog_screen.h"
-#include "screen/screen_image.h"
+#include "canvas/screen_image.h"
 #include "screen/sprite.h"
 
 MazeScreen g_MazeScreen;

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/win32/kernel.h"
+#include "platform/api/kernel.h"
 
 PlayerSettings g_PlayerSettings;
 

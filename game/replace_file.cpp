@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/win32/kernel.h"
+#include "platform/api/kernel.h"
 
 bool ReplaceFileContents(const char* name, const void* data, std::size_t size) {
     const std::string temporary = std::string(name) + ".new";

@@ -3,8 +3,8 @@
 
 #include <cstdio>
 
-#include "platform/qz/qz.h"
-#include "screen/compositor.h"
+#include "platform/api/qz.h"
+#include "canvas/compositor.h"
 #include "surface/surface.h"
 
 Button::Button(int x, int y) : Button(x, y, 0, 0) {}

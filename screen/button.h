@@ -3,9 +3,9 @@
 // latches a click when the left button is released over it after pressing it there.
 #pragma once
 
-#include "platform/ddraw.h"
-#include "platform/win32/types.h"
-#include "screen/object_list.h"
+#include "platform/api/ddraw.h"
+#include "platform/api/types.h"
+#include "base/object_list.h"
 
 // One frame of a button; its place in the button's list is its frame number.
 struct ButtonFrame {

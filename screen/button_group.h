@@ -2,7 +2,7 @@
 // by name or destroying the group deletes them.
 #pragma once
 
-#include "screen/object_list.h"
+#include "base/object_list.h"
 
 class Button;
 

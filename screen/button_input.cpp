@@ -1,5 +1,5 @@
 // The button's two input paths: the polled one the screens use, and the window-message one.
-#include "platform/win32/user.h"
+#include "platform/api/user.h"
 #include "screen/button.h"
 #include "surface/surface.h"
 

@@ -2,15 +2,15 @@
 
 #include <cstring>
 
-#include "platform/win32/user.h"
+#include "platform/api/user.h"
 #include "screen/button.h"
 #include "screen/button_group.h"
-#include "screen/compositor.h"
-#include "screen/screen_image.h"
-#include "shell/app_globals.h"
-#include "shell/message_pump.h"
-#include "shell/pointer.h"
-#include "shell/tick_timer.h"
+#include "canvas/compositor.h"
+#include "canvas/screen_image.h"
+#include "base/app_globals.h"
+#include "services/message_pump.h"
+#include "services/pointer.h"
+#include "services/tick_timer.h"
 #include "surface/surface.h"
 
 // The dialog is never entered, so its constructor makes the pictures list itself.

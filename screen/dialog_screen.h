@@ -4,7 +4,7 @@
 // left; the opener creates it, runs it and deletes it.
 #pragma once
 
-#include "platform/win32/types.h"
+#include "platform/api/types.h"
 #include "screen/screen.h"
 
 class DialogScreen : public Screen {

@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/qz/qz.h"
+#include "platform/api/qz.h"
 #include "screen/button.h"
 #include "screen/button_group.h"
-#include "screen/compositor.h"
-#include "screen/screen_image.h"
-#include "shell/pointer.h"
+#include "canvas/compositor.h"
+#include "canvas/screen_image.h"
+#include "services/pointer.h"
 
 Screen::Screen() : buttonGroup_(new ButtonGroup), images_(new ObjectList<ScreenImage>(1)) { name_[0] = '\0'; }
 

@@ -4,9 +4,9 @@
 // table, so a derived screen replaces behaviour operation by operation.
 #pragma once
 
-#include "platform/ddraw.h"
-#include "platform/win32/types.h"
-#include "screen/object_list.h"
+#include "platform/api/ddraw.h"
+#include "platform/api/types.h"
+#include "base/object_list.h"
 
 class Button;
 class ButtonGroup;

@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/win32.h"
+#include "platform/api/win32.h"
 #include "screen/screen.h"
-#include "screen/screen_image.h"
+#include "canvas/screen_image.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Knows every screen and runs the current one.
 #pragma once
 
-#include "platform/ddraw.h"
-#include "platform/win32/types.h"
-#include "screen/object_list.h"
+#include "platform/api/ddraw.h"
+#include "platform/api/types.h"
+#include "base/object_list.h"
 
 class Screen;
 

@@ -3,9 +3,9 @@
 
 #include <cstdio>
 
-#include "platform/qz/qz.h"
-#include "platform/win32/user.h"
-#include "screen/compositor.h"
+#include "platform/api/qz.h"
+#include "platform/api/user.h"
+#include "canvas/compositor.h"
 #include "surface/surface.h"
 
 namespace {

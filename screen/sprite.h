@@ -3,8 +3,8 @@
 // rectangle it drew to the compositor.
 #pragma once
 
-#include "platform/ddraw.h"
-#include "screen/object_list.h"
+#include "platform/api/ddraw.h"
+#include "base/object_list.h"
 
 class Sprite {
 public:

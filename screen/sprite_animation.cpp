@@ -1,7 +1,7 @@
 // The sprite's two timing schemes: Animate runs within the animation range and obeys the loop
 // mode; StepFrame walks the whole frame list and may wrap.
 #include "screen/sprite.h"
-#include "shell/tick_timer.h"
+#include "services/tick_timer.h"
 
 void Sprite::Stop(int index) {
     animating_ = 0;

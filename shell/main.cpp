@@ -1,7 +1,7 @@
 // The game binary: the command line (the launcher's directory) goes to WinMain whole.
 #include <string>
 
-#include "platform/win32/user.h"
+#include "platform/api/user.h"
 #include "shell/win_main.h"
 
 int main(int argc, char** argv) {

@@ -1,12 +1,12 @@
 #include "shell/main_window.h"
 
 #include "game/maze_game.h"
-#include "platform/qz/qz.h"
-#include "platform/win32.h"
+#include "platform/api/qz.h"
+#include "platform/api/win32.h"
 #include "screen/screen_manager.h"
-#include "shell/app_globals.h"
-#include "shell/pointer.h"
-#include "shell/tick_timer.h"
+#include "base/app_globals.h"
+#include "services/pointer.h"
+#include "services/tick_timer.h"
 #include "sound/sound_effects.h"
 
 int g_nMouseOffsetX = 0;

@@ -2,7 +2,7 @@
 // program's orderly shutdown (on WM_DESTROY).
 #pragma once
 
-#include "platform/win32/types.h"
+#include "platform/api/types.h"
 
 extern int g_nMouseOffsetX;
 extern int g_nMouseOffsetY;

@@ -4,7 +4,7 @@
 
 #include <atomic>
 
-#include "platform/win32/types.h"
+#include "platform/api/types.h"
 
 inline bool TestFlags(const DWORD& word, DWORD bits) {
     return (std::atomic_ref<const DWORD>(word).load() & bits) != 0;

@@ -9,8 +9,8 @@
 
 #include <atomic>
 
-#include "platform/dsound.h"
-#include "platform/win32.h"
+#include "platform/api/dsound.h"
+#include "platform/api/win32.h"
 #include "sound/snd_sample.h"
 #include "sound/snd_stream.h"
 

@@ -2,8 +2,8 @@
 // its playing state. Slots live in the pool's one memory block and are reused, never deleted.
 #pragma once
 
-#include "platform/dsound.h"
-#include "platform/win32.h"
+#include "platform/api/dsound.h"
+#include "platform/api/win32.h"
 
 // A RIFF chunk's header: its four-character id and the size of its body.
 struct _ChunkHeader {

@@ -2,8 +2,8 @@
 // the fill thread one segment behind the play position.
 #pragma once
 
-#include "platform/dsound.h"
-#include "platform/win32.h"
+#include "platform/api/dsound.h"
+#include "platform/api/win32.h"
 
 class SNDSample;
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/win32/kernel.h"
+#include "platform/api/kernel.h"
 #include "sound/qz_sound.h"
 
 SoundEffects g_SoundEffects;

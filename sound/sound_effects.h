@@ -3,8 +3,8 @@
 // to load shifts the ids of the ones after it.
 #pragma once
 
-#include "platform/win32/types.h"
-#include "screen/object_list.h"
+#include "platform/api/types.h"
+#include "base/object_list.h"
 
 class SNDSample;
 

@@ -1,5 +1,5 @@
 // Pictures cut into equal frames.
-#include "platform/qz/qz.h"
+#include "platform/api/qz.h"
 #include "surface/surface.h"
 
 int CutFramesFromSurface(LPDIRECTDRAWSURFACE7 source, ObjectList<IDirectDrawSurface>* frames,

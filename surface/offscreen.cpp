@@ -1,5 +1,5 @@
 // Off-screen surfaces and whole-surface fills.
-#include "platform/qz/qz.h"
+#include "platform/api/qz.h"
 #include "surface/surface.h"
 
 LPDIRECTDRAWSURFACE7 CreateOffscreenSurface(int width, int height) {

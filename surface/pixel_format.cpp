@@ -1,5 +1,5 @@
 // Colours packed into a surface's pixel format.
-#include "platform/qz/qz.h"
+#include "platform/api/qz.h"
 #include "surface/surface.h"
 
 int PackRGB(LPDIRECTDRAWSURFACE7 surface, int red, int green, int blue) {

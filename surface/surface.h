@@ -6,8 +6,8 @@
 
 #include <cstddef>
 
-#include "platform/ddraw.h"
-#include "screen/object_list.h"
+#include "platform/api/ddraw.h"
+#include "base/object_list.h"
 
 // The colour (each channel 0..255) as a pixel of the surface's format, every channel truncated to
 // its width. The format is read anew on every call, so pack once per colour, not per pixel.

@@ -2,7 +2,7 @@
 # is missing, so that a fresh machine needs nothing but these scripts.
 STALKWAY_PACKAGES=(cmake g++ make pkg-config libsdl2-dev googletest libgtest-dev libgmock-dev
                    libbenchmark-dev libpng-dev libfreetype-dev fonts-dejavu-core
-                   clang libclang-rt-dev)
+                   clang libclang-rt-dev python3)
 
 stalkway_missing_packages() {
     local missing=() pkg
@@ -24,13 +24,16 @@ stalkway_ensure_packages() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq $missing
 }
 
-# Configures and builds one build folder: stalkway_build DIR [CMAKE OPTIONS...]
+# Configures and builds one build folder: stalkway_build DIR [CMAKE OPTIONS...] [--target NAME...]
 stalkway_build() {
-    local dir=$1
+    local dir=$1 options=() targets=()
     shift
+    while [ $# -gt 0 ]; do
+        if [ "$1" = --target ]; then targets+=(--target "$2"); shift 2; else options+=("$1"); shift; fi
+    done
     local launcher=()
     # A compiler cache, where one is installed, makes rebuilding in another folder quick.
     command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
-    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
-    cmake --build "$dir" -j"$(nproc)"
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "${options[@]}" >/dev/null
+    cmake --build "$dir" -j"$(nproc)" "${targets[@]}"
 }

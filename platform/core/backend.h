@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/mmsystem.h"
-#include "platform/win32/types.h"
+#include "platform/api/mmsystem.h"
+#include "platform/api/types.h"
 
 namespace platform {
 

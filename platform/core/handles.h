@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "platform/win32/types.h"
+#include "platform/api/types.h"
 
 namespace platform {
 

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "platform/core/windowing.h"
-#include "platform/qz/qz.h"
-#include "platform/win32/user.h"
+#include "platform/api/qz.h"
+#include "platform/api/user.h"
 
 namespace platform::input {
 namespace {

@@ -4,7 +4,7 @@
 // windows.
 #pragma once
 
-#include "platform/win32/types.h"
+#include "platform/api/types.h"
 
 namespace platform::input {
 

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "platform/core/command_line.h"
-#include "platform/win32/file_names.h"
+#include "platform/api/file_names.h"
 
 extern char** environ;
 

@@ -1,7 +1,7 @@
 // What the backends and the input state need of the window stand-ins.
 #pragma once
 
-#include "platform/win32/user.h"
+#include "platform/api/user.h"
 
 namespace platform {
 

@@ -11,7 +11,7 @@
 #include "platform/headless/headless.h"
 #include "platform/headless/headless_audio.h"
 #include "platform/headless/virtual_clock.h"
-#include "platform/win32/user.h"
+#include "platform/api/user.h"
 
 namespace platform::headless {
 namespace {

@@ -5,11 +5,11 @@
 #include <cstring>
 #include <optional>
 
-#include "platform/core/bmp_decoder.h"
-#include "platform/core/ddraw_format.h"
-#include "platform/core/ddraw_object.h"
-#include "platform/qz/qz.h"
-#include "platform/win32/file_names.h"
+#include "platform/qz/bmp_decoder.h"
+#include "platform/ddraw/ddraw_format.h"
+#include "platform/ddraw/ddraw_object.h"
+#include "platform/api/qz.h"
+#include "platform/api/file_names.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "platform/core/backend.h"
-#include "platform/core/ddraw_object.h"
-#include "platform/core/ddraw_surface.h"
-#include "platform/qz/qz.h"
-#include "platform/win32/user.h"
+#include "platform/ddraw/ddraw_object.h"
+#include "platform/ddraw/ddraw_surface.h"
+#include "platform/api/qz.h"
+#include "platform/api/user.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // dark shadow so that it reads on any picture.
 #include <cstdint>
 
-#include "platform/qz/qz.h"
+#include "platform/api/qz.h"
 
 namespace {
 

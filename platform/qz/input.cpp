@@ -4,7 +4,7 @@
 
 #include "platform/core/backend.h"
 #include "platform/core/input.h"
-#include "platform/qz/qz.h"
+#include "platform/api/qz.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include "platform/core/real_clock.h"
 #include "platform/core/spawn.h"
 #include "platform/core/windowing.h"
-#include "platform/qz/qz.h"
+#include "platform/api/qz.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_display.h"
-#include "platform/win32/user.h"
+#include "platform/api/user.h"
 
 namespace platform::sdl {
 namespace {

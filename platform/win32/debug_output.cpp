@@ -1,5 +1,5 @@
 #include "platform/core/backend.h"
-#include "platform/win32/kernel.h"
+#include "platform/api/kernel.h"
 
 void OutputDebugStringA(LPCSTR text) {
     if (text != nullptr) platform::GetBackend().DebugOutput(text);

@@ -4,7 +4,7 @@
 
 #include "platform/core/backend.h"
 #include "platform/core/input.h"
-#include "platform/win32/user.h"
+#include "platform/api/user.h"
 
 namespace {
 

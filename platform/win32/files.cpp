@@ -11,8 +11,8 @@
 
 #include "platform/core/file_faults.h"
 #include "platform/core/handles.h"
-#include "platform/win32/file_names.h"
-#include "platform/win32/kernel.h"
+#include "platform/api/file_names.h"
+#include "platform/api/kernel.h"
 
 namespace platform {
 namespace {

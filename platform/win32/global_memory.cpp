@@ -6,7 +6,7 @@
 #include <mutex>
 #include <unordered_map>
 
-#include "platform/win32/kernel.h"
+#include "platform/api/kernel.h"
 
 namespace {
 

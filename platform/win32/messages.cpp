@@ -5,8 +5,8 @@
 
 #include "platform/core/backend.h"
 #include "platform/core/windowing.h"
-#include "platform/win32/kernel.h"
-#include "platform/win32/user.h"
+#include "platform/api/kernel.h"
+#include "platform/api/user.h"
 
 namespace platform {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/win32/psapi.h"
+#include "platform/api/psapi.h"
 
 namespace {
 

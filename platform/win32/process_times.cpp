@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <ctime>
 
-#include "platform/win32/kernel.h"
+#include "platform/api/kernel.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include <string_view>
 
 #include "platform/core/file_faults.h"
-#include "platform/win32/file_names.h"
-#include "platform/win32/kernel.h"
+#include "platform/api/file_names.h"
+#include "platform/api/kernel.h"
 #include "platform/win32/profile_edit.h"
 #include "platform/win32/profile_text.h"
 

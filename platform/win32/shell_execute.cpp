@@ -1,5 +1,5 @@
 #include "platform/core/backend.h"
-#include "platform/win32/shell.h"
+#include "platform/api/shell.h"
 
 namespace {
 // ShellExecuteA's results: above 32 is success; 2 is "file not found".

@@ -8,7 +8,7 @@
 
 #include "platform/core/waitable.h"
 #include "platform/core/worker_threads.h"
-#include "platform/win32/kernel.h"
+#include "platform/api/kernel.h"
 
 namespace platform {
 namespace {

@@ -1,8 +1,8 @@
 // The system tick count, Sleep, the time of day and the multimedia timer, all from the backend's
 // clock so that they follow virtual time under the headless backend.
 #include "platform/core/backend.h"
-#include "platform/win32/kernel.h"
-#include "platform/win32/mmsystem.h"
+#include "platform/api/kernel.h"
+#include "platform/api/mmsystem.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "platform/core/backend.h"
 #include "platform/core/windowing.h"
-#include "platform/win32/user.h"
+#include "platform/api/user.h"
 
 namespace platform {
 namespace {

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/qz/qz.h"
+#include "platform/api/qz.h"
 #include "tools/assets/display_colour.h"
 #include "tools/assets/maze_grid.h"
 #include "tools/assets/screen_layout.h"

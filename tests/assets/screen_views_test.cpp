@@ -7,7 +7,7 @@
 #include <string>
 
 #include "assets/assets_support.h"
-#include "platform/qz/qz.h"
+#include "platform/api/qz.h"
 #include "surface/surface.h"
 #include "tools/assets/display_colour.h"
 #include "tools/assets/file_writers.h"

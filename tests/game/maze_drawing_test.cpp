@@ -3,7 +3,7 @@
 
 #include "game/maze_fixture.h"
 #include "game/maze_screen.h"
-#include "shell/app_globals.h"
+#include "base/app_globals.h"
 #include "surface/surface.h"
 
 namespace maze_test {

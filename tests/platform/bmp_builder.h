@@ -14,8 +14,8 @@ struct BmpFields {
     int height = 1;  // negative for top-down rows
     int bits = 24;
     std::uint32_t compression = 0;
-    std::vector<std::uint8_t> palette;  // blue, green, red, 0 per entry
-    std::vector<std::uint8_t> pixels;
+    std::vector<std::uint8_t> palette = {};  // blue, green, red, 0 per entry
+    std::vector<std::uint8_t> pixels = {};
 };
 
 inline void Put(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {

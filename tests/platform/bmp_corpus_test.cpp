@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/ddraw_helpers.h"
-#include "platform/qz/qz.h"
+#include "platform/api/qz.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 #include <random>
 
 #include "platform/bmp_builder.h"
-#include "platform/core/bmp_decoder.h"
-#include "platform/core/bmp_header.h"
-#include "platform/core/bmp_rle.h"
+#include "platform/qz/bmp_decoder.h"
+#include "platform/qz/bmp_header.h"
+#include "platform/qz/bmp_rle.h"
 #include "platform/ddraw_helpers.h"
 #include "platform/display_fixture.h"
-#include "platform/qz/qz.h"
+#include "platform/api/qz.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "platform/core/ddraw_surface.h"
+#include "platform/ddraw/ddraw_surface.h"
 #include "platform/ddraw_helpers.h"
 #include "platform/display_fixture.h"
 

@@ -8,9 +8,9 @@
 #include <cstring>
 #include <memory>
 
-#include "platform/core/ddraw_format.h"
-#include "platform/core/ddraw_object.h"
-#include "platform/ddraw.h"
+#include "platform/ddraw/ddraw_format.h"
+#include "platform/ddraw/ddraw_object.h"
+#include "platform/api/ddraw.h"
 
 namespace testing_ddraw {
 

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/headless/headless.h"
-#include "platform/qz/qz.h"
-#include "platform/win32.h"
+#include "platform/api/qz.h"
+#include "platform/api/win32.h"
 
 class WithDisplay : public ::testing::Test {
 protected:

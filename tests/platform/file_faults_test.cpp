@@ -5,9 +5,9 @@
 #include <string>
 
 #include "platform/bmp_builder.h"
-#include "platform/core/bmp_decoder.h"
+#include "platform/qz/bmp_decoder.h"
 #include "platform/core/file_faults.h"
-#include "platform/win32/kernel.h"
+#include "platform/api/kernel.h"
 #include "scratch_dir.h"
 
 namespace {

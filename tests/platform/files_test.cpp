@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/core/handles.h"
-#include "platform/win32/kernel.h"
+#include "platform/api/kernel.h"
 #include "scratch_dir.h"
 
 namespace {

@@ -134,7 +134,9 @@ protected:
                     for (int x = 0; x < kWidth; ++x) lock.Set(x, y, models[s].At(x, y));
             }
             DDCOLORKEY key{models[s].low, models[s].high};
-            if (models[s].keyed) ASSERT_EQ(surfaces[s]->SetColorKey(DDCKEY_SRCBLT, &key), DD_OK);
+            if (models[s].keyed) {
+                ASSERT_EQ(surfaces[s]->SetColorKey(DDCKEY_SRCBLT, &key), DD_OK);
+            }
             break;
         }
         }

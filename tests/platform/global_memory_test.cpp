@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/win32/kernel.h"
+#include "platform/api/kernel.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "platform/core/keyed_rows.h"
+#include "platform/ddraw/keyed_rows.h"
 
 namespace {
 

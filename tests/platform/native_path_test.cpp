@@ -1,4 +1,4 @@
-#include "platform/win32/file_names.h"
+#include "platform/api/file_names.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "platform/ddraw.h"
+#include "platform/api/ddraw.h"
 #include "platform/ddraw_helpers.h"
 
 namespace testing_ddraw {

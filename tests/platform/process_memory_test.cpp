@@ -4,7 +4,7 @@
 #include <cstring>
 #include <memory>
 
-#include "platform/win32/psapi.h"
+#include "platform/api/psapi.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/win32/kernel.h"
+#include "platform/api/kernel.h"
 
 // "<ret> <value>" for a single value; also checks that the value ends where ret says.
 std::string Value(const char* section, const char* key, const char* defaultValue,

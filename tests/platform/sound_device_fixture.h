@@ -8,9 +8,9 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/dsound.h"
+#include "platform/api/dsound.h"
 #include "platform/headless/headless.h"
-#include "platform/win32.h"
+#include "platform/api/win32.h"
 
 class WithSoundDevice : public ::testing::Test {
 protected:

@@ -7,7 +7,7 @@
 
 #include "platform/core/waitable.h"
 #include "platform/headless/headless.h"
-#include "platform/win32.h"
+#include "platform/api/win32.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "platform/headless/headless.h"
-#include "platform/qz/qz.h"
-#include "platform/win32.h"
+#include "platform/api/qz.h"
+#include "platform/api/win32.h"
 
 namespace {
 

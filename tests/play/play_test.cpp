@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/qz/qz.h"
+#include "platform/api/qz.h"
 #include "support/replay_run.h"
 
 namespace {

@@ -3,10 +3,10 @@
 
 #include <vector>
 
-#include "platform/win32/user.h"
+#include "platform/api/user.h"
 #include "screen/button.h"
 #include "screen/button_group.h"
-#include "screen/compositor.h"
+#include "canvas/compositor.h"
 #include "screen/screen_fixture.h"
 #include "surface/surface.h"
 

@@ -2,7 +2,7 @@
 // dropped, and what a copy leaves alone.
 #include <gtest/gtest.h>
 
-#include "screen/compositor.h"
+#include "canvas/compositor.h"
 #include "screen/screen.h"
 #include "screen/screen_fixture.h"
 #include "surface/surface.h"

@@ -8,15 +8,15 @@
 #include <vector>
 
 #include "platform/headless/headless.h"
-#include "platform/win32.h"
+#include "platform/api/win32.h"
 #include "screen/button.h"
 #include "screen/button_group.h"
-#include "screen/compositor.h"
+#include "canvas/compositor.h"
 #include "screen/dialog_screen.h"
 #include "screen/screen_fixture.h"
-#include "screen/screen_image.h"
-#include "shell/pointer.h"
-#include "shell/tick_timer.h"
+#include "canvas/screen_image.h"
+#include "services/pointer.h"
+#include "services/tick_timer.h"
 #include "surface/surface.h"
 
 namespace {

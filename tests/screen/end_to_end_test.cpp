@@ -6,16 +6,16 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/win32/user.h"
+#include "platform/api/user.h"
 #include "screen/button.h"
 #include "screen/button_group.h"
-#include "screen/compositor.h"
+#include "canvas/compositor.h"
 #include "screen/screen.h"
 #include "screen/screen_fixture.h"
-#include "screen/screen_image.h"
+#include "canvas/screen_image.h"
 #include "screen/screen_manager.h"
 #include "screen/sprite.h"
-#include "shell/pointer.h"
+#include "services/pointer.h"
 #include "shell/win_main.h"
 #include "support/replay_run.h"
 #include "tools/replay/replay.h"

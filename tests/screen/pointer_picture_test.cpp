@@ -4,7 +4,7 @@
 
 #include "screen/screen.h"
 #include "screen/screen_fixture.h"
-#include "shell/pointer.h"
+#include "services/pointer.h"
 #include "surface/surface.h"
 
 namespace {

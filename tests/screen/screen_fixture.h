@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ddraw.h"
+#include "platform/api/ddraw.h"
 
 namespace screen_test {
 

@@ -6,12 +6,12 @@
 
 #include "platform/bmp_builder.h"
 #include "platform/headless/headless.h"
-#include "platform/qz/qz.h"
-#include "platform/win32.h"
-#include "screen/compositor.h"
-#include "shell/app_globals.h"
-#include "shell/pointer.h"
-#include "shell/tick_timer.h"
+#include "platform/api/qz.h"
+#include "platform/api/win32.h"
+#include "canvas/compositor.h"
+#include "base/app_globals.h"
+#include "services/pointer.h"
+#include "services/tick_timer.h"
 #include "surface/surface.h"
 
 namespace fs = std::filesystem;

@@ -8,7 +8,7 @@
 #include "screen/button_group.h"
 #include "screen/screen.h"
 #include "screen/screen_fixture.h"
-#include "screen/screen_image.h"
+#include "canvas/screen_image.h"
 #include "surface/surface.h"
 
 namespace {

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "platform/headless/headless.h"
-#include "screen/compositor.h"
+#include "canvas/compositor.h"
 #include "screen/screen_fixture.h"
 #include "screen/sprite.h"
-#include "shell/tick_timer.h"
+#include "services/tick_timer.h"
 #include "surface/surface.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "platform/win32.h"
+#include "platform/api/win32.h"
 #include "support/replay_run.h"
 #include "tools/replay/frame_stats.h"
 

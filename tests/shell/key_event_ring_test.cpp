@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/qz/qz.h"
-#include "shell/key_event_ring.h"
+#include "platform/api/qz.h"
+#include "services/key_event_ring.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/headless/headless.h"
-#include "platform/qz/qz.h"
-#include "shell/pointer.h"
-#include "shell/tick_timer.h"
+#include "platform/api/qz.h"
+#include "services/pointer.h"
+#include "services/tick_timer.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <thread>
 
 #include "platform/headless/headless.h"
-#include "platform/qz/qz.h"
-#include "shell/pointer.h"
+#include "platform/api/qz.h"
+#include "services/pointer.h"
 
 namespace {
 

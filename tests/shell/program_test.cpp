@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "platform/headless/headless.h"
-#include "platform/win32/user.h"
-#include "shell/app_globals.h"
+#include "platform/api/user.h"
+#include "base/app_globals.h"
 #include "shell/win_main.h"
 #include "support/replay_run.h"
 

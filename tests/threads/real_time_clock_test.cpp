@@ -8,10 +8,10 @@
 #include <thread>
 
 #include "platform/core/input.h"
-#include "platform/qz/qz.h"
-#include "platform/win32.h"
-#include "shell/pointer.h"
-#include "shell/tick_timer.h"
+#include "platform/api/qz.h"
+#include "platform/api/win32.h"
+#include "services/pointer.h"
+#include "services/tick_timer.h"
 
 namespace {
 

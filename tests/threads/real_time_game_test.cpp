@@ -15,7 +15,7 @@
 
 #include "game/maze_screen.h"
 #include "platform/core/input.h"
-#include "platform/win32.h"
+#include "platform/api/win32.h"
 #include "screen/screen.h"
 #include "screen/screen_manager.h"
 #include "shell/win_main.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "platform/win32.h"
+#include "platform/api/win32.h"
 
 namespace replay {
 namespace {

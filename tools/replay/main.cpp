@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/user.h"
+#include "platform/api/user.h"
 #include "shell/win_main.h"
 #include "tools/replay/replay.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/win32/psapi.h"
+#include "platform/api/psapi.h"
 
 namespace replay {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "platform/win32/user.h"
+#include "platform/api/user.h"
 
 namespace replay {
 namespace {

@@ -1,0 +1,53 @@
+#include "platform/ddraw/copy_receipts.h"
+
+#include <atomic>
+
+#include "platform/ddraw/rect_math.h"
+
+namespace platform {
+namespace {
+
+// A frame repeats a dozen copies on any one surface; older receipts are seldom of use.
+constexpr std::size_t kMostReceipts = 32;
+
+bool Unscaled(const CopyReceipts::Copy& c) {
+    return c.to.right - c.to.left == c.from.right - c.from.left && c.to.bottom - c.to.top == c.from.bottom - c.from.top;
+}
+
+// Both put the same source pixel on each target pixel they share, by the same rule.
+bool Aligned(const CopyReceipts::Copy& a, const CopyReceipts::Copy& b) {
+    return a.source == b.source && a.sourceVersion == b.sourceVersion && a.keyed == b.keyed && Unscaled(a) &&
+           Unscaled(b) && a.to.left - a.from.left == b.to.left - b.from.left &&
+           a.to.top - a.from.top == b.to.top - b.from.top;
+}
+
+}  // namespace
+
+std::uint64_t NextSurfaceVersion() {
+    static std::atomic<std::uint64_t> last{0};
+    return ++last;
+}
+
+bool CopyReceipts::InPlace(const Copy& copy) const {
+    for (const Copy& done : copies_) {
+        if (done.source == copy.source && done.sourceVersion == copy.sourceVersion && done.keyed == copy.keyed &&
+            SameRect(done.from, copy.from) && SameRect(done.to, copy.to))
+            return true;
+    }
+    return false;
+}
+
+void CopyReceipts::Overwritten(const RECT& area) {
+    std::erase_if(copies_, [&](const Copy& done) { return Meet(done.to, area); });
+}
+
+void CopyReceipts::Overwriting(const Copy& copy) {
+    std::erase_if(copies_, [&](const Copy& done) { return Meet(done.to, copy.to) && !Aligned(done, copy); });
+}
+
+void CopyReceipts::Add(const Copy& copy) {
+    if (copies_.size() >= kMostReceipts) copies_.erase(copies_.begin());
+    copies_.push_back(copy);
+}
+
+}  // namespace platform

@@ -1,0 +1,81 @@
+// What a back buffer is asked to do between two flips. A game draws much the same frame again and
+// again. Each pixel ends a frame as the last copy or fill covering it left it (or, where all of
+// them are transparent there, as it was), so copies and fills that repeat what the frame before
+// did over the same area, in the same order and from sources in the same state, leave that area
+// as they find it. Copies and fills that the frame before also did are held back; at the flip,
+// those of each area where the frame repeated the one before are dropped, and the others done.
+// Anything that draws over a held copy, changes its source or reads the buffer has it done first.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "platform/ddraw/copy_receipts.h"
+
+namespace platform {
+
+class FrameJournal {
+public:
+    // A copy, or a fill of `copy.to` with `fill` (then `copy.source` is null).
+    struct Op {
+        CopyReceipts::Copy copy;
+        DWORD fill;
+    };
+    static Op FillOp(const RECT& area, DWORD value) { return Op{{nullptr, 0, {}, area, false}, value}; }
+    static Op CopyOp(const CopyReceipts::Copy& copy) { return Op{copy, 0}; }
+
+    // Whether `area` of a source stayed as it was from one of its versions to a later one. Two
+    // copies of the same area of a source are the same copy when that area did not change
+    // between their versions, whatever else of the source did.
+    using SourceUnchanged = bool (*)(const void* source, std::uint64_t since, std::uint64_t until, const RECT& area);
+    explicit FrameJournal(SourceUnchanged unchanged) : unchanged_(unchanged) {}
+
+    // True when the frame before did `op` too, so that it may be held back.
+    bool MayHoldBack(const Op& op) const;
+    void HoldBack(const Op& op);
+    // An op that has been done.
+    void Done(const Op& op);
+
+    // Each of these gives the held ops that must now be done, in the order they were asked for,
+    // and counts them as done; a group of them that repeats all the frame before did over its
+    // areas is counted as done without being given. Before drawing on `area`: those under it, with
+    // every held op they overlap, and so on.
+    std::vector<Op> DueBefore(const RECT& area);
+    // Before `area` of `source` changes: those copying from there, with the held ops they
+    // overlap, and so on.
+    std::vector<Op> DueBeforeChangeOf(const void* source, const RECT& area);
+    bool HoldsFrom(const void* source) const;
+    // All of them, and no more holding back in this frame: the buffer is read, or changed some
+    // other way (then Break() too).
+    std::vector<Op> DueAll();
+    // The pixels changed some other way: this frame cannot be repeated.
+    void Break();
+    // At the flip: the ops of each group of overlapping held ops that did not repeat the frame
+    // before over their area. This frame becomes the one the next is held against.
+    std::vector<Op> EndFrame();
+    bool HoldingBack() const { return held_ > 0; }
+
+private:
+    struct Entry {
+        Op op;
+        bool held;
+    };
+    bool Same(const Op& earlier, const Op& later) const;
+    // Widens the marks over every held op overlapping a marked one and takes the marked ones: those
+    // of a group that repeats the frame before over all its areas count as done, the others are due.
+    std::vector<Op> TakeGroups(std::vector<bool> marks);
+    // Whether the ops of this frame that overlap `area` are all held and the same, in order, as
+    // those of the frame before.
+    bool RepeatedOver(const RECT& area) const;
+
+    SourceUnchanged unchanged_;
+    std::vector<Op> last_;
+    bool lastWhole_ = false;
+    std::vector<Entry> current_;
+    std::size_t held_ = 0;
+    bool holding_ = true;
+    bool broken_ = false;
+};
+
+}  // namespace platform

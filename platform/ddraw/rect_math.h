@@ -1,0 +1,23 @@
+// Comparisons of rectangles (right and bottom edges excluded) that the surfaces' change tracking
+// asks again and again.
+#pragma once
+
+#include "platform/api/types.h"
+
+namespace platform {
+
+inline bool SameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// True when the two share at least one pixel.
+inline bool Meet(const RECT& a, const RECT& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+inline bool Contains(const RECT& outer, const RECT& inner) {
+    return outer.left <= inner.left && outer.top <= inner.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+}  // namespace platform

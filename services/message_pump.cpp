@@ -1,0 +1,29 @@
+#include "services/message_pump.h"
+
+#include <cstdio>
+
+#include "platform/api/qz.h"
+#include "platform/api/win32.h"
+#include "base/app_globals.h"
+#include "services/key_event_ring.h"
+
+int PumpMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        // The keyboard is sampled once for each message taken.
+        g_KeyEventRing.Feed(QZGetKeys());
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return 1;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return 0;
+}
+
+void SetWindowCaption(const char* text) {
+    char caption[512];
+    std::snprintf(caption, sizeof caption, "%s - %s", "Stalk Way", text != nullptr ? text : "");
+    SetWindowTextA(g_hWnd, caption);
+}
