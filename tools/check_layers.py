@@ -5,7 +5,8 @@ Each source file belongs to the layer whose folder (or file) is the longest pref
 include of a project header belongs to the layer of the header. A file may include headers of its
 own layer and of every layer that its layer may use, directly or through the layers below. Tests
 may use everything. STALKWAY_LAYERS_ROOT checks another tree (the checker's own tests do). Exits 1, naming each include that goes the wrong way, when there is one, when
-a folder of code is in no layer, or when the layers depend on each other in a circle.
+a folder of code is in no layer, when a file outside platform/ includes a system header (SDL,
+Emscripten, POSIX), or when the layers depend on each other in a circle.
 """
 import os
 import re
@@ -16,6 +17,9 @@ SOURCE_SUFFIXES = (".cpp", ".h")
 # Tests may use everything; build folders hold no sources of ours.
 UNCHECKED = ("tests", "build")
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)
+# Headers of the system below us: only the platform layer may include them.
+SYSTEM_INCLUDE = re.compile(r'^\s*#\s*include\s+<((?:SDL|emscripten|sys/|unistd|fcntl|pthread|dirent|dlfcn|poll|spawn)[^>]*)>',
+                            re.MULTILINE)
 
 
 def read_layers(path):
@@ -77,6 +81,9 @@ def check(layers):
             continue
         with open(os.path.join(ROOT, path), encoding="utf-8") as source:
             text = source.read()
+        if not own.startswith("platform/"):
+            for match in SYSTEM_INCLUDE.finditer(text):
+                problems.append(f"{path}: includes <{match.group(1)}>, which only platform/ may")
         for match in INCLUDE.finditer(text):
             header = match.group(1)
             target = layer_of(header, layers)

@@ -55,6 +55,17 @@ class LayerCheckTest(unittest.TestCase):
         self.assertEqual(result.returncode, 1)
         self.assertIn("circle", result.stderr)
 
+    def test_system_headers_are_for_the_platform_layer_alone(self):
+        layers = LAYERS + "platform/sdl  sdl_lib  low\n"
+        root = self.tree({"low/a.cpp": "#include <unistd.h>\n#include <SDL.h>\n#include <cstdio>\n",
+                          "side/b.h": "", "high/c.h": "", "platform/sdl/d.cpp": "#include <SDL.h>\n"}, layers)
+        result = self.run_check(root)
+        self.assertEqual(result.returncode, 1)
+        self.assertIn("low/a.cpp: includes <unistd.h>", result.stderr)
+        self.assertIn("low/a.cpp: includes <SDL.h>", result.stderr)
+        self.assertNotIn("platform/sdl", result.stderr)
+        self.assertNotIn("cstdio", result.stderr)
+
     def test_tests_may_include_anything(self):
         root = self.tree({"low/a.h": "", "side/b.h": "", "high/c.h": "", "tests/t.cpp": '#include "high/c.h"\n'})
         self.assertEqual(self.run_check(root).returncode, 0)
