@@ -116,7 +116,8 @@ void BM_StepBack500(benchmark::State& state) {
     // The replay must have brought the game back to where the route ended.
     if (game.posX != x || game.posY != y || game.GetScore() != score)
         state.SkipWithError("stepping back did not replay the route to its end");
-    state.SetLabel(std::to_string(kHistory) + " moves, " + std::to_string(PerfectRoute().size()) + " of them the route");
+    state.SetLabel(std::to_string(kHistory) + " moves, " + std::to_string(PerfectRoute().size()) +
+                   " of them the route");
 }
 BENCHMARK(BM_StepBack500)->Unit(benchmark::kMillisecond);
 

@@ -64,10 +64,8 @@ void LoadAt(std::span<const std::uint8_t> input, int bits) {
     Check(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr) == DD_OK, "the surface can be locked");
     Check(static_cast<int>(desc.dwWidth) == decoded->width && static_cast<int>(desc.dwHeight) == decoded->height,
           "the surface has the picture's size");
-    if (bits == 16)
-        CheckColours(*decoded, desc);
-    else
-        CheckIndices(*decoded, desc, surface);
+    if (bits == 16) CheckColours(*decoded, desc);
+    else CheckIndices(*decoded, desc, surface);
     surface->Unlock(nullptr);
     surface->Release();
 }

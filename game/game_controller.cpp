@@ -31,6 +31,7 @@ void GameController::SaveBest() {
     if (bestFileTaken_) return;
     unsigned char bytes[sizeof bestByPlayer_];
     for (int i = 0; i < 10; ++i)
-        for (int b = 0; b < 4; ++b) bytes[4 * i + b] = static_cast<unsigned char>(static_cast<std::uint32_t>(bestByPlayer_[i]) >> (8 * b));
+        for (int b = 0; b < 4; ++b)
+            bytes[4 * i + b] = static_cast<unsigned char>(static_cast<std::uint32_t>(bestByPlayer_[i]) >> (8 * b));
     ReplaceFileContents(kBestFile, bytes, sizeof bytes);
 }

@@ -54,8 +54,7 @@ void MazeGame::DrawPlayArea(LPDIRECTDRAWSURFACE7 surface) {
         surface->Blt(&target, maze->surface, &source, DDBLT_KEYSRC | DDBLT_WAIT, nullptr);
     if (goalState == 0)
         g_MazeScreen.DrawImageAt(surface, "zoombox", source.left + kMazeArea.left, source.top + kMazeArea.top);
-    else
-        g_MazeScreen.DrawImageAt(surface, goalState == 2 ? "ultimate" : "corngrats", kZoomArea.left, kZoomArea.top);
+    else g_MazeScreen.DrawImageAt(surface, goalState == 2 ? "ultimate" : "corngrats", kZoomArea.left, kZoomArea.top);
 }
 
 void MazeGame::DrawScores(int force) {

@@ -26,8 +26,8 @@ struct Tile {
 };
 // Where each hilite's tile lies in "hilite"; it shows at (x + 28, y + 28) of the maze.
 constexpr Tile kTiles[MazeGame::kHilites] = {
-    {0, 0, 94, 94},     {108, 0, 64, 94},   {186, 0, 22, 94},   {222, 0, 64, 94},   {300, 0, 64, 94},
-    {0, 108, 73, 94},   {84, 108, 58, 94},  {156, 108, 64, 94}, {234, 108, 61, 94}, {306, 108, 58, 94},
+    {0, 0, 94, 94},   {108, 0, 64, 94},  {186, 0, 22, 94},   {222, 0, 64, 94},   {300, 0, 64, 94},
+    {0, 108, 73, 94}, {84, 108, 58, 94}, {156, 108, 64, 94}, {234, 108, 61, 94}, {306, 108, 58, 94},
 };
 
 LPDIRECTDRAWSURFACE7 Maze() { return g_MazeScreen.PictureSurface("maze"); }
@@ -52,7 +52,11 @@ bool OneDirection(int mask) { return std::popcount(static_cast<unsigned>(mask & 
 struct MazeGame::MoveView {
     static MoveView Look() {
         LPDIRECTDRAWSURFACE7 maze = Maze();
-        return MoveView{maze, MazeMap(), PackRGB(maze, 0, 0, 0), PackRGB(maze, 255, 0, 0), PackRGB(maze, 0, 0, 255),
+        return MoveView{maze,
+                        MazeMap(),
+                        PackRGB(maze, 0, 0, 0),
+                        PackRGB(maze, 255, 0, 0),
+                        PackRGB(maze, 0, 0, 255),
                         PackRGB(maze, 0, 255, 0)};
     }
     bool Passable(int x, int y) const {
@@ -143,8 +147,7 @@ void MazeGame::ExamineBlock(int a, int b) {
             if ((index >= kFirstHiliteIndex && index < kFirstHiliteIndex + kHilites) ||
                 (index >= kFirstKernelIndex && index < kFirstKernelIndex + kKernels))
                 item = index;
-            else if (index == kExitIndex)
-                goalState = 1;
+            else if (index == kExitIndex) goalState = 1;
         }
     }
     if (item >= kFirstKernelIndex) {

@@ -37,10 +37,17 @@ struct Picture {
 };
 
 constexpr Picture kPictures[] = {
-    {"maze", "maze02.bmp", 16},          {"mazebackup", "maze02.bmp", 16},  {"mazemap", "maze02.bmp", 8},
-    {"corngrats", "corngrats.bmp", 16},  {"ultimate", "ultimatesolution.bmp", 16}, {"zoombox", "zoombox.bmp", 16},
-    {"marker", "marker.bmp", 16},        {"hilite", "hilite2.bmp", 16},     {"nohilite", "nohilite2.bmp", 16},
-    {"kernelH", "kernelH.bmp", 16},      {"kernelN", "kernelN.bmp", 16},
+    {"maze", "maze02.bmp", 16},
+    {"mazebackup", "maze02.bmp", 16},
+    {"mazemap", "maze02.bmp", 8},
+    {"corngrats", "corngrats.bmp", 16},
+    {"ultimate", "ultimatesolution.bmp", 16},
+    {"zoombox", "zoombox.bmp", 16},
+    {"marker", "marker.bmp", 16},
+    {"hilite", "hilite2.bmp", 16},
+    {"nohilite", "nohilite2.bmp", 16},
+    {"kernelH", "kernelH.bmp", 16},
+    {"kernelN", "kernelN.bmp", 16},
 };
 
 constexpr struct {
@@ -106,10 +113,8 @@ void MazeScreen::CreateImages() {
     if (images_ == nullptr) CreateLists();
     for (const Picture& picture : kPictures) {
         auto* image = new ScreenImage();
-        if (picture.bits == 8)
-            image->LoadFileDepth(picture.file, 8);
-        else
-            image->LoadFile(picture.file);
+        if (picture.bits == 8) image->LoadFileDepth(picture.file, 8);
+        else image->LoadFile(picture.file);
         image->SetName(picture.name);
         images_->Push(image);
     }

@@ -10,7 +10,14 @@
 Button::Button(int x, int y) : Button(x, y, 0, 0) {}
 
 Button::Button(int x, int y, int width, int height)
-    : x_(x), y_(y), width_(width), height_(height), hitX_(x), hitY_(y), hitWidth_(width), hitHeight_(height),
+    : x_(x),
+      y_(y),
+      width_(width),
+      height_(height),
+      hitX_(x),
+      hitY_(y),
+      hitWidth_(width),
+      hitHeight_(height),
       frames_(new ObjectList<ButtonFrame>(1)) {
     name_[0] = '\0';
 }

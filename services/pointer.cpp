@@ -12,8 +12,7 @@ namespace {
 // Takes one press from a counter shared with the timer thread; returns the count before.
 int TakePress(std::atomic<int>& presses) {
     int count = presses.load();
-    while (count > 0 && !presses.compare_exchange_weak(count, count - 1)) {
-    }
+    while (count > 0 && !presses.compare_exchange_weak(count, count - 1)) {}
     return count;
 }
 

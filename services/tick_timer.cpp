@@ -71,8 +71,7 @@ int StartTickTimer() {
         return 1;
     }
     g_callbackRecord = CallbackRecord{&g_tickClock, static_cast<int>(kPeriodMs)};
-    g_timerId = timeSetEvent(kPeriodMs, 5, OnTimerEvent, reinterpret_cast<DWORD_PTR>(&g_callbackRecord),
-                             TIME_PERIODIC);
+    g_timerId = timeSetEvent(kPeriodMs, 5, OnTimerEvent, reinterpret_cast<DWORD_PTR>(&g_callbackRecord), TIME_PERIODIC);
     if (g_timerId == 0) {
         timeEndPeriod(kPeriodMs);
         UseFallbackClock();

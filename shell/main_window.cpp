@@ -84,12 +84,12 @@ int CreateMainWindow(HINSTANCE instance, int) {
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
     if (g_nFullScreen != 0) {
-        hwnd = CreateWindowExA(0, kClassName, kTitle, WS_VISIBLE, 0, 0, screenWidth, screenHeight, nullptr,
-                               nullptr, instance, nullptr);
+        hwnd = CreateWindowExA(0, kClassName, kTitle, WS_VISIBLE, 0, 0, screenWidth, screenHeight, nullptr, nullptr,
+                               instance, nullptr);
     } else {
         hwnd = CreateWindowExA(0, kClassName, kTitle, WS_VISIBLE | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
-                               screenWidth / 2 - 400, screenHeight / 2 - 300, 800, 600, nullptr, nullptr,
-                               instance, nullptr);
+                               screenWidth / 2 - 400, screenHeight / 2 - 300, 800, 600, nullptr, nullptr, instance,
+                               nullptr);
     }
     if (hwnd == nullptr) return 0;
     g_hWnd = hwnd;

@@ -6,9 +6,7 @@
 
 #include "platform/api/types.h"
 
-inline bool TestFlags(const DWORD& word, DWORD bits) {
-    return (std::atomic_ref<const DWORD>(word).load() & bits) != 0;
-}
+inline bool TestFlags(const DWORD& word, DWORD bits) { return (std::atomic_ref<const DWORD>(word).load() & bits) != 0; }
 
 inline void SetFlags(DWORD& word, DWORD bits) { std::atomic_ref<DWORD>(word).fetch_or(bits); }
 

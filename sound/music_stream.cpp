@@ -210,8 +210,8 @@ void QZSound::CleanupStream() {
         st.dwRemaining = 0;
         st.dwBufferSize = 0;
         st.dwSegmentSize = 0;
-        ClearFlags(st.dwFlags, STREAM_LOADED | STREAM_PLAYING | STREAM_LOOP | STREAM_PAUSED | STREAM_ARMED |
-                                   STREAM_STOPPING);
+        ClearFlags(st.dwFlags,
+                   STREAM_LOADED | STREAM_PLAYING | STREAM_LOOP | STREAM_PAUSED | STREAM_ARMED | STREAM_STOPPING);
         next = st.pNextFunc;
     }
     if (next != nullptr) next(id);

@@ -7,9 +7,7 @@
 
 namespace {
 
-DWORD PlayFlags(const SNDSample& sample) {
-    return TestFlags(sample.m_dwFlags, SND_LOOP) ? DSBPLAY_LOOPING : 0;
-}
+DWORD PlayFlags(const SNDSample& sample) { return TestFlags(sample.m_dwFlags, SND_LOOP) ? DSBPLAY_LOOPING : 0; }
 
 }  // namespace
 
@@ -17,8 +15,13 @@ int SNDSample::AllocDSBuffer(DWORD size) {
     LPDIRECTSOUND device = QZSound::GetDSObject();
     if (device == nullptr) return 0;
     const DWORD align = m_dwChannels * m_dwBits / 8;
-    WAVEFORMATEX format{WAVE_FORMAT_PCM, static_cast<WORD>(m_dwChannels), m_dwSampleRate, m_dwSampleRate * align,
-                        static_cast<WORD>(align), static_cast<WORD>(m_dwBits), 0};
+    WAVEFORMATEX format{WAVE_FORMAT_PCM,
+                        static_cast<WORD>(m_dwChannels),
+                        m_dwSampleRate,
+                        m_dwSampleRate * align,
+                        static_cast<WORD>(align),
+                        static_cast<WORD>(m_dwBits),
+                        0};
     // The library sets volume, pan and frequency on every buffer, so it asks for those controls.
     const DWORD flags = DSBCAPS_STATIC | DSBCAPS_CTRLPOSITIONNOTIFY | DSBCAPS_CTRLVOLUME | DSBCAPS_CTRLPAN |
                         DSBCAPS_CTRLFREQUENCY;
@@ -56,10 +59,8 @@ int SNDSample::PlaySample(LONG volume, LONG pan) {
     } else if (m_pBuffer != nullptr) {
         SetPan(pan);
         SetVolume(volume);
-        if (m_pNext != nullptr)
-            ArmStopNotification();
-        else
-            DisarmStopNotification();
+        if (m_pNext != nullptr) ArmStopNotification();
+        else DisarmStopNotification();
         result = SUCCEEDED(m_pBuffer->Play(0, 0, PlayFlags(*this))) ? 1 : 0;
     }
     ClearFlags(m_dwFlags, SND_RESERVED);

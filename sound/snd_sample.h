@@ -29,9 +29,9 @@ public:
     DWORD m_dwBits;
     DWORD m_dwChannels;
     DWORD m_dwPausePos;
-    int m_nVolume;  // the library's 0 to 0xFFFF scale
-    int m_nPan;     // likewise; 0x8000 is the centre
-    int m_nPitch;   // Hz
+    int m_nVolume;        // the library's 0 to 0xFFFF scale
+    int m_nPan;           // likewise; 0x8000 is the centre
+    int m_nPitch;         // Hz
     DWORD m_dwLoopStart;  // bytes into the data
     DWORD m_dwLoopEnd;
     LPDIRECTSOUNDBUFFER m_pBuffer;

@@ -12,8 +12,8 @@ inline constexpr DWORD STREAM_LOADED = 0x1;
 inline constexpr DWORD STREAM_PLAYING = 0x2;
 inline constexpr DWORD STREAM_LOOP = 0x4;  // wrap to the start of the data at its end
 inline constexpr DWORD STREAM_PAUSED = 0x8;
-inline constexpr DWORD STREAM_FILLING = 0x10;     // the fill thread runs
-inline constexpr DWORD STREAM_STOPPING = 0x20;    // StopStream or Exit asked for the teardown
+inline constexpr DWORD STREAM_FILLING = 0x10;       // the fill thread runs
+inline constexpr DWORD STREAM_STOPPING = 0x20;      // StopStream or Exit asked for the teardown
 inline constexpr DWORD STREAM_ARMED = 0x80000000u;  // the first notification after the start was seen
 
 inline constexpr int kStreamSegments = 8;

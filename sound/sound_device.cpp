@@ -109,9 +109,7 @@ void QZSound::Exit() {
 
 void QZSound::SetFileOpenFunc(SNDOpenFileFunc open) { g_pOpenFile = open != nullptr ? open : DefaultOpenFile; }
 
-void QZSound::SetFileCloseFunc(SNDCloseFileFunc close) {
-    g_pCloseFile = close != nullptr ? close : DefaultCloseFile;
-}
+void QZSound::SetFileCloseFunc(SNDCloseFileFunc close) { g_pCloseFile = close != nullptr ? close : DefaultCloseFile; }
 
 HANDLE QZSound::DefaultOpenFile(const char* name) {
     return CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -10,14 +10,14 @@ namespace {
 // The edges are worked out wide, so that a place however far off cannot overflow, and then
 // brought into range, which keeps an empty or inverted rectangle so.
 LONG Narrow(std::int64_t value) {
-    return static_cast<LONG>(std::clamp<std::int64_t>(value, std::numeric_limits<LONG>::min(),
-                                                      std::numeric_limits<LONG>::max()));
+    return static_cast<LONG>(
+        std::clamp<std::int64_t>(value, std::numeric_limits<LONG>::min(), std::numeric_limits<LONG>::max()));
 }
 
 }  // namespace
 
-HRESULT BlitRect(LPDIRECTDRAWSURFACE7 source, int sx, int sy, int width, int height,
-                 LPDIRECTDRAWSURFACE7 target, int x, int y, int flags) {
+HRESULT BlitRect(LPDIRECTDRAWSURFACE7 source, int sx, int sy, int width, int height, LPDIRECTDRAWSURFACE7 target, int x,
+                 int y, int flags) {
     if (source == nullptr || target == nullptr) return DDERR_INVALIDPARAMS;
     int targetWidth = 0;
     int targetHeight = 0;

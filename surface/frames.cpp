@@ -2,8 +2,8 @@
 #include "platform/api/qz.h"
 #include "surface/surface.h"
 
-int CutFramesFromSurface(LPDIRECTDRAWSURFACE7 source, ObjectList<IDirectDrawSurface>* frames,
-                         int frameWidth, int frameHeight, int* columns) {
+int CutFramesFromSurface(LPDIRECTDRAWSURFACE7 source, ObjectList<IDirectDrawSurface>* frames, int frameWidth,
+                         int frameHeight, int* columns) {
     if (columns != nullptr) *columns = 0;
     if (source == nullptr || frames == nullptr || frameWidth < 1 || frameHeight < 1) return 0;
     int width = 0;
@@ -28,8 +28,8 @@ int CutFramesFromSurface(LPDIRECTDRAWSURFACE7 source, ObjectList<IDirectDrawSurf
     return 1;
 }
 
-int CutFramesFromFile(const char* file, ObjectList<IDirectDrawSurface>* frames, int frameWidth,
-                      int frameHeight, int* columns) {
+int CutFramesFromFile(const char* file, ObjectList<IDirectDrawSurface>* frames, int frameWidth, int frameHeight,
+                      int* columns) {
     LPDIRECTDRAWSURFACE7 source = QZLoadBitmap(file);
     if (source == nullptr) {
         if (columns != nullptr) *columns = 0;

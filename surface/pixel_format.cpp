@@ -13,8 +13,8 @@ int PackRGB(LPDIRECTDRAWSURFACE7 surface, int red, int green, int blue) {
     QZGetRGBABits(&desc.ddpfPixelFormat, &redBits, &greenBits, &blueBits, &alphaBits);
     // The channels are taken to lie red, green, blue from the top bit down with no gaps; the masks
     // themselves are not consulted.
-    const int packed = ((red >> (8 - redBits)) << (greenBits + blueBits)) +
-                       ((green >> (8 - greenBits)) << blueBits) + (blue >> (8 - blueBits));
+    const int packed = ((red >> (8 - redBits)) << (greenBits + blueBits)) + ((green >> (8 - greenBits)) << blueBits) +
+                       (blue >> (8 - blueBits));
     return packed & 0xFFFF;
 }
 

@@ -69,18 +69,18 @@ void CenterRect(LPDIRECTDRAWSURFACE7 surface, int x, int y, int width, int heigh
 // a frame is left out. Reports the number of columns when asked. 0 when a frame surface cannot be
 // made (the frames made so far stay in the list), or for a null picture or list or a frame side
 // below 1; otherwise 1.
-int CutFramesFromSurface(LPDIRECTDRAWSURFACE7 source, ObjectList<IDirectDrawSurface>* frames,
-                         int frameWidth, int frameHeight, int* columns);
+int CutFramesFromSurface(LPDIRECTDRAWSURFACE7 source, ObjectList<IDirectDrawSurface>* frames, int frameWidth,
+                         int frameHeight, int* columns);
 // The same for a bitmap file, which is loaded for the cutting and released afterwards; 0 when it
 // cannot be loaded.
-int CutFramesFromFile(const char* file, ObjectList<IDirectDrawSurface>* frames, int frameWidth,
-                      int frameHeight, int* columns);
+int CutFramesFromFile(const char* file, ObjectList<IDirectDrawSurface>* frames, int frameWidth, int frameHeight,
+                      int* columns);
 
 // Copies the source rectangle (sx, sy, width, height) so that its top-left corner lands on (x, y)
 // of the target, clipped to the target; the source rectangle shrinks with the clipping. Flags -1
 // make a transparent copy (DDBLT_KEYSRC | DDBLT_WAIT); other flags go to Blt as they are. A copy
 // that falls wholly off the target gives Blt an empty rectangle, which it refuses.
-HRESULT BlitRect(LPDIRECTDRAWSURFACE7 source, int sx, int sy, int width, int height,
-                 LPDIRECTDRAWSURFACE7 target, int x, int y, int flags);
+HRESULT BlitRect(LPDIRECTDRAWSURFACE7 source, int sx, int sy, int width, int height, LPDIRECTDRAWSURFACE7 target, int x,
+                 int y, int flags);
 // BlitRect with the whole source.
 HRESULT BlitSurface(LPDIRECTDRAWSURFACE7 source, LPDIRECTDRAWSURFACE7 target, int x, int y, int flags);

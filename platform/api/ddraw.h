@@ -129,8 +129,7 @@ public:
     // Frees the surface when the last reference goes.
     virtual ULONG Release() = 0;
     // A null rectangle means the whole surface. Source and target must have the same pixel format.
-    virtual HRESULT Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT sourceRect, DWORD flags,
-                        DDBLTFX* fx) = 0;
+    virtual HRESULT Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT sourceRect, DWORD flags, DDBLTFX* fx) = 0;
     // Only whole-surface locks (a null rectangle) are offered; a second lock fails with
     // DDERR_SURFACEBUSY until Unlock.
     virtual HRESULT Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD flags, HANDLE event) = 0;

@@ -128,8 +128,10 @@ struct DSBPOSITIONNOTIFY {
 using LPCDSBPOSITIONNOTIFY = const DSBPOSITIONNOTIFY*;
 
 inline constexpr IID IID_IDirectSound = {0x279AFA83, 0x4981, 0x11CE, {0xA5, 0x21, 0x00, 0x20, 0xAF, 0x0B, 0xE5, 0x60}};
-inline constexpr IID IID_IDirectSoundBuffer = {0x279AFA85, 0x4981, 0x11CE, {0xA5, 0x21, 0x00, 0x20, 0xAF, 0x0B, 0xE5, 0x60}};
-inline constexpr IID IID_IDirectSoundNotify = {0xB0210783, 0x89CD, 0x11D0, {0xAF, 0x08, 0x00, 0xA0, 0xC9, 0x25, 0xCD, 0x16}};
+inline constexpr IID IID_IDirectSoundBuffer = {
+    0x279AFA85, 0x4981, 0x11CE, {0xA5, 0x21, 0x00, 0x20, 0xAF, 0x0B, 0xE5, 0x60}};
+inline constexpr IID IID_IDirectSoundNotify = {
+    0xB0210783, 0x89CD, 0x11D0, {0xAF, 0x08, 0x00, 0xA0, 0xC9, 0x25, 0xCD, 0x16}};
 
 class IDirectSoundBuffer {
 public:
@@ -144,8 +146,8 @@ public:
     virtual HRESULT GetFrequency(LPDWORD frequency) = 0;
     virtual HRESULT GetStatus(LPDWORD status) = 0;
     // A lock that runs past the end of the buffer continues at its start, in the second part.
-    virtual HRESULT Lock(DWORD offset, DWORD bytes, LPVOID* part1, LPDWORD bytes1, LPVOID* part2,
-                         LPDWORD bytes2, DWORD flags) = 0;
+    virtual HRESULT Lock(DWORD offset, DWORD bytes, LPVOID* part1, LPDWORD bytes1, LPVOID* part2, LPDWORD bytes2,
+                         DWORD flags) = 0;
     virtual HRESULT Play(DWORD reserved, DWORD priority, DWORD flags) = 0;
     virtual HRESULT SetCurrentPosition(DWORD position) = 0;
     // The primary buffer's output format; secondary buffers keep the format they were made with.

@@ -16,8 +16,7 @@ struct TIMECAPS {
 };
 using LPTIMECAPS = TIMECAPS*;
 
-using LPTIMECALLBACK = void (*)(UINT timerId, UINT msg, DWORD_PTR user, DWORD_PTR reserved1,
-                                DWORD_PTR reserved2);
+using LPTIMECALLBACK = void (*)(UINT timerId, UINT msg, DWORD_PTR user, DWORD_PTR reserved1, DWORD_PTR reserved2);
 
 MMRESULT timeGetDevCaps(LPTIMECAPS caps, UINT size);
 MMRESULT timeBeginPeriod(UINT period);

@@ -12,7 +12,7 @@ struct PROCESS_MEMORY_COUNTERS {
     SIZE_T QuotaPagedPoolUsage;
     SIZE_T QuotaPeakNonPagedPoolUsage;
     SIZE_T QuotaNonPagedPoolUsage;
-    SIZE_T PagefileUsage;       // private memory committed
+    SIZE_T PagefileUsage;  // private memory committed
     SIZE_T PeakPagefileUsage;
 };
 

@@ -4,5 +4,4 @@
 #include "platform/api/types.h"
 
 // Values above 32 mean success, as on Windows.
-HINSTANCE ShellExecuteA(HWND hwnd, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory,
-                        int showCommand);
+HINSTANCE ShellExecuteA(HWND hwnd, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory, int showCommand);

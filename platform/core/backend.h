@@ -60,8 +60,8 @@ public:
 };
 
 struct AudioDeviceInfo {
-    int rate;         // frames per second the source is asked for
-    bool stereo;      // the output formats the device reports it can take
+    int rate;     // frames per second the source is asked for
+    bool stereo;  // the output formats the device reports it can take
     bool sixteenBit;
 };
 
@@ -91,8 +91,7 @@ public:
 
     virtual void ShowMessageBox(const char* text, const char* caption) = 0;
     // ShellExecuteA's work after the arguments were checked; true when started.
-    virtual bool Execute(const char* verb, const char* file, const char* parameters,
-                         const char* directory) = 0;
+    virtual bool Execute(const char* verb, const char* file, const char* parameters, const char* directory) = 0;
 
     // The one audio device. OpenAudio returns false when there is none or it cannot be opened;
     // the source is not asked for frames until StartAudio, nor after StopAudio or CloseAudio

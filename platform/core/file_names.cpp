@@ -78,8 +78,7 @@ private:
         if (fs::exists(fs::symlink_status(Join(candidate), error))) return std::string(component);
 
         std::vector<std::string> matches;
-        for (fs::directory_iterator it(Join(parts_), error), end; !error && it != end;
-             it.increment(error)) {
+        for (fs::directory_iterator it(Join(parts_), error), end; !error && it != end; it.increment(error)) {
             std::string entry = it->path().filename().string();
             if (SameIgnoringCase(entry, component)) matches.push_back(std::move(entry));
         }

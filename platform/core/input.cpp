@@ -26,20 +26,17 @@ struct KeyCodes {
 };
 
 constexpr KeyCodes kKeyCodes[] = {
-    {VK_ESCAPE, DIK_ESCAPE}, {VK_RETURN, DIK_RETURN}, {VK_SPACE, DIK_SPACE}, {VK_BACK, DIK_BACK},
-    {VK_TAB, DIK_TAB},       {VK_LSHIFT, DIK_LSHIFT}, {VK_RSHIFT, DIK_RSHIFT},
-    {VK_CONTROL, DIK_LCONTROL}, {VK_MENU, DIK_LMENU}, {VK_LEFT, DIK_LEFT},   {VK_RIGHT, DIK_RIGHT},
-    {VK_UP, DIK_UP},         {VK_DOWN, DIK_DOWN},     {VK_F1 + 10, DIK_F11}, {VK_F1 + 11, DIK_F12},
+    {VK_ESCAPE, DIK_ESCAPE}, {VK_RETURN, DIK_RETURN}, {VK_SPACE, DIK_SPACE},   {VK_BACK, DIK_BACK},
+    {VK_TAB, DIK_TAB},       {VK_LSHIFT, DIK_LSHIFT}, {VK_RSHIFT, DIK_RSHIFT}, {VK_CONTROL, DIK_LCONTROL},
+    {VK_MENU, DIK_LMENU},    {VK_LEFT, DIK_LEFT},     {VK_RIGHT, DIK_RIGHT},   {VK_UP, DIK_UP},
+    {VK_DOWN, DIK_DOWN},     {VK_F1 + 10, DIK_F11},   {VK_F1 + 11, DIK_F12},
 };
 
 // Scan codes of the letter keys in A..Z order (keyboard rows, not the alphabet).
-constexpr int kLetterScan[26] = {0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17,
-                                 0x24, 0x25, 0x26, 0x32, 0x31, 0x18, 0x19, 0x10, 0x13,
-                                 0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C};
+constexpr int kLetterScan[26] = {0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17, 0x24, 0x25, 0x26, 0x32,
+                                 0x31, 0x18, 0x19, 0x10, 0x13, 0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C};
 
-LPARAM CursorLParam() {
-    return MAKELPARAM(static_cast<WORD>(g_cursorX.load()), static_cast<WORD>(g_cursorY.load()));
-}
+LPARAM CursorLParam() { return MAKELPARAM(static_cast<WORD>(g_cursorX.load()), static_cast<WORD>(g_cursorY.load())); }
 
 WPARAM ButtonFlags() {
     const int down = g_buttonsDown.load();

@@ -28,10 +28,8 @@ public:
             state_->stop = true;
         }
         state_->wake.notify_all();
-        if (thread_.get_id() == std::this_thread::get_id())
-            thread_.detach();
-        else
-            thread_.join();
+        if (thread_.get_id() == std::this_thread::get_id()) thread_.detach();
+        else thread_.join();
     }
 
 private:
@@ -77,8 +75,8 @@ public:
         // FILETIME counts 100 ns steps since 1601.
         constexpr std::uint64_t kEpochDifference = 116444736000000000ull;
         const auto since1970 = std::chrono::system_clock::now().time_since_epoch();
-        const std::uint64_t value =
-            kEpochDifference + std::chrono::duration_cast<std::chrono::nanoseconds>(since1970).count() / 100;
+        const std::uint64_t value = kEpochDifference +
+                                    std::chrono::duration_cast<std::chrono::nanoseconds>(since1970).count() / 100;
         time->dwLowDateTime = static_cast<DWORD>(value);
         time->dwHighDateTime = static_cast<DWORD>(value >> 32);
     }
@@ -105,9 +103,7 @@ public:
     // Ticks are 10 ms slots of the monotonic clock: they never go backwards, timer or not.
     std::uint64_t CurrentTick() override { return NowMs() / 10; }
 
-    void WaitForTickAfter(std::uint64_t tick) override {
-        std::this_thread::sleep_until(start_ + Ms((tick + 1) * 10));
-    }
+    void WaitForTickAfter(std::uint64_t tick) override { std::this_thread::sleep_until(start_ + Ms((tick + 1) * 10)); }
 
     bool DrivesTime() override { return false; }
     void AdvanceTime() override {}

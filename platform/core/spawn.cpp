@@ -49,8 +49,7 @@ bool IsAddress(std::string_view file) {
 
 bool IsExecutableFile(const std::string& path) {
     struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-           ::access(path.c_str(), X_OK) == 0;
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path.c_str(), X_OK) == 0;
 }
 
 // A thread of its own waits for the child, so that no zombie is left behind.
@@ -58,8 +57,7 @@ void Reap(pid_t child) {
     try {
         std::thread([child] {
             int status = 0;
-            while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-            }
+            while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {}
         }).detach();
     } catch (const std::system_error&) {
         // Without a thread the child stays a zombie until this process ends; it still runs.
@@ -80,20 +78,16 @@ bool Start(const std::string& program, bool searchPath, const std::vector<std::s
     posix_spawnattr_setsigmask(&attributes, &signals);
     sigfillset(&signals);
     posix_spawnattr_setsigdefault(&attributes, &signals);
-    posix_spawnattr_setflags(&attributes,
-                             POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
 
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
+    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
 
     pid_t child = 0;
-    const int error =
-        searchPath
-            ? ::posix_spawnp(&child, program.c_str(), &actions, &attributes, argv.data(), environ)
-            : ::posix_spawn(&child, program.c_str(), &actions, &attributes, argv.data(), environ);
+    const int error = searchPath ? ::posix_spawnp(&child, program.c_str(), &actions, &attributes, argv.data(), environ)
+                                 : ::posix_spawn(&child, program.c_str(), &actions, &attributes, argv.data(), environ);
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     if (error != 0) return false;
@@ -103,17 +97,15 @@ bool Start(const std::string& program, bool searchPath, const std::vector<std::s
 
 }  // namespace
 
-bool SpawnDetached(const char* verb, const char* file, const char* parameters,
-                   const char* directory) {
+bool SpawnDetached(const char* verb, const char* file, const char* parameters, const char* directory) {
     if (!IsOpenVerb(verb) || file == nullptr || *file == '\0') return false;
-    const std::string workingDirectory =
-        (directory != nullptr && *directory != '\0') ? NativePath(directory) : std::string();
+    const std::string workingDirectory = (directory != nullptr && *directory != '\0') ? NativePath(directory)
+                                                                                      : std::string();
 
     // xdg-open would take a bare "www." address for a file name.
     if (IsAddress(file)) {
-        const std::string address = StartsWithIgnoringCase(file, "www.")
-                                        ? "http://" + std::string(file)
-                                        : std::string(file);
+        const std::string address = StartsWithIgnoringCase(file, "www.") ? "http://" + std::string(file)
+                                                                         : std::string(file);
         return Start("xdg-open", true, {address}, workingDirectory);
     }
     const std::string path = Absolute(NativePath(file));

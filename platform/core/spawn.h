@@ -8,7 +8,6 @@ namespace platform {
 // parameters split as a Windows command line splits them and in `directory` (null or empty: the
 // current one). An address ("://" in it, or starting with "www.") or any other existing file is
 // handed to xdg-open when that is on PATH. False when nothing was started.
-bool SpawnDetached(const char* verb, const char* file, const char* parameters,
-                   const char* directory);
+bool SpawnDetached(const char* verb, const char* file, const char* parameters, const char* directory);
 
 }  // namespace platform

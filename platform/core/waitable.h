@@ -17,8 +17,7 @@ namespace platform {
 
 class Waitable : public KernelObject {
 public:
-    explicit Waitable(bool manualReset, bool signalled)
-        : manualReset_(manualReset), signalled_(signalled) {}
+    explicit Waitable(bool manualReset, bool signalled) : manualReset_(manualReset), signalled_(signalled) {}
 
     // Both need the sync lock held.
     bool IsSignalled() const { return signalled_; }

@@ -26,8 +26,8 @@ void CopyKeyedRow(Pixel* __restrict dest, const Pixel* __restrict source, int wi
 }
 
 template <>
-void CopyKeyedRow(std::uint16_t* __restrict dest, const std::uint16_t* __restrict source, int width,
-                  std::uint16_t low, std::uint16_t span) {
+void CopyKeyedRow(std::uint16_t* __restrict dest, const std::uint16_t* __restrict source, int width, std::uint16_t low,
+                  std::uint16_t span) {
     CopyKeyedRow16(dest, source, width, low, span);
 }
 
@@ -63,10 +63,8 @@ void StretchAs(const Pixels& dest, const Pixels& source, const KeyRange* key) {
             gatheredRow = sourceRow;
         }
         Pixel* to = RowOf<Pixel>(dest, y);
-        if (key == nullptr)
-            std::memcpy(to, gathered.data(), gathered.size() * sizeof(Pixel));
-        else
-            CopyKeyedRow(to, gathered.data(), dest.width, low, span);
+        if (key == nullptr) std::memcpy(to, gathered.data(), gathered.size() * sizeof(Pixel));
+        else CopyKeyedRow(to, gathered.data(), dest.width, low, span);
     }
 }
 
@@ -76,8 +74,7 @@ void Fill(const Pixels& dest, int bytesPerPixel, std::uint32_t value) {
     for (int y = 0; y < dest.height; ++y) {
         if (bytesPerPixel == 1)
             std::memset(RowOf<BYTE>(dest, y), static_cast<BYTE>(value), static_cast<std::size_t>(dest.width));
-        else
-            std::fill_n(RowOf<std::uint16_t>(dest, y), dest.width, static_cast<std::uint16_t>(value));
+        else std::fill_n(RowOf<std::uint16_t>(dest, y), dest.width, static_cast<std::uint16_t>(value));
     }
 }
 
@@ -87,17 +84,13 @@ void Copy(const Pixels& dest, const Pixels& source, int bytesPerPixel) {
 }
 
 void CopyKeyed(const Pixels& dest, const Pixels& source, int bytesPerPixel, KeyRange key) {
-    if (bytesPerPixel == 1)
-        CopyKeyedAs<BYTE>(dest, source, key);
-    else
-        CopyKeyedAs<std::uint16_t>(dest, source, key);
+    if (bytesPerPixel == 1) CopyKeyedAs<BYTE>(dest, source, key);
+    else CopyKeyedAs<std::uint16_t>(dest, source, key);
 }
 
 void Stretch(const Pixels& dest, const Pixels& source, int bytesPerPixel, const KeyRange* key) {
-    if (bytesPerPixel == 1)
-        StretchAs<BYTE>(dest, source, key);
-    else
-        StretchAs<std::uint16_t>(dest, source, key);
+    if (bytesPerPixel == 1) StretchAs<BYTE>(dest, source, key);
+    else StretchAs<std::uint16_t>(dest, source, key);
 }
 
 }  // namespace platform::blit

@@ -19,8 +19,7 @@ RECT WholeOf(const DdSurface& surface) {
 // Empty and inverted rectangles fail here too: left < right and top < bottom are required.
 bool LiesWithin(const RECT& rect, const DdSurface& surface) {
     return rect.left >= 0 && rect.top >= 0 && rect.left < rect.right && rect.top < rect.bottom &&
-           rect.right <= static_cast<LONG>(surface.Width()) &&
-           rect.bottom <= static_cast<LONG>(surface.Height());
+           rect.right <= static_cast<LONG>(surface.Width()) && rect.bottom <= static_cast<LONG>(surface.Height());
 }
 
 bool Overlap(const RECT& a, const RECT& b) {
@@ -29,9 +28,8 @@ bool Overlap(const RECT& a, const RECT& b) {
 
 blit::Pixels AreaOf(DdSurface& surface, const RECT& rect) {
     const int bytes = BytesPerPixel(surface.Format());
-    return blit::Pixels{surface.Row(rect.top) + static_cast<std::ptrdiff_t>(rect.left) * bytes,
-                        surface.Pitch(), static_cast<int>(rect.right - rect.left),
-                        static_cast<int>(rect.bottom - rect.top)};
+    return blit::Pixels{surface.Row(rect.top) + static_cast<std::ptrdiff_t>(rect.left) * bytes, surface.Pitch(),
+                        static_cast<int>(rect.right - rect.left), static_cast<int>(rect.bottom - rect.top)};
 }
 
 // The key clipped to the values a pixel can hold; null when it can match none of them.
@@ -44,8 +42,7 @@ const blit::KeyRange* ReachableKey(const DdSurface& surface, blit::KeyRange* sto
 
 }  // namespace
 
-HRESULT DdSurface::Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT sourceRect, DWORD flags,
-                       DDBLTFX* fx) {
+HRESULT DdSurface::Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT sourceRect, DWORD flags, DDBLTFX* fx) {
     if ((flags & ~kKnownBltFlags) != 0) return DDERR_UNSUPPORTED;
     const RECT dest = destRect != nullptr ? *destRect : WholeOf(*this);
     if (!LiesWithin(dest, *this)) return DDERR_INVALIDRECT;
@@ -130,10 +127,8 @@ HRESULT DdSurface::DoCopy(const RECT& dest, DdSurface& source, const RECT& sourc
         Unclaim(Access::Locked);
         return DD_OK;
     }
-    if (self)
-        Changing(dest);
-    else
-        Copying(receipt);
+    if (self) Changing(dest);
+    else Copying(receipt);
 
     const int bytes = BytesPerPixel(format_);
     blit::Pixels from = AreaOf(source, sourceRect);
@@ -151,12 +146,9 @@ HRESULT DdSurface::DoCopy(const RECT& dest, DdSurface& source, const RECT& sourc
     const blit::Pixels to = AreaOf(*this, dest);
     blit::KeyRange storage{};
     const blit::KeyRange* key = keyed ? ReachableKey(source, &storage) : nullptr;
-    if (to.width != from.width || to.height != from.height)
-        blit::Stretch(to, from, bytes, key);
-    else if (key != nullptr)
-        blit::CopyKeyed(to, from, bytes, *key);
-    else
-        blit::Copy(to, from, bytes);
+    if (to.width != from.width || to.height != from.height) blit::Stretch(to, from, bytes, key);
+    else if (key != nullptr) blit::CopyKeyed(to, from, bytes, *key);
+    else blit::Copy(to, from, bytes);
 
     if (!self) {
         receipts_.Add(receipt);

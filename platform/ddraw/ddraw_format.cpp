@@ -34,9 +34,8 @@ bool IsPalettised(const DDPIXELFORMAT& format) {
 
 bool SamePixelFormat(const DDPIXELFORMAT& a, const DDPIXELFORMAT& b) {
     if (IsPalettised(a) || IsPalettised(b)) return IsPalettised(a) && IsPalettised(b);
-    return a.dwRGBBitCount == b.dwRGBBitCount && a.dwRBitMask == b.dwRBitMask &&
-           a.dwGBitMask == b.dwGBitMask && a.dwBBitMask == b.dwBBitMask &&
-           a.dwRGBAlphaBitMask == b.dwRGBAlphaBitMask;
+    return a.dwRGBBitCount == b.dwRGBBitCount && a.dwRBitMask == b.dwRBitMask && a.dwGBitMask == b.dwGBitMask &&
+           a.dwBBitMask == b.dwBBitMask && a.dwRGBAlphaBitMask == b.dwRGBAlphaBitMask;
 }
 
 bool IsSupportedFormat(const DDPIXELFORMAT& format) {

@@ -66,8 +66,7 @@ private:
 HRESULT DdObject::CreateSurface(LPDDSURFACEDESC desc, LPDIRECTDRAWSURFACE* surface, void* outer) {
     if (surface == nullptr) return DDERR_INVALIDPARAMS;
     *surface = nullptr;
-    if (desc == nullptr || desc->dwSize != sizeof(DDSURFACEDESC) || outer != nullptr)
-        return DDERR_INVALIDPARAMS;
+    if (desc == nullptr || desc->dwSize != sizeof(DDSURFACEDESC) || outer != nullptr) return DDERR_INVALIDPARAMS;
 
     const DWORD caps = (desc->dwFlags & DDSD_CAPS) != 0 ? desc->ddsCaps.dwCaps : 0;
     DWORD width = desc->dwWidth;
@@ -89,9 +88,7 @@ HRESULT DdObject::CreateSurface(LPDDSURFACEDESC desc, LPDIRECTDRAWSURFACE* surfa
 
 }  // namespace
 
-LPDIRECTDRAW CreateDirectDrawObject(PixelLayout display) {
-    return new (std::nothrow) DdObject(display, 0, 0);
-}
+LPDIRECTDRAW CreateDirectDrawObject(PixelLayout display) { return new (std::nothrow) DdObject(display, 0, 0); }
 
 }  // namespace platform
 
@@ -100,9 +97,8 @@ HRESULT DirectDrawCreate(GUID* driver, LPDIRECTDRAW* object, void* outer) {
     *object = nullptr;
     if (driver != nullptr || outer != nullptr) return DDERR_INVALIDPARAMS;
     platform::Backend& backend = platform::GetBackend();
-    const platform::PixelLayout layout = backend.DesktopBitsPerPixel() == 15
-                                             ? platform::PixelLayout::Rgb555
-                                             : platform::PixelLayout::Rgb565;
+    const platform::PixelLayout layout = backend.DesktopBitsPerPixel() == 15 ? platform::PixelLayout::Rgb555
+                                                                             : platform::PixelLayout::Rgb565;
     int width = 0;
     int height = 0;
     backend.DesktopSize(&width, &height);

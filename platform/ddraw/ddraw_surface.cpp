@@ -9,18 +9,14 @@ namespace platform {
 
 namespace {
 
-bool DescSizeIsRight(const DDSURFACEDESC* desc) {
-    return desc != nullptr && desc->dwSize == sizeof(DDSURFACEDESC);
-}
+bool DescSizeIsRight(const DDSURFACEDESC* desc) { return desc != nullptr && desc->dwSize == sizeof(DDSURFACEDESC); }
 
 }  // namespace
 
-HRESULT DdSurface::Create(DWORD width, DWORD height, const DDPIXELFORMAT& format, DWORD caps,
-                          DdSurface** surface) {
+HRESULT DdSurface::Create(DWORD width, DWORD height, const DDPIXELFORMAT& format, DWORD caps, DdSurface** surface) {
     if (surface == nullptr) return DDERR_INVALIDPARAMS;
     *surface = nullptr;
-    if (width == 0 || height == 0 || width > kMaxSurfaceSide || height > kMaxSurfaceSide)
-        return DDERR_INVALIDPARAMS;
+    if (width == 0 || height == 0 || width > kMaxSurfaceSide || height > kMaxSurfaceSide) return DDERR_INVALIDPARAMS;
     if (!IsSupportedFormat(format)) return DDERR_INVALIDPIXELFORMAT;
 
     const std::size_t bytes = static_cast<std::size_t>(PitchFor(width, format)) * height;
@@ -36,8 +32,8 @@ HRESULT DdSurface::Create(DWORD width, DWORD height, const DDPIXELFORMAT& format
     return DDERR_OUTOFMEMORY;
 }
 
-DdSurface::DdSurface(DWORD width, DWORD height, const DDPIXELFORMAT& format, DWORD caps,
-                     std::unique_ptr<BYTE[]> pixels, DdPalette* palette)
+DdSurface::DdSurface(DWORD width, DWORD height, const DDPIXELFORMAT& format, DWORD caps, std::unique_ptr<BYTE[]> pixels,
+                     DdPalette* palette)
     : width_(width),
       height_(height),
       pitch_(PitchFor(width, format)),

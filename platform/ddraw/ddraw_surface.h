@@ -20,13 +20,11 @@ public:
     // DD_OK and a surface with one reference, or DDERR_INVALIDPARAMS for a zero or too long side,
     // DDERR_INVALIDPIXELFORMAT, or DDERR_OUTOFMEMORY when the pixels are over the size limit or
     // cannot be allocated.
-    static HRESULT Create(DWORD width, DWORD height, const DDPIXELFORMAT& format, DWORD caps,
-                          DdSurface** surface);
+    static HRESULT Create(DWORD width, DWORD height, const DDPIXELFORMAT& format, DWORD caps, DdSurface** surface);
 
     ULONG AddRef() override;
     ULONG Release() override;
-    HRESULT Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT sourceRect, DWORD flags,
-                DDBLTFX* fx) override;
+    HRESULT Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT sourceRect, DWORD flags, DDBLTFX* fx) override;
     // DDLOCK_READONLY is taken at its word: writing through such a lock may leave copies undone.
     // On a back buffer a read-only lock ends a frame (the flip reads it so).
     HRESULT Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD flags, HANDLE event) override;
@@ -62,8 +60,8 @@ public:
 private:
     enum class Access { Free, Locked, DeviceContext };
 
-    DdSurface(DWORD width, DWORD height, const DDPIXELFORMAT& format, DWORD caps,
-              std::unique_ptr<BYTE[]> pixels, DdPalette* palette);
+    DdSurface(DWORD width, DWORD height, const DDPIXELFORMAT& format, DWORD caps, std::unique_ptr<BYTE[]> pixels,
+              DdPalette* palette);
     ~DdSurface() override;
 
     // Takes the surface for exclusive use from Free; false when someone else holds it.

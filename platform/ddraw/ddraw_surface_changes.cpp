@@ -79,10 +79,8 @@ void DdSurface::NoteChanged(const RECT& area) {
 
 std::vector<RECT> DdSurface::TakeChangedAreas() {
     std::vector<RECT> areas;
-    if (changedAll_)
-        areas.push_back(Whole());
-    else
-        areas.swap(changed_);
+    if (changedAll_) areas.push_back(Whole());
+    else areas.swap(changed_);
     changedAll_ = false;
     changed_.clear();
     return areas;
@@ -92,10 +90,10 @@ void DdSurface::DoHeld(const std::vector<FrameJournal::Op>& due) {
     if (due.empty()) return;
     BeforeChange(Whole());
     for (const FrameJournal::Op& op : due) {
-        if (op.copy.source == nullptr)
-            DoFill(op.copy.to, op.fill);
+        if (op.copy.source == nullptr) DoFill(op.copy.to, op.fill);
         else
-            DoCopy(op.copy.to, *static_cast<DdSurface*>(const_cast<void*>(op.copy.source)), op.copy.from, op.copy.keyed);
+            DoCopy(op.copy.to, *static_cast<DdSurface*>(const_cast<void*>(op.copy.source)), op.copy.from,
+                   op.copy.keyed);
     }
 }
 
@@ -123,10 +121,8 @@ void DdSurface::BeforeChange(const RECT& area) {
     readers.swap(readers_);
     for (DdSurface* reader : readers) {
         reader->DoHeld(reader->journal_->DueBeforeChangeOf(this, area));
-        if (reader->journal_->HoldsFrom(this))
-            AddReader(reader);
-        else
-            std::erase(reader->heldSources_, this);
+        if (reader->journal_->HoldsFrom(this)) AddReader(reader);
+        else std::erase(reader->heldSources_, this);
     }
 }
 

@@ -60,7 +60,8 @@ std::vector<FrameJournal::Op> FrameJournal::TakeGroups(std::vector<bool> marks) 
     // result on the buffer already: the frame before left it so, and nothing since touched it.
     std::vector<bool> repeated(static_cast<std::size_t>(groups), true);
     for (std::size_t i = 0; i < current_.size(); ++i)
-        if (group[i] >= 0 && !RepeatedOver(current_[i].op.copy.to)) repeated[static_cast<std::size_t>(group[i])] = false;
+        if (group[i] >= 0 && !RepeatedOver(current_[i].op.copy.to))
+            repeated[static_cast<std::size_t>(group[i])] = false;
     std::vector<Op> due;
     for (std::size_t i = 0; i < current_.size(); ++i) {
         if (group[i] < 0) continue;
@@ -73,8 +74,7 @@ std::vector<FrameJournal::Op> FrameJournal::TakeGroups(std::vector<bool> marks) 
 
 std::vector<FrameJournal::Op> FrameJournal::DueBefore(const RECT& area) {
     std::vector<bool> marks(current_.size());
-    for (std::size_t i = 0; i < current_.size(); ++i)
-        marks[i] = current_[i].held && Meet(current_[i].op.copy.to, area);
+    for (std::size_t i = 0; i < current_.size(); ++i) marks[i] = current_[i].held && Meet(current_[i].op.copy.to, area);
     return TakeGroups(std::move(marks));
 }
 

@@ -10,14 +10,14 @@ namespace {
 // One unsigned compare tests the whole range: values below `low` wrap round to large ones.
 // Writing the target back unchanged instead of branching round the store, in blocks of a fixed
 // size on pointers that cannot alias, lets the compiler turn a block into vector blends.
-inline void KeyedPixel(std::uint16_t* __restrict dest, const std::uint16_t* __restrict source, int x,
-                       std::uint16_t low, std::uint16_t span) {
+inline void KeyedPixel(std::uint16_t* __restrict dest, const std::uint16_t* __restrict source, int x, std::uint16_t low,
+                       std::uint16_t span) {
     const std::uint16_t value = source[x];
     dest[x] = static_cast<std::uint16_t>(value - low) <= span ? dest[x] : value;
 }
 
-void PortableRow(std::uint16_t* __restrict dest, const std::uint16_t* __restrict source, int width,
-                 std::uint16_t low, std::uint16_t span) {
+void PortableRow(std::uint16_t* __restrict dest, const std::uint16_t* __restrict source, int width, std::uint16_t low,
+                 std::uint16_t span) {
     constexpr int kBlock = 32;
     int x = 0;
     for (; x + kBlock <= width; x += kBlock)

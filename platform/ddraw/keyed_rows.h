@@ -11,8 +11,7 @@ namespace platform::blit {
 // dest[x] = source[x] for x in [0, width), except where source[x] - low, as a 16-bit unsigned
 // value, is at most `span` (the key range low..low + span): there dest keeps its pixel. The rows
 // must not overlap.
-void CopyKeyedRow16(std::uint16_t* dest, const std::uint16_t* source, int width, std::uint16_t low,
-                    std::uint16_t span);
+void CopyKeyedRow16(std::uint16_t* dest, const std::uint16_t* source, int width, std::uint16_t low, std::uint16_t span);
 
 // Every way of running that loop this processor can take, the one chosen above among them, so
 // that tests can hold each against the rule.

@@ -73,9 +73,7 @@ ULONG SoundBuffer::Release() {
     return left;
 }
 
-DWORD SoundBuffer::PlayOffset() const {
-    return static_cast<DWORD>(voice_.position >> 32) * voice_.data->blockAlign;
-}
+DWORD SoundBuffer::PlayOffset() const { return static_cast<DWORD>(voice_.position >> 32) * voice_.data->blockAlign; }
 
 HRESULT SoundBuffer::GetCurrentPosition(LPDWORD play, LPDWORD write) {
     std::lock_guard lock(mixer_.Lock());
@@ -95,8 +93,13 @@ HRESULT SoundBuffer::GetFormat(LPWAVEFORMATEX format, DWORD size, LPDWORD writte
     }
     if (size < sizeof(WAVEFORMATEX)) return DSERR_INVALIDPARAM;
     const SoundData& d = *voice_.data;
-    *format = WAVEFORMATEX{WAVE_FORMAT_PCM, static_cast<WORD>(d.channels), d.rate, d.rate * d.blockAlign,
-                           static_cast<WORD>(d.blockAlign), static_cast<WORD>(d.bits), 0};
+    *format = WAVEFORMATEX{WAVE_FORMAT_PCM,
+                           static_cast<WORD>(d.channels),
+                           d.rate,
+                           d.rate * d.blockAlign,
+                           static_cast<WORD>(d.blockAlign),
+                           static_cast<WORD>(d.bits),
+                           0};
     if (written != nullptr) *written = sizeof(WAVEFORMATEX);
     return DS_OK;
 }
@@ -133,8 +136,8 @@ HRESULT SoundBuffer::GetStatus(LPDWORD status) {
     return DS_OK;
 }
 
-HRESULT SoundBuffer::Lock(DWORD offset, DWORD bytes, LPVOID* part1, LPDWORD bytes1, LPVOID* part2,
-                          LPDWORD bytes2, DWORD flags) {
+HRESULT SoundBuffer::Lock(DWORD offset, DWORD bytes, LPVOID* part1, LPDWORD bytes1, LPVOID* part2, LPDWORD bytes2,
+                          DWORD flags) {
     if (part1 == nullptr || bytes1 == nullptr) return DSERR_INVALIDPARAM;
     const DWORD size = Size();
     if ((flags & DSBLOCK_ENTIREBUFFER) != 0) {

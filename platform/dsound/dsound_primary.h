@@ -25,9 +25,7 @@ public:
     HRESULT GetPan(LPLONG) override { return DSERR_CONTROLUNAVAIL; }
     HRESULT GetFrequency(LPDWORD) override { return DSERR_CONTROLUNAVAIL; }
     HRESULT GetStatus(LPDWORD status) override;
-    HRESULT Lock(DWORD, DWORD, LPVOID*, LPDWORD, LPVOID*, LPDWORD, DWORD) override {
-        return DSERR_PRIOLEVELNEEDED;
-    }
+    HRESULT Lock(DWORD, DWORD, LPVOID*, LPDWORD, LPVOID*, LPDWORD, DWORD) override { return DSERR_PRIOLEVELNEEDED; }
     HRESULT Play(DWORD reserved, DWORD priority, DWORD flags) override;
     HRESULT SetCurrentPosition(DWORD) override { return DSERR_INVALIDCALL; }
     HRESULT SetFormat(LPCWAVEFORMATEX format) override;

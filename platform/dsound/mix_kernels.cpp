@@ -17,8 +17,8 @@ std::int32_t Sample(const std::uint8_t* bytes, std::uint32_t index) {
 }
 
 template <int Bits, int Channels>
-void Mix(const MixSource& s, std::uint64_t position, std::uint64_t step, std::int32_t gainLeft,
-         std::int32_t gainRight, std::int32_t* out, std::size_t count) {
+void Mix(const MixSource& s, std::uint64_t position, std::uint64_t step, std::int32_t gainLeft, std::int32_t gainRight,
+         std::int32_t* out, std::size_t count) {
     const std::uint32_t last = s.frames - 1;
     for (std::size_t i = 0; i < count; ++i, position += step) {
         const std::uint32_t frame = static_cast<std::uint32_t>(position >> 32);
@@ -45,15 +45,11 @@ void MixFrames(const MixSource& source, std::uint64_t position, std::uint64_t st
                std::int32_t gainRight, std::int32_t* accumulator, std::size_t count) {
     const bool stereo = source.channels == 2;
     if (source.bits == 8) {
-        if (stereo)
-            Mix<8, 2>(source, position, step, gainLeft, gainRight, accumulator, count);
-        else
-            Mix<8, 1>(source, position, step, gainLeft, gainRight, accumulator, count);
+        if (stereo) Mix<8, 2>(source, position, step, gainLeft, gainRight, accumulator, count);
+        else Mix<8, 1>(source, position, step, gainLeft, gainRight, accumulator, count);
     } else {
-        if (stereo)
-            Mix<16, 2>(source, position, step, gainLeft, gainRight, accumulator, count);
-        else
-            Mix<16, 1>(source, position, step, gainLeft, gainRight, accumulator, count);
+        if (stereo) Mix<16, 2>(source, position, step, gainLeft, gainRight, accumulator, count);
+        else Mix<16, 1>(source, position, step, gainLeft, gainRight, accumulator, count);
     }
 }
 

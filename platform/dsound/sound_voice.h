@@ -26,7 +26,7 @@ inline constexpr std::uint32_t kStopFrame = 0xFFFFFFFFu;
 struct Notification {
     std::uint32_t frame;  // kStopFrame for the stop notifications
     HANDLE event;
-    bool pending;         // passed, not yet signalled
+    bool pending;  // passed, not yet signalled
 };
 
 // Q15 gain of a channel: 32768 leaves a sample as it is.

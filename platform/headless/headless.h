@@ -72,8 +72,8 @@ const std::vector<std::int16_t>& CapturedAudio();
 void MouseMove(int x, int y);
 void MouseButton(int button, bool down);  // 1 left, 2 right
 void Key(int virtualKey, bool down);
-void SetActive(bool active);              // WM_ACTIVATEAPP and WM_ACTIVATE
-void CloseBox();                          // WM_CLOSE
+void SetActive(bool active);  // WM_ACTIVATEAPP and WM_ACTIVATE
+void CloseBox();              // WM_CLOSE
 
 // The picture as last presented, empty before the first flip.
 bool HasPicture();

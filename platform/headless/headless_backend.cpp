@@ -122,9 +122,7 @@ std::uint64_t TicksRun() { return Instance().clock.CurrentTick(); }
 
 void MouseMove(int x, int y) { input::MouseMoveEvent(x, y); }
 void MouseButton(int button, bool down) { input::ButtonEvent(button, down); }
-void Key(int virtualKey, bool down) {
-    input::KeyEvent(input::ScanCodeForVirtualKey(virtualKey), virtualKey, down);
-}
+void Key(int virtualKey, bool down) { input::KeyEvent(input::ScanCodeForVirtualKey(virtualKey), virtualKey, down); }
 
 void SetActive(bool active) {
     if (!active) input::ReleaseAll();

@@ -80,10 +80,8 @@ void VirtualClock::RunDueTimers() {
         for (size_t i = 0; i < timers_.size(); ++i) {
             if (timers_[i].id != id) continue;
             Timer timer = timers_[i];
-            if (timer.periodic)
-                timers_[i].due += timer.period;
-            else
-                timers_.erase(timers_.begin() + static_cast<std::ptrdiff_t>(i));
+            if (timer.periodic) timers_[i].due += timer.period;
+            else timers_.erase(timers_.begin() + static_cast<std::ptrdiff_t>(i));
             timer.callback(timer.id, 0, timer.user, 0, 0);
             break;
         }

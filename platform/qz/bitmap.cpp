@@ -91,10 +91,8 @@ bool Store(const BmpImage& image, bool palettised, LPDIRECTDRAWSURFACE7 surface)
     DDSURFACEDESC desc{};
     desc.dwSize = sizeof(desc);
     if (FAILED(surface->Lock(nullptr, &desc, DDLOCK_WAIT | DDLOCK_WRITEONLY, nullptr))) return false;
-    if (palettised)
-        StoreIndices(image, desc);
-    else
-        StoreColours(image, desc);
+    if (palettised) StoreIndices(image, desc);
+    else StoreColours(image, desc);
     surface->Unlock(nullptr);
     return !palettised || StorePalette(image, surface);
 }

@@ -40,8 +40,7 @@ void ShowPlainMasks(std::vector<std::uint8_t>& file, const BmpHeader& header) {
 }
 
 bool StreamIsSound(const std::vector<std::uint8_t>& file, const BmpHeader& header) {
-    if (header.compression != BmpCompression::Rle8 && header.compression != BmpCompression::Rle4)
-        return true;
+    if (header.compression != BmpCompression::Rle8 && header.compression != BmpCompression::Rle4) return true;
     const std::span<const std::uint8_t> stream(file.data() + header.pixelOffset, header.pixelBytes);
     return RleStreamFits(stream, header.width, header.height, header.compression == BmpCompression::Rle4);
 }

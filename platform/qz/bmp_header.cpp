@@ -64,8 +64,8 @@ bool ReadGeometry(const Reader& in, BmpHeader* header, std::uint32_t* compressio
         *compression = in.U32(30);
         const std::int64_t xDensity = in.S32(38);
         const std::int64_t yDensity = in.S32(42);
-        if (xDensity > kMaxPixelsPerMetre || yDensity > kMaxPixelsPerMetre ||
-            xDensity < -kMaxPixelsPerMetre || yDensity < -kMaxPixelsPerMetre)
+        if (xDensity > kMaxPixelsPerMetre || yDensity > kMaxPixelsPerMetre || xDensity < -kMaxPixelsPerMetre ||
+            yDensity < -kMaxPixelsPerMetre)
             return false;
         if (width <= 0 || width > kMaxBitmapSide) return false;
         header->width = static_cast<int>(width);
@@ -84,20 +84,15 @@ bool ReadCompression(const Reader& in, std::uint32_t compression, BmpHeader* hea
         header->compression = BmpCompression::None;
         if (bits > 8) header->masks = DefaultMasks(bits);
         return bits == 1 || bits == 2 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
-    case 1:
-        header->compression = BmpCompression::Rle8;
-        return bits == 8 && !header->topDown;
-    case 2:
-        header->compression = BmpCompression::Rle4;
-        return bits == 4 && !header->topDown;
+    case 1: header->compression = BmpCompression::Rle8; return bits == 8 && !header->topDown;
+    case 2: header->compression = BmpCompression::Rle4; return bits == 4 && !header->topDown;
     case 3:
         // Under the OS/2 2.x header, 3 means Huffman coding.
         if (header->infoSize == 64 || (bits != 16 && bits != 32)) return false;
         header->compression = BmpCompression::BitFields;
         header->masks = {in.U32(kBmpMaskOffset), in.U32(kBmpMaskOffset + 4), in.U32(kBmpMaskOffset + 8)};
         return UsableMasks(header->masks, bits);
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -138,8 +133,7 @@ std::optional<BmpHeader> ParseBmpHeader(std::span<const std::uint8_t> file) {
     header.pixelBytes = file.size() - header.pixelOffset;
 
     std::uint32_t compression = 0;
-    if (!ReadGeometry(in, &header, &compression) || !ReadCompression(in, compression, &header))
-        return std::nullopt;
+    if (!ReadGeometry(in, &header, &compression) || !ReadCompression(in, compression, &header)) return std::nullopt;
     if (!PlacePalette(in, headersEnd, &header) || !PixelDataFits(in, header)) return std::nullopt;
     return header;
 }

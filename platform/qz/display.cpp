@@ -74,8 +74,7 @@ void QZDebugEnable(int) {}
 
 int QZInitDirectX(HWND hwnd, int width, int height, int bits) {
     if (!IsWindow(hwnd)) return 0;
-    return InitDisplay(true, width, height,
-                       bits == 15 ? platform::PixelLayout::Rgb555 : platform::PixelLayout::Rgb565);
+    return InitDisplay(true, width, height, bits == 15 ? platform::PixelLayout::Rgb555 : platform::PixelLayout::Rgb565);
 }
 
 int QZInitDirectX(HWND hwnd, int width, int height) {
@@ -86,8 +85,8 @@ int QZInitDirectX(HWND hwnd, int width, int height) {
 }
 
 void QZPrintError() {
-    const std::string text =
-        g_display.error.empty() ? std::string("The display could not be set up.") : g_display.error;
+    const std::string text = g_display.error.empty() ? std::string("The display could not be set up.")
+                                                     : g_display.error;
     MessageBoxA(nullptr, text.c_str(), "Display", MB_OK | MB_ICONERROR);
 }
 
@@ -115,9 +114,12 @@ int QZFlip() {
     // The display need only look at what has changed since the last flip.
     auto* back = dynamic_cast<platform::DdSurface*>(g_display.back);
     const std::vector<RECT> changed = back != nullptr ? back->TakeChangedAreas() : std::vector<RECT>{};
-    const platform::Picture picture{static_cast<const std::uint16_t*>(desc.lpSurface), desc.lPitch / 2,
-                                    static_cast<int>(desc.dwWidth), static_cast<int>(desc.dwHeight),
-                                    g_display.layout, back != nullptr ? &changed : nullptr};
+    const platform::Picture picture{static_cast<const std::uint16_t*>(desc.lpSurface),
+                                    desc.lPitch / 2,
+                                    static_cast<int>(desc.dwWidth),
+                                    static_cast<int>(desc.dwHeight),
+                                    g_display.layout,
+                                    back != nullptr ? &changed : nullptr};
     platform::GetBackend().Present(picture);
     g_display.back->Unlock(nullptr);
     return 1;

@@ -106,8 +106,8 @@ void QZPrintString(const char* text, int x, int y) {
     desc.dwSize = sizeof desc;
     if (FAILED(back->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr))) return;
     if (desc.ddpfPixelFormat.dwRGBBitCount == 16) {
-        const Target target{static_cast<std::uint8_t*>(desc.lpSurface), desc.lPitch,
-                            static_cast<int>(desc.dwWidth), static_cast<int>(desc.dwHeight)};
+        const Target target{static_cast<std::uint8_t*>(desc.lpSurface), desc.lPitch, static_cast<int>(desc.dwWidth),
+                            static_cast<int>(desc.dwHeight)};
         const DDPIXELFORMAT& f = desc.ddpfPixelFormat;
         const auto white = static_cast<std::uint16_t>(f.dwRBitMask | f.dwGBitMask | f.dwBBitMask);
         for (int i = 0; text[i] != '\0'; ++i) {

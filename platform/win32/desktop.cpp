@@ -61,13 +61,9 @@ HICON LoadIconA(HINSTANCE, LPCSTR name) {
     return name != nullptr && name[0] != '\0' ? StockHandle<HICON>(0x7F00) : nullptr;
 }
 
-HCURSOR LoadCursorA(HINSTANCE, LPCSTR name) {
-    return name == IDC_ARROW ? StockHandle<HCURSOR>(0x7F01) : nullptr;
-}
+HCURSOR LoadCursorA(HINSTANCE, LPCSTR name) { return name == IDC_ARROW ? StockHandle<HCURSOR>(0x7F01) : nullptr; }
 
-HGDIOBJ GetStockObject(int index) {
-    return index == BLACK_BRUSH ? StockHandle<HGDIOBJ>(0x7F02) : nullptr;
-}
+HGDIOBJ GetStockObject(int index) { return index == BLACK_BRUSH ? StockHandle<HGDIOBJ>(0x7F02) : nullptr; }
 
 HDC GetDC(HWND) { return StockHandle<HDC>(0x7F03); }
 

@@ -40,11 +40,11 @@ int OpenFlags(DWORD access, DWORD disposition) {
     const bool write = (access & GENERIC_WRITE) != 0;
     int flags = O_CLOEXEC | (write ? (read ? O_RDWR : O_WRONLY) : O_RDONLY);
     switch (disposition) {
-        case CREATE_NEW: return flags | O_CREAT | O_EXCL;
-        case CREATE_ALWAYS: return flags | O_CREAT | O_TRUNC;
-        case OPEN_EXISTING: return flags;
-        case OPEN_ALWAYS: return flags | O_CREAT;
-        default: return -1;
+    case CREATE_NEW: return flags | O_CREAT | O_EXCL;
+    case CREATE_ALWAYS: return flags | O_CREAT | O_TRUNC;
+    case OPEN_EXISTING: return flags;
+    case OPEN_ALWAYS: return flags | O_CREAT;
+    default: return -1;
     }
 }
 
@@ -81,13 +81,12 @@ std::int64_t SeekTarget(int descriptor, std::int64_t distance, DWORD method) {
 
 using platform::FileObject;
 
-HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD /*shareMode*/, LPVOID /*security*/,
-                   DWORD disposition, DWORD /*flagsAndAttributes*/, HANDLE /*templateFile*/) {
+HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD /*shareMode*/, LPVOID /*security*/, DWORD disposition,
+                   DWORD /*flagsAndAttributes*/, HANDLE /*templateFile*/) {
     const int flags = platform::OpenFlags(access, disposition);
     const std::string path = platform::NativePath(name);
     if (flags < 0 || path.empty()) return INVALID_HANDLE_VALUE;
-    if (platform::faults::IsHidden(path) ||
-        (platform::faults::WritesFail() && platform::Writes(access, disposition))) {
+    if (platform::faults::IsHidden(path) || (platform::faults::WritesFail() && platform::Writes(access, disposition))) {
         return INVALID_HANDLE_VALUE;
     }
     const int descriptor = ::open(path.c_str(), flags, 0666);
@@ -98,8 +97,8 @@ HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD /*shareMode*/, LPVOID /*secu
         ::close(descriptor);
         return INVALID_HANDLE_VALUE;
     }
-    return platform::NewHandle(std::make_shared<FileObject>(
-        descriptor, (access & GENERIC_READ) != 0, (access & GENERIC_WRITE) != 0));
+    return platform::NewHandle(
+        std::make_shared<FileObject>(descriptor, (access & GENERIC_READ) != 0, (access & GENERIC_WRITE) != 0));
 }
 
 BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, LPVOID /*overlapped*/) {
@@ -138,8 +137,8 @@ BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written, LPVO
 DWORD SetFilePointer(HANDLE file, LONG distance, LPLONG distanceHigh, DWORD method) {
     auto object = platform::HandleObject<FileObject>(file);
     if (!object) return INVALID_SET_FILE_POINTER;
-    const std::int64_t target = platform::SeekTarget(
-        object->Descriptor(), platform::Combine(distance, distanceHigh), method);
+    const std::int64_t target = platform::SeekTarget(object->Descriptor(), platform::Combine(distance, distanceHigh),
+                                                     method);
     // Without a high part the new position has to fit in 32 bits.
     if (target < 0 || (distanceHigh == nullptr && target > 0xFFFFFFFFll)) {
         return INVALID_SET_FILE_POINTER;

@@ -60,8 +60,7 @@ bool WriteWhole(const std::string& path, std::string_view text) {
     if (descriptor < 0) return false;
     std::size_t done = 0;
     while (done < text.size()) {
-        const ssize_t n =
-            ::pwrite(descriptor, text.data() + done, text.size() - done, static_cast<off_t>(done));
+        const ssize_t n = ::pwrite(descriptor, text.data() + done, text.size() - done, static_cast<off_t>(done));
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) break;
         done += static_cast<std::size_t>(n);
@@ -102,8 +101,8 @@ DWORD CopyList(std::string_view list, char* out, DWORD size) {
     return size - 2;
 }
 
-DWORD Lookup(std::string_view text, const char* section, const char* key, const char* defaultValue,
-             char* out, DWORD size) {
+DWORD Lookup(std::string_view text, const char* section, const char* key, const char* defaultValue, char* out,
+             DWORD size) {
     std::string list;
     const auto add = [&list](std::string_view name) { list.append(name).push_back('\0'); };
     if (section == nullptr) {
@@ -121,14 +120,13 @@ DWORD Lookup(std::string_view text, const char* section, const char* key, const 
 }  // namespace
 }  // namespace platform::profile
 
-DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR returned,
-                               DWORD size, LPCSTR fileName) {
+DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR returned, DWORD size,
+                               LPCSTR fileName) {
     namespace profile = platform::profile;
     if (returned == nullptr || size == 0) return 0;
     std::lock_guard lock(profile::FileMutex());
     std::string text;
-    if (fileName == nullptr ||
-        profile::ReadWhole(platform::NativePath(fileName), &text) != profile::Load::Read) {
+    if (fileName == nullptr || profile::ReadWhole(platform::NativePath(fileName), &text) != profile::Load::Read) {
         return profile::CopyValue(profile::TrimDefault(defaultValue), returned, size);
     }
     return profile::Lookup(text, section, key, defaultValue, returned, size);

@@ -13,8 +13,7 @@ struct Block {
     std::size_t end = 0;      // where the next section begins, or the end of the text
 };
 
-Block FindBlock(std::string_view text, std::string_view section,
-                std::optional<std::string_view> key) {
+Block FindBlock(std::string_view text, std::string_view section, std::optional<std::string_view> key) {
     Block block;
     block.end = text.size();
     std::size_t position = 0;
@@ -47,8 +46,7 @@ std::string_view LineEndOf(std::string_view text) {
 
 std::size_t EndOf(const Line& line) { return line.begin + line.length + line.endLength; }
 
-std::string Splice(std::string_view text, std::size_t at, std::size_t removed,
-                   std::string_view inserted) {
+std::string Splice(std::string_view text, std::size_t at, std::size_t removed, std::string_view inserted) {
     std::string result;
     result.reserve(text.size() - removed + inserted.size());
     result.append(text.substr(0, at)).append(inserted).append(text.substr(at + removed));
@@ -57,8 +55,8 @@ std::string Splice(std::string_view text, std::size_t at, std::size_t removed,
 
 }  // namespace
 
-std::optional<std::string> SetValue(std::string_view text, std::string_view section,
-                                    std::string_view key, std::string_view value) {
+std::optional<std::string> SetValue(std::string_view text, std::string_view section, std::string_view key,
+                                    std::string_view value) {
     const std::string_view lineEnd = LineEndOf(text);
     const Block block = FindBlock(text, section, key);
     if (!block.header) {
@@ -78,8 +76,7 @@ std::optional<std::string> SetValue(std::string_view text, std::string_view sect
     return Splice(text, EndOf(block.last), 0, added);
 }
 
-std::optional<std::string> DeleteKey(std::string_view text, std::string_view section,
-                                     std::string_view key) {
+std::optional<std::string> DeleteKey(std::string_view text, std::string_view section, std::string_view key) {
     const Block block = FindBlock(text, section, key);
     if (!block.key) return std::nullopt;
     return Splice(text, block.key->begin, EndOf(*block.key) - block.key->begin, "");
@@ -91,8 +88,7 @@ std::optional<std::string> DeleteSection(std::string_view text, std::string_view
     std::string result(text.substr(0, block.header->begin));
     std::size_t position = block.header->begin;
     for (Line line; position < block.end && NextLine(text, &position, &line);) {
-        if (line.kind == LineKind::Comment)
-            result.append(text.substr(line.begin, EndOf(line) - line.begin));
+        if (line.kind == LineKind::Comment) result.append(text.substr(line.begin, EndOf(line) - line.begin));
     }
     result.append(text.substr(block.end));
     return result;

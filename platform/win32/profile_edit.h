@@ -11,11 +11,10 @@ namespace platform::profile {
 
 // Replaces the key's line in the first section of that name, keeping the spelling of the key in
 // the file; a new key goes after the last non-blank line of its section, a new section at the end.
-std::optional<std::string> SetValue(std::string_view text, std::string_view section,
-                                    std::string_view key, std::string_view value);
+std::optional<std::string> SetValue(std::string_view text, std::string_view section, std::string_view key,
+                                    std::string_view value);
 
-std::optional<std::string> DeleteKey(std::string_view text, std::string_view section,
-                                     std::string_view key);
+std::optional<std::string> DeleteKey(std::string_view text, std::string_view section, std::string_view key);
 
 // Removes the header and every line of the first section of that name except its comments.
 std::optional<std::string> DeleteSection(std::string_view text, std::string_view section);

@@ -15,8 +15,7 @@ std::string_view TrimBlanks(std::string_view s) {
 
 // One pair of matching quotes around the whole value goes; what is inside stays as it is.
 std::string_view Unquote(std::string_view value) {
-    if (value.size() >= 2 && value.front() == value.back() &&
-        (value.front() == '"' || value.front() == '\'')) {
+    if (value.size() >= 2 && value.front() == value.back() && (value.front() == '"' || value.front() == '\'')) {
         return value.substr(1, value.size() - 2);
     }
     return value;
@@ -76,8 +75,7 @@ std::string_view TrimArgument(std::string_view name) {
     return name;
 }
 
-std::optional<std::string_view> FindValue(std::string_view text, std::string_view section,
-                                          std::string_view key) {
+std::optional<std::string_view> FindValue(std::string_view text, std::string_view section, std::string_view key) {
     bool inSection = false;
     std::size_t position = 0;
     for (Line line; NextLine(text, &position, &line);) {
@@ -99,8 +97,7 @@ void ListSections(std::string_view text, const std::function<void(std::string_vi
     }
 }
 
-bool ListKeys(std::string_view text, std::string_view section,
-              const std::function<void(std::string_view)>& visit) {
+bool ListKeys(std::string_view text, std::string_view section, const std::function<void(std::string_view)>& visit) {
     bool found = false;
     bool inSection = false;
     std::size_t position = 0;

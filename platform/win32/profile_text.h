@@ -37,14 +37,12 @@ bool SameName(std::string_view a, std::string_view b);
 std::string_view TrimArgument(std::string_view name);
 
 // The value of `key` in the first section called `section`; nothing when either is missing.
-std::optional<std::string_view> FindValue(std::string_view text, std::string_view section,
-                                          std::string_view key);
+std::optional<std::string_view> FindValue(std::string_view text, std::string_view section, std::string_view key);
 
 // Every section name in file order, duplicates included.
 void ListSections(std::string_view text, const std::function<void(std::string_view)>& visit);
 
 // The key names of every section called `section`, in file order; false when there is none.
-bool ListKeys(std::string_view text, std::string_view section,
-              const std::function<void(std::string_view)>& visit);
+bool ListKeys(std::string_view text, std::string_view section, const std::function<void(std::string_view)>& visit);
 
 }  // namespace platform::profile

@@ -63,8 +63,7 @@ void WaitForWorkerThreadsIdle() {
 
 }  // namespace platform
 
-HANDLE CreateThread(LPVOID, SIZE_T, LPTHREAD_START_ROUTINE start, LPVOID parameter, DWORD,
-                    LPDWORD threadId) {
+HANDLE CreateThread(LPVOID, SIZE_T, LPTHREAD_START_ROUTINE start, LPVOID parameter, DWORD, LPDWORD threadId) {
     if (start == nullptr) return nullptr;
     auto thread = std::make_shared<platform::Thread>();
     HANDLE handle = platform::NewHandle(thread);

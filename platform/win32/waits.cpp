@@ -67,8 +67,7 @@ int TakeSignalled(const std::vector<std::shared_ptr<Waitable>>& objects, bool wa
     return -1;
 }
 
-DWORD WaitOnThisThread(const std::vector<std::shared_ptr<Waitable>>& objects, bool waitAll,
-                       DWORD timeoutMs) {
+DWORD WaitOnThisThread(const std::vector<std::shared_ptr<Waitable>>& objects, bool waitAll, DWORD timeoutMs) {
     WaitState& state = State();
     std::unique_lock lock(SyncMutex());
     Waiter waiter{&objects, IsWorkerThread()};
@@ -96,8 +95,8 @@ DWORD WaitOnThisThread(const std::vector<std::shared_ptr<Waitable>>& objects, bo
     return result;
 }
 
-DWORD WaitDrivingTime(Clock& clock, const std::vector<std::shared_ptr<Waitable>>& objects,
-                      bool waitAll, DWORD timeoutMs) {
+DWORD WaitDrivingTime(Clock& clock, const std::vector<std::shared_ptr<Waitable>>& objects, bool waitAll,
+                      DWORD timeoutMs) {
     const DWORD start = clock.NowMs();
     for (;;) {
         if (DWORD r = WaitOnThisThread(objects, waitAll, 0); r != WAIT_TIMEOUT) return r;

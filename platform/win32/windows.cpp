@@ -90,16 +90,15 @@ ATOM RegisterClassA(const WNDCLASSA* wc) {
     return static_cast<ATOM>(0xC000 + State().classes.size());
 }
 
-HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, int, int, int, int,
-                     HWND, HMENU, HINSTANCE, LPVOID) {
+HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, int, int, int, int, HWND, HMENU,
+                     HINSTANCE, LPVOID) {
     const platform::WindowClass* windowClass = platform::FindClass(className);
     if (windowClass == nullptr) return nullptr;
     const bool makesMain = State().main == nullptr;
     platform::Backend& backend = platform::GetBackend();
     backend.Trace("CreateWindowExA");
     // The picture is always 800x600; the native window shows it scaled, whatever size is asked.
-    if (makesMain && !backend.CreateNativeWindow(windowName ? windowName : "", 800, 600, false))
-        return nullptr;
+    if (makesMain && !backend.CreateNativeWindow(windowName ? windowName : "", 800, 600, false)) return nullptr;
     const std::uintptr_t value = State().nextHandle;
     State().nextHandle += 0x10;
     HWND hwnd = reinterpret_cast<HWND>(value);
@@ -151,15 +150,12 @@ LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM) {
     switch (msg) {
-    case WM_CLOSE:
-        DestroyWindow(hwnd);
-        return 0;
+    case WM_CLOSE: DestroyWindow(hwnd); return 0;
     case WM_SYSKEYUP:
         // Releasing Alt or F10 opens the window menu, unless the program takes SC_KEYMENU itself.
         if (wParam == static_cast<WPARAM>(VK_MENU) || wParam == static_cast<WPARAM>(VK_F10))
             platform::Send(hwnd, WM_SYSCOMMAND, SC_KEYMENU, 0);
         return 0;
-    default:
-        return 0;
+    default: return 0;
     }
 }

@@ -28,16 +28,11 @@ TEST(GeneratedFiles, EveryPictureLoadsAtTheSizeItsUseNeeds) {
         int width, height;
     };
     const Expected pictures[] = {
-        {"background.bmp", kScreenWidth, kScreenHeight},
-        {"maze02.bmp", kMazeSide, kMazeSide},
-        {"numbers.bmp", 10 * kDigitWidth, kDigitHeight},
-        {"characters.bmp", 4 * kCharacterWidth, kCharacterHeight},
-        {"corngrats.bmp", kEndPictureSide, kEndPictureSide},
-        {"ultimatesolution.bmp", kEndPictureSide, kEndPictureSide},
-        {"zoombox.bmp", kZoomSource, kZoomSource},
-        {"hilite2.bmp", kPanelWidth, kPanelHeight},
-        {"nohilite2.bmp", kPanelWidth, kPanelHeight},
-        {"title/HowToPlay.bmp", kHelpWidth, kHelpHeight},
+        {"background.bmp", kScreenWidth, kScreenHeight},     {"maze02.bmp", kMazeSide, kMazeSide},
+        {"numbers.bmp", 10 * kDigitWidth, kDigitHeight},     {"characters.bmp", 4 * kCharacterWidth, kCharacterHeight},
+        {"corngrats.bmp", kEndPictureSide, kEndPictureSide}, {"ultimatesolution.bmp", kEndPictureSide, kEndPictureSide},
+        {"zoombox.bmp", kZoomSource, kZoomSource},           {"hilite2.bmp", kPanelWidth, kPanelHeight},
+        {"nohilite2.bmp", kPanelWidth, kPanelHeight},        {"title/HowToPlay.bmp", kHelpWidth, kHelpHeight},
     };
     for (const Expected& e : pictures) {
         const RgbPicture picture = assets_test::LoadPicture(InData(e.file));

@@ -31,7 +31,8 @@ TEST(Generator, WritesTheSameBytesAsTheBuildDid) {
     const std::string data = scratch.Folder() + "/game/Stalkway";
     const std::string scripts = scratch.Folder() + "/game/scripts";
     // As the build runs it.
-    ASSERT_EQ(RunGenerator("--data " + data + " --scripts " + scripts + " --licence " + STALKWAY_SOURCE_DIR + "/LICENSE"), 0);
+    ASSERT_EQ(
+        RunGenerator("--data " + data + " --scripts " + scripts + " --licence " + STALKWAY_SOURCE_DIR + "/LICENSE"), 0);
     std::map<std::string, std::string> made = FilesBelow(data);
     std::map<std::string, std::string> built = FilesBelow(assets_test::DataFolder());
     // The files a player may have written since the build are not the generator's.

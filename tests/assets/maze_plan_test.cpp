@@ -81,7 +81,8 @@ TEST(MazePlan, ItemsLieOnDistinctInnerRouteCellsWithTheLettersInRouteOrder) {
             cells.insert(cell);
         }
     EXPECT_EQ(cells.size(), 110u);
-    for (std::size_t i = 1; i < maze.hilites.size(); ++i) EXPECT_LT(places[maze.hilites[i - 1]], places[maze.hilites[i]]);
+    for (std::size_t i = 1; i < maze.hilites.size(); ++i)
+        EXPECT_LT(places[maze.hilites[i - 1]], places[maze.hilites[i]]);
 }
 
 // Two ways from a start to an exit on row 60: a straight one with three side branches, and a

@@ -39,8 +39,8 @@ public:
     }
     MazeRules Rules(PixelLayout layout = PixelLayout::Rgb565) const { return Rules(Picture(), layout); }
     static MazeRules Rules(const IndexedPicture& picture, PixelLayout layout = PixelLayout::Rgb565) {
-        return MazeRules(picture, RgbPicture(kPanelWidth, kPanelHeight, kTile), RgbPicture(kPanelWidth, kPanelHeight, kBoard),
-                         layout);
+        return MazeRules(picture, RgbPicture(kPanelWidth, kPanelHeight, kTile),
+                         RgbPicture(kPanelWidth, kPanelHeight, kBoard), layout);
     }
 
 private:
@@ -58,9 +58,7 @@ bool Red(const MazeRules& game, Spot s) {
 
 // From the start, right, round two bends, to a junction; below it a dead end.
 HandMaze Bends() {
-    return HandMaze({{{0, 45}, {1, 45}, {2, 45}, {2, 46}, {2, 47}, {3, 47}, {4, 47}},
-                     {{3, 47}, {3, 48}}},
-                    {4, 47});
+    return HandMaze({{{0, 45}, {1, 45}, {2, 45}, {2, 46}, {2, 47}, {3, 47}, {4, 47}}, {{3, 47}, {3, 48}}}, {4, 47});
 }
 
 TEST(MazeRules, AMoveFollowsEveryBendAndStopsWhereTheWaysDivide) {
@@ -106,9 +104,9 @@ TEST(MazeRules, ABlockedDirectionRunsTheOnlyOpenWay) {
 
 TEST(MazeRules, APassageToTrailLooksOpenButEndsShortOfTheRedBlock) {
     // A square loop: round it, the last passage leads back to the trail.
-    const HandMaze maze({{{10, 50}, {11, 50}, {12, 50}, {13, 50}, {13, 49}, {12, 49}, {12, 50}},
-                         {{12, 50}, {12, 51}, {12, 52}}},
-                        {12, 52});
+    const HandMaze maze(
+        {{{10, 50}, {11, 50}, {12, 50}, {13, 50}, {13, 49}, {12, 49}, {12, 50}}, {{12, 50}, {12, 51}, {12, 52}}},
+        {12, 52});
     MazeRules game = maze.Rules();
     game.NewGameClicked();
     game.DirectionClicked(kRight);

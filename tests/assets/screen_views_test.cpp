@@ -114,7 +114,8 @@ TEST_F(ComposedScreen, EndPicturesAndTheHelpPageCoverTheirAreasWhole) {
         const RgbPicture picture = Read(end);
         int shown = 0;
         for (int y = 0; y < kZoomArea.height; ++y)
-            for (int x = 0; x < kZoomArea.width; ++x) shown += drawn.At(kZoomArea.x + x, kZoomArea.y + y) == picture.At(x, y);
+            for (int x = 0; x < kZoomArea.width; ++x)
+                shown += drawn.At(kZoomArea.x + x, kZoomArea.y + y) == picture.At(x, y);
         EXPECT_EQ(shown, kZoomArea.width * kZoomArea.height) << name << " leaves the zoom window showing";
         WriteFile(assets_test::OutputFolder() + "/" + std::string(name, std::strlen(name) - 4) + ".png", Png(drawn));
         end->Release();

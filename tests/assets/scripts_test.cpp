@@ -12,9 +12,7 @@ namespace {
 
 using namespace assets;
 
-std::string Script(const std::string& name) {
-    return test::ReadWholeFile(assets_test::ScriptsFolder() + "/" + name);
-}
+std::string Script(const std::string& name) { return test::ReadWholeFile(assets_test::ScriptsFolder() + "/" + name); }
 
 void ExpectEveryClickOnAButton(const std::vector<Click>& clicks) {
     ASSERT_FALSE(clicks.empty());

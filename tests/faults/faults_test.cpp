@@ -31,15 +31,16 @@ std::string ShortGameScript() {
     const std::string perfect = Generated("perfect.script");
     std::size_t end = perfect.find("# move 16:");
     if (end == std::string::npos) end = perfect.size();
-    return perfect.substr(0, end) + "frames 5\nclick 68 290\nframes 20\nclick 400 300\nframes 20\n"
-                                    "click 68 238\nframes 5\nshot end\n";
+    return perfect.substr(0, end) +
+           "frames 5\nclick 68 290\nframes 20\nclick 400 300\nframes 20\n"
+           "click 68 238\nframes 5\nshot end\n";
 }
 
 int PerfectScore() {
     std::smatch match;
     const std::string figures = Generated("maze.txt");
     return std::regex_search(figures, match, std::regex("Perfect route:[^\\n]*score ([0-9]+)")) ? std::stoi(match[1])
-                                                                                                 : -1;
+                                                                                                : -1;
 }
 
 const test::HallOfFameEntry kOldEntry{"Old Timer:Cornfield Lane:old@timer.example:Y", 7};

@@ -48,10 +48,10 @@ TEST_F(MazeFixture, TheZoomWindowShowsAWholeSquareEvenAtTheCorners) {
         int posX, posY;
         int markX, markY;  // where the marked pixel shows: the square's corner is four times enlarged
     } cases[] = {
-        {0, 0, 544, 69},                              // square (0, 0)-(58, 58)
-        {419, 419, 544 + 57 * 4, 69 + 57 * 4},        // square (362, 362)-(420, 420)
-        {410, 300, 544 + 48 * 4, 69 + 28 * 4},        // pushed left off the right edge: (362, 272)
-        {300, 300, 544 + 28 * 4, 69 + 28 * 4},        // the player's block at the centre
+        {0, 0, 544, 69},                        // square (0, 0)-(58, 58)
+        {419, 419, 544 + 57 * 4, 69 + 57 * 4},  // square (362, 362)-(420, 420)
+        {410, 300, 544 + 48 * 4, 69 + 28 * 4},  // pushed left off the right edge: (362, 272)
+        {300, 300, 544 + 28 * 4, 69 + 28 * 4},  // the player's block at the centre
     };
     for (const Case& c : cases) {
         game.posX = c.posX;

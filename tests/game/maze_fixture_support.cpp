@@ -48,8 +48,8 @@ int IndexFor(char c) {
 }
 
 void WriteFile(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::vector<std::uint8_t> MazeBmp(const std::vector<std::string>& rows) {
@@ -61,7 +61,8 @@ std::vector<std::uint8_t> MazeBmp(const std::vector<std::string>& rows) {
     const int stride = (f.width + 3) / 4 * 4;
     f.pixels.assign(static_cast<size_t>(stride) * rows.size(), 0);
     for (size_t y = 0; y < rows.size(); ++y)
-        for (size_t x = 0; x < rows[y].size(); ++x) f.pixels[y * stride + x] = static_cast<std::uint8_t>(IndexFor(rows[y][x]));
+        for (size_t x = 0; x < rows[y].size(); ++x)
+            f.pixels[y * stride + x] = static_cast<std::uint8_t>(IndexFor(rows[y][x]));
     return testing_bmp::BuildBmp(f);
 }
 

@@ -11,16 +11,8 @@ using Sounds = std::vector<std::string>;
 
 // A corridor with three bends and a dead end at its far end.
 const std::vector<std::string> kBends = {
-    "#############",
-    "#SS......####",
-    "#SS......####",
-    "#######..####",
-    "#######..#..#",
-    "#######..#..#",
-    "#######..#..#",
-    "#######.....#",
-    "#######.....#",
-    "#############",
+    "#############", "#SS......####", "#SS......####", "#######..####", "#######..#..#",
+    "#######..#..#", "#######..#..#", "#######.....#", "#######.....#", "#############",
 };
 
 TEST_F(MazeFixture, AMoveFollowsEveryBendToTheDeadEnd) {
@@ -62,12 +54,7 @@ TEST_F(MazeFixture, AtAJunctionTheBlockLandsAlignedPastTheLastCountedStep) {
 
 TEST_F(MazeFixture, TheWayBackCanBeNamedBySideBitAndThenStepsNothing) {
     const std::vector<std::string> notched = {
-        "########",
-        "#..#####",
-        "#...####",
-        "#..SSSS#",
-        "#..SSSS#",
-        "########",
+        "########", "#..#####", "#...####", "#..SSSS#", "#..SSSS#", "########",
     };
     ASSERT_TRUE(Load(notched));
     game.posX = 1;
@@ -202,12 +189,7 @@ TEST_F(MazeFixture, PassingTheExitMarksTheFinishAndTheRunGoesOn) {
 
 // Two moves: the first collects a kernel, the second goes on to a dead end.
 const std::vector<std::string> kTwoMoves = {
-    "#############",
-    "#SS..3.....##",
-    "#SS........##",
-    "#######..####",
-    "#######..####",
-    "#############",
+    "#############", "#SS..3.....##", "#SS........##", "#######..####", "#######..####", "#############",
 };
 
 TEST_F(MazeFixture, SteppingBackReplaysTheKeptMovesAndScoresThemAgain) {

@@ -44,7 +44,8 @@ std::vector<std::uint16_t> Expected565(const fs::path& file) {
     if (!pixels.empty()) return pixels;
     const std::vector<std::uint8_t> rgb = Expected(file, ".rgb");
     for (std::size_t i = 0; i + 2 < rgb.size(); i += 3)
-        pixels.push_back(static_cast<std::uint16_t>(((rgb[i] >> 3) << 11) | ((rgb[i + 1] >> 2) << 5) | (rgb[i + 2] >> 3)));
+        pixels.push_back(
+            static_cast<std::uint16_t>(((rgb[i] >> 3) << 11) | ((rgb[i + 1] >> 2) << 5) | (rgb[i + 2] >> 3)));
     return pixels;
 }
 

@@ -47,8 +47,9 @@ BmpFields ColourRow(const std::vector<std::array<std::uint8_t, 3>>& rgb) {
 }
 
 TEST_F(BitmapFiles, ColoursAreTruncatedIntoFiveSixFiveWithoutADisplay) {
-    const std::string file = Write("colours.bmp", ColourRow({{0, 0, 255}, {255, 0, 0}, {0, 255, 0}, {255, 255, 255},
-                                                              {7, 3, 7}, {0x87, 0x47, 0xFC}}));
+    const std::string file = Write(
+        "colours.bmp",
+        ColourRow({{0, 0, 255}, {255, 0, 0}, {0, 255, 0}, {255, 255, 255}, {7, 3, 7}, {0x87, 0x47, 0xFC}}));
     const SurfacePtr surface(QZLoadBitmap(file.c_str()));
     ASSERT_NE(surface, nullptr);
     Locked lock(surface.get());
@@ -121,7 +122,8 @@ protected:
 };
 
 TEST_F(FiveFiveFiveDisplay, LoadsTakeTheDisplaysFormat) {
-    const fs::path file = fs::temp_directory_path() / ("stalkway-555-" + std::to_string(std::random_device()()) + ".bmp");
+    const fs::path file = fs::temp_directory_path() /
+                          ("stalkway-555-" + std::to_string(std::random_device()()) + ".bmp");
     WriteFile(file, BuildBmp(ColourRow({{0, 0, 255}, {255, 0, 0}, {0, 255, 0}, {0, 7, 0}})));
     const SurfacePtr surface(QZLoadBitmap(file.c_str(), 16));
     fs::remove(file);
@@ -165,7 +167,8 @@ TEST(BmpDamage, RandomlyDamagedFilesDecodeConsistentlyOrNotAtAll) {
             const int hits = 1 + static_cast<int>(random() % 4);
             for (int i = 0; i < hits; ++i) {
                 // Most damage goes into the headers, where it does the most harm.
-                const std::size_t span = random() % 3 == 0 ? damaged.size() : std::min<std::size_t>(damaged.size(), 128);
+                const std::size_t span = random() % 3 == 0 ? damaged.size()
+                                                           : std::min<std::size_t>(damaged.size(), 128);
                 damaged[random() % span] = static_cast<std::uint8_t>(random());
             }
             const std::optional<platform::BmpImage> image = platform::DecodeBmp(damaged);
@@ -226,16 +229,16 @@ TEST(RleStream, AcceptsOnlyStreamsThatStayInsideThePicture) {
     using Stream = std::vector<std::uint8_t>;
     const auto fits = [](const Stream& s, bool fourBit = false) { return platform::RleStreamFits(s, 4, 2, fourBit); };
     EXPECT_TRUE(fits({4, 7, 0, 0, 4, 7, 0, 1}));
-    EXPECT_TRUE(fits({0, 3, 1, 2, 3, 0, 0, 1}));            // literal of three, padded to four bytes
-    EXPECT_TRUE(fits({0, 2, 2, 1, 2, 9, 0, 1}));            // move to (2, 1), then two pixels
-    EXPECT_TRUE(fits({0, 0, 0, 0, 0, 1}));                  // empty rows up to the top
-    EXPECT_FALSE(fits({5, 7, 0, 1}));                       // run past the row's end
-    EXPECT_FALSE(fits({0, 0, 0, 0, 1, 7, 0, 1}));           // pixel above the top row
-    EXPECT_FALSE(fits({0, 0, 0, 0, 0, 0, 0, 1}));           // line end beyond the top
-    EXPECT_FALSE(fits({0, 2, 5, 0, 0, 1}));                 // move past the right edge
-    EXPECT_FALSE(fits({4, 7}));                             // no end-of-bitmap code
-    EXPECT_FALSE(fits({0, 3, 1, 2, 3}));                    // literal cut short
-    EXPECT_TRUE(fits({0, 4, 0x12, 0x34, 0, 1}, true));      // four 4-bit pixels in two bytes
+    EXPECT_TRUE(fits({0, 3, 1, 2, 3, 0, 0, 1}));        // literal of three, padded to four bytes
+    EXPECT_TRUE(fits({0, 2, 2, 1, 2, 9, 0, 1}));        // move to (2, 1), then two pixels
+    EXPECT_TRUE(fits({0, 0, 0, 0, 0, 1}));              // empty rows up to the top
+    EXPECT_FALSE(fits({5, 7, 0, 1}));                   // run past the row's end
+    EXPECT_FALSE(fits({0, 0, 0, 0, 1, 7, 0, 1}));       // pixel above the top row
+    EXPECT_FALSE(fits({0, 0, 0, 0, 0, 0, 0, 1}));       // line end beyond the top
+    EXPECT_FALSE(fits({0, 2, 5, 0, 0, 1}));             // move past the right edge
+    EXPECT_FALSE(fits({4, 7}));                         // no end-of-bitmap code
+    EXPECT_FALSE(fits({0, 3, 1, 2, 3}));                // literal cut short
+    EXPECT_TRUE(fits({0, 4, 0x12, 0x34, 0, 1}, true));  // four 4-bit pixels in two bytes
     EXPECT_FALSE(fits({0, 5, 0x12, 0x34, 0x50, 0, 0, 1}, true));
 }
 

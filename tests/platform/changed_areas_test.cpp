@@ -85,8 +85,10 @@ TEST_F(FlipTest, TheDisplayKeepsTheWholePictureFromTheChangedAreas) {
         DDSURFACEDESC desc = EmptyDesc();
         ASSERT_EQ(back->Lock(nullptr, &desc, DDLOCK_READONLY, nullptr), DD_OK);
         for (int y = 0; y < 600; ++y) {
-            const auto* row = reinterpret_cast<const std::uint16_t*>(static_cast<BYTE*>(desc.lpSurface) + y * desc.lPitch);
-            ASSERT_EQ(std::memcmp(row, shown.pixels + y * shown.pitch, 800 * 2), 0) << "row " << y << ", frame " << frame;
+            const auto* row = reinterpret_cast<const std::uint16_t*>(static_cast<BYTE*>(desc.lpSurface) +
+                                                                     y * desc.lPitch);
+            ASSERT_EQ(std::memcmp(row, shown.pixels + y * shown.pitch, 800 * 2), 0)
+                << "row " << y << ", frame " << frame;
         }
         back->Unlock(nullptr);
     }

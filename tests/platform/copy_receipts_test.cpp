@@ -51,8 +51,8 @@ TEST(CopyReceipts, SurfacesHoldWhatEveryCopyWouldHavePutThere) {
                 copy.to = kLarge;
             }
             if (!models[copy.s].keyed) copy.keyed = false;
-            ASSERT_EQ(surfaces[copy.t]->Blt(&copy.to, surfaces[copy.s].get(), &copy.from,
-                                            copy.keyed ? DDBLT_KEYSRC : 0, nullptr),
+            ASSERT_EQ(surfaces[copy.t]->Blt(&copy.to, surfaces[copy.s].get(), &copy.from, copy.keyed ? DDBLT_KEYSRC : 0,
+                                            nullptr),
                       DD_OK);
             ModelCopy(models[copy.s], models[copy.t], copy.from, copy.to, copy.keyed);
             recent.push_back(copy);
@@ -86,7 +86,8 @@ TEST(CopyReceipts, SurfacesHoldWhatEveryCopyWouldHavePutThere) {
                 const auto* row = reinterpret_cast<const std::uint16_t*>(static_cast<BYTE*>(desc.lpSurface) +
                                                                          y * desc.lPitch);
                 for (int x = 0; x < kWidth; ++x)
-                    ASSERT_EQ(row[x], models[i].At(x, y)) << "surface " << i << " at " << x << "," << y << ", step " << step;
+                    ASSERT_EQ(row[x], models[i].At(x, y))
+                        << "surface " << i << " at " << x << "," << y << ", step " << step;
             }
             surfaces[i]->Unlock(nullptr);
         }

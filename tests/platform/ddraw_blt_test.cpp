@@ -34,8 +34,8 @@ protected:
         before = Snapshot(target.get());
     }
     // Blts the source's (0,0)-(4,4) unless told otherwise and checks the target stayed as it was.
-    void ExpectRefused(HRESULT expected, RECT dest, RECT from = Rect(0, 0, 4, 4),
-                       DWORD flags = DDBLT_WAIT, IDirectDrawSurface* src = nullptr) {
+    void ExpectRefused(HRESULT expected, RECT dest, RECT from = Rect(0, 0, 4, 4), DWORD flags = DDBLT_WAIT,
+                       IDirectDrawSurface* src = nullptr) {
         EXPECT_EQ(target->Blt(&dest, src != nullptr ? src : source.get(), &from, flags, nullptr), expected);
         EXPECT_EQ(Snapshot(target.get()), before);
     }
@@ -46,12 +46,12 @@ protected:
 };
 
 TEST_F(BltRefusal, EmptyInvertedAndOutsideRectangles) {
-    ExpectRefused(DDERR_INVALIDRECT, Rect(2, 2, 2, 6));    // empty
-    ExpectRefused(DDERR_INVALIDRECT, Rect(2, 6, 6, 2));    // inverted
-    ExpectRefused(DDERR_INVALIDRECT, Rect(-1, 0, 3, 4));   // past the left edge
-    ExpectRefused(DDERR_INVALIDRECT, Rect(0, -1, 4, 3));   // past the top
-    ExpectRefused(DDERR_INVALIDRECT, Rect(7, 0, 11, 4));   // past the right
-    ExpectRefused(DDERR_INVALIDRECT, Rect(0, 5, 4, 9));    // past the bottom
+    ExpectRefused(DDERR_INVALIDRECT, Rect(2, 2, 2, 6));   // empty
+    ExpectRefused(DDERR_INVALIDRECT, Rect(2, 6, 6, 2));   // inverted
+    ExpectRefused(DDERR_INVALIDRECT, Rect(-1, 0, 3, 4));  // past the left edge
+    ExpectRefused(DDERR_INVALIDRECT, Rect(0, -1, 4, 3));  // past the top
+    ExpectRefused(DDERR_INVALIDRECT, Rect(7, 0, 11, 4));  // past the right
+    ExpectRefused(DDERR_INVALIDRECT, Rect(0, 5, 4, 9));   // past the bottom
     ExpectRefused(DDERR_INVALIDRECT, Rect(0, 0, 4, 4), Rect(8, 8, 12, 12));
     ExpectRefused(DDERR_INVALIDRECT, Rect(0, 0, 4, 4), Rect(3, 3, 3, 7));
 }

@@ -46,9 +46,7 @@ inline SurfacePtr Make565(int width, int height) {
     return MakeSurface(width, height, platform::PixelFormatFor(platform::PixelLayout::Rgb565));
 }
 
-inline SurfacePtr Make8(int width, int height) {
-    return MakeSurface(width, height, platform::PalettisedFormat());
-}
+inline SurfacePtr Make8(int width, int height) { return MakeSurface(width, height, platform::PalettisedFormat()); }
 
 // Locks for the duration of one access; fails the test if the surface cannot be locked.
 class Locked {
@@ -91,9 +89,7 @@ private:
     bool ok_ = false;
 };
 
-inline std::uint32_t PixelAt(IDirectDrawSurface* surface, int x, int y) {
-    return Locked(surface).Get(x, y);
-}
+inline std::uint32_t PixelAt(IDirectDrawSurface* surface, int x, int y) { return Locked(surface).Get(x, y); }
 
 // Every pixel gets a value made from its position, so misplaced copies show.
 inline void Pattern(IDirectDrawSurface* surface, std::uint32_t base = 0) {

@@ -11,8 +11,7 @@
 namespace {
 
 HANDLE Open(const std::string& name, DWORD access, DWORD disposition) {
-    return CreateFileA(name.c_str(), access, FILE_SHARE_READ, nullptr, disposition,
-                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    return CreateFileA(name.c_str(), access, FILE_SHARE_READ, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 std::string ReadAll(HANDLE file, DWORD size) {

@@ -54,8 +54,8 @@ protected:
     std::mt19937 random{5};
 
     Op RandomOp() {
-        Op op{static_cast<int>(random() % 3) - 1, kAreas[random() % kAreaCount], kAreas[random() % kAreaCount], random() % 2 == 0,
-              static_cast<std::uint16_t>(random() % 8)};
+        Op op{static_cast<int>(random() % 3) - 1, kAreas[random() % kAreaCount], kAreas[random() % kAreaCount],
+              random() % 2 == 0, static_cast<std::uint16_t>(random() % 8)};
         if (random() % 3 != 0) {  // mostly unscaled copies, some stretched
             op.to.right = op.to.left + (op.from.right - op.from.left);
             op.to.bottom = op.to.top + (op.from.bottom - op.from.top);
@@ -148,10 +148,11 @@ protected:
             DDSURFACEDESC desc = EmptyDesc();
             ASSERT_EQ(surfaces[i]->Lock(nullptr, &desc, DDLOCK_READONLY, nullptr), DD_OK);
             for (int y = 0; y < kHeight; ++y) {
-                const auto* row =
-                    reinterpret_cast<const std::uint16_t*>(static_cast<BYTE*>(desc.lpSurface) + y * desc.lPitch);
+                const auto* row = reinterpret_cast<const std::uint16_t*>(static_cast<BYTE*>(desc.lpSurface) +
+                                                                         y * desc.lPitch);
                 for (int x = 0; x < kWidth; ++x)
-                    ASSERT_EQ(row[x], models[i].At(x, y)) << "surface " << i << " at " << x << "," << y << ", frame " << frame;
+                    ASSERT_EQ(row[x], models[i].At(x, y))
+                        << "surface " << i << " at " << x << "," << y << ", frame " << frame;
             }
             surfaces[i]->Unlock(nullptr);
         }

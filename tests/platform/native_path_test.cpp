@@ -12,8 +12,7 @@ protected:
         scratch_.Write("Game/Sounds/Bell.WAV", "");
         scratch_.Write("Game/options.ini", "");
         scratch_.Write("Launcher/portico.exe", "");
-        for (const char* name :
-             {"Game/Stalkway/data.INI", "Game/Stalkway/Data.ini", "Game/Stalkway/DATA.ini"}) {
+        for (const char* name : {"Game/Stalkway/data.INI", "Game/Stalkway/Data.ini", "Game/Stalkway/DATA.ini"}) {
             scratch_.Write(name, "");
         }
     }

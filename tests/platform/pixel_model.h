@@ -21,9 +21,7 @@ struct Model {
     DWORD high = 0;
     std::uint16_t& At(int x, int y) { return pixels[static_cast<size_t>(y * kModelWidth + x)]; }
     std::uint16_t At(int x, int y) const { return pixels[static_cast<size_t>(y * kModelWidth + x)]; }
-    bool Transparent(std::uint16_t value) const {
-        return keyed && value >= low && value <= (high < low ? low : high);
-    }
+    bool Transparent(std::uint16_t value) const { return keyed && value >= low && value <= (high < low ? low : high); }
 };
 
 // The source pixel a stretched copy takes for target pixel i of n, from m.
@@ -35,8 +33,8 @@ inline void ModelCopy(const Model& source, Model& target, const RECT& from, cons
     const int sw = from.right - from.left, sh = from.bottom - from.top;
     for (int y = 0; y < th; ++y)
         for (int x = 0; x < tw; ++x) {
-            const std::uint16_t value =
-                snapshot.At(from.left + CentreSample(x, tw, sw), from.top + CentreSample(y, th, sh));
+            const std::uint16_t value = snapshot.At(from.left + CentreSample(x, tw, sw),
+                                                    from.top + CentreSample(y, th, sh));
             if (!(keyed && snapshot.Transparent(value))) target.At(to.left + x, to.top + y) = value;
         }
 }

@@ -69,7 +69,7 @@ TEST(ProcessTimes, StartsAreTimesOfDayInOrder) {
     const std::uint64_t now = PreciseNow();
     const auto since1601 = std::chrono::duration_cast<std::chrono::microseconds>(
                                std::chrono::system_clock::now().time_since_epoch())
-                               .count() *
+                                   .count() *
                                10 +
                            116444736000000000ull;
     // Real time, not the virtual time of day the game reads.

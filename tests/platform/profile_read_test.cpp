@@ -97,12 +97,11 @@ TEST(ProfileReadTest, EmptyNamesAndTextBeforeTheFirstSection) {
 
 TEST(ProfileReadTest, LineRules) {
     ScratchDir scratch;
-    scratch.Write(
-        "t.ini",
-        "  [ Display ]\r\n  Width =   640   \n;Height=1\r  ;Depth=2\nWid;th=1\r\n"
-        "Note=640 ;note\r\n#Hash=1\r\nQ1='Intro'\r\nQ2= \" Intro \" \r\nQ3=\"\"Intro\"\"\r\n"
-        "Q4=\"Intro'\r\nWidth=999\r\n\n\r[;x]\r\n[Dis]play]junk\r\n[Display]\r\nLate=1\r\n"
-        "[Open\r\nK=v");
+    scratch.Write("t.ini",
+                  "  [ Display ]\r\n  Width =   640   \n;Height=1\r  ;Depth=2\nWid;th=1\r\n"
+                  "Note=640 ;note\r\n#Hash=1\r\nQ1='Intro'\r\nQ2= \" Intro \" \r\nQ3=\"\"Intro\"\"\r\n"
+                  "Q4=\"Intro'\r\nWidth=999\r\n\n\r[;x]\r\n[Dis]play]junk\r\n[Display]\r\nLate=1\r\n"
+                  "[Open\r\nK=v");
     const std::string file = scratch / "t.ini";
     EXPECT_EQ(Value("Display", "Width", "", file), "3 640");  // the first one wins
     EXPECT_EQ(Value("Display", "Height", "-", file), "1 -");
@@ -117,21 +116,18 @@ TEST(ProfileReadTest, LineRules) {
     EXPECT_EQ(Value("Display", "Late", "-", file), "1 -");  // in the second [Display]
     EXPECT_EQ(Value("Open", "K", "", file), "1 v");
     EXPECT_EQ(List(nullptr, nullptr, file, 260), "28 Display\0;x\0Dis\0Display\0Open\0\0\f"s);
-    EXPECT_EQ(List("display", nullptr, file, 260),
-              "47 Width\0Wid;th\0Note\0#Hash\0Q1\0Q2\0Q3\0Q4\0Width\0Late\0\0\f"s);
+    EXPECT_EQ(List("display", nullptr, file, 260), "47 Width\0Wid;th\0Note\0#Hash\0Q1\0Q2\0Q3\0Q4\0Width\0Late\0\0\f"s);
 }
 
 TEST(ProfileReadTest, AnyBytesAreSafe) {
     ScratchDir scratch;
     const std::string file = scratch / "t.ini";
-    scratch.Write("t.ini", "\xEF\xBB\xBF[Top]\r\nA=1\r\n[S]\r\nA=x\0y\r\nB=2\r\nL="s +
-                               std::string(1 << 20, 'v'));
+    scratch.Write("t.ini", "\xEF\xBB\xBF[Top]\r\nA=1\r\n[S]\r\nA=x\0y\r\nB=2\r\nL="s + std::string(1 << 20, 'v'));
     EXPECT_EQ(Value("Top", "A", "-", file), "1 -");  // a UTF-8 mark hides the first header
     EXPECT_EQ(Value("S", "A", "", file), "1 x");     // a NUL ends the line's text
     EXPECT_EQ(Value("S", "B", "", file), "1 2");
     EXPECT_EQ(Value("S", "L", "", file), "259 " + std::string(259, 'v'));
-    EXPECT_EQ(Value("S", "L", "", file, (1 << 20) + 1),
-              std::to_string(1 << 20) + " " + std::string(1 << 20, 'v'));
+    EXPECT_EQ(Value("S", "L", "", file, (1 << 20) + 1), std::to_string(1 << 20) + " " + std::string(1 << 20, 'v'));
     // Random bytes rich in the characters that matter must never break the reader.
     unsigned seed = 12345;
     const char alphabet[] = "[]=;\"' \t\r\n\0aAbB";

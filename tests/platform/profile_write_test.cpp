@@ -34,9 +34,7 @@ TEST_F(ProfileWriteTest, BuildsUpAndDeletes) {
 
     EXPECT_TRUE(Write("Video", "Height", nullptr));
     const std::string once = Text();
-    EXPECT_EQ(
-        once,
-        "[Video]\r\nWidth=640\r\nDepth=16\r\n[Audio]\r\nRate=22050\r\n[Net]\r\nPort=2300\r\n");
+    EXPECT_EQ(once, "[Video]\r\nWidth=640\r\nDepth=16\r\n[Audio]\r\nRate=22050\r\n[Net]\r\nPort=2300\r\n");
     EXPECT_TRUE(Write("Video", "Height", nullptr));
     EXPECT_EQ(Text(), once);
     EXPECT_TRUE(Write("Video", nullptr, "ignored"));

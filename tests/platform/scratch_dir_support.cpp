@@ -32,8 +32,6 @@ std::string ReadBytes(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-WorkingDir::WorkingDir(const std::string& path) : previous_(fs::current_path().string()) {
-    fs::current_path(path);
-}
+WorkingDir::WorkingDir(const std::string& path) : previous_(fs::current_path().string()) { fs::current_path(path); }
 
 WorkingDir::~WorkingDir() { fs::current_path(previous_); }

@@ -14,8 +14,8 @@
 
 class WithSoundDevice : public ::testing::Test {
 protected:
-    static constexpr DWORD kControls = DSBCAPS_STATIC | DSBCAPS_CTRLVOLUME | DSBCAPS_CTRLPAN |
-                                       DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPOSITIONNOTIFY;
+    static constexpr DWORD kControls = DSBCAPS_STATIC | DSBCAPS_CTRLVOLUME | DSBCAPS_CTRLPAN | DSBCAPS_CTRLFREQUENCY |
+                                       DSBCAPS_CTRLPOSITIONNOTIFY;
 
     void SetUp() override {
         platform::headless::Reset();
@@ -35,8 +35,13 @@ protected:
     // A 16-bit buffer holding `samples` (interleaved when stereo).
     LPDIRECTSOUNDBUFFER Make16(const std::vector<std::int16_t>& samples, int channels = 1, DWORD rate = 22050,
                                DWORD flags = kControls) {
-        WAVEFORMATEX format{WAVE_FORMAT_PCM, static_cast<WORD>(channels), rate, rate * 2 * channels,
-                            static_cast<WORD>(2 * channels), 16, 0};
+        WAVEFORMATEX format{WAVE_FORMAT_PCM,
+                            static_cast<WORD>(channels),
+                            rate,
+                            rate * 2 * channels,
+                            static_cast<WORD>(2 * channels),
+                            16,
+                            0};
         LPDIRECTSOUNDBUFFER buffer = MakeBuffer(format, static_cast<DWORD>(samples.size() * 2), flags);
         Fill(buffer, samples.data(), samples.size() * 2);
         return buffer;

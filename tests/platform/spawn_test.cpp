@@ -19,10 +19,8 @@ namespace {
 // have narrowed the one it inherits.
 void WriteRecorder(const ScratchDir& scratch, const std::string& name) {
     const std::string out = scratch / "out.txt";
-    scratch.Write(
-        name,
-        "#!/bin/sh\nPATH=/usr/bin:/bin\n{ pwd; for a in \"$@\"; do echo \"<$a>\"; done; } > '" +
-            out + ".tmp'\nmv '" + out + ".tmp' '" + out + "'\n");
+    scratch.Write(name, "#!/bin/sh\nPATH=/usr/bin:/bin\n{ pwd; for a in \"$@\"; do echo \"<$a>\"; done; } > '" + out +
+                            ".tmp'\nmv '" + out + ".tmp' '" + out + "'\n");
     std::filesystem::permissions(scratch / name, std::filesystem::perms::owner_all);
 }
 
@@ -57,11 +55,9 @@ TEST(SpawnTest, StartsAnExecutableWithWindowsArgumentsAndFolder) {
     WriteRecorder(scratch, "Launcher/portico.exe");
     scratch.Write("Work Dir/x", "");
     const std::string launcher = scratch / "Launcher";
-    ASSERT_TRUE(platform::SpawnDetached("open", (launcher + "\\Portico.exe").c_str(),
-                                        "Stalkway \"two words\" a\\\"b",
+    ASSERT_TRUE(platform::SpawnDetached("open", (launcher + "\\Portico.exe").c_str(), "Stalkway \"two words\" a\\\"b",
                                         (scratch / "work dir").c_str()));
-    EXPECT_EQ(AwaitFile(scratch / "out.txt"),
-              scratch / "Work Dir\n<Stalkway>\n<two words>\n<a\"b>\n");
+    EXPECT_EQ(AwaitFile(scratch / "out.txt"), scratch / "Work Dir\n<Stalkway>\n<two words>\n<a\"b>\n");
     bool reaped = false;
     for (int i = 0; i < 3000 && !(reaped = Zombies() == 0); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -83,16 +79,14 @@ TEST(SpawnTest, DocumentsAndAddressesGoToTheOpenerOnPath) {
     scratch.Write("readme.txt", "");
     const std::string oldPath = getenv("PATH") ? getenv("PATH") : "";
     setenv("PATH", (scratch / "bin").c_str(), 1);
-    EXPECT_TRUE(
-        platform::SpawnDetached("open", "www.example.com", nullptr, scratch.Path().c_str()));
+    EXPECT_TRUE(platform::SpawnDetached("open", "www.example.com", nullptr, scratch.Path().c_str()));
     const std::string address = AwaitFile(scratch / "out.txt");
     std::filesystem::remove(scratch / "out.txt");
     WorkingDir cwd(scratch.Path());
     EXPECT_TRUE(platform::SpawnDetached("OPEN", "README.TXT", "x", nullptr));
     const std::string document = AwaitFile(scratch / "out.txt");
     setenv("PATH", (scratch / "none").c_str(), 1);
-    const bool withoutOpener =
-        platform::SpawnDetached("open", "https://example.com", nullptr, nullptr);
+    const bool withoutOpener = platform::SpawnDetached("open", "https://example.com", nullptr, nullptr);
     setenv("PATH", oldPath.c_str(), 1);
 
     EXPECT_EQ(address, scratch.Path() + "\n<http://www.example.com>\n");
@@ -106,8 +100,8 @@ TEST(SpawnTest, NothingToStart) {
     EXPECT_FALSE(platform::SpawnDetached("edit", (scratch / "run.sh").c_str(), nullptr, nullptr));
     EXPECT_FALSE(platform::SpawnDetached("open", (scratch / "missing").c_str(), nullptr, nullptr));
     EXPECT_FALSE(platform::SpawnDetached("open", nullptr, nullptr, nullptr));
-    EXPECT_FALSE(platform::SpawnDetached("open", (scratch / "run.sh").c_str(), nullptr,
-                                         (scratch / "no such folder").c_str()));
+    EXPECT_FALSE(
+        platform::SpawnDetached("open", (scratch / "run.sh").c_str(), nullptr, (scratch / "no such folder").c_str()));
 }
 
 }  // namespace

@@ -59,7 +59,8 @@ bool ShowsPicture(const test::Shot& shot, const std::string& file, int x, int y)
     desc.dwSize = sizeof desc;
     bool same = SUCCEEDED(picture->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr));
     for (int j = 0; same && j < static_cast<int>(desc.dwHeight); ++j) {
-        const auto* row = reinterpret_cast<const std::uint16_t*>(static_cast<const char*>(desc.lpSurface) + j * desc.lPitch);
+        const auto* row = reinterpret_cast<const std::uint16_t*>(static_cast<const char*>(desc.lpSurface) +
+                                                                 j * desc.lPitch);
         for (int i = 0; same && i < static_cast<int>(desc.dwWidth); ++i) {
             const unsigned p = row[i];
             if (p == 0x001F) continue;
@@ -126,7 +127,9 @@ TEST(Play, AShortGameWithWrongTurnsScoresAsTheRulesGive) {
 TEST(Play, DirectionsWaitForANewGameAndTheHelpPageClosesOnAClick) {
     test::ReplayRun run;
     run.CopyGameData();
-    const std::string script = std::string(kStarted) + "shot waiting\nframes 51\nshot blinked\nclick 714 394\nframes 3\nshot still\n" + kNewGame +
+    const std::string script = std::string(kStarted) +
+                               "shot waiting\nframes 51\nshot blinked\nclick 714 394\nframes 3\nshot still\n" +
+                               kNewGame +
                                "frames 3\nclick 68 290\nframes 5\nshot help\nclick 400 300\nframes 5\nshot back\n";
     ASSERT_EQ(run.Run(script), 0);
     EXPECT_EQ(run.Log().find("sound positive"), std::string::npos) << "no move before a new game";

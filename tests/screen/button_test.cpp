@@ -58,9 +58,8 @@ TEST_F(ButtonTest, ThePolledStateMachine) {
         {50, 50, kDown, 0, 0, kRed},          // held down elsewhere
         {105, 105, kDown, 2, 0, kYellow},     // moved onto it while held: pressed
         {50, 50, kDown, 0, 0, kRed},          // left while pressed: normal, no click
-        {105, 105, kUp, 1, 0, kGreen},
-        {105, 105, kDown, 2, 0, kYellow},
-        {150, 105, kUp, 0, 0, kRed},          // released elsewhere: no click
+        {105, 105, kUp, 1, 0, kGreen},       {105, 105, kDown, 2, 0, kYellow},
+        {150, 105, kUp, 0, 0, kRed},  // released elsewhere: no click
     };
     int n = 0;
     for (const Step& s : steps) {
@@ -156,10 +155,10 @@ TEST_F(ButtonTest, TheFrameEachSettingDraws) {
         int drawn;
     };
     const Case cases[] = {
-        {0, 0, 0, -1, kRed},    {1, 0, 0, -1, kGreen},  {2, 0, 0, -1, kYellow},
-        {0, 1, 0, -1, kGreen},  {1, 1, 0, -1, kYellow}, {2, 1, 0, -1, kYellow},  // past the end: the last
-        {2, 0, 1, -1, kRed},    {2, 0, 0, 0, kRed},     {2, 1, 0, 0, kYellow},   // offset wins over the override
-        {0, 0, 0, 7, kYellow},  {0, 0, 0, -5, kYellow},                          // no such frame: the last
+        {0, 0, 0, -1, kRed},   {1, 0, 0, -1, kGreen},  {2, 0, 0, -1, kYellow},
+        {0, 1, 0, -1, kGreen}, {1, 1, 0, -1, kYellow}, {2, 1, 0, -1, kYellow},  // past the end: the last
+        {2, 0, 1, -1, kRed},   {2, 0, 0, 0, kRed},     {2, 1, 0, 0, kYellow},   // offset wins over the override
+        {0, 0, 0, 7, kYellow}, {0, 0, 0, -5, kYellow},                          // no such frame: the last
     };
     for (const Case& c : cases) {
         button.SetState(c.state);

@@ -78,8 +78,9 @@ int Pixel(const test::Shot& shot, int x, int y) {
 TEST(EndToEnd, AScriptedClickOnAButtonChangesItsPixelsAsTheStateMachineSays) {
     test::ReplayRun run;
     run.WriteFile("background.bmp", BmpBytes(800, 600, [](int, int) { return kCyan; }));
-    run.WriteFile("button.bmp",
-                  BmpBytes(120, 20, [](int x, int) { return x < 40 ? kRed : x < 80 ? kGreen : kYellow; }));
+    run.WriteFile("button.bmp", BmpBytes(120, 20, [](int x, int) {
+                      return x < 40 ? kRed : x < 80 ? kGreen : kYellow;
+                  }));
     run.WriteFile("sprite.bmp", BmpBytes(32, 16, [](int x, int) { return x < 16 ? kMagenta : kWhite; }));
     run.WriteFile("click.script",
                   "frames 5\nshot start\n"

@@ -171,10 +171,10 @@ TEST_F(SpriteTest, TheStoppingLoopModesAtEitherEnd) {
         std::vector<int> shown;
     };
     const Case cases[] = {
-        {Sprite::kStopAtEnd, 1, 2, {3, 3, 3}},    // forward: stops on the range's last frame
-        {Sprite::kStopAtEnd, -1, 2, {1, 0, 1}},   // backward: runs down to frame 0, then stops on the range's first
-        {Sprite::kRewind, 1, 2, {3, 1, 1}},       // back to the first frame of the range
-        {Sprite::kVanish, 1, 3, {-1, -1, -1}},    // nothing is drawn any more
+        {Sprite::kStopAtEnd, 1, 2, {3, 3, 3}},   // forward: stops on the range's last frame
+        {Sprite::kStopAtEnd, -1, 2, {1, 0, 1}},  // backward: runs down to frame 0, then stops on the range's first
+        {Sprite::kRewind, 1, 2, {3, 1, 1}},      // back to the first frame of the range
+        {Sprite::kVanish, 1, 3, {-1, -1, -1}},   // nothing is drawn any more
     };
     for (const Case& c : cases) {
         Sprite sprite;

@@ -23,8 +23,7 @@ void Burn(double microseconds) {
                10.0;
     };
     const double until = busy() + microseconds;
-    while (busy() < until) {
-    }
+    while (busy() < until) {}
 }
 
 // Counts what reaches it, and works hard in its tick hooks, as the script and the mixer do.
@@ -69,8 +68,8 @@ TEST(FrameStats, AFrameIsTheWorkBetweenTicksThatPresentsAPicture) {
     EXPECT_LT(stats.FrameTimes().Percentile(1.0), 20000.0);
     EXPECT_LT(stats.FrameTimes().Percentile(0.5), 5000.0);
     EXPECT_GT(stats.StartupMs(), 0.0);
-    EXPECT_EQ(inner.calls, (std::map<std::string, int>{{"before", 4}, {"after", 3}, {"present", 3}, {"box", 1},
-                                                         {"shell", 1}, {"debug", 1}}));
+    EXPECT_EQ(inner.calls, (std::map<std::string, int>{
+                               {"before", 4}, {"after", 3}, {"present", 3}, {"box", 1}, {"shell", 1}, {"debug", 1}}));
 }
 
 // Within the buckets' width, just below the true value.
@@ -120,7 +119,8 @@ TEST(FrameStats, TheRunnerPrintsItsFiguresAtTheEndOnlyWhenAsked) {
         order.push_back(name);
     }
     // The memory lines come first; the frame lines in this order.
-    std::erase_if(order, [](const std::string& name) { return name.rfind("resident_", 0) == 0 || name == "end_frame"; });
+    std::erase_if(order,
+                  [](const std::string& name) { return name.rfind("resident_", 0) == 0 || name == "end_frame"; });
     EXPECT_EQ(order, (std::vector<std::string>{"frames", "frame_median_us", "frame_p99_us", "copy_us", "startup_ms"}));
     // The script's 74 ticks (a click takes three, the close one), less the 30 in which start-up
     // fades the music in before the first picture.

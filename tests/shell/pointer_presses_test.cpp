@@ -36,8 +36,7 @@ TEST(PointerPresses, EveryPressMadeOnTheTimerThreadIsTakenOnceOnTheMainThread) {
     };
     while (!finished) take();
     timer.join();
-    while (take()) {
-    }
+    while (take()) {}
     EXPECT_EQ(taken, kPresses);
     QZFreeDirectInput();
 }

@@ -52,9 +52,9 @@ TEST(Program, StartsAndEndsInOrderAndCutsALongCommandLine) {
     std::filesystem::current_path(previous);
 
     const std::vector<std::string>& trace = platform::headless::Trace();
-    EXPECT_TRUE(InOrder(trace, {"CreateWindowExA", "QZInitDirectX", "QZInitMouse", "timeSetEvent", "DirectSoundCreate",
-                                "QZInitKeyboard", "DestroyWindow", "timeKillEvent", "QZFreeDirectInput",
-                                "QZFreeDirectX"}));
+    EXPECT_TRUE(
+        InOrder(trace, {"CreateWindowExA", "QZInitDirectX", "QZInitMouse", "timeSetEvent", "DirectSoundCreate",
+                        "QZInitKeyboard", "DestroyWindow", "timeKillEvent", "QZFreeDirectInput", "QZFreeDirectX"}));
     EXPECT_EQ(std::strlen(g_szLauncherDir), 255u);
     EXPECT_GE(platform::headless::PresentCount(), 4u) << "one picture a frame until the close";
     EXPECT_EQ(g_nActive, 0);

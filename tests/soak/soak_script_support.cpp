@@ -7,11 +7,11 @@ namespace {
 
 // Where the maze screen's other buttons stand.
 constexpr Area kButtons[] = {
-    {27, 163, 109, 209},  // about
-    {27, 215, 109, 261},  // new game
-    {27, 267, 109, 313},  // help
+    {27, 163, 109, 209},                                                                     // about
+    {27, 215, 109, 261},                                                                     // new game
+    {27, 267, 109, 313},                                                                     // help
     {583, 310, 667, 362}, {672, 310, 756, 362}, {583, 368, 667, 420}, {672, 368, 756, 420},  // arrows
-    {583, 424, 756, 474},  // back
+    {583, 424, 756, 474},                                                                    // back
 };
 
 int Between(std::mt19937& random, int low, int high) {

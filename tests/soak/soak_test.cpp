@@ -94,11 +94,12 @@ TEST(Soak, RandomClicksRunWithoutFaultOrGrowthAndTheHallOfFameIsAlwaysWhole) {
                                ? stats.at("resident_kib_most_after_frame_10000")
                                : 0;
     const std::string log = run.Log();
-    std::printf("soak: %llu frames; %d moves, %d dead ends, %d help pages, %d about pages; %d looks at the hall of "
-                "fame, best %d; resident %lld KiB at frame 10000, at most %lld KiB after, %lld KiB at the end\n",
-                static_cast<unsigned long long>(frames), LogCount(log, " positive\n"), LogCount(log, " nomove\n"),
-                LogCount(log, " click\n"), LogCount(log, "shell "), looks, (*table)[0].score, settled, most,
-                stats.count("resident_kib_at_end") ? stats.at("resident_kib_at_end") : 0);
+    std::printf(
+        "soak: %llu frames; %d moves, %d dead ends, %d help pages, %d about pages; %d looks at the hall of "
+        "fame, best %d; resident %lld KiB at frame 10000, at most %lld KiB after, %lld KiB at the end\n",
+        static_cast<unsigned long long>(frames), LogCount(log, " positive\n"), LogCount(log, " nomove\n"),
+        LogCount(log, " click\n"), LogCount(log, "shell "), looks, (*table)[0].score, settled, most,
+        stats.count("resident_kib_at_end") ? stats.at("resident_kib_at_end") : 0);
 #ifndef STALKWAY_SANITIZED
     ASSERT_GT(settled, 0);
     EXPECT_LT(most - settled, 1024) << "resident memory grew after the program had settled";

@@ -14,9 +14,9 @@ protected:
     // Loads `frames` frames of `value` (16-bit mono) under `id`.
     void Load(DWORD id, std::int16_t value, std::size_t frames = 2000, const std::string& extra = "") {
         const std::string name = "s" + std::to_string(id) + ".wav";
-        const std::string bytes =
-            soundtest::Riff(soundtest::Fmt(1, 22050, 16) + extra +
-                            soundtest::Chunk("data", soundtest::Samples16(std::vector<std::int16_t>(frames, value))));
+        const std::string bytes = soundtest::Riff(
+            soundtest::Fmt(1, 22050, 16) + extra +
+            soundtest::Chunk("data", soundtest::Samples16(std::vector<std::int16_t>(frames, value))));
         ASSERT_EQ(g_QZSound.LoadSample(folder_.Write(name, bytes).c_str(), id), 1);
     }
 };
@@ -25,8 +25,8 @@ TEST(VolumeScale, TheTableHalvesEveryTenDecibels) {
     const struct {
         int index;
         int value;
-    } rows[] = {{0, -10000}, {16, -10000}, {17, -9912}, {32, -9000},  {64, -8000},    {1024, -4000},
-                {4096, -2000}, {8191, -1000}, {8192, -1000}, {12288, -415}, {16372, -1}, {16373, 0}, {16383, 0}};
+    } rows[] = {{0, -10000},   {16, -10000},  {17, -9912},   {32, -9000}, {64, -8000}, {1024, -4000}, {4096, -2000},
+                {8191, -1000}, {8192, -1000}, {12288, -415}, {16372, -1}, {16373, 0},  {16383, 0}};
     for (const auto& row : rows) EXPECT_EQ(QZSound::MapVolume(row.index * 4), row.value) << row.index;
     EXPECT_EQ(QZSound::MapVolume(0xFFFF), 0);
     EXPECT_EQ(QZSound::MapVolume(0x8000), -1000);

@@ -23,8 +23,7 @@ std::string Chunk(const std::string& id, const std::string& body) {
 
 std::string Fmt(int channels, int rate, int bits, int tag) {
     const int align = channels * bits / 8;
-    return Chunk("fmt ", Le(tag, 2) + Le(channels, 2) + Le(rate, 4) + Le(rate * align, 4) + Le(align, 2) +
-                             Le(bits, 2));
+    return Chunk("fmt ", Le(tag, 2) + Le(channels, 2) + Le(rate, 4) + Le(rate * align, 4) + Le(align, 2) + Le(bits, 2));
 }
 
 std::string Smpl(std::uint32_t loops, std::uint32_t start, std::uint32_t end) {

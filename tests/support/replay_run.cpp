@@ -61,10 +61,10 @@ void ReplayRun::WriteFile(const std::string& name, const std::string& content) {
     std::ofstream(path, std::ios::binary) << content;
 }
 
-int ReplayRun::Run(const std::string& script, const std::vector<std::string>& options,
-                   const std::string& launcherDir) {
+int ReplayRun::Run(const std::string& script, const std::vector<std::string>& options, const std::string& launcherDir) {
     WriteFile("test.script", script);
-    std::string command = "cd " + Quote(folder_) + " && " + Quote(std::string(STALKWAY_BINARY_DIR) + "/bin/stalkway-replay") +
+    std::string command = "cd " + Quote(folder_) + " && " +
+                          Quote(std::string(STALKWAY_BINARY_DIR) + "/bin/stalkway-replay") +
                           " --shots shots --log run.log";
     for (const std::string& option : options) command += " " + Quote(option);
     command += " test.script";

@@ -59,9 +59,8 @@ TEST_F(ClippedBlit, WhollyOffTheTargetDrawsNothing) {
     // However far off: a description file may place a picture anywhere an int reaches.
     constexpr LONG kFar = std::numeric_limits<LONG>::max();
     constexpr LONG kFarBack = std::numeric_limits<LONG>::min();
-    for (const POINT& at : {POINT{800, 0}, POINT{-40, 0}, POINT{0, 600}, POINT{0, -40}, POINT{-50, -50},
-                            POINT{kFar, 0}, POINT{0, kFar}, POINT{kFarBack, 0}, POINT{0, kFarBack},
-                            POINT{kFar - 20, kFarBack}}) {
+    for (const POINT& at : {POINT{800, 0}, POINT{-40, 0}, POINT{0, 600}, POINT{0, -40}, POINT{-50, -50}, POINT{kFar, 0},
+                            POINT{0, kFar}, POINT{kFarBack, 0}, POINT{0, kFarBack}, POINT{kFar - 20, kFarBack}}) {
         EXPECT_TRUE(FAILED(BlitSurface(picture.get(), target.get(), at.x, at.y, -1))) << at.x << "," << at.y;
     }
     ExpectCopied(Rect(0, 0, 0, 0), 0, 0);

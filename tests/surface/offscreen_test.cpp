@@ -128,8 +128,10 @@ TEST_F(CutFrames, FromAFileCutsItsPictureAndAMissingFileGivesNone) {
     fields.height = -50;
     fields.bits = 16;  // 5-5-5 in the file, so the values go through the conversion
     for (int y = 0; y < 50; ++y)
-        for (int x = 0; x < 100; ++x) testing_bmp::Put(fields.pixels, static_cast<std::uint32_t>((x % 32) | ((y % 32) << 10)), 2);
-    const fs::path file = fs::temp_directory_path() / ("stalkway-frames-" + std::to_string(std::random_device()()) + ".bmp");
+        for (int x = 0; x < 100; ++x)
+            testing_bmp::Put(fields.pixels, static_cast<std::uint32_t>((x % 32) | ((y % 32) << 10)), 2);
+    const fs::path file = fs::temp_directory_path() /
+                          ("stalkway-frames-" + std::to_string(std::random_device()()) + ".bmp");
     testing_bmp::WriteFile(file, testing_bmp::BuildBmp(fields));
 
     ObjectList<IDirectDrawSurface> frames;

@@ -132,7 +132,8 @@ void PaintCornCob(Canvas& canvas, float cx, float cy, float size, bool waving) {
     Inked(canvas, Circle(cx + 32 * u, cy + 14 * u, 4 * u), palette::kLeafLight, 1.4f * u);
     // The silk on top.
     for (int i = -2; i <= 2; ++i)
-        Fill(canvas, Capsule(p(0, -32), p(static_cast<float>(i) * 4, -42 + std::abs(static_cast<float>(i)) * 2), 1.2f * u),
+        Fill(canvas,
+             Capsule(p(0, -32), p(static_cast<float>(i) * 4, -42 + std::abs(static_cast<float>(i)) * 2), 1.2f * u),
              Shade(palette::kGoldDeep, -0.2f));
     // The cob, kernel by kernel.
     const Shape cob = Ellipse(cx, cy, 19 * u, 34 * u);
@@ -157,7 +158,8 @@ void PaintCornCob(Canvas& canvas, float cx, float cy, float size, bool waving) {
         Fill(canvas, Circle(cx + side * 7 * u + 1.9f * u, cy - 8.2f * u, 0.9f * u), Hex(0xffffff));
         Fill(canvas, Ellipse(cx + side * 12 * u, cy + 2 * u, 3.4f * u, 2.2f * u), Hex(0xf08a5a), 0.6f);
     }
-    const Shape smile = Intersect(Outline(Circle(cx, cy - 2 * u, 8 * u), 2.2f * u), RoundRect(cx - 10 * u, cy + 1 * u, 20 * u, 10 * u, 0));
+    const Shape smile = Intersect(Outline(Circle(cx, cy - 2 * u, 8 * u), 2.2f * u),
+                                  RoundRect(cx - 10 * u, cy + 1 * u, 20 * u, 10 * u, 0));
     Fill(canvas, smile, palette::kInk);
 }
 
@@ -168,7 +170,8 @@ void PaintCorn(Canvas& canvas, Rect area, float scale, std::uint64_t seed, float
     const auto noiseSeed = static_cast<std::uint32_t>(seed);
     for (int y = 0; y < area.height; ++y)
         for (int x = 0; x < area.width; ++x) {
-            const float n = Fractal(static_cast<float>(x) / (18 * scale), static_cast<float>(y) / (18 * scale), noiseSeed);
+            const float n = Fractal(static_cast<float>(x) / (18 * scale), static_cast<float>(y) / (18 * scale),
+                                    noiseSeed);
             field.Set(x, y, Mix(palette::kLeafDeep, palette::kLeafDark, n));
         }
     Rng rng(seed);
@@ -182,8 +185,7 @@ void PaintCorn(Canvas& canvas, Rect area, float scale, std::uint64_t seed, float
         const float length = static_cast<float>(rng.Between(8, 15)) * scale;
         const float width = static_cast<float>(rng.Between(1.8, 2.8)) * scale;
         const float bend = static_cast<float>(rng.Between(-0.25, 0.25));
-        const Colour colour =
-            Shade(greens[rng.Below(5)], brightness + static_cast<float>(rng.Between(-0.12, 0.1)));
+        const Colour colour = Shade(greens[rng.Below(5)], brightness + static_cast<float>(rng.Between(-0.12, 0.1)));
         const float light = Fractal(base.x / (30 * scale), base.y / (30 * scale), noiseSeed + 3u) - 0.5f;
         if (scale < 2) {
             const Point tip{base.x + std::cos(angle) * length, base.y + std::sin(angle) * length};

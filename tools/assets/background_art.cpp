@@ -56,7 +56,8 @@ void PaintStandingCorn(Canvas& canvas, int top, int bottom, float size, Colour c
 
 void PaintField(Canvas& canvas) {
     PaintStandingCorn(canvas, kHorizon - 26, kHorizon + 6, 14, Hex(0x8f9a52), 7);
-    Fill(canvas, RoundRect(0, kHorizon, kScreenWidth, 400, 0), VerticalGradient(Hex(0x7b8f3e), kLeafDark, kHorizon, 470));
+    Fill(canvas, RoundRect(0, kHorizon, kScreenWidth, 400, 0),
+         VerticalGradient(Hex(0x7b8f3e), kLeafDark, kHorizon, 470));
     PaintStandingCorn(canvas, kHorizon - 8, kHorizon + 60, 22, Hex(0x5f7f2e), 8);
     PaintStandingCorn(canvas, kHorizon + 40, kHorizon + 200, 34, Hex(0x3f6a25), 9);
     PaintStandingCorn(canvas, kHorizon + 160, 470, 46, Hex(0x2d5020), 10);
@@ -114,8 +115,12 @@ void MarkExit(Canvas& canvas, const MazeLayout& maze) {
     Fill(canvas, RoundRect(x - 4, bottom, 8, 5, 0), Hex(0xc4966a));
     Inked(canvas, RoundRect(x - 1.5f, bottom + 4, 3, 22, 0), WoodPaint(kWood, 3, true), 1.2f);
     const float half = kExitSignHalfWidth - 1;
-    Inked(canvas, Polygon({{x - half, bottom + 9}, {x + half - 7, bottom + 9}, {x + half, bottom + 16},
-                           {x + half - 7, bottom + 23}, {x - half, bottom + 23}}),
+    Inked(canvas,
+          Polygon({{x - half, bottom + 9},
+                   {x + half - 7, bottom + 9},
+                   {x + half, bottom + 16},
+                   {x + half - 7, bottom + 23},
+                   {x - half, bottom + 23}}),
           WoodPaint(kWoodLight, 4), 1.4f);
     TextStyle style;
     style.face = Typeface::SansBold;

@@ -37,7 +37,9 @@ Face FaceFor(Look look) {
 Shape Arrow(float cx, float cy, float dx, float dy, float size) {
     const float px = -dy;
     const float py = dx;
-    auto at = [&](float along, float across) { return Point{cx + dx * along + px * across, cy + dy * along + py * across}; };
+    auto at = [&](float along, float across) {
+        return Point{cx + dx * along + px * across, cy + dy * along + py * across};
+    };
     return Polygon({at(size, 0), at(0, size * 0.95f), at(0, size * 0.42f), at(-size, size * 0.42f),
                     at(-size, -size * 0.42f), at(0, -size * 0.42f), at(0, -size * 0.95f)});
 }

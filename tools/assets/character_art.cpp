@@ -15,9 +15,7 @@ const Colour kFeather = Hex(0x23232d);
 const Colour kBeak = Hex(0xf2a230);
 const Colour kGround = Hex(0x3a2614);
 
-void GroundShadow(Canvas& canvas, float cx, float width) {
-    Fill(canvas, Ellipse(cx, 92, width, 3.2f), kGround);
-}
+void GroundShadow(Canvas& canvas, float cx, float width) { Fill(canvas, Ellipse(cx, 92, width, 3.2f), kGround); }
 
 void PaintCrow(Canvas& canvas) {
     GroundShadow(canvas, 82, 30);
@@ -67,9 +65,11 @@ void PaintScarecrow(Canvas& canvas) {
     Straw(canvas, {130, 48}, 10, 0);
     Straw(canvas, {70, 80}, 0, 10);
     Straw(canvas, {90, 80}, 0, 10);
-    Inked(canvas, Polygon({{48, 38}, {112, 38}, {132, 42}, {132, 56}, {106, 54}, {104, 82}, {56, 82}, {54, 54},
-                           {28, 56}, {28, 42}}),
-          Plaid());
+    Inked(
+        canvas,
+        Polygon(
+            {{48, 38}, {112, 38}, {132, 42}, {132, 56}, {106, 54}, {104, 82}, {56, 82}, {54, 54}, {28, 56}, {28, 42}}),
+        Plaid());
     Inked(canvas, RoundRect(84, 60, 12, 11, 1), Hex(0x3c6ea8), 1.2f);
     Fill(canvas, Capsule({86, 62}, {94, 69}, 0.6f), kCream, 0.8f);
     Inked(canvas, Circle(80, 27, 14), Hex(0xd8b47a));

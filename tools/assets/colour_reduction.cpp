@@ -62,9 +62,8 @@ IndexedPicture ReduceColours(const RgbPicture& picture, int colours) {
         });
         if (widest->entries.size() < 2) break;
         const int axis = widest->WidestAxis();
-        std::sort(widest->entries.begin(), widest->entries.end(), [axis](const Entry& a, const Entry& b) {
-            return Channel(a.colour, axis) < Channel(b.colour, axis);
-        });
+        std::sort(widest->entries.begin(), widest->entries.end(),
+                  [axis](const Entry& a, const Entry& b) { return Channel(a.colour, axis) < Channel(b.colour, axis); });
         ColourBox upper;
         upper.entries.assign(widest->entries.begin() + static_cast<long>(widest->entries.size() / 2),
                              widest->entries.end());

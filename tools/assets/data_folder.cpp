@@ -14,14 +14,10 @@ Bytes Text(const std::string& text) { return Bytes(text.begin(), text.end()); }
 std::string Escaped(const std::string& text) {
     std::string out;
     for (char c : text) {
-        if (c == '<')
-            out += "&lt;";
-        else if (c == '>')
-            out += "&gt;";
-        else if (c == '&')
-            out += "&amp;";
-        else
-            out += c;
+        if (c == '<') out += "&lt;";
+        else if (c == '>') out += "&gt;";
+        else if (c == '&') out += "&amp;";
+        else out += c;
     }
     return out;
 }

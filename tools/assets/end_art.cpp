@@ -29,11 +29,16 @@ void Ribbon(Canvas& canvas, float y, float height, Colour colour, const std::str
     for (float side : {-1.0f, 1.0f}) {
         const float outer = side < 0 ? 2 : kSide - 2;
         const float inner = side < 0 ? inset + 8 : kSide - inset - 8;
-        Inked(canvas, Polygon({{outer, y + 6}, {inner, y + 6}, {inner, y + height + 6}, {outer, y + height + 6},
-                               {outer + side * -notch, y + 6 + height / 2}}),
+        Inked(canvas,
+              Polygon({{outer, y + 6},
+                       {inner, y + 6},
+                       {inner, y + height + 6},
+                       {outer, y + height + 6},
+                       {outer + side * -notch, y + 6 + height / 2}}),
               Shade(colour, -0.3f), 1.4f);
     }
-    Inked(canvas, RoundRect(inset, y, kSide - 2 * inset, height, 2), VerticalGradient(Shade(colour, 0.15f), colour, y, y + height), 1.6f);
+    Inked(canvas, RoundRect(inset, y, kSide - 2 * inset, height, 2),
+          VerticalGradient(Shade(colour, 0.15f), colour, y, y + height), 1.6f);
     TextStyle style;
     style.face = Typeface::SerifBold;
     style.pixels = pixels;
@@ -59,8 +64,15 @@ void Sunburst(Canvas& canvas, float cx, float cy) {
 // A four-pointed glint.
 void Sparkle(Canvas& canvas, float cx, float cy, float size) {
     const float t = size * 0.22f;
-    Fill(canvas, Polygon({{cx, cy - size}, {cx + t, cy - t}, {cx + size, cy}, {cx + t, cy + t}, {cx, cy + size},
-                          {cx - t, cy + t}, {cx - size, cy}, {cx - t, cy - t}}),
+    Fill(canvas,
+         Polygon({{cx, cy - size},
+                  {cx + t, cy - t},
+                  {cx + size, cy},
+                  {cx + t, cy + t},
+                  {cx, cy + size},
+                  {cx - t, cy + t},
+                  {cx - size, cy},
+                  {cx - t, cy - t}}),
          Hex(0xfffbe0));
 }
 

@@ -110,21 +110,21 @@ Bytes Wav(const Sound& sound) {
     if (sound.loops) {
         out.Tag("smpl");
         out.U32(36 + 24);
-        out.U32(0);                                                   // manufacturer
-        out.U32(0);                                                   // product
+        out.U32(0);                                                      // manufacturer
+        out.U32(0);                                                      // product
         out.U32(static_cast<std::uint32_t>(1000000000.0 / sound.rate));  // sample period, ns
-        out.U32(60);                                                  // MIDI unity note
-        out.U32(0);                                                   // pitch fraction
-        out.U32(0);                                                   // SMPTE format
-        out.U32(0);                                                   // SMPTE offset
-        out.U32(1);                                                   // one loop
-        out.U32(0);                                                   // no sampler data
-        out.U32(0);                                                   // cue point id
-        out.U32(0);                                                   // forward loop
-        out.U32(0);                                                   // start: the first frame
-        out.U32(frames - 1);                                          // end: the last frame, included
-        out.U32(0);                                                   // fraction
-        out.U32(0);                                                   // endlessly
+        out.U32(60);                                                     // MIDI unity note
+        out.U32(0);                                                      // pitch fraction
+        out.U32(0);                                                      // SMPTE format
+        out.U32(0);                                                      // SMPTE offset
+        out.U32(1);                                                      // one loop
+        out.U32(0);                                                      // no sampler data
+        out.U32(0);                                                      // cue point id
+        out.U32(0);                                                      // forward loop
+        out.U32(0);                                                      // start: the first frame
+        out.U32(frames - 1);                                             // end: the last frame, included
+        out.U32(0);                                                      // fraction
+        out.U32(0);                                                      // endlessly
     }
     out.Tag("data");
     out.U32(dataBytes);
@@ -154,7 +154,8 @@ Bytes Png(const RgbPicture& picture) {
                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     for (int y = 0; y < picture.height; ++y)
-        png_write_row(png, reinterpret_cast<png_const_bytep>(&picture.pixels[static_cast<std::size_t>(y) * picture.width]));
+        png_write_row(png,
+                      reinterpret_cast<png_const_bytep>(&picture.pixels[static_cast<std::size_t>(y) * picture.width]));
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return bytes;

@@ -54,7 +54,14 @@ void Parchment(Canvas& canvas) {
 // The small pictures of the left column, each centred on (cx, cy).
 void ArrowIcon(Canvas& canvas, float cx, float cy) {
     Inked(canvas, RoundRect(cx - 17, cy - 13, 34, 26, 6), WoodPaint(kWoodLight, 3), 1.4f);
-    Inked(canvas, Polygon({{cx + 10, cy}, {cx, cy - 9}, {cx, cy - 4}, {cx - 10, cy - 4}, {cx - 10, cy + 4}, {cx, cy + 4}, {cx, cy + 9}}),
+    Inked(canvas,
+          Polygon({{cx + 10, cy},
+                   {cx, cy - 9},
+                   {cx, cy - 4},
+                   {cx - 10, cy - 4},
+                   {cx - 10, cy + 4},
+                   {cx, cy + 4},
+                   {cx, cy + 9}}),
           kCream, 1.4f);
 }
 
@@ -116,12 +123,14 @@ Canvas PaintHowToPlay() {
         const char* text;
     };
     const Rule rules[] = {
-        {ArrowIcon, "Click an arrow to move. Your block follows the path round every bend and stops where "
-                    "the ways divide, or where the path ends."},
+        {ArrowIcon,
+         "Click an arrow to move. Your block follows the path round every bend and stops where "
+         "the ways divide, or where the path ends."},
         {TrailIcon, "A red trail follows you and blocks the way back, so choose your turns with care."},
         {BackIcon, "Back undoes your last move."},
-        {ItemsIcon, "Golden kernels score 1 000. Each of the ten letters scores 100 000 and takes its place "
-                    "on the sign."},
+        {ItemsIcon,
+         "Golden kernels score 1 000. Each of the ten letters scores 100 000 and takes its place "
+         "on the sign."},
         {ExitIcon, "Reach the exit to double your score. Gather everything first for a perfect game."},
     };
     float y = 96;

@@ -27,16 +27,11 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string key = argv[i];
         const std::string value = argv[i + 1];
-        if (key == "--data")
-            options.data = value;
-        else if (key == "--scripts")
-            options.scripts = value;
-        else if (key == "--views")
-            options.views = value;
-        else if (key == "--licence")
-            options.licence = value;
-        else
-            return false;
+        if (key == "--data") options.data = value;
+        else if (key == "--scripts") options.scripts = value;
+        else if (key == "--views") options.views = value;
+        else if (key == "--licence") options.licence = value;
+        else return false;
     }
     return argc % 2 == 1 && !options.data.empty();
 }
@@ -60,7 +55,8 @@ void WriteScripts(const std::string& folder, const assets::ChosenMaze& maze, con
           assets::GameScript("perfect", "The perfect game: every kernel, every letter, then the exit.",
                              verdict.perfectClicks, fresh));
     write("imperfect.script",
-          assets::GameScript("imperfect", "A short game: the fewest moves to the exit, with a few wrong turns taken back.",
+          assets::GameScript("imperfect",
+                             "A short game: the fewest moves to the exit, with a few wrong turns taken back.",
                              verdict.imperfectClicks, fresh));
     write("maze.txt", assets::Describe(maze, verdict));
 }

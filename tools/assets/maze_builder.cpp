@@ -82,8 +82,7 @@ void CheckPath(const std::vector<int>& path) {
     for (std::size_t i = 0; i < path.size(); ++i) {
         const int cell = path[i];
         if (!CellGrid::InField(cell) || seen[cell]) throw std::logic_error("the snake leaves the field");
-        if (i > 0 && CellGrid::DirectionTo(path[i - 1], cell) == 0)
-            throw std::logic_error("the snake jumps");
+        if (i > 0 && CellGrid::DirectionTo(path[i - 1], cell) == 0) throw std::logic_error("the snake jumps");
         seen[cell] = true;
     }
     if (static_cast<int>(path.size()) != fieldCells) throw std::logic_error("the snake misses cells");
@@ -223,10 +222,8 @@ void PlaceItems(MazeLayout& maze, Rng& rng) {
         const int high = 1 + inner * (k + 1) / kItems;
         const int margin = (high - low) / 4;
         const int cell = maze.route[low + margin + rng.Below(std::max(1, high - low - 2 * margin))];
-        if (k % 11 == 5)
-            maze.hilites.push_back(cell);
-        else
-            maze.kernels.push_back(cell);
+        if (k % 11 == 5) maze.hilites.push_back(cell);
+        else maze.kernels.push_back(cell);
     }
 }
 

@@ -14,11 +14,11 @@ namespace assets {
 
 struct MazePlan {
     std::uint64_t seed = 1;
-    int stirMoves = 150000;   // backbite moves that randomise the first path
-    double routeShare = 0.5;  // of the field's cells that stay on the route
-    int longestDetour = 24;   // cells a single cut may leave behind as a branch
-    int loops = 40;           // extra passages, each closing a loop
-    int endsApart = 45;       // least distance in cells between start and exit, which lies on the bottom edge
+    int stirMoves = 150000;        // backbite moves that randomise the first path
+    double routeShare = 0.5;       // of the field's cells that stay on the route
+    int longestDetour = 24;        // cells a single cut may leave behind as a branch
+    int loops = 40;                // extra passages, each closing a loop
+    int endsApart = 45;            // least distance in cells between start and exit, which lies on the bottom edge
     std::vector<int> exitColumns;  // the columns the exit may take; any when empty
 };
 

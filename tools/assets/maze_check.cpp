@@ -14,8 +14,7 @@ namespace {
 
 bool Blocks(PixelLayout layout, Rgb c) {
     const std::uint16_t v = Pack(layout, c);
-    return v == Pack(layout, 0, 0, 0) || v == Pack(layout, 255, 0, 0) || v == Pack(layout, kTransparent) ||
-           v == 0xFE45;
+    return v == Pack(layout, 0, 0, 0) || v == Pack(layout, 255, 0, 0) || v == Pack(layout, kTransparent) || v == 0xFE45;
 }
 
 bool IsRed(PixelLayout layout, Rgb c) { return Pack(layout, c) == Pack(layout, 255, 0, 0); }
@@ -45,14 +44,16 @@ GridPlace Locate(int x, int y) {
     return {};
 }
 
-void CheckColours(const IndexedPicture& maze, PixelLayout layout, const char* name, std::vector<std::string>& problems) {
+void CheckColours(const IndexedPicture& maze, PixelLayout layout, const char* name,
+                  std::vector<std::string>& problems) {
     for (int index = 0; index < 256; ++index) {
         const bool corridor = IsCorridorIndex(index);
         const Rgb c = maze.palette[index];
         if (corridor && Blocks(layout, c))
             problems.push_back(std::string(name) + ": corridor or item colour " + std::to_string(index) + " blocks");
     }
-    if (!Blocks(layout, maze.palette[kWallIndex])) problems.push_back(std::string(name) + ": the wall colour is passable");
+    if (!Blocks(layout, maze.palette[kWallIndex]))
+        problems.push_back(std::string(name) + ": the wall colour is passable");
 }
 
 void CheckGrid(const IndexedPicture& maze, std::vector<std::string>& problems) {
@@ -61,14 +62,13 @@ void CheckGrid(const IndexedPicture& maze, std::vector<std::string>& problems) {
     int misplaced = 0;
     for (int y = 0; y < maze.height; ++y)
         for (int x = 0; x < maze.width; ++x) {
-            const bool inPanel = x >= kPanelX && x < kPanelX + kPanelWidth && y >= kPanelY && y < kPanelY + kPanelHeight;
+            const bool inPanel = x >= kPanelX && x < kPanelX + kPanelWidth && y >= kPanelY &&
+                                 y < kPanelY + kPanelHeight;
             if (inPanel) continue;
             const bool open = IsCorridorIndex(maze.At(x, y)) || maze.At(x, y) == kStartIndex;
             const GridPlace place = Locate(x, y);
-            if (place.place == Place::Passage)
-                ++passages[{place.cell, place.direction}][open ? 0 : 1];
-            else if (open != (place.place == Place::Cell))
-                ++misplaced;
+            if (place.place == Place::Passage) ++passages[{place.cell, place.direction}][open ? 0 : 1];
+            else if (open != (place.place == Place::Cell)) ++misplaced;
             if (!open && maze.At(x, y) != kWallIndex && maze.At(x, y) != kBlackIndex) ++misplaced;
         }
     if (misplaced > 0) problems.push_back(std::to_string(misplaced) + " pixels are off the corridor grid");
@@ -101,7 +101,8 @@ void CheckRed(const IndexedPicture& maze, const RgbPicture& hilite, const RgbPic
               const char* name, std::vector<std::string>& problems) {
     int red = 0;
     for (std::uint8_t index : maze.indices) red += IsRed(layout, maze.palette[index]);
-    if (red != 4) problems.push_back(std::string(name) + ": " + std::to_string(red) + " red pixels, not the one start block");
+    if (red != 4)
+        problems.push_back(std::string(name) + ": " + std::to_string(red) + " red pixels, not the one start block");
     // A red pixel in the panel would be found before the start once a tile is copied in.
     for (const RgbPicture* panel : {&hilite, &nohilite})
         for (const Rgb& c : panel->pixels)
@@ -126,7 +127,8 @@ void CheckPanel(const IndexedPicture& maze, const RgbPicture& hilite, const RgbP
             differ += Pack(PixelLayout::Rgb565, shown) != Pack(PixelLayout::Rgb565, nohilite.At(x, y));
             clear += ShowsTransparent(nohilite.At(x, y));
         }
-    if (differ > 0) problems.push_back("the maze's panel differs from the empty panel in " + std::to_string(differ) + " pixels");
+    if (differ > 0)
+        problems.push_back("the maze's panel differs from the empty panel in " + std::to_string(differ) + " pixels");
     // Transparent pixels of the empty panel would leave collected tiles standing after a new game.
     if (clear > 0) problems.push_back("the empty panel has transparent pixels");
     for (const TileRect& tile : kHiliteTiles)

@@ -27,10 +27,8 @@ std::vector<int> FewestMovesRoute(const CellGrid& grid, int start, int exit) {
             if (cost[cell] + step >= cost[next]) continue;
             cost[next] = cost[cell] + step;
             from[next] = cell;
-            if (step == 0)
-                queue.push_front(next);
-            else
-                queue.push_back(next);
+            if (step == 0) queue.push_front(next);
+            else queue.push_back(next);
         }
     }
     std::vector<int> route;
@@ -100,7 +98,8 @@ MazeFigures MeasureMaze(const MazeLayout& maze) {
         const int cell = maze.route[i];
         if (grid.Degree(cell) < 3) continue;
         ++figures.routeJunctions;
-        const int used = CellGrid::DirectionTo(cell, maze.route[i - 1]) | CellGrid::DirectionTo(cell, maze.route[i + 1]);
+        const int used = CellGrid::DirectionTo(cell, maze.route[i - 1]) |
+                         CellGrid::DirectionTo(cell, maze.route[i + 1]);
         for (int direction : kDirections) {
             if ((used & direction) || !grid.Open(cell, direction)) continue;
             if (RunsIntoDeadEnd(grid, place, static_cast<int>(i), cell, direction)) {

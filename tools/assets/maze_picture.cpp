@@ -21,7 +21,8 @@ void FillPalette(IndexedPicture& picture, const IndexedPicture& panel, Rng& rng)
     palette[kStartIndex] = {255, 0, 0};
     for (int i = 0; i < kSoilCount; ++i) {
         const int shade = -14 + 28 * i / (kSoilCount - 1);
-        palette[kSoilIndices[i]] = {static_cast<std::uint8_t>(180 + shade), static_cast<std::uint8_t>(132 + shade * 3 / 4),
+        palette[kSoilIndices[i]] = {static_cast<std::uint8_t>(180 + shade),
+                                    static_cast<std::uint8_t>(132 + shade * 3 / 4),
                                     static_cast<std::uint8_t>(84 + shade / 2)};
     }
     for (int i = 0; i < 10; ++i) palette[kFirstHiliteIndex + i] = {96, 214, 255};

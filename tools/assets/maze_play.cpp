@@ -83,7 +83,8 @@ PlayOutcome Play(MazeRules& rules, const std::vector<Click>& clicks) {
             if (click.endsAt >= 0 &&
                 (rules.PosX() != CellGrid::PixelX(click.endsAt) || rules.PosY() != CellGrid::PixelY(click.endsAt)))
                 fail(i, "the move ends elsewhere");
-            if (click.endsAt == kDeadEnd && rules.AllowedMoves() != 0) fail(i, "the wrong turn does not end in a dead end");
+            if (click.endsAt == kDeadEnd && rules.AllowedMoves() != 0)
+                fail(i, "the wrong turn does not end in a dead end");
             break;
         case Click::Kind::Back:
             ++outcome.backs;

@@ -11,7 +11,7 @@
 namespace assets {
 
 // Where a move must end, when it is not a cell.
-inline constexpr int kDeadEnd = -1;  // a wrong turn: it must end with no way on
+inline constexpr int kDeadEnd = -1;   // a wrong turn: it must end with no way on
 inline constexpr int kAnywhere = -2;  // not checked
 
 struct Click {

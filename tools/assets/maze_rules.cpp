@@ -206,10 +206,22 @@ void MazeRules::Step(int direction) {
 
 void MazeRules::PaintLeadingEdge(int direction) {
     switch (direction) {
-    case kLeft: Paint(posX_, posY_, red_); Paint(posX_, posY_ + 1, red_); break;
-    case kRight: Paint(posX_ + 1, posY_, red_); Paint(posX_ + 1, posY_ + 1, red_); break;
-    case kUp: Paint(posX_, posY_, red_); Paint(posX_ + 1, posY_, red_); break;
-    case kDown: Paint(posX_, posY_ + 1, red_); Paint(posX_ + 1, posY_ + 1, red_); break;
+    case kLeft:
+        Paint(posX_, posY_, red_);
+        Paint(posX_, posY_ + 1, red_);
+        break;
+    case kRight:
+        Paint(posX_ + 1, posY_, red_);
+        Paint(posX_ + 1, posY_ + 1, red_);
+        break;
+    case kUp:
+        Paint(posX_, posY_, red_);
+        Paint(posX_ + 1, posY_, red_);
+        break;
+    case kDown:
+        Paint(posX_, posY_ + 1, red_);
+        Paint(posX_ + 1, posY_ + 1, red_);
+        break;
     default: break;
     }
 }

@@ -22,7 +22,8 @@ void JudgeGames(const ChosenMaze& maze, const MazeRules& fresh, const char* layo
     MazeRules shortGame = fresh;
     const PlayOutcome imperfect = Play(shortGame, verdict.imperfectClicks);
     Expect(imperfect.followed, "the short game strays: " + imperfect.problem + on, verdict.problems);
-    Expect(imperfect.goalState == 1 && !imperfect.stillPlaying, "the short game does not finish" + on, verdict.problems);
+    Expect(imperfect.goalState == 1 && !imperfect.stillPlaying, "the short game does not finish" + on,
+           verdict.problems);
     const int junctions = JunctionsWithDeadEndWay(fresh, maze.layout.grid, maze.layout.route);
     Expect(junctions == maze.figures.routeJunctionsWithDeadEnd,
            "the game's moves find other dead ends than the plan" + on, verdict.problems);
@@ -54,12 +55,12 @@ std::string Describe(const ChosenMaze& maze, const MazeVerdict& verdict) {
         << f.deadEnds << " dead ends, " << f.loops << " loops.\n";
     out << "Perfect route: " << maze.layout.route.size() << " cells, " << f.perfectMoves << " moves, score "
         << verdict.perfect.score << "; a wrong way into a dead end at " << f.routeJunctionsWithDeadEnd << " of its "
-        << f.routeJunctions << " junctions (" << (100 * f.routeJunctionsWithDeadEnd + f.routeJunctions / 2) / f.routeJunctions
-        << "%).\n";
+        << f.routeJunctions << " junctions ("
+        << (100 * f.routeJunctionsWithDeadEnd + f.routeJunctions / 2) / f.routeJunctions << "%).\n";
     out << "Shortest route to the exit: " << f.shortestMoves << " moves (" << f.shortestRoute.size() << " cells).\n";
     out << "Short game with " << kWrongTurns << " wrong turns: " << verdict.imperfect.moves << " moves, "
-        << verdict.imperfect.backs << " backs, " << verdict.imperfect.kernels << " kernels, " << verdict.imperfect.hilites
-        << " letters, score " << verdict.imperfect.score << ".\n";
+        << verdict.imperfect.backs << " backs, " << verdict.imperfect.kernels << " kernels, "
+        << verdict.imperfect.hilites << " letters, score " << verdict.imperfect.score << ".\n";
     out << "Items: 100 kernels and 10 letters in " << f.regionsWithItems << " of the field's " << f.regions
         << " 7x7-cell squares.\n";
     return out.str();

@@ -18,8 +18,7 @@ void ScreenPreview::Draw(const RgbPicture& picture, int x, int y) {
 
 void ScreenPreview::DrawPart(const RgbPicture& picture, int sx, int sy, int width, int height, int x, int y) {
     for (int row = 0; row < height; ++row)
-        for (int column = 0; column < width; ++column)
-            Put(x + column, y + row, picture.At(sx + column, sy + row));
+        for (int column = 0; column < width; ++column) Put(x + column, y + row, picture.At(sx + column, sy + row));
 }
 
 RgbPicture FromPacked565(const std::vector<std::uint16_t>& pixels, int width, int height) {

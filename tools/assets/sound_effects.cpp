@@ -5,7 +5,7 @@ namespace assets {
 
 Sound MakeBell() {
     SoundMix mix(1, 0.55, false);
-    mix.Add(Bell(NoteHz(88), 0.55, 1), 0, 1.0f);    // E7
+    mix.Add(Bell(NoteHz(88), 0.55, 1), 0, 1.0f);     // E7
     mix.Add(Bell(NoteHz(93), 0.45, 2), 0.07, 0.7f);  // A7, a moment later: a sparkle
     return mix.Finish(0.8f);
 }

@@ -94,7 +94,8 @@ std::vector<float> Bell(double hz, double seconds, std::uint64_t seed) {
         const double f = hz * ratios[p];
         for (std::size_t i = 0; i < out.size(); ++i) {
             const double t = static_cast<double>(i) / kSampleRate;
-            out[i] += static_cast<float>(levels[p] * std::exp(-t / (decays[p] * seconds)) * std::sin(kTau * f * t + phase));
+            out[i] += static_cast<float>(levels[p] * std::exp(-t / (decays[p] * seconds)) *
+                                         std::sin(kTau * f * t + phase));
         }
     }
     for (std::size_t i = 0; i < out.size(); ++i) out[i] *= Edges(i, out.size(), 0.001, 0.02);

@@ -97,8 +97,11 @@ TextMask SetText(Typeface typeface, float pixels, const std::string& text, float
         }
         if (FT_Load_Glyph(face, index, FT_LOAD_RENDER) != 0) continue;
         const FT_GlyphSlot slot = face->glyph;
-        Placed placed{static_cast<int>(std::lround(pen)) + slot->bitmap_left, -slot->bitmap_top,
-                      static_cast<int>(slot->bitmap.width), static_cast<int>(slot->bitmap.rows), {}};
+        Placed placed{static_cast<int>(std::lround(pen)) + slot->bitmap_left,
+                      -slot->bitmap_top,
+                      static_cast<int>(slot->bitmap.width),
+                      static_cast<int>(slot->bitmap.rows),
+                      {}};
         for (int y = 0; y < placed.height; ++y)
             for (int x = 0; x < placed.width; ++x)
                 placed.coverage.push_back(slot->bitmap.buffer[y * slot->bitmap.pitch + x] / 255.0f);

@@ -35,7 +35,7 @@ struct TextStyle {
     Typeface face = Typeface::SansBold;
     float pixels = 16;
     Colour fill{255, 255, 255};
-    Paint paint;  // when set, fills the letters instead of `fill`
+    Paint paint;        // when set, fills the letters instead of `fill`
     float outline = 0;  // pixels of outline round the letters
     Colour outlineColour{0, 0, 0};
     float shadow = 0;  // offset of a soft drop shadow

@@ -12,7 +12,6 @@
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    return replay::RunReplay(arguments, [](char* commandLine) {
-        return WinMain(nullptr, nullptr, commandLine, SW_SHOWNORMAL);
-    });
+    return replay::RunReplay(arguments,
+                             [](char* commandLine) { return WinMain(nullptr, nullptr, commandLine, SW_SHOWNORMAL); });
 }

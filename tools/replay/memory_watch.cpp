@@ -33,12 +33,12 @@ void MemoryWatch::Sample(std::uint64_t tick) {
 }
 
 void MemoryWatch::Print(std::FILE* out) const {
-    if (settled_) std::fprintf(out, "stats resident_kib_at_frame_%llu %llu\n",
-                               static_cast<unsigned long long>(kSettledFrame),
-                               static_cast<unsigned long long>(*settled_));
-    if (mostAfter_) std::fprintf(out, "stats resident_kib_most_after_frame_%llu %llu\n",
-                                 static_cast<unsigned long long>(kSettledFrame),
-                                 static_cast<unsigned long long>(*mostAfter_));
+    if (settled_)
+        std::fprintf(out, "stats resident_kib_at_frame_%llu %llu\n", static_cast<unsigned long long>(kSettledFrame),
+                     static_cast<unsigned long long>(*settled_));
+    if (mostAfter_)
+        std::fprintf(out, "stats resident_kib_most_after_frame_%llu %llu\n",
+                     static_cast<unsigned long long>(kSettledFrame), static_cast<unsigned long long>(*mostAfter_));
     if (atEnd_) {
         std::fprintf(out, "stats resident_kib_at_end %llu\n", static_cast<unsigned long long>(*atEnd_));
         std::fprintf(out, "stats end_frame %llu\n", static_cast<unsigned long long>(endFrame_));

@@ -21,8 +21,8 @@ public:
 private:
     void Sample(std::uint64_t tick);
 
-    std::optional<std::uint64_t> settled_;      // at kSettledFrame
-    std::optional<std::uint64_t> mostAfter_;    // the most seen after it
+    std::optional<std::uint64_t> settled_;    // at kSettledFrame
+    std::optional<std::uint64_t> mostAfter_;  // the most seen after it
     std::optional<std::uint64_t> atEnd_;
     std::uint64_t endFrame_ = 0;
     bool endSampled_ = false;

@@ -137,10 +137,8 @@ int RunReplay(const std::vector<std::string>& arguments, const Program& program)
     if (options.stats)
         driver.SetTickObserver([&memory](std::uint64_t tick, bool ended) { memory.AfterTick(tick, ended); });
     FrameStats stats(&driver);
-    if (options.stats)
-        platform::headless::SetDriver(&stats);
-    else
-        platform::headless::SetDriver(&driver);
+    if (options.stats) platform::headless::SetDriver(&stats);
+    else platform::headless::SetDriver(&driver);
 
     const int exitCode = program(options.launcherDir.data());
     if (options.stats) memory.Print(stdout);

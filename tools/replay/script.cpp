@@ -67,13 +67,12 @@ bool ParseLine(const std::string& line, int number, std::vector<Command>* out, s
 }  // namespace
 
 int VirtualKeyForName(const std::string& name) {
-    if (name.size() == 1 && ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= '0' && name[0] <= '9')))
-        return name[0];
+    if (name.size() == 1 && ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= '0' && name[0] <= '9'))) return name[0];
     static const struct {
         const char* name;
         int vk;
-    } kNames[] = {{"Escape", VK_ESCAPE}, {"F1", VK_F1},     {"Return", VK_RETURN}, {"Space", VK_SPACE},
-                  {"Left", VK_LEFT},     {"Right", VK_RIGHT}, {"Up", VK_UP},       {"Down", VK_DOWN}};
+    } kNames[] = {{"Escape", VK_ESCAPE}, {"F1", VK_F1},       {"Return", VK_RETURN}, {"Space", VK_SPACE},
+                  {"Left", VK_LEFT},     {"Right", VK_RIGHT}, {"Up", VK_UP},         {"Down", VK_DOWN}};
     for (const auto& k : kNames)
         if (name == k.name) return k.vk;
     return 0;

@@ -7,12 +7,12 @@
 namespace replay {
 
 enum class Op {
-    Frames,       // a = number of frames
-    Move,         // a, b = position
-    Button,       // a = button (1 left, 2 right), b = 1 down / 0 up
-    Key,          // a = virtual key, b = 1 down / 0 up
-    Activate,     // a = 1 activate / 0 deactivate
-    Shot,         // text = picture name
+    Frames,    // a = number of frames
+    Move,      // a, b = position
+    Button,    // a = button (1 left, 2 right), b = 1 down / 0 up
+    Key,       // a = virtual key, b = 1 down / 0 up
+    Activate,  // a = 1 activate / 0 deactivate
+    Shot,      // text = picture name
     Close,
 };
 

@@ -23,16 +23,14 @@ double TimeDistribution::LowerBound(std::size_t bucket) {
 
 void TimeDistribution::Add(double microseconds) {
     ++count_;
-    if (microseconds <= 0.0)
-        ++zeros_;
-    else
-        ++counts_[Bucket(microseconds)];
+    if (microseconds <= 0.0) ++zeros_;
+    else ++counts_[Bucket(microseconds)];
 }
 
 double TimeDistribution::Percentile(double p) const {
     if (count_ == 0) return 0.0;
-    const auto rank = std::clamp<std::uint64_t>(
-        static_cast<std::uint64_t>(std::ceil(p * static_cast<double>(count_))), 1, count_);
+    const auto rank = std::clamp<std::uint64_t>(static_cast<std::uint64_t>(std::ceil(p * static_cast<double>(count_))),
+                                                1, count_);
     std::uint64_t seen = zeros_;
     if (seen >= rank) return 0.0;
     for (std::size_t bucket = 0; bucket < kBuckets; ++bucket) {
