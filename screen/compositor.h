@@ -14,6 +14,17 @@ class DialogScreen;
 class ScreenImage;
 class Sprite;
 
+// The flags of a queued rectangle. Its lifetime: deleted after it has been applied once.
+inline constexpr int kDirtyOneShot = 0x0001;
+// Its transfer. Queued on both pages, so that it reaches both buffers of a flipping display.
+inline constexpr int kDirtyBothPages = 0x0002;
+// By copying the area from the background onto the target.
+inline constexpr int kDirtyCopy = 0x1000;
+// By first wiping the area of the background from the backdrop, then copying it.
+inline constexpr int kDirtyRestoreAndCopy = 0x2000;
+// What every rectangle this program queues carries.
+inline constexpr int kDirtyOneShotCopy = kDirtyOneShot | kDirtyCopy;
+
 class Compositor {
 public:
     Compositor();
@@ -38,9 +49,10 @@ public:
     void RestoreSpriteRect(const Sprite* sprite);
     // Queues the whole background without wiping anything.
     void MarkAllDirty();
-    // Queues the rectangle with the two flag sets combined.
-    void AddDirtyRect(const RECT& rect, int flagsA, int flagsB);
-    void AddDirtyArea(int x, int y, int width, int height, int flagsA, int flagsB);
+    // Queues the rectangle with its lifetime (kDirtyOneShot or 0) and its transfer (kDirtyCopy or
+    // kDirtyRestoreAndCopy, perhaps with kDirtyBothPages) combined.
+    void AddDirtyRect(const RECT& rect, int lifetime, int transfer);
+    void AddDirtyArea(int x, int y, int width, int height, int lifetime, int transfer);
     // Copies the backdrop straight onto the back surface; nothing is queued.
     void ShowBackdrop();
     void ShowBackdropRect(int x, int y, int width, int height);
