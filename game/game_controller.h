@@ -4,6 +4,9 @@
 
 #include <cstdint>
 
+// The play states: no game running (the "newgame" button blinks), or a game being played.
+enum PlayState : int { kWaiting = 0, kPlaying = 1 };
+
 class GameController {
 public:
     GameController() = default;
@@ -16,7 +19,7 @@ public:
     // The best-score table: ten scores by player in "hiscore.dat".
     virtual int LoadBest();
     virtual void SaveBest();
-    // The per-frame work; 7 asks the program to stop.
+    // The per-frame work; kFrameStop (screen/screen.h) asks the program to stop.
     virtual int Frame() { return -1; }
     virtual int GetPlayState() { return state_; }
     virtual void SetPlayState(int state) { state_ = state; }

@@ -52,10 +52,10 @@ void MazeGame::DrawPlayArea(LPDIRECTDRAWSURFACE7 surface) {
     RECT target = kZoomArea;
     if (surface != nullptr && maze->surface != nullptr)
         surface->Blt(&target, maze->surface, &source, DDBLT_KEYSRC | DDBLT_WAIT, nullptr);
-    if (goalState == 0)
+    if (goalState == kGoalNone)
         g_MazeScreen.DrawImageAt(surface, "zoombox", source.left + kMazeArea.left, source.top + kMazeArea.top);
     else
-        g_MazeScreen.DrawImageAt(surface, goalState == 2 ? "ultimate" : "corngrats", kZoomArea.left, kZoomArea.top);
+        g_MazeScreen.DrawImageAt(surface, goalState == kGoalPerfect ? "ultimate" : "corngrats", kZoomArea.left, kZoomArea.top);
 }
 
 void MazeGame::DrawScores(int force) {

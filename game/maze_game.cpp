@@ -47,7 +47,7 @@ MazeGame::~MazeGame() {
 }
 
 void MazeGame::NewGame() {
-    goalState = 0;
+    goalState = kGoalNone;
     g_MazeScreen.RestoreMaze();
     MarkHilite(-1);
     MarkKernel(-1);
@@ -59,11 +59,11 @@ void MazeGame::NewGame() {
         delete history;
     }
     LoadPlayer(nullptr);
-    allowedMoves = 15;
+    allowedMoves = kAllDirections;
     history = new ObjectList<MoveRecord>(1);
     hallOfFame.Allocate(20);
     hallOfFame.Load(kHallOfFameFile);
-    SetPlayState(0);
+    SetPlayState(kWaiting);
     g_finishPending = 0;
     SetScore(0);
     scoreOffered_ = false;
@@ -97,22 +97,22 @@ void MazeGame::Finish() {
     g_finishPending = 0;
     SetScore(GetScore() * 2);
     PlayGameEffect("congrats");
-    SetPlayState(0);
-    if (goalState == 2) SaveWinner();
+    SetPlayState(kWaiting);
+    if (goalState == kGoalPerfect) SaveWinner();
     OfferScore();
 }
 
-// 7 when the launcher was started and the game is to stop.
+// kFrameStop when the launcher was started and the game is to stop.
 int MazeGame::HandleMenu() {
     PlayGameEffect("click");
     // Without the launcher there is nothing to go back to: the game goes on.
-    return StartLauncher("Stalkway") ? 7 : 0;
+    return StartLauncher("Stalkway") ? kFrameStop : kFrameGoOn;
 }
 
 void MazeGame::HandleNewGame() {
     OfferScore();
     NewGame();
-    SetPlayState(1);
+    SetPlayState(kPlaying);
 }
 
 void MazeGame::BlinkNewGame() {
@@ -153,15 +153,15 @@ int MazeGame::Frame() {
     DrawScores(0);
     AnimateCharacters();
     bellEnabled = 1;
-    if (goalState != 0 && g_finishPending == 1) Finish();
-    if (Clicked("menu") && HandleMenu() == 7) return 7;
+    if (goalState != kGoalNone && g_finishPending == 1) Finish();
+    if (Clicked("menu") && HandleMenu() == kFrameStop) return kFrameStop;
     if (Clicked("brindle")) {
         const std::string page = (std::filesystem::current_path() / kAboutPage).string();
         ShellExecuteA(nullptr, "open", page.c_str(), nullptr, g_szLauncherDir, SW_SHOWNORMAL);
     }
     if (Clicked("newgame")) HandleNewGame();
     DrawPlayArea(g_lpBackSurface);
-    if (GetPlayState() == 0) BlinkNewGame();
-    else if (GetPlayState() == 1) HandleDirections();
-    return 5;
+    if (GetPlayState() == kWaiting) BlinkNewGame();
+    else if (GetPlayState() == kPlaying) HandleDirections();
+    return kFrameGoOn;
 }

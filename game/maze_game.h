@@ -13,6 +13,10 @@ class Sprite;
 
 // Directions are bits, combined into masks.
 enum Direction : int { kLeft = 1, kRight = 2, kUp = 4, kDown = 8 };
+inline constexpr int kAllDirections = kLeft | kRight | kUp | kDown;
+
+// How far a game has come: the exit not reached yet, reached, or reached with every item collected.
+enum Goal : int { kGoalNone = 0, kGoalReached = 1, kGoalPerfect = 2 };
 
 struct MoveRecord {
     std::int32_t direction;
@@ -60,7 +64,7 @@ public:
     std::int32_t startX = -1;
     std::int32_t startY = -1;
     ObjectList<MoveRecord>* history = nullptr;
-    std::int32_t allowedMoves = 15;
+    std::int32_t allowedMoves = kAllDirections;
     std::int32_t hiliteFound[kHilites] = {};
     std::int32_t kernelFound[kKernels] = {};
     std::int32_t moveSteps = 0;

@@ -43,7 +43,7 @@ int Onward(int direction) {
     }
 }
 
-bool OneDirection(int mask) { return std::popcount(static_cast<unsigned>(mask & 15)) == 1; }
+bool OneDirection(int mask) { return std::popcount(static_cast<unsigned>(mask & kAllDirections)) == 1; }
 
 }  // namespace
 
@@ -144,7 +144,7 @@ void MazeGame::ExamineBlock(int a, int b) {
                 (index >= kFirstKernelIndex && index < kFirstKernelIndex + kKernels))
                 item = index;
             else if (index == kExitIndex)
-                goalState = 1;
+                goalState = kGoalReached;
         }
     }
     if (item >= kFirstKernelIndex) {
@@ -155,9 +155,9 @@ void MazeGame::ExamineBlock(int a, int b) {
         MarkHilite(item - kFirstHiliteIndex);
         return;
     }
-    if (goalState == 0) return;
+    if (goalState == kGoalNone) return;
     g_finishPending = 1;
-    if (AllItemsFound()) goalState = 2;
+    if (AllItemsFound()) goalState = kGoalPerfect;
 }
 
 bool MazeGame::AllItemsFound() const {
@@ -266,7 +266,7 @@ int MazeGame::Run(int direction) {
     PaintTrailBlock();
     int open = MoveSegment(direction);
     // A corridor with bends is followed to its end: the move stops where two or more ways, or none, are open.
-    while (OneDirection(open)) open = MoveSegment(open & 15);
+    while (OneDirection(open)) open = MoveSegment(open & kAllDirections);
     allowedMoves = open;
     if (open == 0) PlayGameEffect("nomove");
     PaintPositionBlock();

@@ -12,6 +12,11 @@ class Button;
 class ButtonGroup;
 class ScreenImage;
 
+// What a frame tells the loop that runs it. The game's frame says "go on" when it has done its
+// work; a screen's frame otherwise answers with its flip's result.
+inline constexpr int kFrameGoOn = 5;
+inline constexpr int kFrameStop = 7;
+
 class Screen {
 public:
     Screen();
@@ -25,7 +30,7 @@ public:
     // Deletes the buttons and the images; safe to call twice.
     virtual void Leave();
     virtual int HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    // 7 asks the program to end.
+    // kFrameStop asks the program to end.
     virtual int Frame(int active);
     virtual void SetName(const char* text);
     virtual const char* GetName();

@@ -157,7 +157,7 @@ TEST_F(MazeFixture, AnExitBesideAnItemCountsButOnlyAnEmptyBlockMarksTheFinish) {
         "########",
     }));
     game.ExamineBlock(3, 1);
-    EXPECT_EQ(game.goalState, 1);
+    EXPECT_EQ(game.goalState, kGoalReached);
     EXPECT_EQ(game.kernelFound[1], 1);
     EXPECT_EQ(g_finishPending, 0);
     game.ExamineBlock(3, 1);
@@ -190,14 +190,14 @@ TEST_F(MazeFixture, PassingTheExitMarksTheFinishAndTheRunGoesOn) {
     ASSERT_TRUE(Load(exitMaze));
     game.Run(kRight);
     EXPECT_EQ(game.posX, 8) << "on to the end of the corridor";
-    EXPECT_EQ(game.goalState, 1);
+    EXPECT_EQ(game.goalState, kGoalReached);
     EXPECT_EQ(g_finishPending, 1);
 
     ASSERT_TRUE(Load(exitMaze));
     for (int& found : game.hiliteFound) found = 1;
     for (int& found : game.kernelFound) found = 1;
     game.Run(kRight);
-    EXPECT_EQ(game.goalState, 2) << "every item collected";
+    EXPECT_EQ(game.goalState, kGoalPerfect) << "every item collected";
 }
 
 // Two moves: the first collects a kernel, the second goes on to a dead end.
@@ -237,16 +237,16 @@ TEST_F(MazeFixture, SteppingBackReplaysTheKeptMovesAndScoresThemAgain) {
 
 TEST_F(MazeFixture, SteppingBackTheOnlyMoveStartsANewGame) {
     ASSERT_TRUE(Load(kTwoMoves));
-    game.SetPlayState(1);
+    game.SetPlayState(kPlaying);
     game.Run(kRight);
     game.AddHistory(kRight, game.moveSteps);
     game.StepBack();
-    EXPECT_EQ(game.GetPlayState(), 0);
+    EXPECT_EQ(game.GetPlayState(), kWaiting);
     EXPECT_EQ(game.GetScore(), 0);
     EXPECT_EQ(game.history->Count(), 0);
     EXPECT_EQ(game.posX, 1);
     EXPECT_EQ(game.kernelFound[3], 0);
-    EXPECT_EQ(game.allowedMoves, 15);
+    EXPECT_EQ(game.allowedMoves, kAllDirections);
 }
 
 TEST_F(MazeFixture, AHiliteShowsItsTileInBothCopiesUntilThePanelIsCleared) {
