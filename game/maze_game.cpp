@@ -41,35 +41,19 @@ bool Clicked(const char* name) { return Buttons() != nullptr && Buttons()->Click
 
 MazeGame::MazeGame() { bestFileTaken_ = true; }
 
-MazeGame::~MazeGame() {
-    if (history != nullptr) history->DeleteAll();
-    delete history;
-}
+MazeGame::~MazeGame() = default;
 
 void MazeGame::NewGame() {
-    goalState = kGoalNone;
-    g_MazeScreen.RestoreMaze();
-    MarkHilite(-1);
-    MarkKernel(-1);
-    startY = -1;
-    startX = -1;
-    FindStart();
-    if (history != nullptr) {
-        history->DeleteAll();
-        delete history;
-    }
+    model_.Reset();
     LoadPlayer(nullptr);
-    allowedMoves = kAllDirections;
-    history = new ObjectList<MoveRecord>(1);
-    hallOfFame.Allocate(20);
-    hallOfFame.Load(kHallOfFameFile);
+    hallOfFame_.Allocate(20);
+    hallOfFame_.Load(kHallOfFameFile);
     SetPlayState(kWaiting);
-    g_finishPending = 0;
     SetScore(0);
     scoreOffered_ = false;
 }
 
-void MazeGame::Release() { hallOfFame.FreeRecords(); }
+void MazeGame::Release() { hallOfFame_.FreeRecords(); }
 
 void MazeGame::LoadPlayer(char* text) {
     g_PlayerSettings.SetIniPath("..\\options.ini");
@@ -79,26 +63,22 @@ void MazeGame::LoadPlayer(char* text) {
     if (text != nullptr) g_PlayerSettings.PlayerText(GetPlayerId(), text);
 }
 
-void MazeGame::SaveWinner() {
-    std::vector<std::int32_t> directions;
-    for (int i = 0; history != nullptr && i < history->Count(); ++i) directions.push_back(history->At(i)->direction);
-    SaveWinnerFile(kWinnerFile, directions, std::rand());
-}
+void MazeGame::SaveWinner() { SaveWinnerFile(kWinnerFile, model_.Route(), std::rand()); }
 
 void MazeGame::OfferScore() {
     if (scoreOffered_) return;
     scoreOffered_ = true;
     char text[256];
     LoadPlayer(text);
-    if (hallOfFame.Insert(text, GetScore()) == 1) hallOfFame.Save(kHallOfFameFile);
+    if (hallOfFame_.Insert(text, GetScore()) == 1) hallOfFame_.Save(kHallOfFameFile);
 }
 
 void MazeGame::Finish() {
-    g_finishPending = 0;
+    model_.ClearFinishPending();
     SetScore(GetScore() * 2);
     PlayGameEffect("congrats");
     SetPlayState(kWaiting);
-    if (goalState == kGoalPerfect) SaveWinner();
+    if (model_.GoalState() == kGoalPerfect) SaveWinner();
     OfferScore();
 }
 
@@ -130,17 +110,17 @@ void MazeGame::HandleDirections() {
     } kPad[] = {{"left", kLeft}, {"right", kRight}, {"up", kUp}, {"down", kDown}};
     for (const auto& pad : kPad) {
         if (!Clicked(pad.name)) continue;
-        if (allowedMoves & pad.bit) {
-            Run(pad.bit);
-            AddHistory(pad.bit, moveSteps);
+        if (model_.AllowedMoves() & pad.bit) {
+            model_.Run(pad.bit);
+            model_.AddHistory(pad.bit, model_.MoveSteps());
             PlayGameEffect("positive");
         } else {
             PlayGameEffect("negative");
         }
     }
     // Stepping back replays the kept moves; they collect again without ringing.
-    bellEnabled = 0;
-    if (Clicked("back")) StepBack();
+    model_.SetBellEnabled(0);
+    if (Clicked("back")) model_.StepBack();
 }
 
 int MazeGame::Frame() {
@@ -152,8 +132,8 @@ int MazeGame::Frame() {
     }
     DrawScores(0);
     AnimateCharacters();
-    bellEnabled = 1;
-    if (goalState != kGoalNone && g_finishPending == 1) Finish();
+    model_.SetBellEnabled(1);
+    if (model_.GoalState() != kGoalNone && model_.FinishPending()) Finish();
     if (Clicked("menu") && HandleMenu() == kFrameStop) return kFrameStop;
     if (Clicked("brindle")) {
         const std::string page = (std::filesystem::current_path() / kAboutPage).string();
