@@ -42,20 +42,15 @@ public:
 
     // Wipes the area of the background from the backdrop and queues it.
     void RestoreRect(int x, int y, int width, int height);
-    void RestoreAll();
-    void RestoreImageRect(const ScreenImage* image);
-    // These two live with the screens (they read a dialog's placement and a sprite's position).
+    // Lives with the screens, as RestoreSpriteRect does: they read a dialog's placement and a
+    // sprite's position.
     void RestoreDialogRect(const DialogScreen* dialog);
-    void RestoreSpriteRect(const Sprite* sprite);
     // Queues the whole background without wiping anything.
     void MarkAllDirty();
     // Queues the rectangle with its lifetime (kDirtyOneShot or 0) and its transfer (kDirtyCopy or
     // kDirtyRestoreAndCopy, perhaps with kDirtyBothPages) combined.
     void AddDirtyRect(const RECT& rect, int lifetime, int transfer);
     void AddDirtyArea(int x, int y, int width, int height, int lifetime, int transfer);
-    // Copies the backdrop straight onto the back surface; nothing is queued.
-    void ShowBackdrop();
-    void ShowBackdropRect(int x, int y, int width, int height);
 
     void SwitchPage() { currentPage_ = 1 - currentPage_; }
     // Applies the current page's rectangles to the target, deleting the one-shot ones.
@@ -65,6 +60,14 @@ public:
     void SetBothPages(int flag) { bothPages_ = flag != 0 ? 1 : 0; }
     int CurrentPage() const { return currentPage_; }
     int QueuedOn(int page) const { return pages_[page & 1]->Count(); }
+
+    // Kept for a complete interface; unused by this game.
+    void RestoreAll();
+    void RestoreImageRect(const ScreenImage* image);
+    void RestoreSpriteRect(const Sprite* sprite);
+    // Copies the backdrop straight onto the back surface; nothing is queued.
+    void ShowBackdrop();
+    void ShowBackdropRect(int x, int y, int width, int height);
 
 private:
     void Queue(int x, int y, int width, int height, int flags);

@@ -38,27 +38,29 @@ public:
     // nothing added) when the bitmap cannot be loaded.
     virtual ScreenImage* LoadScreenImage(const char* file);
     virtual void FreeImages();
-    // Unlinks the image without deleting it: its owner is then whoever removed it.
-    virtual void RemoveImage(ScreenImage* image);
     virtual void SetCompositorBackground(LPDIRECTDRAWSURFACE7 surface);
     virtual void SetCompositorBackdrop(LPDIRECTDRAWSURFACE7 surface);
-    // Reads a screen description file (section "images", keys "image01", "image02", ...); every
-    // listed image is added, loaded or not. Always 0.
-    virtual int LoadDescription(const char* file);
     // The first image of that name, case-sensitive.
     virtual ScreenImage* FindImage(const char* name);
     virtual int DrawImageAt(LPDIRECTDRAWSURFACE7 target, const char* name, int x, int y);
-    // At the image's own place.
-    virtual int DrawImage(LPDIRECTDRAWSURFACE7 target, const char* name);
     // Draws the pointer, flips, takes the pointer off again and lets the compositor bring the new
     // back surface up to date; through the parent screen, when one is set. The flip's result.
     virtual int Present();
-    virtual void SetParentScreen(Screen* screen);
     // Places the button at the group's origin and adds it to the group, which then owns it.
     virtual void AddButton(Button* button);
 
     ButtonGroup* GetButtonGroup() const { return buttonGroup_; }
     int ImageCount() const;
+
+    // Kept for a complete interface; unused by this game.
+    // Unlinks the image without deleting it: its owner is then whoever removed it.
+    virtual void RemoveImage(ScreenImage* image);
+    // Reads a screen description file (section "images", keys "image01", "image02", ...); every
+    // listed image is added, loaded or not. Always 0.
+    virtual int LoadDescription(const char* file);
+    // At the image's own place.
+    virtual int DrawImage(LPDIRECTDRAWSURFACE7 target, const char* name);
+    virtual void SetParentScreen(Screen* screen);
 
 protected:
     char name_[256];
