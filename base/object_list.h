@@ -67,6 +67,7 @@ public:
         cursor_ = 0;
     }
 
+    // Kept for a complete interface; unused by this game.
     // Forgets every element without deleting any.
     void Clear() {
         for (int i = 0; i < capacity_; ++i) entries_[i] = nullptr;

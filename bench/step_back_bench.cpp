@@ -78,16 +78,16 @@ private:
 
 // Plays the route as the game does (each move only when allowed) and pads the history to
 // kHistory with records that step nothing. Returns the problem, or an empty text.
-std::string BuildHistory(MazeGame& game, const std::vector<int>& route, int* padding) {
+std::string BuildHistory(MazeModel& model, const std::vector<int>& route, int* padding) {
     if (route.empty()) return "perfect.script has no moves";
     for (int direction : route) {
-        if ((game.allowedMoves & direction) == 0) return "the route asks for a move the maze does not allow";
-        game.Run(direction);
-        game.AddHistory(direction, game.moveSteps);
+        if ((model.AllowedMoves() & direction) == 0) return "the route asks for a move the maze does not allow";
+        model.Run(direction);
+        model.AddHistory(direction, model.MoveSteps());
     }
-    if (game.allowedMoves != 0) return "the route does not end where no way is open";
+    if (model.AllowedMoves() != 0) return "the route does not end where no way is open";
     *padding = Reverse(route.back());
-    while (game.history->Count() < kHistory) game.AddHistory(*padding, 0);
+    while (model.HistoryCount() < kHistory) model.AddHistory(*padding, 0);
     return {};
 }
 
@@ -98,23 +98,24 @@ void BM_StepBack500(benchmark::State& state) {
         return;
     }
     MazeGame& game = g_MazeGame;
-    game.bellEnabled = 0;
+    MazeModel& model = game.Model();
+    model.SetBellEnabled(0);
     int padding = 0;
-    if (const std::string problem = BuildHistory(game, PerfectRoute(), &padding); !problem.empty()) {
+    if (const std::string problem = BuildHistory(model, PerfectRoute(), &padding); !problem.empty()) {
         state.SkipWithError(problem.c_str());
         return;
     }
-    const int x = game.posX;
-    const int y = game.posY;
+    const int x = model.PosX();
+    const int y = model.PosY();
     const int score = game.GetScore();
     for (auto _ : state) {
-        game.StepBack();
+        model.StepBack();
         state.PauseTiming();
-        game.AddHistory(padding, 0);
+        model.AddHistory(padding, 0);
         state.ResumeTiming();
     }
     // The replay must have brought the game back to where the route ended.
-    if (game.posX != x || game.posY != y || game.GetScore() != score)
+    if (model.PosX() != x || model.PosY() != y || game.GetScore() != score)
         state.SkipWithError("stepping back did not replay the route to its end");
     state.SetLabel(std::to_string(kHistory) + " moves, " + std::to_string(PerfectRoute().size()) +
                    " of them the route");

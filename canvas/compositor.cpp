@@ -36,7 +36,7 @@ LPDIRECTDRAWSURFACE7 Compositor::GetBackSurface() const { return g_lpBackSurface
 
 void Compositor::RestoreRect(int x, int y, int width, int height) {
     CopyArea(backdrop_, background_, x, y, width, height);
-    Queue(x, y, width, height, kDirtyOneShot | kDirtyCopy);
+    Queue(x, y, width, height, kDirtyOneShotCopy);
 }
 
 void Compositor::RestoreAll() {
@@ -54,15 +54,15 @@ void Compositor::MarkAllDirty() {
     int width = 0;
     int height = 0;
     GetSurfaceSize(background_, &width, &height);
-    Queue(0, 0, width, height, kDirtyOneShot | kDirtyCopy);
+    Queue(0, 0, width, height, kDirtyOneShotCopy);
 }
 
-void Compositor::AddDirtyRect(const RECT& rect, int flagsA, int flagsB) {
-    Queue(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, flagsA | flagsB);
+void Compositor::AddDirtyRect(const RECT& rect, int lifetime, int transfer) {
+    Queue(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, lifetime | transfer);
 }
 
-void Compositor::AddDirtyArea(int x, int y, int width, int height, int flagsA, int flagsB) {
-    Queue(x, y, width, height, flagsA | flagsB);
+void Compositor::AddDirtyArea(int x, int y, int width, int height, int lifetime, int transfer) {
+    Queue(x, y, width, height, lifetime | transfer);
 }
 
 void Compositor::ShowBackdrop() {

@@ -12,6 +12,17 @@
 
 class ScreenImage;
 
+// The flags of a queued rectangle. Its lifetime: deleted after it has been applied once.
+inline constexpr int kDirtyOneShot = 0x0001;
+// Its transfer. Queued on both pages, so that it reaches both buffers of a flipping display.
+inline constexpr int kDirtyBothPages = 0x0002;
+// By copying the area from the background onto the target.
+inline constexpr int kDirtyCopy = 0x1000;
+// By first wiping the area of the background from the backdrop, then copying it.
+inline constexpr int kDirtyRestoreAndCopy = 0x2000;
+// What every rectangle this program queues carries.
+inline constexpr int kDirtyOneShotCopy = kDirtyOneShot | kDirtyCopy;
+
 class Compositor {
 public:
     Compositor();
@@ -29,29 +40,20 @@ public:
 
     // Wipes the area of the background from the backdrop and queues it.
     void RestoreRect(int x, int y, int width, int height);
-    void RestoreAll();
-    void RestoreImageRect(const ScreenImage* image);
-    // A dialog's and a sprite's area. The canvas sits below the screens, so these read the two
-    // classes through whatever type the caller hands in: a dialog's placement, a sprite's position.
+    // A dialog's area. The canvas sits below the screens, so this and RestoreSpriteRect read the
+    // two classes through whatever type the caller hands in: a dialog's placement, a sprite's position.
     template <class Dialog>
     void RestoreDialogRect(const Dialog* dialog) {
         if (dialog == nullptr) return;
         const RECT& placed = dialog->GetPlacement();
         RestoreRect(placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top);
     }
-    template <class SpriteType>
-    void RestoreSpriteRect(const SpriteType* sprite) {
-        if (sprite == nullptr) return;
-        RestoreRect(static_cast<int>(sprite->X()), static_cast<int>(sprite->Y()), sprite->Width(), sprite->Height());
-    }
     // Queues the whole background without wiping anything.
     void MarkAllDirty();
-    // Queues the rectangle with the two flag sets combined.
-    void AddDirtyRect(const RECT& rect, int flagsA, int flagsB);
-    void AddDirtyArea(int x, int y, int width, int height, int flagsA, int flagsB);
-    // Copies the backdrop straight onto the back surface; nothing is queued.
-    void ShowBackdrop();
-    void ShowBackdropRect(int x, int y, int width, int height);
+    // Queues the rectangle with its lifetime (kDirtyOneShot or 0) and its transfer (kDirtyCopy or
+    // kDirtyRestoreAndCopy, perhaps with kDirtyBothPages) combined.
+    void AddDirtyRect(const RECT& rect, int lifetime, int transfer);
+    void AddDirtyArea(int x, int y, int width, int height, int lifetime, int transfer);
 
     void SwitchPage() { currentPage_ = 1 - currentPage_; }
     // Applies the current page's rectangles to the target, deleting the one-shot ones.
@@ -61,6 +63,18 @@ public:
     void SetBothPages(int flag) { bothPages_ = flag != 0 ? 1 : 0; }
     int CurrentPage() const { return currentPage_; }
     int QueuedOn(int page) const { return pages_[page & 1]->Count(); }
+
+    // Kept for a complete interface; unused by this game.
+    void RestoreAll();
+    void RestoreImageRect(const ScreenImage* image);
+    template <class SpriteType>
+    void RestoreSpriteRect(const SpriteType* sprite) {
+        if (sprite == nullptr) return;
+        RestoreRect(static_cast<int>(sprite->X()), static_cast<int>(sprite->Y()), sprite->Width(), sprite->Height());
+    }
+    // Copies the backdrop straight onto the back surface; nothing is queued.
+    void ShowBackdrop();
+    void ShowBackdropRect(int x, int y, int width, int height);
 
 private:
     void Queue(int x, int y, int width, int height, int flags);

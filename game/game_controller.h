@@ -4,6 +4,9 @@
 
 #include <cstdint>
 
+// The play states: no game running (the "newgame" button blinks), or a game being played.
+enum PlayState : int { kWaiting = 0, kPlaying = 1 };
+
 class GameController {
 public:
     GameController() = default;
@@ -11,30 +14,32 @@ public:
 
     virtual void NewGame() {}
     virtual void Release() {}
-    virtual void NoOpA() {}
-    virtual void NoOpB() {}
-    // The best-score table: ten scores by player in "hiscore.dat".
-    virtual int LoadBest();
-    virtual void SaveBest();
-    // The per-frame work; 7 asks the program to stop.
+    // The per-frame work; kFrameStop (screen/screen.h) asks the program to stop.
     virtual int Frame() { return -1; }
     virtual int GetPlayState() { return state_; }
     virtual void SetPlayState(int state) { state_ = state; }
     virtual int SetScore(int score) { return score_ = score; }
     virtual int GetScore() { return score_; }
+    virtual void SetPlayerId(int id) { playerId_ = id; }
+    virtual int GetPlayerId() { return playerId_; }
+
+    // Kept for a complete interface; unused by this game.
+    virtual void NoOpA() {}
+    virtual void NoOpB() {}
+    // The best-score table: ten scores by player in "hiscore.dat".
+    virtual int LoadBest();
+    virtual void SaveBest();
     virtual void SetBest(int best) { best_ = best; }
+    virtual void SetExtra1(int value) { extra1_ = value; }
+    virtual int GetExtra1() { return extra1_; }
     virtual void SetExtra2(int value) { extra2_ = value; }
     virtual int GetExtra2() { return extra2_; }
     virtual void SetExtra3(int value) { extra3_ = value; }
     virtual int GetExtra3() { return extra3_; }
-    virtual void SetExtra5(int value) { extra5_ = value; }
-    virtual int GetExtra5() { return extra5_; }
     virtual void SetExtra4(int value) { extra4_ = value; }
     virtual int GetExtra4() { return extra4_; }
-    virtual void SetExtra1(int value) { extra1_ = value; }
-    virtual int GetExtra1() { return extra1_; }
-    virtual void SetPlayerId(int id) { playerId_ = id; }
-    virtual int GetPlayerId() { return playerId_; }
+    virtual void SetExtra5(int value) { extra5_ = value; }
+    virtual int GetExtra5() { return extra5_; }
 
 protected:
     // A game that keeps another table in "hiscore.dat" sets this: the best-score table then

@@ -48,13 +48,16 @@ void MazeGame::DrawPlayArea(LPDIRECTDRAWSURFACE7 surface) {
     ScreenImage* maze = g_MazeScreen.FindImage("maze");
     if (maze == nullptr) return;
     maze->Draw(surface, kMazeArea.left, kMazeArea.top);
-    RECT source = ZoomSource(posX, posY, maze->width, maze->height);
+    RECT source = ZoomSource(model_.PosX(), model_.PosY(), maze->width, maze->height);
     RECT target = kZoomArea;
     if (surface != nullptr && maze->surface != nullptr)
         surface->Blt(&target, maze->surface, &source, DDBLT_KEYSRC | DDBLT_WAIT, nullptr);
-    if (goalState == 0)
+    const int goal = model_.GoalState();
+    if (goal == kGoalNone)
         g_MazeScreen.DrawImageAt(surface, "zoombox", source.left + kMazeArea.left, source.top + kMazeArea.top);
-    else g_MazeScreen.DrawImageAt(surface, goalState == 2 ? "ultimate" : "corngrats", kZoomArea.left, kZoomArea.top);
+    else
+        g_MazeScreen.DrawImageAt(surface, goal == kGoalPerfect ? "ultimate" : "corngrats", kZoomArea.left,
+                                 kZoomArea.top);
 }
 
 void MazeGame::DrawScores(int force) {
@@ -63,7 +66,7 @@ void MazeGame::DrawScores(int force) {
     LPDIRECTDRAWSURFACE7 layer = g_Compositor.GetBackground();
     char text[16];
     g_Compositor.RestoreRect(12, 12, 100, 25);
-    std::snprintf(text, sizeof text, "%d", hallOfFame.TopScore());
+    std::snprintf(text, sizeof text, "%d", hallOfFame_.TopScore());
     DrawNumber(digits, 107, 18, text, layer);
     g_Compositor.RestoreRect(686, 12, 100, 25);
     std::snprintf(text, sizeof text, "%d", GetScore());

@@ -41,35 +41,19 @@ bool Clicked(const char* name) { return Buttons() != nullptr && Buttons()->Click
 
 MazeGame::MazeGame() { bestFileTaken_ = true; }
 
-MazeGame::~MazeGame() {
-    if (history != nullptr) history->DeleteAll();
-    delete history;
-}
+MazeGame::~MazeGame() = default;
 
 void MazeGame::NewGame() {
-    goalState = 0;
-    g_MazeScreen.RestoreMaze();
-    MarkHilite(-1);
-    MarkKernel(-1);
-    startY = -1;
-    startX = -1;
-    FindStart();
-    if (history != nullptr) {
-        history->DeleteAll();
-        delete history;
-    }
+    model_.Reset();
     LoadPlayer(nullptr);
-    allowedMoves = 15;
-    history = new ObjectList<MoveRecord>(1);
-    hallOfFame.Allocate(20);
-    hallOfFame.Load(kHallOfFameFile);
-    SetPlayState(0);
-    g_finishPending = 0;
+    hallOfFame_.Allocate(20);
+    hallOfFame_.Load(kHallOfFameFile);
+    SetPlayState(kWaiting);
     SetScore(0);
     scoreOffered_ = false;
 }
 
-void MazeGame::Release() { hallOfFame.FreeRecords(); }
+void MazeGame::Release() { hallOfFame_.FreeRecords(); }
 
 void MazeGame::LoadPlayer(char* text) {
     g_PlayerSettings.SetIniPath("..\\options.ini");
@@ -79,40 +63,36 @@ void MazeGame::LoadPlayer(char* text) {
     if (text != nullptr) g_PlayerSettings.PlayerText(GetPlayerId(), text);
 }
 
-void MazeGame::SaveWinner() {
-    std::vector<std::int32_t> directions;
-    for (int i = 0; history != nullptr && i < history->Count(); ++i) directions.push_back(history->At(i)->direction);
-    SaveWinnerFile(kWinnerFile, directions, std::rand());
-}
+void MazeGame::SaveWinner() { SaveWinnerFile(kWinnerFile, model_.Route(), std::rand()); }
 
 void MazeGame::OfferScore() {
     if (scoreOffered_) return;
     scoreOffered_ = true;
     char text[256];
     LoadPlayer(text);
-    if (hallOfFame.Insert(text, GetScore()) == 1) hallOfFame.Save(kHallOfFameFile);
+    if (hallOfFame_.Insert(text, GetScore()) == 1) hallOfFame_.Save(kHallOfFameFile);
 }
 
 void MazeGame::Finish() {
-    g_finishPending = 0;
+    model_.ClearFinishPending();
     SetScore(GetScore() * 2);
     PlayGameEffect("congrats");
-    SetPlayState(0);
-    if (goalState == 2) SaveWinner();
+    SetPlayState(kWaiting);
+    if (model_.GoalState() == kGoalPerfect) SaveWinner();
     OfferScore();
 }
 
-// 7 when the launcher was started and the game is to stop.
+// kFrameStop when the launcher was started and the game is to stop.
 int MazeGame::HandleMenu() {
     PlayGameEffect("click");
     // Without the launcher there is nothing to go back to: the game goes on.
-    return StartLauncher("Stalkway") ? 7 : 0;
+    return StartLauncher("Stalkway") ? kFrameStop : kFrameGoOn;
 }
 
 void MazeGame::HandleNewGame() {
     OfferScore();
     NewGame();
-    SetPlayState(1);
+    SetPlayState(kPlaying);
 }
 
 void MazeGame::BlinkNewGame() {
@@ -130,17 +110,17 @@ void MazeGame::HandleDirections() {
     } kPad[] = {{"left", kLeft}, {"right", kRight}, {"up", kUp}, {"down", kDown}};
     for (const auto& pad : kPad) {
         if (!Clicked(pad.name)) continue;
-        if (allowedMoves & pad.bit) {
-            Run(pad.bit);
-            AddHistory(pad.bit, moveSteps);
+        if (model_.AllowedMoves() & pad.bit) {
+            model_.Run(pad.bit);
+            model_.AddHistory(pad.bit, model_.MoveSteps());
             PlayGameEffect("positive");
         } else {
             PlayGameEffect("negative");
         }
     }
     // Stepping back replays the kept moves; they collect again without ringing.
-    bellEnabled = 0;
-    if (Clicked("back")) StepBack();
+    model_.SetBellEnabled(0);
+    if (Clicked("back")) model_.StepBack();
 }
 
 int MazeGame::Frame() {
@@ -152,16 +132,16 @@ int MazeGame::Frame() {
     }
     DrawScores(0);
     AnimateCharacters();
-    bellEnabled = 1;
-    if (goalState != 0 && g_finishPending == 1) Finish();
-    if (Clicked("menu") && HandleMenu() == 7) return 7;
+    model_.SetBellEnabled(1);
+    if (model_.GoalState() != kGoalNone && model_.FinishPending()) Finish();
+    if (Clicked("menu") && HandleMenu() == kFrameStop) return kFrameStop;
     if (Clicked("brindle")) {
         const std::string page = (std::filesystem::current_path() / kAboutPage).string();
         ShellExecuteA(nullptr, "open", page.c_str(), nullptr, g_szLauncherDir, SW_SHOWNORMAL);
     }
     if (Clicked("newgame")) HandleNewGame();
     DrawPlayArea(g_lpBackSurface);
-    if (GetPlayState() == 0) BlinkNewGame();
-    else if (GetPlayState() == 1) HandleDirections();
-    return 5;
+    if (GetPlayState() == kWaiting) BlinkNewGame();
+    else if (GetPlayState() == kPlaying) HandleDirections();
+    return kFrameGoOn;
 }

@@ -1,15 +1,11 @@
-// The maze model. The maze is a picture, and the picture is the model: walls, the start, the exit
-// and every item are colours or palette indices of its pixels. "maze" is the working copy (read
-// for walls, painted with the trail), "mazebackup" the pristine copy, "mazemap" the same picture
-// at 8 bits, read for its palette indices. The player is a 2x2 block at (posX, posY).
+#include "game/maze_model.h"
+
 #include <bit>
 
+#include "game/game_controller.h"
 #include "game/game_sounds.h"
-#include "game/maze_game.h"
 #include "game/maze_screen.h"
 #include "surface/surface.h"
-
-std::int32_t g_finishPending = 0;
 
 namespace {
 
@@ -25,7 +21,7 @@ struct Tile {
     int x, y, width, height;
 };
 // Where each hilite's tile lies in "hilite"; it shows at (x + 28, y + 28) of the maze.
-constexpr Tile kTiles[MazeGame::kHilites] = {
+constexpr Tile kTiles[MazeModel::kHilites] = {
     {0, 0, 94, 94},   {108, 0, 64, 94},  {186, 0, 22, 94},   {222, 0, 64, 94},   {300, 0, 64, 94},
     {0, 108, 73, 94}, {84, 108, 58, 94}, {156, 108, 64, 94}, {234, 108, 61, 94}, {306, 108, 58, 94},
 };
@@ -43,13 +39,13 @@ int Onward(int direction) {
     }
 }
 
-bool OneDirection(int mask) { return std::popcount(static_cast<unsigned>(mask & 15)) == 1; }
+bool OneDirection(int mask) { return std::popcount(static_cast<unsigned>(mask & kAllDirections)) == 1; }
 
 }  // namespace
 
 // The working copy and the map, and the colours packed for the working copy: black, red and blue
 // block the way, as does the raw blocking value; green marks the player.
-struct MazeGame::MoveView {
+struct MazeModel::MoveView {
     static MoveView Look() {
         LPDIRECTDRAWSURFACE7 maze = Maze();
         return MoveView{maze,
@@ -70,27 +66,53 @@ struct MazeGame::MoveView {
 
 // Shares one view with everything the outermost move calls; the pictures stay the same surfaces
 // for the whole move, and so does their format.
-class MazeGame::MoveScope {
+class MazeModel::MoveScope {
 public:
-    explicit MoveScope(MazeGame& game) : game_(game) {
-        if (game_.moveView_ != nullptr) return;
+    explicit MoveScope(MazeModel& model) : model_(model) {
+        if (model_.moveView_ != nullptr) return;
         view_ = MoveView::Look();
-        game_.moveView_ = &view_;
+        model_.moveView_ = &view_;
     }
     ~MoveScope() {
-        if (game_.moveView_ == &view_) game_.moveView_ = nullptr;
+        if (model_.moveView_ == &view_) model_.moveView_ = nullptr;
     }
     MoveScope(const MoveScope&) = delete;
     MoveScope& operator=(const MoveScope&) = delete;
 
 private:
-    MazeGame& game_;
+    MazeModel& model_;
     MoveView view_{};
 };
 
-MazeGame::MoveView MazeGame::View() const { return moveView_ != nullptr ? *moveView_ : MoveView::Look(); }
+MazeModel::MoveView MazeModel::View() const { return moveView_ != nullptr ? *moveView_ : MoveView::Look(); }
 
-void MazeGame::FindStart() {
+MazeModel::MazeModel(GameController& game) : game_(game) {}
+
+MazeModel::~MazeModel() { history_.DeleteAll(); }
+
+void MazeModel::Reset() {
+    goalState_ = kGoalNone;
+    g_MazeScreen.RestoreMaze();
+    MarkHilite(-1);
+    MarkKernel(-1);
+    startY_ = -1;
+    startX_ = -1;
+    FindStart();
+    history_.DeleteAll();
+    allowedMoves_ = kAllDirections;
+    finishPending_ = 0;
+}
+
+std::vector<std::int32_t> MazeModel::Route() const {
+    std::vector<std::int32_t> directions;
+    for (int i = 0; i < history_.Count(); ++i) directions.push_back(history_.At(i)->direction);
+    return directions;
+}
+
+// Points go to the game's score through its own operations, which a game may replace.
+void MazeModel::AddScore(int points) { game_.SetScore(game_.GetScore() + points); }
+
+void MazeModel::FindStart() {
     const MoveView view = View();
     LPDIRECTDRAWSURFACE7 maze = view.maze;
     const int red = view.red;
@@ -98,22 +120,22 @@ void MazeGame::FindStart() {
     // One lock for the whole scan: the first red pixel, row by row, is the start.
     auto* bits = static_cast<const std::uint8_t*>(LockSurface(maze, &desc));
     if (bits == nullptr) return;
-    for (int y = 0; y < static_cast<int>(desc.dwHeight) && startX == -1 && startY == -1; ++y) {
+    for (int y = 0; y < static_cast<int>(desc.dwHeight) && startX_ == -1 && startY_ == -1; ++y) {
         const auto* row = reinterpret_cast<const std::uint16_t*>(bits + static_cast<long>(y) * desc.lPitch);
         for (int x = 0; x < static_cast<int>(desc.dwWidth); ++x) {
             if (row[x] != red) continue;
-            startX = posX = x;
-            startY = posY = y;
+            startX_ = posX_ = x;
+            startY_ = posY_ = y;
             break;
         }
     }
     UnlockSurface(maze);
 }
 
-int MazeGame::ProbeMoves(int mask) {
+int MazeModel::ProbeMoves(int mask) {
     const MoveView walls = View();
-    const int x = posX;
-    const int y = posY;
+    const int x = posX_;
+    const int y = posY_;
     int result = 0;
     // For each asked direction: the pixel straight ahead decides; only when it is open are the two
     // pixels beside it, one step further on, looked at for side openings.
@@ -135,7 +157,7 @@ int MazeGame::ProbeMoves(int mask) {
     return result;
 }
 
-void MazeGame::ExamineBlock(int a, int b) {
+void MazeModel::ExamineBlock(int a, int b) {
     const int xs[4] = {a, a + 1, a + 1, a};
     const int ys[4] = {b, b, b + 1, b + 1};
     int item = -1;
@@ -147,7 +169,7 @@ void MazeGame::ExamineBlock(int a, int b) {
             if ((index >= kFirstHiliteIndex && index < kFirstHiliteIndex + kHilites) ||
                 (index >= kFirstKernelIndex && index < kFirstKernelIndex + kKernels))
                 item = index;
-            else if (index == kExitIndex) goalState = 1;
+            else if (index == kExitIndex) goalState_ = kGoalReached;
         }
     }
     if (item >= kFirstKernelIndex) {
@@ -158,84 +180,84 @@ void MazeGame::ExamineBlock(int a, int b) {
         MarkHilite(item - kFirstHiliteIndex);
         return;
     }
-    if (goalState == 0) return;
-    g_finishPending = 1;
-    if (AllItemsFound()) goalState = 2;
+    if (goalState_ == kGoalNone) return;
+    finishPending_ = 1;
+    if (AllItemsFound()) goalState_ = kGoalPerfect;
 }
 
-bool MazeGame::AllItemsFound() const {
-    for (int found : hiliteFound)
+bool MazeModel::AllItemsFound() const {
+    for (int found : hiliteFound_)
         if (!found) return false;
-    for (int found : kernelFound)
+    for (int found : kernelFound_)
         if (!found) return false;
     return true;
 }
 
-void MazeGame::MarkKernel(int kernel) {
+void MazeModel::MarkKernel(int kernel) {
     if (kernel == -1) {
-        for (int& found : kernelFound) found = 0;
+        for (int& found : kernelFound_) found = 0;
         return;
     }
-    if (kernel < 0 || kernel >= kKernels || kernelFound[kernel]) return;
-    kernelFound[kernel] = 1;
-    if (bellEnabled == 1) PlayGameEffect("bell");
-    SetScore(GetScore() + 1000);
+    if (kernel < 0 || kernel >= kKernels || kernelFound_[kernel]) return;
+    kernelFound_[kernel] = 1;
+    if (bellEnabled_ == 1) PlayGameEffect("bell");
+    AddScore(1000);
 }
 
-void MazeGame::MarkHilite(int hilite) {
+void MazeModel::MarkHilite(int hilite) {
     LPDIRECTDRAWSURFACE7 maze = Maze();
     LPDIRECTDRAWSURFACE7 backup = g_MazeScreen.PictureSurface("mazebackup");
     if (hilite == -1) {
-        for (int& found : hiliteFound) found = 0;
+        for (int& found : hiliteFound_) found = 0;
         LPDIRECTDRAWSURFACE7 empty = g_MazeScreen.PictureSurface("nohilite");
         BlitRect(empty, 0, 0, 364, 202, maze, kPanelX, kPanelY, -1);
         BlitRect(empty, 0, 0, 364, 202, backup, kPanelX, kPanelY, -1);
         return;
     }
-    if (hilite < 0 || hilite >= kHilites || hiliteFound[hilite]) return;
-    hiliteFound[hilite] = 1;
+    if (hilite < 0 || hilite >= kHilites || hiliteFound_[hilite]) return;
+    hiliteFound_[hilite] = 1;
     // The tile goes into the pristine copy too, so a restored maze keeps it until the panel is cleared.
     LPDIRECTDRAWSURFACE7 tiles = g_MazeScreen.PictureSurface("hilite");
     const Tile& t = kTiles[hilite];
     BlitRect(tiles, t.x, t.y, t.width, t.height, maze, t.x + kPanelX, t.y + kPanelY, -1);
     BlitRect(tiles, t.x, t.y, t.width, t.height, backup, t.x + kPanelX, t.y + kPanelY, -1);
-    if (bellEnabled == 1) PlayGameEffect("bell");
-    SetScore(GetScore() + 100000);
+    if (bellEnabled_ == 1) PlayGameEffect("bell");
+    AddScore(100000);
 }
 
-void MazeGame::PaintBlock(int colour) {
+void MazeModel::PaintBlock(int colour) {
     LockedPixels maze(View().maze);
-    maze.Write(posX, posY, colour);
-    maze.Write(posX, posY + 1, colour);
-    maze.Write(posX + 1, posY, colour);
-    maze.Write(posX + 1, posY + 1, colour);
+    maze.Write(posX_, posY_, colour);
+    maze.Write(posX_, posY_ + 1, colour);
+    maze.Write(posX_ + 1, posY_, colour);
+    maze.Write(posX_ + 1, posY_ + 1, colour);
 }
 
-void MazeGame::PaintTrailBlock() { PaintBlock(View().red); }
+void MazeModel::PaintTrailBlock() { PaintBlock(View().red); }
 
-void MazeGame::PaintPositionBlock() { PaintBlock(View().green); }
+void MazeModel::PaintPositionBlock() { PaintBlock(View().green); }
 
-void MazeGame::Step(int direction) {
+void MazeModel::Step(int direction) {
     switch (direction) {
-    case kLeft: --posX; break;
-    case kRight: ++posX; break;
-    case kUp: --posY; break;
-    default: ++posY; break;
+    case kLeft: --posX_; break;
+    case kRight: ++posX_; break;
+    case kUp: --posY_; break;
+    default: ++posY_; break;
     }
 }
 
 // The two pixels of the block's edge that faces the way it moves.
-void MazeGame::PaintLeadingEdge(int direction) {
+void MazeModel::PaintLeadingEdge(int direction) {
     const MoveView view = View();
-    const int x = direction == kRight ? posX + 1 : posX;
-    const int y = direction == kDown ? posY + 1 : posY;
+    const int x = direction == kRight ? posX_ + 1 : posX_;
+    const int y = direction == kDown ? posY_ + 1 : posY_;
     const bool sideways = direction == kLeft || direction == kRight;
     LockedPixels maze(view.maze);
     maze.Write(x, y, view.red);
     maze.Write(sideways ? x : x + 1, sideways ? y + 1 : y, view.red);
 }
 
-int MazeGame::MoveSegment(int direction) {
+int MazeModel::MoveSegment(int direction) {
     if (direction != kLeft && direction != kRight && direction != kUp && direction != kDown) return 0;
     const MoveScope scope(*this);
     const MoveView view = View();
@@ -248,11 +270,11 @@ int MazeGame::MoveSegment(int direction) {
         {
             // The trail: the block's column (sideways) or row (up and down) it has just left behind.
             LockedPixels maze(view.maze);
-            maze.Write(posX, posY, view.red);
-            maze.Write(sideways ? posX : posX + 1, sideways ? posY + 1 : posY, view.red);
+            maze.Write(posX_, posY_, view.red);
+            maze.Write(sideways ? posX_ : posX_ + 1, sideways ? posY_ + 1 : posY_, view.red);
         }
         if (result != direction) stop = true;
-        ++moveSteps;
+        ++moveSteps_;
     }
     PaintLeadingEdge(direction);
     if (result != 0) {
@@ -263,40 +285,37 @@ int MazeGame::MoveSegment(int direction) {
     return ProbeMoves(Onward(direction));
 }
 
-int MazeGame::Run(int direction) {
+int MazeModel::Run(int direction) {
     const MoveScope scope(*this);
-    moveSteps = 0;
+    moveSteps_ = 0;
     PaintTrailBlock();
     int open = MoveSegment(direction);
     // A corridor with bends is followed to its end: the move stops where two or more ways, or none, are open.
-    while (OneDirection(open)) open = MoveSegment(open & 15);
-    allowedMoves = open;
+    while (OneDirection(open)) open = MoveSegment(open & kAllDirections);
+    allowedMoves_ = open;
     if (open == 0) PlayGameEffect("nomove");
     PaintPositionBlock();
-    SetScore(GetScore() + moveSteps);
+    AddScore(moveSteps_);
     return open;
 }
 
-void MazeGame::AddHistory(int direction, int steps) {
-    if (history == nullptr) history = new ObjectList<MoveRecord>(1);
-    history->Push(new MoveRecord{direction, steps});
-}
+void MazeModel::AddHistory(int direction, int steps) { history_.Push(new MoveRecord{direction, steps}); }
 
-void MazeGame::StepBack() {
+void MazeModel::StepBack() {
     const MoveScope scope(*this);
     g_MazeScreen.RestoreMaze();
-    startX = startY = -1;
+    startX_ = startY_ = -1;
     FindStart();
     MarkHilite(-1);
     MarkKernel(-1);
-    if (history == nullptr || history->Count() <= 1) {
-        NewGame();
+    if (history_.Count() <= 1) {
+        game_.NewGame();
         return;
     }
-    MoveRecord* last = history->At(history->Count() - 1);
-    history->Remove(last);
+    MoveRecord* last = history_.At(history_.Count() - 1);
+    history_.Remove(last);
     delete last;
     // The kept moves are replayed: the trail, the items and the score come back as they were.
-    SetScore(0);
-    for (int i = 0; i < history->Count(); ++i) Run(history->At(i)->direction);
+    game_.SetScore(0);
+    for (int i = 0; i < history_.Count(); ++i) Run(history_.At(i)->direction);
 }

@@ -159,7 +159,7 @@ void MazeScreen::RestoreMaze() {
     if (maze != nullptr && backup != nullptr) maze->Blt(nullptr, backup, nullptr, DDBLT_WAIT, nullptr);
 }
 
-// 7 when the program is quitting while the page shows.
+// kFrameStop when the program is quitting while the page shows.
 int MazeScreen::ShowHelp() {
     PlayGameEffect("click");
     auto* dialog = new DialogScreen();
@@ -169,20 +169,20 @@ int MazeScreen::ShowHelp() {
     const int answered = dialog->Run(answer, "rules");
     if (answered != 0) g_Compositor.RestoreDialogRect(dialog);
     delete dialog;
-    return answered == 0 ? 7 : 0;
+    return answered == 0 ? kFrameStop : kFrameGoOn;
 }
 
 int MazeScreen::LaunchMenu() {
     PlayGameEffect("click");
-    return StartLauncher("Stalk") ? 7 : 0;
+    return StartLauncher("Stalk") ? kFrameStop : kFrameGoOn;
 }
 
 int MazeScreen::Frame(int) {
-    if (!ready_) return 7;
+    if (!ready_) return kFrameStop;
     // The buttons are updated in the game's frame, so these are the clicks of the frame before.
-    if (Clicked(buttonGroup_, "help") && ShowHelp() == 7) return 7;
-    if (Clicked(buttonGroup_, "exit")) return 7;
-    if (Clicked(buttonGroup_, "menu") && LaunchMenu() == 7) return 7;
-    if (g_MazeGame.Frame() == 7) return 7;
+    if (Clicked(buttonGroup_, "help") && ShowHelp() == kFrameStop) return kFrameStop;
+    if (Clicked(buttonGroup_, "exit")) return kFrameStop;
+    if (Clicked(buttonGroup_, "menu") && LaunchMenu() == kFrameStop) return kFrameStop;
+    if (g_MazeGame.Frame() == kFrameStop) return kFrameStop;
     return Present() != 0 ? 1 : 0;
 }

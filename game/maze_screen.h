@@ -17,7 +17,6 @@ public:
     void Leave() override;
     int HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
     int Frame(int active) override;
-    int LoadDescription(const char* file) override;
     int Present() override;
 
     // Copies the pristine maze over the working one.
@@ -28,6 +27,9 @@ public:
     Sprite* CharacterSprite() const { return characterSprite_; }
     // False when a picture the maze cannot do without failed to load; the screen then only ends.
     bool Ready() const { return ready_; }
+
+    // Kept for a complete interface; unused by this game.
+    int LoadDescription(const char* file) override;
 
 private:
     void CreateButtons();

@@ -21,13 +21,15 @@ public:
     void ReadPlayer(int player);
     // "name:address:email:send" of the player, read afresh; `out` holds at least 256 bytes.
     void PlayerText(int player, char* out);
+
+    int PlayerId() const { return playerId_; }
+    const PlayerRecord& Player(int player) const { return players_[ValidPlayer(player) ? player : 0]; }
+
+    // Kept for a complete interface; unused by this game.
     void WritePlayer(int player, const PlayerRecord& record);
     void ResetPlayer(int player);
     void ResetAllPlayers();
     void WritePlayerId(int id);
-
-    int PlayerId() const { return playerId_; }
-    const PlayerRecord& Player(int player) const { return players_[ValidPlayer(player) ? player : 0]; }
 
 private:
     static bool ValidPlayer(int player) { return player >= 0 && player < kPlayers; }

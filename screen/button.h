@@ -30,12 +30,9 @@ public:
     // Keys the surface to pure blue and appends it; the drawn and sensitive sizes become its size.
     // 0 for a null surface, which adds nothing.
     virtual int AddFrameSurface(int index, LPDIRECTDRAWSURFACE7 surface);
-    virtual int AddFrameFile(int index, const char* file);
     // Cuts a picture holding `count` frames side by side (or stacked, when vertical) into frames;
     // a picture that does not cut into exactly `count` frames adds nothing.
     virtual void LoadStrip(const char* file, int count, int vertical);
-    // The window-message input path; the far edges of the sensitive area count as inside.
-    virtual int HandleMouseMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // The polled input path: buttons bit 0 is the left button held down.
     virtual int UpdatePointer(int x, int y, int buttons);
     // Null draws on the program's back surface.
@@ -44,9 +41,19 @@ public:
     virtual void DrawOn(LPDIRECTDRAWSURFACE7 target);
     virtual void Redraw();
     virtual int WasClicked();
-    virtual void ResetState();
     virtual void SetName(const char* text);
     virtual void SetOrigin(int x, int y);
+
+    const char* GetName() const { return name_; }
+    // 1 left click, 2 right click (message path only), 0 none.
+    int GetClickKind() const { return clickKind_; }
+    int FrameCount() const { return frames_ != nullptr ? frames_->Count() : 0; }
+
+    // Kept for a complete interface; unused by this game.
+    virtual int AddFrameFile(int index, const char* file);
+    // The window-message input path; the far edges of the sensitive area count as inside.
+    virtual int HandleMouseMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual void ResetState();
     virtual void SetEnabled(int flag);
     // Draws the button into the compositor's backdrop and background, so it stays in the picture.
     virtual void DrawOnPictures(int flag);
@@ -62,11 +69,6 @@ public:
     // -1 clears the override.
     virtual void SetFrameOverride(int index);
     virtual int GetFrameOverride();
-
-    const char* GetName() const { return name_; }
-    // 1 left click, 2 right click (message path only), 0 none.
-    int GetClickKind() const { return clickKind_; }
-    int FrameCount() const { return frames_ != nullptr ? frames_->Count() : 0; }
 
 private:
     // What frame 0 shows under the pointer, for the pixel hit test.

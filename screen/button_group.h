@@ -21,14 +21,16 @@ public:
     // Only the first clicked button is asked: 1 when it bears this name (case-sensitive).
     int ClickedByName(const char* name);
     Button* FindByName(const char* name);
-    void RemoveByName(const char* name);
     void SetGroupOrigin(int x, int y);
-    void DeleteAll();
 
     int OriginX() const { return originX_; }
     int OriginY() const { return originY_; }
     int Count() const { return buttons_->Count(); }
     Button* At(int index) const { return buttons_->At(index); }
+
+    // Kept for a complete interface; unused by this game.
+    void RemoveByName(const char* name);
+    void DeleteAll();
 
 private:
     ObjectList<Button>* buttons_;

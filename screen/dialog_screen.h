@@ -27,23 +27,25 @@ public:
     virtual int CheckDone();
     virtual ScreenImage* SetPicture(ScreenImage* picture);
     virtual void SelectPicture(const char* name);
-    virtual ScreenImage* GetPicture();
     virtual ScreenImage* FindPicture(const char* name);
     // A file that cannot be loaded still adds a picture, which draws nothing.
     virtual ScreenImage* AddPicture(const char* file, const char* name);
-    // While running, the compositor composes on the dialog's picture.
-    virtual void SetUseCompositor(int flag);
     // A button named "default" covering the whole picture.
     virtual void AddDefaultButton();
+
+    const RECT& GetPlacement() const { return placement_; }
+    int IsDone() const { return done_; }
+
+    // Kept for a complete interface; unused by this game.
+    virtual ScreenImage* GetPicture();
+    // While running, the compositor composes on the dialog's picture.
+    virtual void SetUseCompositor(int flag);
     // A tick-clock reading after which the dialog ends; 0 for none.
     virtual void SetTimeLimit(int time);
     // A virtual-key code that ends the dialog with "key"; 0 for none.
     virtual void SetHotKey(int virtualKey);
     // The parent screen's buttons take the pointer too, and a click on one answers the dialog.
     virtual void SetParentButtonsActive(int flag);
-
-    const RECT& GetPlacement() const { return placement_; }
-    int IsDone() const { return done_; }
 
 private:
     void RestoreBackground(LPDIRECTDRAWSURFACE7 saved) const;

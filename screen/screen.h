@@ -12,6 +12,11 @@ class Button;
 class ButtonGroup;
 class ScreenImage;
 
+// What a frame tells the loop that runs it. The game's frame says "go on" when it has done its
+// work; a screen's frame otherwise answers with its flip's result.
+inline constexpr int kFrameGoOn = 5;
+inline constexpr int kFrameStop = 7;
+
 class Screen {
 public:
     Screen();
@@ -25,7 +30,7 @@ public:
     // Deletes the buttons and the images; safe to call twice.
     virtual void Leave();
     virtual int HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    // 7 asks the program to end.
+    // kFrameStop asks the program to end.
     virtual int Frame(int active);
     virtual void SetName(const char* text);
     virtual const char* GetName();
@@ -33,27 +38,29 @@ public:
     // nothing added) when the bitmap cannot be loaded.
     virtual ScreenImage* LoadScreenImage(const char* file);
     virtual void FreeImages();
-    // Unlinks the image without deleting it: its owner is then whoever removed it.
-    virtual void RemoveImage(ScreenImage* image);
     virtual void SetCompositorBackground(LPDIRECTDRAWSURFACE7 surface);
     virtual void SetCompositorBackdrop(LPDIRECTDRAWSURFACE7 surface);
-    // Reads a screen description file (section "images", keys "image01", "image02", ...); every
-    // listed image is added, loaded or not. Always 0.
-    virtual int LoadDescription(const char* file);
     // The first image of that name, case-sensitive.
     virtual ScreenImage* FindImage(const char* name);
     virtual int DrawImageAt(LPDIRECTDRAWSURFACE7 target, const char* name, int x, int y);
-    // At the image's own place.
-    virtual int DrawImage(LPDIRECTDRAWSURFACE7 target, const char* name);
     // Draws the pointer, flips, takes the pointer off again and lets the compositor bring the new
     // back surface up to date; through the parent screen, when one is set. The flip's result.
     virtual int Present();
-    virtual void SetParentScreen(Screen* screen);
     // Places the button at the group's origin and adds it to the group, which then owns it.
     virtual void AddButton(Button* button);
 
     ButtonGroup* GetButtonGroup() const { return buttonGroup_; }
     int ImageCount() const;
+
+    // Kept for a complete interface; unused by this game.
+    // Unlinks the image without deleting it: its owner is then whoever removed it.
+    virtual void RemoveImage(ScreenImage* image);
+    // Reads a screen description file (section "images", keys "image01", "image02", ...); every
+    // listed image is added, loaded or not. Always 0.
+    virtual int LoadDescription(const char* file);
+    // At the image's own place.
+    virtual int DrawImage(LPDIRECTDRAWSURFACE7 target, const char* name);
+    virtual void SetParentScreen(Screen* screen);
 
 protected:
     char name_[256];

@@ -17,53 +17,16 @@ public:
     Sprite& operator=(const Sprite&) = delete;
 
     virtual void SetPosition(int x, int y);
-    virtual void DrawOnBackground();
     virtual void Draw(LPDIRECTDRAWSURFACE7 target);
-    virtual void Move();
-    virtual void SetFrameRect(int left, int top, int right, int bottom);
     // Ignores an index that names no frame.
     virtual void SetFrame(int index);
-    virtual void SetVisible(int flag);
-    virtual void SetFrameDelay(int ticks);
-    virtual void SetColorKey(int red, int green, int blue);
-    // The second timing scheme: one step of the frame step when due, wrapping if asked. 1 when a
-    // step was due.
-    virtual int StepFrame();
-    // Stores the index unchecked; an index that names no frame draws nothing.
-    virtual void SetFrameIndex(int index);
     // Cuts a picture of `count` frames side by side (stacked, when vertical) and appends them.
     // The width and height become the whole picture's. The number of frames, or 0 when the
     // picture cannot be loaded.
     virtual int LoadStrip(const char* file, int count, int vertical);
-    virtual void LoadGrid(const char* file, int frameWidth, int frameHeight);
-    // `end` is exclusive.
-    virtual void SetAnimRange(int first, int end);
-    virtual void SetName(const char* text);
-    virtual void SetAnimating(int flag);
-    virtual void SetLoopMode(int mode);
     virtual void SetMarkDirty(int flag);
-    // One timed step of the animation within its range; see LoopMode.
-    virtual void Animate();
     // After LoadStrip: the width of one frame.
     virtual void FitWidthToFrames();
-    virtual void SetCentered(int flag);
-
-    // Takes the surface over (it is released with the sprite), keyed to pure blue. Returns 1.
-    int AddFrame(LPDIRECTDRAWSURFACE7 surface);
-    // A file that cannot be loaded shows a message box naming it. Returns 1.
-    int AddFrameFile(const char* file);
-    // The sprite then releases none of its frames: they belong to somebody else.
-    int AddBorrowedFrame(LPDIRECTDRAWSURFACE7 surface);
-    void ResetFrame() { frameIndex_ = 0; }
-
-    void SetVelocity(float dx, float dy) {
-        dx_ = dx;
-        dy_ = dy;
-    }
-    void SetFrameStep(int step) { frameStep_ = step; }
-    void SetWrap(int flag) { wrap_ = flag; }
-    void SetRestoreBackground(int flag) { restoreBackground_ = flag; }
-    void SetAnimationEnabled(int flag) { animationEnabled_ = flag; }
 
     const char* GetName() const { return name_; }
     float X() const { return x_; }
@@ -74,6 +37,43 @@ public:
     int FrameCount() const { return frames_ != nullptr ? frames_->Count() : 0; }
     int IsAnimating() const { return animating_; }
     int SizeChanged() const { return sizeChanged_; }
+
+    // Kept for a complete interface; unused by this game.
+    virtual void DrawOnBackground();
+    virtual void Move();
+    virtual void SetFrameRect(int left, int top, int right, int bottom);
+    virtual void SetVisible(int flag);
+    virtual void SetFrameDelay(int ticks);
+    virtual void SetColorKey(int red, int green, int blue);
+    // The second timing scheme: one step of the frame step when due, wrapping if asked. 1 when a
+    // step was due.
+    virtual int StepFrame();
+    // Stores the index unchecked; an index that names no frame draws nothing.
+    virtual void SetFrameIndex(int index);
+    virtual void LoadGrid(const char* file, int frameWidth, int frameHeight);
+    // `end` is exclusive.
+    virtual void SetAnimRange(int first, int end);
+    virtual void SetName(const char* text);
+    virtual void SetAnimating(int flag);
+    virtual void SetLoopMode(int mode);
+    // One timed step of the animation within its range; see LoopMode.
+    virtual void Animate();
+    virtual void SetCentered(int flag);
+    // Takes the surface over (it is released with the sprite), keyed to pure blue. Returns 1.
+    int AddFrame(LPDIRECTDRAWSURFACE7 surface);
+    // A file that cannot be loaded shows a message box naming it. Returns 1.
+    int AddFrameFile(const char* file);
+    // The sprite then releases none of its frames: they belong to somebody else.
+    int AddBorrowedFrame(LPDIRECTDRAWSURFACE7 surface);
+    void ResetFrame() { frameIndex_ = 0; }
+    void SetVelocity(float dx, float dy) {
+        dx_ = dx;
+        dy_ = dy;
+    }
+    void SetFrameStep(int step) { frameStep_ = step; }
+    void SetWrap(int flag) { wrap_ = flag; }
+    void SetRestoreBackground(int flag) { restoreBackground_ = flag; }
+    void SetAnimationEnabled(int flag) { animationEnabled_ = flag; }
 
 private:
     void SetWholeRange();

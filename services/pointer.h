@@ -25,7 +25,6 @@ public:
     // An index that names no loaded picture selects none.
     void SelectImage(int index);
     void Hide() { visible_ = 0; }
-    void Show() { visible_ = 1; }
     void SetPageFlipping(int flag) { pageFlipping_ = flag & 0xFF; }
     void SetPosition(int x, int y) {
         x_ = x;
@@ -43,6 +42,9 @@ public:
     void Tick();
     // Deletes the pictures and releases the save surfaces.
     void Release();
+
+    // Kept for a complete interface; unused by this game.
+    void Show() { visible_ = 1; }
 
 private:
     // A saved x that cannot be a position: the pointer may stand partly off the left edge.

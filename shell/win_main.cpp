@@ -122,7 +122,7 @@ int MainLoop() {
         if (g_nActive != 0) {
             QZAcquireMouse(1);
             WaitForFrame(100);
-            if (g_ScreenManager.Frame(g_nActive) == 7) {
+            if (g_ScreenManager.Frame(g_nActive) == kFrameStop) {
                 DestroyWindow(g_hWnd);
                 return 0;
             }

@@ -40,10 +40,6 @@ public:
     static SNDOpenFileFunc OpenFileHook() { return g_pOpenFile; }
     static SNDCloseFileFunc CloseFileHook() { return g_pCloseFile; }
     static LPDIRECTSOUND GetDSObject() { return g_lpDSound; }
-    static LPDIRECTSOUNDBUFFER GetDSPrimaryBuffer() { return g_lpSoundBuffer; }
-    int MemCleanup();
-    DWORD GetLIBVersion() const { return 1; }
-    const char* GetLIBDate() const { return "Fri May  5 06:51:24 2000"; }
     void EnableMusic(int on);
     void EnableSFX(int on) { m_bSFXEnabled = on; }
 
@@ -51,10 +47,8 @@ public:
     int LoadSample(const char* name, DWORD id);
     SNDSample* FindSample(DWORD id);
     SNDSample* PlaySample(LONG id, LONG volume, LONG pan);
-    int PlaySampleIDOnce(LONG id, LONG volume, LONG pan);
     void FreeSample(DWORD id);
     void FreeSample(SNDSample* sample);
-    void FlushSamples();
     static int MapVolume(int volume);
     static int MapPan(int pan);
 
@@ -62,18 +56,10 @@ public:
     int LoadStream(const char* name, DWORD id);
     int PlayStream(int flags);
     int StopStream();
-    int PauseStream();
     static void SetStreamVolume(int volume);
-    static int GetStreamVolume();
-    static DWORD GetStreamID();
-    static _SNDStream* GetStreamInfoPtr() { return &g_StreamInfo; }
-    SNDStreamNextFunc SetStreamNextFunc(SNDStreamNextFunc next);
-    SNDStreamNextFunc GetStreamNextFunc() const { return g_StreamInfo.pNextFunc; }
-    static void ClearStreamNextStreamFunc() { g_StreamInfo.pNextFunc = nullptr; }
     // Fades hold the calling thread for their whole length.
     void FadeMusic(int from, int to, DWORD ms);
     void FadeMusicIn(DWORD ms) { FadeMusic(0, m_nMusicLevel, ms); }
-    void FadeMusicOut(DWORD ms) { FadeMusic(m_nMusicLevel, 0, ms); }
     // Runs on the fill thread.
     static void CleanupStream();
 
@@ -86,6 +72,22 @@ public:
     // One past the highest slot in use (the first slot when none is).
     static SNDSample* HighWaterMark() { return g_pLastSample.load(); }
 
+    // Kept for a complete interface; unused by this game.
+    DWORD GetLIBVersion() const { return 1; }
+    const char* GetLIBDate() const { return "Fri May  5 06:51:24 2000"; }
+    static LPDIRECTSOUNDBUFFER GetDSPrimaryBuffer() { return g_lpSoundBuffer; }
+    int MemCleanup();
+    void FlushSamples();
+    int PlaySampleIDOnce(LONG id, LONG volume, LONG pan);
+    int PauseStream();
+    static int GetStreamVolume();
+    static DWORD GetStreamID();
+    static _SNDStream* GetStreamInfoPtr() { return &g_StreamInfo; }
+    SNDStreamNextFunc SetStreamNextFunc(SNDStreamNextFunc next);
+    SNDStreamNextFunc GetStreamNextFunc() const { return g_StreamInfo.pNextFunc; }
+    static void ClearStreamNextStreamFunc() { g_StreamInfo.pNextFunc = nullptr; }
+    void FadeMusicOut(DWORD ms) { FadeMusic(m_nMusicLevel, 0, ms); }
+
     int m_nMusicLevel = 0;  // the end of a fade-in and the start of a fade-out
     std::atomic<int> m_bMusicEnabled{0};
     std::atomic<int> m_bSFXEnabled{0};
@@ -96,13 +98,16 @@ protected:
     int CreateMainBuffer();
     void setup_callback();
     void close_callback();
-    void debug_dsound_caps(DSCAPS*) {}
     int init_stream_buffer();
     static DWORD CallBack(LPVOID);
     static DWORD FillStream(LPVOID);
 
     static HANDLE DefaultOpenFile(const char* name);
     static int DefaultCloseFile(HANDLE file);
+
+    // Kept for a complete interface; unused by this game. Init hands it the device's capabilities,
+    // and it does nothing with them.
+    void debug_dsound_caps(DSCAPS*) {}
 
 private:
     void FailInit();

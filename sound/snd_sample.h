@@ -48,17 +48,19 @@ public:
     int LoadSample(const char* name, DWORD id);
     int PlaySample(LONG volume, LONG pan);
     int StopSample();
-    int PauseSample();
-    int UnPauseSample();
     LONG GetSampleStatus();
     int SamplePlaying();
     int SetVolume(int volume);
     int SetPan(int pan);
-    int SetPitch(int pitch);
     SNDSample* DupeSample();
-    static SNDSample* ChainSample(SNDSample* first, SNDSample* second);
     // Clears every member but m_Notify, which is written in full before each use.
     void Reset();
+
+    // Kept for a complete interface; unused by this game.
+    int PauseSample();
+    int UnPauseSample();
+    int SetPitch(int pitch);
+    static SNDSample* ChainSample(SNDSample* first, SNDSample* second);
 
 private:
     void ArmStopNotification();

@@ -30,9 +30,6 @@ public:
     SoundEffectEntry* FindEffect(const char* name);
     // The sample that plays, or null. The scripted runner's log shows every request.
     SNDSample* PlayEffect(const char* name, int volume, int pan);
-    // `index` must be below the number of entries.
-    SNDSample* PlayEffectAt(int index, int volume, int pan);
-    void UnloadEffect(const char* name);
     // Also stops the music.
     void UnloadAll();
     void Shutdown();
@@ -40,6 +37,11 @@ public:
     void EnableSFX(int on);
 
     int Count() const { return entries_ != nullptr ? entries_->Count() : 0; }
+
+    // Kept for a complete interface; unused by this game.
+    // `index` must be below the number of entries.
+    SNDSample* PlayEffectAt(int index, int volume, int pan);
+    void UnloadEffect(const char* name);
 
 private:
     ObjectList<SoundEffectEntry>* entries_ = nullptr;

@@ -20,8 +20,6 @@ void SetColorKeyRGB(LPDIRECTDRAWSURFACE7 surface, int red, int green, int blue);
 // or when it cannot be locked, a read gives 0 and a write does nothing and gives 0; so does a
 // write to an 8-bit surface that would pass the surface's last byte.
 int ReadPixel(LPDIRECTDRAWSURFACE7 surface, int x, int y);
-// Returns the 16-bit value that was there.
-int WritePixel(LPDIRECTDRAWSURFACE7 surface, int x, int y, int value);
 
 // The same reads and writes under one lock, for many pixels in a row: while this lives the
 // surface can be neither locked again nor blitted, so let it go before anything else draws.
@@ -71,10 +69,6 @@ void CenterRect(LPDIRECTDRAWSURFACE7 surface, int x, int y, int width, int heigh
 // below 1; otherwise 1.
 int CutFramesFromSurface(LPDIRECTDRAWSURFACE7 source, ObjectList<IDirectDrawSurface>* frames, int frameWidth,
                          int frameHeight, int* columns);
-// The same for a bitmap file, which is loaded for the cutting and released afterwards; 0 when it
-// cannot be loaded.
-int CutFramesFromFile(const char* file, ObjectList<IDirectDrawSurface>* frames, int frameWidth, int frameHeight,
-                      int* columns);
 
 // Copies the source rectangle (sx, sy, width, height) so that its top-left corner lands on (x, y)
 // of the target, clipped to the target; the source rectangle shrinks with the clipping. Flags -1
@@ -84,3 +78,11 @@ HRESULT BlitRect(LPDIRECTDRAWSURFACE7 source, int sx, int sy, int width, int hei
                  int y, int flags);
 // BlitRect with the whole source.
 HRESULT BlitSurface(LPDIRECTDRAWSURFACE7 source, LPDIRECTDRAWSURFACE7 target, int x, int y, int flags);
+
+// Kept for a complete interface; unused by this game.
+// The single-pixel write beside ReadPixel; returns the 16-bit value that was there.
+int WritePixel(LPDIRECTDRAWSURFACE7 surface, int x, int y, int value);
+// CutFramesFromSurface for a bitmap file, which is loaded for the cutting and released afterwards;
+// 0 when it cannot be loaded.
+int CutFramesFromFile(const char* file, ObjectList<IDirectDrawSurface>* frames, int frameWidth, int frameHeight,
+                      int* columns);

@@ -61,10 +61,10 @@ TEST(GameController, BaseOperationsStoreAndAnswer) {
     GameController game;
     EXPECT_EQ(game.Frame(), -1);
     EXPECT_EQ(game.SetScore(12), 12);
-    game.SetPlayState(1);
+    game.SetPlayState(kPlaying);
     game.SetExtra4(44);
     EXPECT_EQ(game.GetScore(), 12);
-    EXPECT_EQ(game.GetPlayState(), 1);
+    EXPECT_EQ(game.GetPlayState(), kPlaying);
     EXPECT_EQ(game.GetExtra4(), 44);
     EXPECT_EQ(game.GetExtra5(), 0);
 }

@@ -54,8 +54,7 @@ TEST_F(MazeFixture, TheZoomWindowShowsAWholeSquareEvenAtTheCorners) {
         {300, 300, 544 + 28 * 4, 69 + 28 * 4},  // the player's block at the centre
     };
     for (const Case& c : cases) {
-        game.posX = c.posX;
-        game.posY = c.posY;
+        model.SetPosition(c.posX, c.posY);
         FillSurface(g_lpBackSurface, 0xFFFF);
         game.DrawPlayArea(g_lpBackSurface);
         EXPECT_EQ(Back(c.markX, c.markY), 0) << c.posX << "," << c.posY;

@@ -38,6 +38,7 @@ protected:
     std::vector<std::string> TakeSounds();
 
     MazeGame& game = g_MazeGame;
+    MazeModel& model = g_MazeGame.Model();
     std::string folder_;
 
 private:

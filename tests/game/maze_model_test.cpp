@@ -17,14 +17,14 @@ const std::vector<std::string> kBends = {
 
 TEST_F(MazeFixture, AMoveFollowsEveryBendToTheDeadEnd) {
     ASSERT_TRUE(Load(kBends));
-    EXPECT_EQ(game.posX, 1);
-    EXPECT_EQ(game.posY, 1);
+    EXPECT_EQ(model.PosX(), 1);
+    EXPECT_EQ(model.PosY(), 1);
     TakeSounds();
-    EXPECT_EQ(game.Run(kRight), 0);
-    EXPECT_EQ(game.allowedMoves, 0);
-    EXPECT_EQ(game.posX, 10);
-    EXPECT_EQ(game.posY, 4);
-    EXPECT_EQ(game.moveSteps, 15) << "5 right, 5 down, 2 right, 3 up; alignment steps uncounted";
+    EXPECT_EQ(model.Run(kRight), 0);
+    EXPECT_EQ(model.AllowedMoves(), 0);
+    EXPECT_EQ(model.PosX(), 10);
+    EXPECT_EQ(model.PosY(), 4);
+    EXPECT_EQ(model.MoveSteps(), 15) << "5 right, 5 down, 2 right, 3 up; alignment steps uncounted";
     EXPECT_EQ(game.GetScore(), 15);
     EXPECT_EQ(TakeSounds(), Sounds{"nomove"});
     // Every pixel walked over is trail, the block stood on is green.
@@ -46,10 +46,10 @@ TEST_F(MazeFixture, AtAJunctionTheBlockLandsAlignedPastTheLastCountedStep) {
         "#######..####",
         "#############",
     }));
-    EXPECT_EQ(game.Run(kRight), kRight | kDown);
-    EXPECT_EQ(game.moveSteps, 5);
-    EXPECT_EQ(game.posX, 7) << "one counted step into the opening, one uncounted alignment step";
-    EXPECT_EQ(game.posY, 1);
+    EXPECT_EQ(model.Run(kRight), kRight | kDown);
+    EXPECT_EQ(model.MoveSteps(), 5);
+    EXPECT_EQ(model.PosX(), 7) << "one counted step into the opening, one uncounted alignment step";
+    EXPECT_EQ(model.PosY(), 1);
 }
 
 TEST_F(MazeFixture, TheWayBackCanBeNamedBySideBitAndThenStepsNothing) {
@@ -57,12 +57,11 @@ TEST_F(MazeFixture, TheWayBackCanBeNamedBySideBitAndThenStepsNothing) {
         "########", "#..#####", "#...####", "#..SSSS#", "#..SSSS#", "########",
     };
     ASSERT_TRUE(Load(notched));
-    game.posX = 1;
-    game.posY = 3;
-    EXPECT_EQ(game.ProbeMoves(kLeft | kUp | kDown), kUp | kRight) << "right, beside the opening upwards";
-    EXPECT_EQ(game.Run(kRight), kUp | kRight);
-    EXPECT_EQ(game.moveSteps, 0);
-    EXPECT_EQ(game.posX, 1);
+    model.SetPosition(1, 3);
+    EXPECT_EQ(model.ProbeMoves(kLeft | kUp | kDown), kUp | kRight) << "right, beside the opening upwards";
+    EXPECT_EQ(model.Run(kRight), kUp | kRight);
+    EXPECT_EQ(model.MoveSteps(), 0);
+    EXPECT_EQ(model.PosX(), 1);
 }
 
 TEST_F(MazeFixture, AfterSteppingNothingTheRunGoesOnWhenOneWayIsOpen) {
@@ -74,11 +73,10 @@ TEST_F(MazeFixture, AfterSteppingNothingTheRunGoesOnWhenOneWayIsOpen) {
         "#..SSSS#",
         "########",
     }));
-    game.posX = 1;
-    game.posY = 3;
-    EXPECT_EQ(game.Run(kRight), 0);
-    EXPECT_EQ(game.posY, 1);
-    EXPECT_EQ(game.moveSteps, 2);
+    model.SetPosition(1, 3);
+    EXPECT_EQ(model.Run(kRight), 0);
+    EXPECT_EQ(model.PosY(), 1);
+    EXPECT_EQ(model.MoveSteps(), 2);
 }
 
 TEST_F(MazeFixture, BlueAndTheBlockingValueAreWalls) {
@@ -88,16 +86,16 @@ TEST_F(MazeFixture, BlueAndTheBlockingValueAreWalls) {
         "#SS......#",
         "##########",
     }));
-    game.Run(kRight);
-    EXPECT_EQ(game.posX, 3);
+    model.Run(kRight);
+    EXPECT_EQ(model.PosX(), 3);
     ASSERT_TRUE(Load({
         "##########",
         "#SS...B..#",
         "#SS......#",
         "##########",
     }));
-    game.Run(kRight);
-    EXPECT_EQ(game.posX, 4);
+    model.Run(kRight);
+    EXPECT_EQ(model.PosX(), 4);
 }
 
 TEST_F(MazeFixture, AnItemInTheParallelCorridorIsCollectedByASideProbe) {
@@ -110,10 +108,10 @@ TEST_F(MazeFixture, AnItemInTheParallelCorridorIsCollectedByASideProbe) {
         "#........#",
         "##########",
     }));
-    game.bellEnabled = 1;
+    model.SetBellEnabled(1);
     TakeSounds();
-    game.Run(kRight);
-    EXPECT_EQ(game.kernelFound[0], 1);
+    model.Run(kRight);
+    EXPECT_TRUE(model.KernelFound(0));
     EXPECT_EQ(game.GetScore(), 1000 + 6);
     EXPECT_EQ(TakeSounds(), (Sounds{"bell", "nomove"}));
 }
@@ -125,12 +123,12 @@ TEST_F(MazeFixture, AnExaminationStopsAtTheFirstItemItReads) {
         "#SS....#",
         "########",
     }));
-    game.ExamineBlock(3, 1);
-    EXPECT_EQ(game.kernelFound[1], 1);
-    EXPECT_EQ(game.kernelFound[2], 0);
+    model.ExamineBlock(3, 1);
+    EXPECT_TRUE(model.KernelFound(1));
+    EXPECT_FALSE(model.KernelFound(2));
     // A collected item still ends the examination: the second kernel stays where it is.
-    game.ExamineBlock(3, 1);
-    EXPECT_EQ(game.kernelFound[2], 0);
+    model.ExamineBlock(3, 1);
+    EXPECT_FALSE(model.KernelFound(2));
     EXPECT_EQ(game.GetScore(), 1000);
 }
 
@@ -143,14 +141,14 @@ TEST_F(MazeFixture, AnExitBesideAnItemCountsButOnlyAnEmptyBlockMarksTheFinish) {
         "#SSE...#",
         "########",
     }));
-    game.ExamineBlock(3, 1);
-    EXPECT_EQ(game.goalState, 1);
-    EXPECT_EQ(game.kernelFound[1], 1);
-    EXPECT_EQ(g_finishPending, 0);
-    game.ExamineBlock(3, 1);
-    EXPECT_EQ(g_finishPending, 0) << "a collected kernel still ends the examination";
-    game.ExamineBlock(2, 1);
-    EXPECT_EQ(g_finishPending, 1);
+    model.ExamineBlock(3, 1);
+    EXPECT_EQ(model.GoalState(), kGoalReached);
+    EXPECT_TRUE(model.KernelFound(1));
+    EXPECT_FALSE(model.FinishPending());
+    model.ExamineBlock(3, 1);
+    EXPECT_FALSE(model.FinishPending()) << "a collected kernel still ends the examination";
+    model.ExamineBlock(2, 1);
+    EXPECT_TRUE(model.FinishPending());
 }
 
 TEST_F(MazeFixture, AHilitePassedByAMoveShowsAtOnceAndTheMoveGoesOn) {
@@ -159,10 +157,10 @@ TEST_F(MazeFixture, AHilitePassedByAMoveShowsAtOnceAndTheMoveGoesOn) {
     big[236].replace(1, 12, "SS..........");
     ASSERT_TRUE(Load(big));
     const int grey = Maze(28 + 230, 28 + 10);
-    game.Run(kRight);
-    EXPECT_EQ(game.hiliteFound[3], 1);
+    model.Run(kRight);
+    EXPECT_TRUE(model.HiliteFound(3));
     EXPECT_NE(Maze(28 + 230, 28 + 10), grey) << "the tile is drawn in the middle of the move";
-    EXPECT_EQ(game.posX, 11);
+    EXPECT_EQ(model.PosX(), 11);
     EXPECT_EQ(Maze(10, 235), kTrail);
     EXPECT_EQ(Maze(12, 236), kPlayer);
 }
@@ -175,16 +173,16 @@ TEST_F(MazeFixture, PassingTheExitMarksTheFinishAndTheRunGoesOn) {
         "###########",
     };
     ASSERT_TRUE(Load(exitMaze));
-    game.Run(kRight);
-    EXPECT_EQ(game.posX, 8) << "on to the end of the corridor";
-    EXPECT_EQ(game.goalState, 1);
-    EXPECT_EQ(g_finishPending, 1);
+    model.Run(kRight);
+    EXPECT_EQ(model.PosX(), 8) << "on to the end of the corridor";
+    EXPECT_EQ(model.GoalState(), kGoalReached);
+    EXPECT_TRUE(model.FinishPending());
 
     ASSERT_TRUE(Load(exitMaze));
-    for (int& found : game.hiliteFound) found = 1;
-    for (int& found : game.kernelFound) found = 1;
-    game.Run(kRight);
-    EXPECT_EQ(game.goalState, 2) << "every item collected";
+    for (int hilite = 0; hilite < MazeModel::kHilites; ++hilite) model.MarkHilite(hilite);
+    for (int kernel = 0; kernel < MazeModel::kKernels; ++kernel) model.MarkKernel(kernel);
+    model.Run(kRight);
+    EXPECT_EQ(model.GoalState(), kGoalPerfect) << "every item collected";
 }
 
 // Two moves: the first collects a kernel, the second goes on to a dead end.
@@ -194,22 +192,22 @@ const std::vector<std::string> kTwoMoves = {
 
 TEST_F(MazeFixture, SteppingBackReplaysTheKeptMovesAndScoresThemAgain) {
     ASSERT_TRUE(Load(kTwoMoves));
-    game.Run(kRight);
-    game.AddHistory(kRight, game.moveSteps);
+    model.Run(kRight);
+    model.AddHistory(kRight, model.MoveSteps());
     const int firstScore = game.GetScore();
-    ASSERT_EQ(game.kernelFound[3], 1);
-    game.Run(kRight);
-    game.AddHistory(kRight, game.moveSteps);
+    ASSERT_TRUE(model.KernelFound(3));
+    model.Run(kRight);
+    model.AddHistory(kRight, model.MoveSteps());
     ASSERT_NE(game.GetScore(), firstScore);
     EXPECT_EQ(Maze(10, 1), kPlayer);
 
-    game.bellEnabled = 0;
+    model.SetBellEnabled(0);
     TakeSounds();
-    game.StepBack();
-    EXPECT_EQ(game.history->Count(), 1);
+    model.StepBack();
+    EXPECT_EQ(model.HistoryCount(), 1);
     EXPECT_EQ(game.GetScore(), firstScore);
-    EXPECT_EQ(game.kernelFound[3], 1) << "collected again by the replay";
-    EXPECT_EQ(game.posX, 7);
+    EXPECT_TRUE(model.KernelFound(3)) << "collected again by the replay";
+    EXPECT_EQ(model.PosX(), 7);
     EXPECT_NE(Maze(10, 1), kPlayer) << "the undone move's trail is gone";
     EXPECT_NE(Maze(10, 1), kTrail);
     EXPECT_EQ(Maze(8, 1), kPlayer);
@@ -219,16 +217,16 @@ TEST_F(MazeFixture, SteppingBackReplaysTheKeptMovesAndScoresThemAgain) {
 
 TEST_F(MazeFixture, SteppingBackTheOnlyMoveStartsANewGame) {
     ASSERT_TRUE(Load(kTwoMoves));
-    game.SetPlayState(1);
-    game.Run(kRight);
-    game.AddHistory(kRight, game.moveSteps);
-    game.StepBack();
-    EXPECT_EQ(game.GetPlayState(), 0);
+    game.SetPlayState(kPlaying);
+    model.Run(kRight);
+    model.AddHistory(kRight, model.MoveSteps());
+    model.StepBack();
+    EXPECT_EQ(game.GetPlayState(), kWaiting);
     EXPECT_EQ(game.GetScore(), 0);
-    EXPECT_EQ(game.history->Count(), 0);
-    EXPECT_EQ(game.posX, 1);
-    EXPECT_EQ(game.kernelFound[3], 0);
-    EXPECT_EQ(game.allowedMoves, 15);
+    EXPECT_EQ(model.HistoryCount(), 0);
+    EXPECT_EQ(model.PosX(), 1);
+    EXPECT_FALSE(model.KernelFound(3));
+    EXPECT_EQ(model.AllowedMoves(), kAllDirections);
 }
 
 TEST_F(MazeFixture, AHiliteShowsItsTileInBothCopiesUntilThePanelIsCleared) {
@@ -237,18 +235,18 @@ TEST_F(MazeFixture, AHiliteShowsItsTileInBothCopiesUntilThePanelIsCleared) {
     big[236].replace(1, 4, "SS..");
     ASSERT_TRUE(Load(big));
     const int grey = Maze(28 + 230, 28 + 10);
-    game.MarkHilite(3);
+    model.MarkHilite(3);
     EXPECT_EQ(game.GetScore(), 100000);
     // Tile 3 lies at (222, 0, 64 x 94) of the tiles and shows 28 pixels further in.
     EXPECT_NE(Maze(28 + 230, 28 + 10), grey);
     EXPECT_EQ(Backup(28 + 230, 28 + 10), Maze(28 + 230, 28 + 10));
     EXPECT_EQ(Maze(28 + 300, 28 + 10), grey) << "the next tile stays empty";
-    game.MarkHilite(3);
+    model.MarkHilite(3);
     EXPECT_EQ(game.GetScore(), 100000) << "collected once";
-    game.MarkHilite(-1);
+    model.MarkHilite(-1);
     EXPECT_EQ(Maze(28 + 230, 28 + 10), grey);
     EXPECT_EQ(Backup(28 + 230, 28 + 10), grey);
-    EXPECT_EQ(game.hiliteFound[3], 0);
+    EXPECT_FALSE(model.HiliteFound(3));
 }
 
 }  // namespace

@@ -54,7 +54,7 @@ public:
             if (frame_ == click.frame + 1) platform::input::ButtonEvent(platform::input::kLeftButton, true);
             if (frame_ == click.frame + 4) platform::input::ButtonEvent(platform::input::kLeftButton, false);
         }
-        if (frame_ >= lastFrame_) return 7;
+        if (frame_ >= lastFrame_) return kFrameStop;
         return g_MazeScreen.Frame(active);
     }
 
