@@ -104,10 +104,12 @@ bool ReadCompression(const Reader& in, std::uint32_t compression, BmpHeader* hea
 // The palette lies between the headers and the pixels and must be there whole.
 bool PlacePalette(const Reader& in, std::size_t headersEnd, BmpHeader* header) {
     if (header->bitsPerPixel > 8) return true;
-    const std::uint64_t used = header->infoSize == 12 ? 0 : in.U32(46);
-    header->paletteEntries = used != 0 ? used : std::size_t{1} << header->bitsPerPixel;
-    const std::uint64_t entrySize = header->infoSize == 12 ? 3 : 4;
-    return headersEnd + header->paletteEntries * entrySize <= header->pixelOffset;
+    header->paletteListed = header->infoSize == 12 ? 0 : in.U32(46);
+    const std::size_t listed = header->paletteListed;
+    header->paletteEntries = listed != 0 ? listed : std::size_t{1} << header->bitsPerPixel;
+    header->paletteOffset = kFileHeaderSize + header->infoSize;
+    header->paletteEntryBytes = header->infoSize == 12 ? 3 : 4;
+    return headersEnd + std::uint64_t{header->paletteEntries} * header->paletteEntryBytes <= header->pixelOffset;
 }
 
 bool PixelDataFits(const Reader& in, const BmpHeader& header) {

@@ -27,6 +27,9 @@ struct BmpHeader {
     // non-zero, contiguous, disjoint and within the pixel.
     std::array<std::uint32_t, 3> masks{};
     std::size_t paletteEntries = 0;  // palettised pictures only
+    std::uint32_t paletteListed = 0;  // the count as the file gives it; 0 when it gives none
+    std::size_t paletteOffset = 0;  // where the palette starts: just past the info header
+    std::size_t paletteEntryBytes = 0;  // 3 (blue, green, red) under the OS/2 1.x header, else 4
     std::size_t pixelOffset = 0;
     std::size_t pixelBytes = 0;  // from pixelOffset to the end of the file
 };
