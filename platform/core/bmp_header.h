@@ -42,8 +42,4 @@ struct BmpHeader {
 // RLE picture. An RLE stream is checked separately (RleStreamFits).
 std::optional<BmpHeader> ParseBmpHeader(std::span<const std::uint8_t> file);
 
-// Where the file keeps its bit-field masks (red, green, blue, then alpha for headers of 56 bytes
-// and more), so that a reader can be shown plain masks in their place.
-inline constexpr std::size_t kBmpMaskOffset = 14 + 40;
-
 }  // namespace platform
