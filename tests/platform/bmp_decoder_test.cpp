@@ -15,17 +15,6 @@ namespace {
 using namespace testing_bmp;
 using Bytes = std::vector<std::uint8_t>;
 
-BmpFields Fields(int width, int height, int bits, std::uint32_t compression, Bytes palette, Bytes pixels) {
-    BmpFields fields;
-    fields.width = width;
-    fields.height = height;
-    fields.bits = bits;
-    fields.compression = compression;
-    fields.palette = std::move(palette);
-    fields.pixels = std::move(pixels);
-    return fields;
-}
-
 Bytes GreyPalette(int entries) {
     Bytes palette;
     for (int i = 0; i < entries; ++i) {
@@ -57,8 +46,7 @@ TEST(BmpDecoding, PackedIndicesComeHighBitsFirstFromPaddedBottomUpRows) {
         {4, 3, 1, {0x5A, 0x30, 0, 0}, {5, 10, 3}},
     };
     for (const Case& c : cases) {
-        const BmpFields fields = Fields(c.width, c.height, c.bits, 0, GreyPalette(11), c.pixels);
-        const auto image = platform::DecodeBmp(BuildBmp(fields));
+        const auto image = platform::DecodeBmp(BuildBmp({c.width, c.height, c.bits, 0, GreyPalette(11), c.pixels}));
         ASSERT_TRUE(image.has_value()) << c.bits << " bits";
         EXPECT_EQ(image->indices, c.indices) << c.bits << " bits";
     }
@@ -82,7 +70,7 @@ TEST(BmpDecoding, EachMaskedFieldIsRoundedToTheFullRange) {
         Bytes pixel;
         Put(pixel, c.pixel, 4);
         const std::uint32_t compression = c.masks.empty() ? 0 : 3;
-        const auto image = platform::DecodeBmp(BuildBmp(Fields(1, 1, c.bits, compression, c.masks, pixel)));
+        const auto image = platform::DecodeBmp(BuildBmp({1, 1, c.bits, compression, c.masks, pixel}));
         ASSERT_TRUE(image.has_value()) << std::hex << c.pixel;
         EXPECT_EQ(Rgb(image->ColourAt(0, 0)), c.rgb) << std::hex << c.pixel;
     }
@@ -99,7 +87,7 @@ TEST(BmpDecoding, RleRunsLiteralsAndMovesLandBottomUpWithSkippedPixelsAtZero) {
 // The game's pictures were made against a reader that gives a palette without a count 256 entries
 // whatever the depth, reads bytes past the end of the file as 255 and cuts a longer palette to 256.
 TEST(BmpDecoding, PalettesKeepTheShapeTheGamesPicturesWereMadeAgainst) {
-    Bytes file = BuildBmp(Fields(1, 1, 1, 0, {10, 20, 30, 0, 40, 50, 60, 0}, {0x80, 0xAA, 0xBB, 0xCC}));
+    Bytes file = BuildBmp({1, 1, 1, 0, {10, 20, 30, 0, 40, 50, 60, 0}, {0x80, 0xAA, 0xBB, 0xCC}});
     for (int i = 0; i < 4; ++i) file[46 + i] = 0;
     const auto image = platform::DecodeBmp(file);
     ASSERT_TRUE(image.has_value());
@@ -109,7 +97,7 @@ TEST(BmpDecoding, PalettesKeepTheShapeTheGamesPicturesWereMadeAgainst) {
     EXPECT_EQ(Rgb(image->palette[3]), (std::array<int, 3>{255, 255, 255})) << "past the end of the file";
     EXPECT_EQ(image->indices, Bytes{1});
 
-    const auto longer = platform::DecodeBmp(BuildBmp(Fields(1, 1, 8, 0, GreyPalette(300), {255, 0, 0, 0})));
+    const auto longer = platform::DecodeBmp(BuildBmp({1, 1, 8, 0, GreyPalette(300), {255, 0, 0, 0}}));
     ASSERT_TRUE(longer.has_value());
     EXPECT_EQ(longer->palette.size(), 256u);
 }
