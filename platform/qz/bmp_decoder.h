@@ -1,5 +1,6 @@
-// Windows BMP files decoded into palette indices or 8-bit colours. SDL's reader does the
-// decoding; what it would take on trust is checked first (bmp_header.h, bmp_rle.h).
+// Windows BMP files decoded into palette indices or 8-bit colours, by our own code so that the
+// portable libraries need no SDL. Every size, offset and RLE run is checked (bmp_header.h, bmp_rle.h)
+// before a picture is allocated; the pixels are then read by bmp_pixels.h or bmp_rle.h.
 #pragma once
 
 #include <cstdint>

@@ -7,6 +7,8 @@ namespace platform {
 namespace {
 
 constexpr std::size_t kFileHeaderSize = 14;
+// Bit-field masks sit just past the 40-byte part of the info header, whatever its size.
+constexpr std::size_t kMaskOffset = kFileHeaderSize + 40;
 // Beyond 25,400 dots per inch a density field holds garbage, and so, probably, does the rest.
 constexpr std::int64_t kMaxPixelsPerMetre = 1'000'000;
 // Runs give at most 255 pixels for two bytes; this leaves as much again for areas a stream skips
@@ -90,7 +92,7 @@ bool ReadCompression(const Reader& in, std::uint32_t compression, BmpHeader* hea
         // Under the OS/2 2.x header, 3 means Huffman coding.
         if (header->infoSize == 64 || (bits != 16 && bits != 32)) return false;
         header->compression = BmpCompression::BitFields;
-        header->masks = {in.U32(kBmpMaskOffset), in.U32(kBmpMaskOffset + 4), in.U32(kBmpMaskOffset + 8)};
+        header->masks = {in.U32(kMaskOffset), in.U32(kMaskOffset + 4), in.U32(kMaskOffset + 8)};
         return UsableMasks(header->masks, bits);
     default: return false;
     }
@@ -99,10 +101,12 @@ bool ReadCompression(const Reader& in, std::uint32_t compression, BmpHeader* hea
 // The palette lies between the headers and the pixels and must be there whole.
 bool PlacePalette(const Reader& in, std::size_t headersEnd, BmpHeader* header) {
     if (header->bitsPerPixel > 8) return true;
-    const std::uint64_t used = header->infoSize == 12 ? 0 : in.U32(46);
-    header->paletteEntries = used != 0 ? used : std::size_t{1} << header->bitsPerPixel;
-    const std::uint64_t entrySize = header->infoSize == 12 ? 3 : 4;
-    return headersEnd + header->paletteEntries * entrySize <= header->pixelOffset;
+    header->paletteListed = header->infoSize == 12 ? 0 : in.U32(46);
+    const std::size_t listed = header->paletteListed;
+    header->paletteEntries = listed != 0 ? listed : std::size_t{1} << header->bitsPerPixel;
+    header->paletteOffset = kFileHeaderSize + header->infoSize;
+    header->paletteEntryBytes = header->infoSize == 12 ? 3 : 4;
+    return headersEnd + std::uint64_t{header->paletteEntries} * header->paletteEntryBytes <= header->pixelOffset;
 }
 
 bool PixelDataFits(const Reader& in, const BmpHeader& header) {

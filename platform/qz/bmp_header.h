@@ -26,7 +26,10 @@ struct BmpHeader {
     // Red, green and blue masks of a direct-colour pixel (the defaults when the file gives none):
     // non-zero, contiguous, disjoint and within the pixel.
     std::array<std::uint32_t, 3> masks{};
-    std::size_t paletteEntries = 0;  // palettised pictures only
+    std::size_t paletteEntries = 0;     // palettised pictures only
+    std::uint32_t paletteListed = 0;    // the count as the file gives it; 0 when it gives none
+    std::size_t paletteOffset = 0;      // where the palette starts: just past the info header
+    std::size_t paletteEntryBytes = 0;  // 3 (blue, green, red) under the OS/2 1.x header, else 4
     std::size_t pixelOffset = 0;
     std::size_t pixelBytes = 0;  // from pixelOffset to the end of the file
 };
@@ -38,9 +41,5 @@ struct BmpHeader {
 // an uncompressed picture or far too little for an RLE one (over 255 pixels a byte), or a top-down
 // RLE picture. An RLE stream is checked separately (RleStreamFits).
 std::optional<BmpHeader> ParseBmpHeader(std::span<const std::uint8_t> file);
-
-// Where the file keeps its bit-field masks (red, green, blue, then alpha for headers of 56 bytes
-// and more), so that a reader can be shown plain masks in their place.
-inline constexpr std::size_t kBmpMaskOffset = 14 + 40;
 
 }  // namespace platform
