@@ -71,4 +71,14 @@ TEST(CommandLine, AnUnknownOptionIsRefusedWithTheUsageOnStandardError) {
     }
 }
 
+TEST(CommandLine, WithoutADisplayTheGameSaysSoAndEndsAtOnce) {
+    for (const char* mode : {"--window", "--fullscreen"}) {
+        const test::ProgramRun run = test::RunProgram("stalkway", {mode}, NoDisplay(), "", 20);
+        EXPECT_EQ(run.exitCode, 1) << mode;
+        EXPECT_EQ(run.err.rfind("no display: ", 0), 0u) << run.err;
+        EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one line: " << run.err;
+        EXPECT_LT(run.seconds, 5.0);
+    }
+}
+
 }  // namespace
