@@ -15,9 +15,9 @@ cd build/game/Stalkway
 # with 1. Its messages are copied to be looked at afterwards, and shown as they come.
 errors=$(mktemp)
 trap 'rm -f "$errors"' EXIT
-status=0
-"$root/build/bin/stalkway" "$@" 2> >(tee "$errors" >&2) || status=$?
-wait $! 2>/dev/null || true
+set +e
+{ "$root/build/bin/stalkway" "$@" 2>&1 1>&3 3>&- | tee "$errors" >&2; status=${PIPESTATUS[0]}; } 3>&1
+set -e
 if [ "$status" -ne 1 ] || ! grep -q '^no display: ' "$errors"; then
     exit "$status"
 fi
