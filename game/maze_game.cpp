@@ -4,10 +4,10 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "game/about_page.h"
 #include "game/game_sounds.h"
 #include "game/launcher.h"
 #include "game/maze_screen.h"
@@ -27,8 +27,6 @@ namespace {
 
 constexpr char kHallOfFameFile[] = "hiscore.dat";
 constexpr char kWinnerFile[] = "winner.dat";
-// The game's own about page, laid out beside its data.
-constexpr char kAboutPage[] = "about.html";
 
 int g_blinkPhase = 0;
 int g_lastBlinkTime = 0;
@@ -135,10 +133,7 @@ int MazeGame::Frame() {
     model_.SetBellEnabled(1);
     if (model_.GoalState() != kGoalNone && model_.FinishPending()) Finish();
     if (Clicked("menu") && HandleMenu() == kFrameStop) return kFrameStop;
-    if (Clicked("brindle")) {
-        const std::string page = (std::filesystem::current_path() / kAboutPage).string();
-        ShellExecuteA(nullptr, "open", page.c_str(), nullptr, g_szLauncherDir, SW_SHOWNORMAL);
-    }
+    if (Clicked("brindle")) OpenAboutPage();
     if (Clicked("newgame")) HandleNewGame();
     DrawPlayArea(g_lpBackSurface);
     if (GetPlayState() == kWaiting) BlinkNewGame();

@@ -1,14 +1,22 @@
-// The game binary: the command line (the launcher's directory) goes to WinMain whole.
+// The game binary: a few options for this run, and the launcher's folder, which goes to WinMain.
+#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "platform/api/user.h"
+#include "shell/game_options.h"
 #include "shell/win_main.h"
 
 int main(int argc, char** argv) {
-    std::string commandLine;
-    for (int i = 1; i < argc; ++i) {
-        if (i > 1) commandLine += ' ';
-        commandLine += argv[i];
+    GameOptions options = ParseGameOptions(std::vector<std::string>(argv + 1, argv + argc));
+    switch (options.action) {
+    case GameOptions::Action::ShowHelp: std::fputs(GameUsage().c_str(), stdout); return 0;
+    case GameOptions::Action::ShowVersion: std::printf("%s\n", GameVersion().c_str()); return 0;
+    case GameOptions::Action::Refuse:
+        std::fprintf(stderr, "stalkway: %s\n%s", options.problem.c_str(), GameUsage().c_str());
+        return 2;
+    case GameOptions::Action::Play: break;
     }
-    return WinMain(nullptr, nullptr, commandLine.data(), SW_SHOWNORMAL);
+    g_nFullScreenChoice = options.fullScreen;
+    return WinMain(nullptr, nullptr, options.launcherDir.data(), SW_SHOWNORMAL);
 }

@@ -18,6 +18,8 @@
 #include "sound/sound_effects.h"
 #include "surface/surface.h"
 
+int g_nFullScreenChoice = -1;
+
 namespace {
 
 bool DesktopIsHighColour() {
@@ -144,7 +146,7 @@ int WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
     if (!CheckDirectDraw()) return 0;
     g_hInstance = instance;
     QZSetInstance(instance);
-    g_nFullScreen = ReadFullScreenSetting();
+    g_nFullScreen = g_nFullScreenChoice >= 0 ? g_nFullScreenChoice : ReadFullScreenSetting();
     if (!RegisterWindowClass(instance) || !CreateMainWindow(instance, showCommand)) return 1;
     QZDebugEnable(0);
     if (!InitDisplay()) return 1;

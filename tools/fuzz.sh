@@ -5,8 +5,8 @@
 #   tools/fuzz.sh check               replays every saved fault input, then runs each target briefly
 #   tools/fuzz.sh run TARGET SECONDS  one long run of one target
 #
-# A target starts from its seeds (fuzz/seeds), the shared corpora and the game's generated data
-# (from build/game/Stalkway, which a plain build makes) and keeps what it learns in
+# A target starts from its seeds (fuzz/seeds), the third-party files in tests/corpora and the game's
+# generated data (from build/game/Stalkway, which a plain build makes) and keeps what it learns in
 # build-fuzz/corpus/TARGET. An input that breaks a target is kept in build-fuzz/findings/TARGET;
 # once the fault is mended, save it under fuzz/regressions/TARGET, where ./test.sh replays it.
 set -euo pipefail
@@ -42,7 +42,7 @@ dictionary() {
 # Copies the third-party and generated files a target starts from into one folder (generated data
 # is never committed) and prints the folders of seeds.
 stage_seeds() {
-    local target=$1 staged="$out/seeds/$1" corpora=$(realpath ../shared/corpora)
+    local target=$1 staged="$out/seeds/$1" corpora=$(pwd)/tests/corpora
     rm -rf "$staged"
     mkdir -p "$staged"
     case $target in

@@ -45,6 +45,9 @@ void FailTimers(bool fail);
 // The data folder refuses every write through the platform's file calls (CreateFileA for writing,
 // WritePrivateProfileStringA, MoveFileExA, DeleteFileA).
 void FailWrites(bool fail);
+// ShellExecuteA starts nothing (the driver still sees the call), as on a desktop where no program
+// opens documents or addresses.
+void FailPrograms(bool fail);
 // Every open of a file of this name fails, pictures, sounds and settings alike, as if it were
 // missing: "bell.wav" or "sounds\bell.wav", without regard to case.
 void HideFile(const std::string& name);

@@ -62,7 +62,7 @@ public:
 
     bool Execute(const char* verb, const char* file, const char* parameters, const char* directory) override {
         if (driver != nullptr) driver->OnShellExecute(verb, file, parameters, directory);
-        return true;
+        return !programsFail;
     }
 
     bool OpenAudio(AudioSource* source, AudioDeviceInfo* info) override { return audio.Open(source, info); }
@@ -85,6 +85,7 @@ public:
     Picture presented{nullptr, 0, 0, 0, PixelLayout::Rgb565};
     std::uint64_t presentCount = 0;
     std::vector<std::string> trace;
+    bool programsFail = false;
 };
 
 HeadlessBackend& Instance() {
@@ -108,6 +109,7 @@ void Reset() {
     b.presented = Picture{nullptr, 0, 0, 0, PixelLayout::Rgb565};
     b.presentCount = 0;
     b.trace.clear();
+    b.programsFail = false;
 }
 
 void SetDriver(Driver* driver) {
@@ -142,6 +144,7 @@ void CaptureAudio(bool on) { Instance().audio.Capture(on); }
 const std::vector<std::int16_t>& CapturedAudio() { return Instance().audio.Captured(); }
 void FailTimers(bool fail) { Instance().clock.SetTimersFail(fail); }
 void FailWrites(bool fail) { faults::FailWrites(fail); }
+void FailPrograms(bool fail) { Instance().programsFail = fail; }
 void HideFile(const std::string& name) { faults::HideFile(name); }
 void ClearTrace() { Instance().trace.clear(); }
 

@@ -1,17 +1,26 @@
 #include "platform/sdl/sdl_display.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
+
+#include "platform/sdl/sdl_video.h"
 
 namespace platform::sdl {
 
 bool Display::CreateWindow(const char* title, int width, int height) {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    std::string problem;
+    if (!StartVideo(&problem)) {
+        // The one line a player starting the game from a terminal, or play.sh, looks for.
+        std::fprintf(stderr, "no display: %s\n", problem.c_str());
+        return false;
+    }
     pictureWidth_ = width;
     pictureHeight_ = height;
     window_ = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
                                SDL_WINDOW_RESIZABLE);
     if (window_ == nullptr) {
+        std::fprintf(stderr, "the window could not be opened: %s\n", SDL_GetError());
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
     }

@@ -1,6 +1,6 @@
-// Every input the fuzzers found a fault with, every seed of ours and the shared corpora's files
-// run through their targets, whose own checks abort on a fault: a mended fault stays mended in
-// every build, with or without clang.
+// Every input the fuzzers found a fault with, every seed of ours and the third-party files of
+// tests/corpora run through their targets, whose own checks abort on a fault: a mended fault stays
+// mended in every build, with or without clang.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-// The shared corpus of WAV files from other programs, each accepted or refused by the library's
+// The corpus of WAV files from other programs, each accepted or refused by the library's
 // reading rules (which do not skip pad bytes and take any PCM format the file states), and loaded
 // only when the sound device takes its format.
 #include <cstring>

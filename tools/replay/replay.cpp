@@ -9,36 +9,16 @@
 #include "platform/headless/headless.h"
 #include "tools/replay/frame_stats.h"
 #include "tools/replay/memory_watch.h"
+#include "tools/replay/replay_options.h"
 #include "tools/replay/replay.h"
 #include "tools/replay/script_driver.h"
 #include "tools/replay/wav_writer.h"
 
 namespace {
 
-struct Options {
-    std::string shots = ".";
-    std::string log;
-    int depth = 16;
-    long long seed = 0;
-    std::string script;
-    std::string launcherDir;
-    std::string audio;
-    std::vector<std::string> faults;
-    bool stats = false;
-};
-
-int Usage(const char* problem) {
-    std::fprintf(stderr, "stalkway-replay: %s\n", problem);
-    std::fprintf(stderr,
-                 "usage: stalkway-replay [--shots DIR] [--log FILE] [--audio FILE] [--depth BITS] [--seed N] "
-                 "[--fail WHAT]... [--stats] SCRIPT [LAUNCHER_DIR]\n"
-                 "  WHAT: sound-device, timer, write, or asset:NAME\n");
+int UsageError(const std::string& problem) {
+    std::fprintf(stderr, "stalkway-replay: %s\n%s", problem.c_str(), replay::Usage().c_str());
     return 2;
-}
-
-bool IsFault(const std::string& what) {
-    return what == "sound-device" || what == "timer" || what == "write" ||
-           (what.rfind("asset:", 0) == 0 && what.size() > 6);
 }
 
 // Before the program starts, after the backend was reset.
@@ -57,61 +37,23 @@ void InjectFault(const std::string& what) {
     }
 }
 
-bool ParseNumber(const char* text, long long* value) {
-    char* end = nullptr;
-    *value = std::strtoll(text, &end, 10);
-    return end != text && *end == '\0';
-}
-
-// Fills `options`; returns an empty text or the problem.
-std::string ParseArguments(const std::vector<std::string>& args, Options* options) {
-    std::vector<std::string> positional;
-    const size_t argc = args.size();
-    for (size_t i = 0; i < argc; ++i) {
-        const std::string& arg = args[i];
-        const bool takesValue = arg == "--shots" || arg == "--log" || arg == "--audio" || arg == "--depth" ||
-                                arg == "--seed" || arg == "--fail";
-        if (takesValue && i + 1 >= argc) return arg + " needs a value";
-        long long number = 0;
-        if (arg == "--shots") {
-            options->shots = args[++i];
-        } else if (arg == "--log") {
-            options->log = args[++i];
-        } else if (arg == "--audio") {
-            options->audio = args[++i];
-        } else if (arg == "--depth") {
-            if (!ParseNumber(args[++i].c_str(), &number) || number <= 0 || number > 64) return "--depth needs bits";
-            options->depth = static_cast<int>(number);
-        } else if (arg == "--seed") {
-            if (!ParseNumber(args[++i].c_str(), &number)) return "--seed needs a number";
-            options->seed = number;
-        } else if (arg == "--fail") {
-            if (!IsFault(args[++i])) return "unknown fault " + args[i];
-            options->faults.push_back(args[i]);
-        } else if (arg == "--stats") {
-            options->stats = true;
-        } else if (arg.rfind("--", 0) == 0) {
-            return "unknown option " + arg;
-        } else {
-            positional.push_back(arg);
-        }
-    }
-    if (positional.empty() || positional.size() > 2) return "give one script and at most one launcher folder";
-    options->script = positional[0];
-    if (positional.size() == 2) options->launcherDir = positional[1];
-    return {};
-}
-
 }  // namespace
 
 namespace replay {
 
 int RunReplay(const std::vector<std::string>& arguments, const Program& program) {
     Options options;
-    if (const std::string problem = ParseArguments(arguments, &options); !problem.empty())
-        return Usage(problem.c_str());
+    if (const std::string problem = ParseOptions(arguments, &options); !problem.empty()) return UsageError(problem);
+    if (options.action == Options::Action::ShowHelp) {
+        std::fputs(Usage().c_str(), stdout);
+        return 0;
+    }
+    if (options.action == Options::Action::ShowVersion) {
+        std::printf("%s\n", Version().c_str());
+        return 0;
+    }
     std::ifstream file(options.script, std::ios::binary);
-    if (!file) return Usage(("cannot read " + options.script).c_str());
+    if (!file) return UsageError("cannot read " + options.script);
     std::stringstream text;
     text << file.rdbuf();
     std::vector<Command> commands;
@@ -122,11 +64,11 @@ int RunReplay(const std::vector<std::string>& arguments, const Program& program)
     }
 
     ScriptDriver driver(std::move(commands), options.shots);
-    if (!options.log.empty() && !driver.OpenLog(options.log)) return Usage(("cannot write " + options.log).c_str());
+    if (!options.log.empty() && !driver.OpenLog(options.log)) return UsageError("cannot write " + options.log);
     std::ofstream audio;
     if (!options.audio.empty()) {
         audio.open(options.audio, std::ios::out | std::ios::trunc | std::ios::binary);
-        if (!audio) return Usage(("cannot write " + options.audio).c_str());
+        if (!audio) return UsageError("cannot write " + options.audio);
     }
     platform::headless::Reset();
     platform::headless::CaptureAudio(audio.is_open());

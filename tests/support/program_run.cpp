@@ -1,0 +1,65 @@
+#include "support/program_run.h"
+
+#include <sys/wait.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+
+#include "support/replay_run.h"
+
+namespace fs = std::filesystem;
+
+namespace test {
+namespace {
+
+std::string Quote(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+fs::path NewFolder() {
+    std::random_device random;
+    for (;;) {
+        const fs::path candidate = fs::temp_directory_path() / ("stalkway-program-" + std::to_string(random()));
+        if (fs::create_directory(candidate)) return candidate;
+    }
+}
+
+// env(1) takes its removals before its assignments.
+std::string EnvCommand(const std::vector<std::string>& environment) {
+    std::string removals, assignments;
+    for (const std::string& entry : environment) {
+        if (entry[0] == '-') removals += " -u " + Quote(entry.substr(1));
+        else assignments += " " + Quote(entry);
+    }
+    return "env" + removals + assignments;
+}
+
+}  // namespace
+
+ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                      const std::vector<std::string>& environment, const std::string& folder, int timeoutSeconds) {
+    const fs::path output = NewFolder();
+    std::string command = (folder.empty() ? "" : "cd " + Quote(folder) + " && ") + EnvCommand(environment) +
+                          " timeout " + std::to_string(timeoutSeconds) + " " +
+                          Quote(std::string(STALKWAY_BINARY_DIR) + "/bin/" + program);
+    for (const std::string& argument : arguments) command += " " + Quote(argument);
+    command += " >" + Quote((output / "out").string()) + " 2>" + Quote((output / "err").string());
+
+    const auto start = std::chrono::steady_clock::now();
+    const int status = std::system(command.c_str());
+    ProgramRun run;
+    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    // timeout(1) ends with 124 when it had to stop the program.
+    if (WIFEXITED(status) && WEXITSTATUS(status) != 124) run.exitCode = WEXITSTATUS(status);
+    run.out = ReadWholeFile((output / "out").string());
+    run.err = ReadWholeFile((output / "err").string());
+    std::error_code ignored;
+    fs::remove_all(output, ignored);
+    return run;
+}
+
+}  // namespace test

@@ -1,0 +1,130 @@
+#include "tools/replay/replay_options.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "stalkway_version.h"
+
+namespace replay {
+namespace {
+
+bool IsFault(const std::string& what) {
+    return what == "sound-device" || what == "timer" || what == "write" ||
+           (what.rfind("asset:", 0) == 0 && what.size() > 6);
+}
+
+bool ParseNumber(const std::string& text, long long* value) {
+    char* end = nullptr;
+    *value = std::strtoll(text.c_str(), &end, 10);
+    return end != text.c_str() && *end == '\0';
+}
+
+struct Option {
+    const char* name;
+    const char* value;  // the value's name in the help, or null when the option takes none
+    const char* help;
+    // Returns an empty text, or what is wrong with the value.
+    std::string (*apply)(Options* options, const std::string& value);
+};
+
+const Option kOptions[] = {
+    {"--shots", "DIR", "write the script's screenshots into DIR (default: the current folder)",
+     [](Options* o, const std::string& v) {
+         o->shots = v;
+         return std::string();
+     }},
+    {"--log", "FILE", "write the log of message boxes, programs started and sounds to FILE",
+     [](Options* o, const std::string& v) {
+         o->log = v;
+         return std::string();
+     }},
+    {"--audio", "FILE", "write everything the mixer played to FILE (WAV)",
+     [](Options* o, const std::string& v) {
+         o->audio = v;
+         return std::string();
+     }},
+    {"--depth", "BITS", "the desktop's colour depth (default 16)",
+     [](Options* o, const std::string& v) {
+         long long number = 0;
+         if (!ParseNumber(v, &number) || number <= 0 || number > 64) return std::string("--depth needs bits");
+         o->depth = static_cast<int>(number);
+         return std::string();
+     }},
+    {"--seed", "N", "the time of day the game reads, in seconds since 1970 (default 0)",
+     [](Options* o, const std::string& v) {
+         return ParseNumber(v, &o->seed) ? std::string() : std::string("--seed needs a number");
+     }},
+    {"--fail", "WHAT", "run with a fault: sound-device, timer, write, or asset:NAME (more than once for several)",
+     [](Options* o, const std::string& v) {
+         if (!IsFault(v)) return "unknown fault " + v;
+         o->faults.push_back(v);
+         return std::string();
+     }},
+    {"--stats", nullptr, "print the frames' times and the memory at the end",
+     [](Options* o, const std::string&) {
+         o->stats = true;
+         return std::string();
+     }},
+    {"--help", nullptr, "print this help and exit",
+     [](Options* o, const std::string&) {
+         o->action = Options::Action::ShowHelp;
+         return std::string();
+     }},
+    {"--version", nullptr, "print the version and exit",
+     [](Options* o, const std::string&) {
+         o->action = Options::Action::ShowVersion;
+         return std::string();
+     }},
+};
+
+const Option* FindOption(const std::string& name) {
+    for (const Option& option : kOptions)
+        if (name == option.name) return &option;
+    return nullptr;
+}
+
+}  // namespace
+
+std::string ParseOptions(const std::vector<std::string>& arguments, Options* options) {
+    std::vector<std::string> positional;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& word = arguments[i];
+        if (word.rfind("--", 0) != 0) {
+            positional.push_back(word);
+            continue;
+        }
+        const Option* option = FindOption(word);
+        if (option == nullptr) return "unknown option " + word;
+        if (option->value != nullptr && i + 1 >= arguments.size()) return word + " needs a value";
+        if (std::string problem = option->apply(options, option->value != nullptr ? arguments[++i] : std::string());
+            !problem.empty())
+            return problem;
+    }
+    // Help and version need no script.
+    if (options->action != Options::Action::Run) return {};
+    if (positional.empty() || positional.size() > 2) return "give one script and at most one launcher folder";
+    options->script = positional[0];
+    if (positional.size() == 2) options->launcherDir = positional[1];
+    return {};
+}
+
+std::string Usage() {
+    std::string usage =
+        "usage: stalkway-replay [OPTION]... SCRIPT [LAUNCHER_DIR]\n"
+        "Runs the game headless in the current folder, its data folder, driven by SCRIPT, in virtual time.\n\n";
+    for (const Option& option : kOptions) {
+        std::string left = std::string(option.name) + (option.value != nullptr ? std::string(" ") + option.value : "");
+        left.resize(std::max<std::size_t>(left.size() + 2, 14), ' ');
+        usage += "  " + left + option.help + "\n";
+    }
+    usage += "\nExit codes: the game's own, or 2 for a bad command line or script.\n";
+    return usage;
+}
+
+std::string Version() {
+    std::string version = std::string("stalkway-replay ") + STALKWAY_VERSION;
+    if (*STALKWAY_COMMIT != '\0') version += std::string(" (commit ") + STALKWAY_COMMIT + ")";
+    return version;
+}
+
+}  // namespace replay

@@ -1,0 +1,31 @@
+// stalkway-replay's command line: the options, the script and the launcher's folder.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace replay {
+
+struct Options {
+    enum class Action { Run, ShowHelp, ShowVersion };
+    Action action = Action::Run;
+    std::string shots = ".";
+    std::string log;
+    int depth = 16;
+    long long seed = 0;
+    std::string script;
+    std::string launcherDir;
+    std::string audio;
+    std::vector<std::string> faults;
+    bool stats = false;
+};
+
+// Fills `options` from the arguments after the program's name; returns an empty text, or the
+// problem with the command line.
+std::string ParseOptions(const std::vector<std::string>& arguments, Options* options);
+// The help text, ending in a line end.
+std::string Usage();
+// "stalkway-replay VERSION", and the commit the build came from when it came from a git checkout.
+std::string Version();
+
+}  // namespace replay
