@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <system_error>
@@ -17,10 +18,12 @@ Screenshots g_Screenshots;
 namespace {
 
 constexpr int kNoticeMs = 2000;
-// Below the character strip, where nothing else is drawn; the font's glyphs are 12 by 15 pixels.
-constexpr int kNoticeX = 12;
+// Right-aligned below the character strip, clear of the hint at the bottom left; the font's glyphs
+// are 12 by 15 pixels. The area wiped afterwards holds the longer notice.
+constexpr int kNoticeRight = 790;
 constexpr int kNoticeY = 580;
-constexpr int kNoticeWidth = 24 * 12;
+constexpr int kGlyphWidth = 12;
+constexpr int kNoticeWidth = 21 * kGlyphWidth;
 constexpr int kNoticeHeight = 16;
 
 bool MakeFolder(const std::filesystem::path& folder) {
@@ -73,8 +76,8 @@ void Screenshots::DrawNotice() {
     if (notice_ == nullptr) return;
     if (TicksSince(noticeSince_) > kNoticeMs) {
         notice_ = nullptr;
-        g_Compositor.RestoreRect(kNoticeX, kNoticeY, kNoticeWidth, kNoticeHeight);
+        g_Compositor.RestoreRect(kNoticeRight - kNoticeWidth, kNoticeY, kNoticeWidth + 1, kNoticeHeight);
         return;
     }
-    QZPrintString(notice_, kNoticeX, kNoticeY);
+    QZPrintString(notice_, kNoticeRight - static_cast<int>(std::strlen(notice_)) * kGlyphWidth, kNoticeY);
 }
