@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/sdl/native_geometry.h"
+
 namespace platform::sdl {
 namespace {
 
@@ -92,19 +94,18 @@ bool Display::IsFullscreen() const {
     return window_ != nullptr && (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
 }
 
+// The desktop's own resolution, no mode change. Without a window manager nobody moves the window
+// in or out of full screen: it is placed here where SDL believes it to be.
 void Display::SetFullscreen(bool on) {
     SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-    if (!on) return;
-    // Without a window manager nobody makes the window cover the screen: do it here, at the
-    // desktop's own resolution.
-    SDL_Rect bounds;
-    if (SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(window_)), &bounds) != 0) return;
-    int width = 0;
-    int height = 0;
-    SDL_GetWindowSize(window_, &width, &height);
-    if (width == bounds.w && height == bounds.h) return;
-    SDL_SetWindowPosition(window_, bounds.x, bounds.y);
-    SDL_SetWindowSize(window_, bounds.w, bounds.h);
+    SDL_Rect area{0, 0, 0, 0};
+    if (on) {
+        if (SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(window_)), &area) != 0) return;
+    } else {
+        SDL_GetWindowPosition(window_, &area.x, &area.y);
+        SDL_GetWindowSize(window_, &area.w, &area.h);
+    }
+    MatchNativeGeometry(window_, area);
 }
 
 bool Display::ToggleFullscreen() {
@@ -175,6 +176,11 @@ void Display::KeepArea(const Picture& picture, const RECT& area) {
 
 void Display::Refresh() {
     stale_ = true;
+    if (IsFullscreen()) {
+        SDL_Rect area{0, 0, 0, 0};
+        if (SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(window_)), &area) == 0)
+            MatchNativeGeometry(window_, area);
+    }
     if (open_ && !shown_.empty()) DrawWhole();
 }
 
