@@ -95,24 +95,40 @@ RECT PictureScaler::OutputArea(const RECT& area) const {
     return out;
 }
 
+// Each source row is scaled across once and kept while the output rows that read it are made: at
+// several output rows a source row, most rows are a copy or a mix of two kept rows.
 void PictureScaler::Scale(const std::uint16_t* source, int sourcePitch, PixelLayout layout, const RECT& out,
                           std::uint32_t* target, int targetPitch) const {
     const std::uint32_t* colour = Colours(layout);
+    const LONG left = std::max<LONG>(out.left, 0);
     const LONG right = std::min<LONG>(out.right, static_cast<LONG>(columns_.first.size()));
     const LONG bottom = std::min<LONG>(out.bottom, static_cast<LONG>(rows_.first.size()));
+    if (left >= right) return;
+    const size_t width = static_cast<size_t>(right - left);
+    std::vector<std::uint32_t> upper(width), lower(width);
+    int upperRow = -1, lowerRow = -1;
+    auto across = [&](int sy, std::vector<std::uint32_t>& row) {
+        const std::uint16_t* from = source + static_cast<size_t>(sy) * sourcePitch;
+        for (size_t i = 0; i < width; ++i) {
+            const int sx = columns_.first[static_cast<size_t>(left) + i];
+            const auto wx = static_cast<std::uint32_t>(columns_.weight[static_cast<size_t>(left) + i]);
+            row[i] = Mix(colour[from[sx]], colour[from[wx != 0 ? sx + 1 : sx]], wx);
+        }
+    };
     for (LONG y = std::max<LONG>(out.top, 0); y < bottom; ++y) {
         const int sy = rows_.first[static_cast<size_t>(y)];
-        const std::uint32_t wy = static_cast<std::uint32_t>(rows_.weight[static_cast<size_t>(y)]);
-        const std::uint16_t* row0 = source + static_cast<size_t>(sy) * sourcePitch;
-        const std::uint16_t* row1 = wy != 0 ? row0 + sourcePitch : row0;
-        std::uint32_t* to = target + static_cast<size_t>(y) * targetPitch;
-        for (LONG x = std::max<LONG>(out.left, 0); x < right; ++x) {
-            const int sx = columns_.first[static_cast<size_t>(x)];
-            const std::uint32_t wx = static_cast<std::uint32_t>(columns_.weight[static_cast<size_t>(x)]);
-            const int nx = wx != 0 ? sx + 1 : sx;
-            const std::uint32_t upper = Mix(colour[row0[sx]], colour[row0[nx]], wx);
-            to[x] = wy == 0 ? upper : Mix(upper, Mix(colour[row1[sx]], colour[row1[nx]], wx), wy);
+        const auto wy = static_cast<std::uint32_t>(rows_.weight[static_cast<size_t>(y)]);
+        if (upperRow != sy) {
+            if (lowerRow == sy) std::swap(upper, lower), std::swap(upperRow, lowerRow);
+            else across(sy, upper), upperRow = sy;
         }
+        std::uint32_t* to = target + static_cast<size_t>(y) * targetPitch + left;
+        if (wy == 0) {
+            std::copy(upper.begin(), upper.end(), to);
+            continue;
+        }
+        if (lowerRow != sy + 1) across(sy + 1, lower), lowerRow = sy + 1;
+        for (size_t i = 0; i < width; ++i) to[i] = Mix(upper[i], lower[i], wy);
     }
 }
 
