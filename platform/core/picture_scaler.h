@@ -30,8 +30,8 @@ public:
     // The output pixels (relative to the placement) that show source area `area`, or an empty rect.
     RECT OutputArea(const RECT& area) const;
     // Draws output rectangle `out` (relative to the placement) from the 16-bit source.
-    void Scale(const std::uint16_t* source, int sourcePitch, PixelLayout layout, const RECT& out,
-               std::uint32_t* target, int targetPitch) const;
+    void Scale(const std::uint16_t* source, int sourcePitch, PixelLayout layout, const RECT& out, std::uint32_t* target,
+               int targetPitch) const;
 
 private:
     static void Span(const AxisTaps& taps, LONG from, LONG to, LONG* first, LONG* last);

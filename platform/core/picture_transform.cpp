@@ -29,8 +29,7 @@ Placement PlacePicture(ScaleMode mode, int pictureWidth, int pictureHeight, int 
     if (mode == ScaleMode::Stretch) return Placement{0, 0, outputWidth, outputHeight};
     if (mode == ScaleMode::Integer) {
         const int factor = std::min(outputWidth / pictureWidth, outputHeight / pictureHeight);
-        if (factor >= 1)
-            return Centred(pictureWidth * factor, pictureHeight * factor, outputWidth, outputHeight);
+        if (factor >= 1) return Centred(pictureWidth * factor, pictureHeight * factor, outputWidth, outputHeight);
     }
     return Fit(pictureWidth, pictureHeight, outputWidth, outputHeight);
 }

@@ -26,8 +26,7 @@ std::vector<std::uint32_t> ScaleWhole(const Source& s, ScaleFilter filter, int w
     platform::PictureScaler scaler;
     scaler.Configure(filter, s.width, s.height, Placement{0, 0, width, height});
     std::vector<std::uint32_t> out(static_cast<size_t>(width) * height);
-    scaler.Scale(s.pixels.data(), s.width, platform::PixelLayout::Rgb565, RECT{0, 0, width, height}, out.data(),
-                 width);
+    scaler.Scale(s.pixels.data(), s.width, platform::PixelLayout::Rgb565, RECT{0, 0, width, height}, out.data(), width);
     return out;
 }
 

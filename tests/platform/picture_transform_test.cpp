@@ -94,9 +94,8 @@ TEST(PictureTransform, EveryButtonsCentreAndCornersAreHitAtEverySizeModeAndFilte
                                 ASSERT_TRUE(hit.x >= r.x && hit.x < r.x + r.width && hit.y >= r.y &&
                                             hit.y < r.y + r.height)
                                     << button.name << " at " << width << "x" << height << " mode "
-                                    << static_cast<int>(mode) << " filter " << static_cast<int>(filter)
-                                    << ": output (" << x << ", " << y << ") lands on (" << hit.x << ", " << hit.y
-                                    << ")";
+                                    << static_cast<int>(mode) << " filter " << static_cast<int>(filter) << ": output ("
+                                    << x << ", " << y << ") lands on (" << hit.x << ", " << hit.y << ")";
                             }
                         }
                     }

@@ -41,7 +41,8 @@ std::string ByKeys(const std::string& script, bool pad) {
 void ExpectSameRun(const test::ReplayRun& clicks, const test::ReplayRun& other, const std::string& how) {
     EXPECT_EQ(clicks.Log(), other.Log()) << how;
     EXPECT_EQ(clicks.ReadFile("audio.wav"), other.ReadFile("audio.wav")) << how;
-    for (const char* file : {"hiscore.dat", "winner.dat"}) EXPECT_EQ(clicks.ReadFile(file), other.ReadFile(file)) << how;
+    for (const char* file : {"hiscore.dat", "winner.dat"})
+        EXPECT_EQ(clicks.ReadFile(file), other.ReadFile(file)) << how;
     for (const auto& shot : fs::directory_iterator(clicks.Folder() + "/shots")) {
         const std::string name = shot.path().stem().string();
         EXPECT_EQ(test::ReadWholeFile(shot.path().string()),
@@ -105,8 +106,9 @@ TEST(KeysAndPad, F12KeepsThePresentedPictureInThePicturesFolder) {
     run.CopyGameData();
     const fs::path pictures = fs::path(run.Folder()) / "pictures";
     setenv("XDG_PICTURES_DIR", pictures.c_str(), 1);
-    const std::string script = "frames 50\nclick 68 238\nframes 20\nshot before\nkey F12\nframes 5\nshot notice\n"
-                               "frames 300\nshot gone\n";
+    const std::string script =
+        "frames 50\nclick 68 238\nframes 20\nshot before\nkey F12\nframes 5\nshot notice\n"
+        "frames 300\nshot gone\n";
     ASSERT_EQ(run.Run(script, {"--shots", "shots"}), 0) << run.Stderr();
     const fs::path saved = pictures / "Stalkway" / "stalkway-19700101-000000.png";
     ASSERT_TRUE(fs::exists(saved));
