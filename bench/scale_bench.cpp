@@ -15,16 +15,15 @@ void BM_PresentMoveFrame3840Sharp(benchmark::State& state) {
     std::vector<std::uint16_t> picture(static_cast<size_t>(kWidth) * kHeight);
     for (size_t i = 0; i < picture.size(); ++i) picture[i] = static_cast<std::uint16_t>(i * 2654435761u >> 9);
     std::vector<std::uint32_t> output(static_cast<size_t>(kOutW) * kOutH);
-    const platform::Placement placement =
-        platform::PlacePicture(platform::ScaleMode::Fit, kWidth, kHeight, kOutW, kOutH);
+    const platform::Placement placement = platform::PlacePicture(platform::ScaleMode::Fit, kWidth, kHeight, kOutW,
+                                                                 kOutH);
     platform::PictureScaler scaler;
     scaler.Configure(platform::ScaleFilter::Sharp, kWidth, kHeight, placement);
     const RECT changed[] = {{544, 69, 776, 301}, {300, 200, 340, 212}, {583, 368, 667, 420}, {686, 12, 786, 37}};
     std::uint32_t* origin = output.data() + static_cast<size_t>(placement.y) * kOutW + placement.x;
     for (auto _ : state) {
         for (const RECT& area : changed) {
-            scaler.Scale(picture.data(), kWidth, platform::PixelLayout::Rgb565, scaler.OutputArea(area), origin,
-                         kOutW);
+            scaler.Scale(picture.data(), kWidth, platform::PixelLayout::Rgb565, scaler.OutputArea(area), origin, kOutW);
         }
         benchmark::DoNotOptimize(output.data());
         benchmark::ClobberMemory();
