@@ -67,7 +67,10 @@ void Screenshots::Take() {
 void Screenshots::AfterPresent() {
     const int saved = QZSavedPicture();
     if (saved < 0) return;
-    DebugLog(saved == 1 ? "screenshot saved: %s\n" : "screenshot could not be written: %s\n", path_.c_str());
+    // Both the program's log and the debugger's output (which the scripted runner logs) say where.
+    const std::string line = (saved == 1 ? "screenshot saved: " : "screenshot could not be written: ") + path_;
+    DebugLog("%s\n", line.c_str());
+    OutputDebugStringA(line.c_str());
     notice_ = saved == 1 ? "Screenshot saved" : "Screenshot not saved";
     noticeSince_ = GetTickClock();
 }

@@ -29,7 +29,10 @@ std::string ReadSetting(const char* section, const char* key) {
 // An unknown name keeps the default, and says so where a curious player can look.
 void Apply(const char* what, const std::string& option, const char* key, int (*set)(const char*)) {
     const std::string name = option.empty() ? ReadSetting(kSection, key) : option;
-    if (!name.empty() && set(name.c_str()) == 0) DebugLog("unknown %s '%s': the default is used\n", what, name.c_str());
+    if (name.empty() || set(name.c_str()) != 0) return;
+    const std::string line = std::string("unknown ") + what + " '" + name + "': the default is used";
+    DebugLog("%s\n", line.c_str());
+    OutputDebugStringA(line.c_str());
 }
 
 void WriteNumber(const char* section, const char* key, int value) {

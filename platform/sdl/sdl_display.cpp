@@ -83,8 +83,9 @@ void Display::SetScaling(ScaleMode mode, ScaleFilter filter) {
     Refresh();
 }
 
+// In full screen SDL keeps the size for when the window comes back.
 void Display::SetWindowSize(int width, int height) {
-    if (window_ == nullptr || IsFullscreen()) return;
+    if (window_ == nullptr) return;
     SDL_SetWindowSize(window_, std::max(width, pictureWidth_ / kMinimumDivisor),
                       std::max(height, pictureHeight_ / kMinimumDivisor));
     Refresh();

@@ -112,6 +112,7 @@ TEST(KeysAndPad, F12KeepsThePresentedPictureInThePicturesFolder) {
     ASSERT_EQ(run.Run(script, {"--shots", "shots"}), 0) << run.Stderr();
     const fs::path saved = pictures / "Stalkway" / "stalkway-19700101-000000.png";
     ASSERT_TRUE(fs::exists(saved));
+    EXPECT_NE(run.Log().find("screenshot saved: " + saved.string()), std::string::npos) << run.Log();
     EXPECT_EQ(test::ReadWholeFile(saved.string()), test::ReadWholeFile(run.Folder() + "/shots/before.png"));
     const test::Shot before = run.LoadShot("before"), notice = run.LoadShot("notice"), gone = run.LoadShot("gone");
     int changed = 0, left = 0;
@@ -133,6 +134,7 @@ TEST(KeysAndPad, F12KeepsThePresentedPictureInThePicturesFolder) {
     for (int y = 580; y < 596; ++y)
         for (int x = 540; x < 792; ++x) differs += failed.At(x, y) != notice.At(x, y);
     EXPECT_GT(differs, 0) << "the failure says so, not that it was saved";
+    EXPECT_NE(run.Log().find("screenshot could not be written: " + saved.string()), std::string::npos);
     unsetenv("XDG_PICTURES_DIR");
 }
 
