@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/core/picture_changes.h"
 #include "platform/sdl/native_geometry.h"
 
 namespace platform::sdl {
@@ -135,37 +136,11 @@ void Display::Present(const Picture& picture) {
     }
     // Only the pixels that really differ are scaled and sent: a still picture costs a comparison.
     std::vector<RECT> parts;
-    for (const RECT& area : *picture.changed) {
-        const RECT part = ChangedPart(picture, area);
-        if (part.left >= part.right) continue;
-        KeepArea(picture, part);
-        parts.push_back(part);
-    }
+    for (const RECT& area : *picture.changed)
+        FindChangedParts(shown_.data(), picture.pixels, picture.pitch, picture.width, picture.height, area, &parts);
+    for (const RECT& part : parts) KeepArea(picture, part);
     if (stale_) DrawWhole();
     else if (!parts.empty()) DrawAreas(parts);
-}
-
-// The smallest rectangle of `area` holding every pixel that differs from the one shown; empty when
-// none does.
-RECT Display::ChangedPart(const Picture& picture, const RECT& area) const {
-    RECT part{picture.width, picture.height, 0, 0};
-    ForEachRow(picture, area, [&](LONG y, size_t shown, size_t from, size_t count) {
-        const std::uint16_t* a = shown_.data() + shown;
-        const std::uint16_t* b = picture.pixels + from;
-        if (std::memcmp(a, b, count * 2) == 0) return true;
-        size_t first = 0;
-        while (a[first] == b[first]) ++first;
-        size_t last = count;
-        while (a[last - 1] == b[last - 1]) --last;
-        const LONG left = std::max<LONG>(area.left, 0);
-        part.left = std::min<LONG>(part.left, left + static_cast<LONG>(first));
-        part.right = std::max<LONG>(part.right, left + static_cast<LONG>(last));
-        part.top = std::min(part.top, y);
-        part.bottom = std::max(part.bottom, y + 1);
-        return true;
-    });
-    if (part.left >= part.right) return RECT{0, 0, 0, 0};
-    return part;
 }
 
 void Display::KeepArea(const Picture& picture, const RECT& area) {

@@ -40,7 +40,6 @@ private:
     void DrawWhole();
     void DrawAreas(const std::vector<RECT>& areas);
     void ScaleInto(SDL_Surface* surface, const RECT& out);
-    RECT ChangedPart(const Picture& picture, const RECT& area) const;
     void KeepArea(const Picture& picture, const RECT& area);
 
     SDL_Window* window_ = nullptr;
