@@ -10,9 +10,7 @@ namespace {
 // thin ones.
 constexpr LONG kNear = 32;
 
-bool Near(const RECT& band, LONG left, LONG right) {
-    return left <= band.right + kNear && right + kNear >= band.left;
-}
+bool Near(const RECT& band, LONG left, LONG right) { return left <= band.right + kNear && right + kNear >= band.left; }
 
 }  // namespace
 
