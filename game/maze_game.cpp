@@ -9,6 +9,7 @@
 
 #include "game/about_page.h"
 #include "game/game_sounds.h"
+#include "game/key_buttons.h"
 #include "game/launcher.h"
 #include "game/maze_screen.h"
 #include "game/player_settings.h"
@@ -126,6 +127,7 @@ int MazeGame::Frame() {
     g_Pointer.GetState(&x, &y, &buttons, nullptr, nullptr);
     if (Buttons() != nullptr) {
         Buttons()->UpdateAll(x, y, buttons);
+        g_KeyButtons.Apply(Buttons());
         Buttons()->RedrawAll();
     }
     DrawScores(0);

@@ -3,6 +3,9 @@
 #include <string>
 
 #include "game/game_sounds.h"
+#include "game/help_page.h"
+#include "game/key_buttons.h"
+#include "game/screenshot.h"
 #include "game/launcher.h"
 #include "game/maze_game.h"
 #include "platform/api/win32.h"
@@ -142,7 +145,17 @@ void MazeScreen::Leave() {
     ready_ = false;
 }
 
-int MazeScreen::HandleMessage(HWND, UINT, WPARAM, LPARAM) { return 1; }
+// Keys reach the game here; F12 is the program's own, not a button's.
+int MazeScreen::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_KEYDOWN) return 1;
+    const bool repeat = (static_cast<std::uintptr_t>(lParam) & (1u << 30)) != 0;
+    if (wParam == static_cast<WPARAM>(VK_F12)) {
+        if (!repeat) g_Screenshots.Take();
+    } else {
+        g_KeyButtons.OnKeyDown(static_cast<int>(wParam), repeat);
+    }
+    return 1;
+}
 
 int MazeScreen::LoadDescription(const char* file) { return Screen::LoadDescription(file); }
 
@@ -162,13 +175,15 @@ void MazeScreen::RestoreMaze() {
 // kFrameStop when the program is quitting while the page shows.
 int MazeScreen::ShowHelp() {
     PlayGameEffect("click");
-    auto* dialog = new DialogScreen();
+    auto* dialog = new HelpPage();
     dialog->AddPicture("title\\HowToPlay.bmp", nullptr);
     dialog->AddDefaultButton();
     char answer[256];
     const int answered = dialog->Run(answer, "rules");
     if (answered != 0) g_Compositor.RestoreDialogRect(dialog);
     delete dialog;
+    // Keys pressed to read or leave the page are not moves.
+    g_KeyButtons.Clear();
     return answered == 0 ? kFrameStop : kFrameGoOn;
 }
 
@@ -184,5 +199,8 @@ int MazeScreen::Frame(int) {
     if (Clicked(buttonGroup_, "exit")) return kFrameStop;
     if (Clicked(buttonGroup_, "menu") && LaunchMenu() == kFrameStop) return kFrameStop;
     if (g_MazeGame.Frame() == kFrameStop) return kFrameStop;
-    return Present() != 0 ? 1 : 0;
+    g_Screenshots.DrawNotice();
+    const int presented = Present();
+    g_Screenshots.AfterPresent();
+    return presented != 0 ? 1 : 0;
 }

@@ -41,6 +41,10 @@ public:
     virtual void DrawOn(LPDIRECTDRAWSURFACE7 target);
     virtual void Redraw();
     virtual int WasClicked();
+    // A key standing for this button: pressed shows it pressed; released clicks it, as a press and
+    // release of the pointer over it would, after the pointer's update of the frame.
+    void PressByKey();
+    void ReleaseByKey();
     virtual void SetName(const char* text);
     virtual void SetOrigin(int x, int y);
 

@@ -94,3 +94,16 @@ int Button::HandleMouseMessage(UINT message, WPARAM, LPARAM lParam) {
     }
     return state_;
 }
+
+void Button::PressByKey() {
+    if (enabled_ != 0 && state_ != kPressed) Become(kPressed);
+}
+
+void Button::ReleaseByKey() {
+    // Over the button with the pointer up, the pointer's update has already made this click.
+    if (enabled_ == 0 || clicked_ != 0) return;
+    clicked_ = 1;
+    clickKind_ = 1;
+    const int rest = pointerInside_ != 0 ? kHighlighted : kNormal;
+    if (state_ != rest) Become(rest);
+}

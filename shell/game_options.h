@@ -10,6 +10,9 @@ struct GameOptions {
     Action action = Action::Play;
     // -1 leaves it to setup.ini; 0 a window, 1 the whole screen, for this run only.
     int fullScreen = -1;
+    // How the picture fills the screen, for this run; empty leaves it to setup.ini.
+    std::string scale;
+    std::string filter;
     std::string launcherDir;
     // Why the command line was refused.
     std::string problem;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/api/user.h"
+#include "shell/display_settings.h"
 #include "shell/game_options.h"
 #include "shell/win_main.h"
 
@@ -18,5 +19,6 @@ int main(int argc, char** argv) {
     case GameOptions::Action::Play: break;
     }
     g_nFullScreenChoice = options.fullScreen;
+    SetDisplayOptions(options.scale, options.filter);
     return WinMain(nullptr, nullptr, options.launcherDir.data(), SW_SHOWNORMAL);
 }

@@ -1,5 +1,7 @@
 #include "shell/main_window.h"
 
+#include "shell/display_settings.h"
+
 #include "game/maze_game.h"
 #include "platform/api/qz.h"
 #include "platform/api/win32.h"
@@ -19,6 +21,7 @@ constexpr char kTitle[] = "Stalk Way";
 
 // Everything the program holds is released here, in this order.
 void OnDestroy() {
+    SaveDisplaySettings();
     StopTickTimer();
     g_ScreenManager.LeaveAll();
     g_Pointer.Release();
@@ -42,6 +45,7 @@ void OnSize(WPARAM kind, LPARAM lParam) {
     } else if (kind == SIZE_RESTORED) {
         g_nMouseOffsetX = 0;
         g_nMouseOffsetY = 0;
+        NoteWindowSize(LOWORD(lParam), HIWORD(lParam));
     }
 }
 
@@ -112,6 +116,7 @@ LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_SIZE: OnSize(wParam, lParam); break;
+    case WM_FULLSCREEN: NoteFullScreen(wParam != 0 ? 1 : 0); break;
     case WM_ACTIVATE: OnActivate(hwnd, wParam); break;
     case WM_CLOSE: DestroyWindow(hwnd); break;
     case WM_ACTIVATEAPP: g_nActive = wParam != 0 ? 1 : 0; break;

@@ -10,6 +10,7 @@
 #include "platform/api/win32.h"
 #include "screen/screen_manager.h"
 #include "base/app_globals.h"
+#include "shell/display_settings.h"
 #include "shell/main_window.h"
 #include "services/message_pump.h"
 #include "services/pointer.h"
@@ -150,6 +151,7 @@ int WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
     if (!RegisterWindowClass(instance) || !CreateMainWindow(instance, showCommand)) return 1;
     QZDebugEnable(0);
     if (!InitDisplay()) return 1;
+    ApplyDisplaySettings();
     QZSetInstance(g_hInstance);
     QZInitMouse();
     StartTickTimer();

@@ -1,6 +1,6 @@
 # Sourced by play.sh, test.sh and bench.sh: installs the Debian packages the build needs when any
 # is missing, so that a fresh machine needs nothing but these scripts.
-STALKWAY_PACKAGES=(cmake g++ make pkg-config libsdl2-dev googletest libgtest-dev libgmock-dev
+STALKWAY_PACKAGES=(cmake g++ make pkg-config libsdl2-dev libx11-dev googletest libgtest-dev libgmock-dev
                    libbenchmark-dev libpng-dev libfreetype-dev fonts-dejavu-core
                    clang clang-format libclang-rt-dev python3)
 

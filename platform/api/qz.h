@@ -22,6 +22,17 @@ void QZGetDDInfo(LPDIRECTDRAWSURFACE7* primary, LPDIRECTDRAWSURFACE7* back);
 // per 10 ms timer tick: a flip that comes before the next tick since the previous flip waits for it.
 int QZFlip();
 void QZSetWindowXY(int x, int y);
+// How the picture fills a window or screen of another size: "fit", "integer" or "stretch", and the
+// filter "sharp", "nearest" or "linear". 0 for a name not known, which leaves the setting as it was.
+int QZSetScaleMode(const char* name);
+int QZSetScaleFilter(const char* name);
+// The window's size when not in full screen (the picture is scaled into it); ignored without a
+// window that can change size.
+void QZSetWindowSize(int width, int height);
+// Asks the next QZFlip to write the picture it presents to `file` as a PNG file; QZSavedPicture
+// then says how that went: 1 written, 0 failed, -1 nothing asked or not yet presented.
+void QZSaveNextPicture(const char* file);
+int QZSavedPicture();
 
 // A Windows BMP (1, 4, 8, 16, 24 or 32 bits; uncompressed, bit fields, RLE4, RLE8; either row
 // order) as a new surface, or null. In the display's format, every colour truncated as PackRGB

@@ -44,6 +44,10 @@ inline constexpr UINT WM_LBUTTONDOWN = 0x0201;
 inline constexpr UINT WM_LBUTTONUP = 0x0202;
 inline constexpr UINT WM_RBUTTONDOWN = 0x0204;
 inline constexpr UINT WM_RBUTTONUP = 0x0205;
+// Messages of the program's own, from WM_APP up. WM_FULLSCREEN: the platform switched the window into
+// (wParam 1) or out of (wParam 0) full screen, for instance on Alt+Enter.
+inline constexpr UINT WM_APP = 0x8000;
+inline constexpr UINT WM_FULLSCREEN = WM_APP + 1;
 
 inline constexpr WORD WA_INACTIVE = 0;
 inline constexpr WORD WA_ACTIVE = 1;
@@ -102,6 +106,21 @@ inline constexpr int VK_F1 = 0x70;
 inline constexpr int VK_F2 = 0x71;
 inline constexpr int VK_F10 = 0x79;
 inline constexpr int VK_F12 = 0x7B;
+// A game pad's buttons and directions arrive as keys of their own, as Windows names them.
+inline constexpr int VK_GAMEPAD_A = 0xC3;
+inline constexpr int VK_GAMEPAD_B = 0xC4;
+inline constexpr int VK_GAMEPAD_X = 0xC5;
+inline constexpr int VK_GAMEPAD_Y = 0xC6;
+inline constexpr int VK_GAMEPAD_DPAD_UP = 0xCB;
+inline constexpr int VK_GAMEPAD_DPAD_DOWN = 0xCC;
+inline constexpr int VK_GAMEPAD_DPAD_LEFT = 0xCD;
+inline constexpr int VK_GAMEPAD_DPAD_RIGHT = 0xCE;
+inline constexpr int VK_GAMEPAD_MENU = 0xCF;
+inline constexpr int VK_GAMEPAD_VIEW = 0xD0;
+inline constexpr int VK_GAMEPAD_LEFT_THUMBSTICK_UP = 0xD3;
+inline constexpr int VK_GAMEPAD_LEFT_THUMBSTICK_DOWN = 0xD4;
+inline constexpr int VK_GAMEPAD_LEFT_THUMBSTICK_RIGHT = 0xD5;
+inline constexpr int VK_GAMEPAD_LEFT_THUMBSTICK_LEFT = 0xD6;
 inline constexpr int VK_LSHIFT = 0xA0;
 inline constexpr int VK_RSHIFT = 0xA1;
 

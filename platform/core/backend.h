@@ -10,6 +10,7 @@
 
 #include "platform/api/mmsystem.h"
 #include "platform/api/types.h"
+#include "platform/core/picture_transform.h"
 
 namespace platform {
 
@@ -84,6 +85,10 @@ public:
     virtual bool OpenDisplay(bool fullscreen, int width, int height, std::string* error) = 0;
     virtual void Present(const Picture& picture) = 0;
     virtual void CloseDisplay() = 0;
+    // How a display of another size than the picture shows it, and the window's size out of full
+    // screen. A display that is always the picture's size ignores both.
+    virtual void SetScaling(ScaleMode, ScaleFilter) {}
+    virtual void SetWindowSize(int, int) {}
 
     // Turns pending native events into posted messages and input state (input.h). Called by
     // PeekMessageA on the thread of the windows.

@@ -87,6 +87,13 @@ void KeyEvent(int scanCode, int virtualKey, bool down) {
     PostToMainWindow(message, static_cast<WPARAM>(virtualKey), lParam);
 }
 
+void KeyRepeatEvent(int scanCode, int virtualKey) {
+    if (virtualKey <= 0 || virtualKey > 255 || !g_vkDown[virtualKey]) return;
+    const bool system = g_vkDown[VK_MENU];
+    const LPARAM lParam = 1 | (static_cast<LPARAM>(scanCode & 0xFF) << 16) | (LPARAM{1} << 30);
+    PostToMainWindow(system ? WM_SYSKEYDOWN : WM_KEYDOWN, static_cast<WPARAM>(virtualKey), lParam);
+}
+
 void ReleaseAll() {
     g_buttonsDown = 0;
     std::memset(g_keys, 0, sizeof g_keys);

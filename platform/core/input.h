@@ -17,6 +17,8 @@ void ButtonEvent(int button, bool down);
 void MouseMoveEvent(int x, int y);
 // Records a key change and posts WM_KEYDOWN/WM_KEYUP (or the WM_SYS forms while Alt is held).
 void KeyEvent(int scanCode, int virtualKey, bool down);
+// The system's repeat of a held key: another WM_KEYDOWN, marked (lParam bit 30) as already down.
+void KeyRepeatEvent(int scanCode, int virtualKey);
 // Everything up, as when the window loses the keyboard and pointer.
 void ReleaseAll();
 

@@ -8,6 +8,7 @@
 #include "platform/ddraw/ddraw_surface.h"
 #include "platform/api/qz.h"
 #include "platform/api/user.h"
+#include "platform/qz/picture_file.h"
 
 namespace {
 
@@ -121,6 +122,7 @@ int QZFlip() {
                                     g_display.layout,
                                     back != nullptr ? &changed : nullptr};
     platform::GetBackend().Present(picture);
+    platform::qz::SavePictureIfAsked(picture);
     g_display.back->Unlock(nullptr);
     return 1;
 }

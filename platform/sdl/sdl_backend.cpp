@@ -1,6 +1,7 @@
 // The SDL2 backend: a real window, real time, and SDL's events turned into window messages.
 #include <SDL.h>
 
+#include <map>
 #include <memory>
 
 #include "platform/core/input.h"
@@ -50,6 +51,33 @@ int VirtualKeyFor(SDL_Scancode code) {
     return 0;
 }
 
+constexpr struct {
+    SDL_GameControllerButton button;
+    int vk;
+} kPadButtons[] = {
+    {SDL_CONTROLLER_BUTTON_A, VK_GAMEPAD_A},
+    {SDL_CONTROLLER_BUTTON_B, VK_GAMEPAD_B},
+    {SDL_CONTROLLER_BUTTON_X, VK_GAMEPAD_X},
+    {SDL_CONTROLLER_BUTTON_Y, VK_GAMEPAD_Y},
+    {SDL_CONTROLLER_BUTTON_START, VK_GAMEPAD_MENU},
+    {SDL_CONTROLLER_BUTTON_BACK, VK_GAMEPAD_VIEW},
+    {SDL_CONTROLLER_BUTTON_DPAD_UP, VK_GAMEPAD_DPAD_UP},
+    {SDL_CONTROLLER_BUTTON_DPAD_DOWN, VK_GAMEPAD_DPAD_DOWN},
+    {SDL_CONTROLLER_BUTTON_DPAD_LEFT, VK_GAMEPAD_DPAD_LEFT},
+    {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, VK_GAMEPAD_DPAD_RIGHT},
+};
+
+// A stick counts as pushed past 16000 of 32767 and as back only under 8000, so that a hand resting
+// near the edge of the dead zone does not push it again and again.
+constexpr int kStickPush = 16000;
+constexpr int kStickRelease = 8000;
+
+int StickDirection(int value, int was) {
+    if (value >= kStickPush || (was > 0 && value >= kStickRelease)) return 1;
+    if (value <= -kStickPush || (was < 0 && value <= -kStickRelease)) return -1;
+    return 0;
+}
+
 int ScanCodeFor(SDL_Scancode code, int vk) {
     for (const SpecialKey& k : kSpecialKeys)
         if (k.scancode == code) return k.dik;
@@ -75,15 +103,23 @@ public:
         }
     }
     bool CreateNativeWindow(const char* title, int width, int height, bool) override {
-        return display_.CreateWindow(title, width, height);
+        if (!display_.CreateWindow(title, width, height)) return false;
+        // A pad is welcome but never needed: without the subsystem the keyboard and pointer remain.
+        SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
+        return true;
     }
     void SetNativeTitle(const char* title) override { display_.SetTitle(title); }
-    void DestroyNativeWindow() override { display_.DestroyWindow(); }
+    void DestroyNativeWindow() override {
+        ClosePads();
+        display_.DestroyWindow();
+    }
     bool OpenDisplay(bool fullscreen, int, int, std::string* error) override {
         return display_.Open(fullscreen, error);
     }
     void Present(const Picture& picture) override { display_.Present(picture); }
     void CloseDisplay() override { display_.Close(); }
+    void SetScaling(ScaleMode mode, ScaleFilter filter) override { display_.SetScaling(mode, filter); }
+    void SetWindowSize(int width, int height) override { display_.SetWindowSize(width, height); }
     void PumpEvents() override;
     void ShowMessageBox(const char* text, const char* caption) override {
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, display_.Window());
@@ -102,10 +138,22 @@ private:
     void OnWindowEvent(const SDL_WindowEvent& e);
     void OnKey(const SDL_KeyboardEvent& e);
     void OnButton(const SDL_MouseButtonEvent& e);
+    void OnPadAdded(int index);
+    void OnPadRemoved(SDL_JoystickID id);
+    void OnPadAxis(const SDL_ControllerAxisEvent& e);
+    void MoveStick(SDL_JoystickID id, bool horizontal, int value);
+    void ClosePads();
+
+    struct Stick {
+        int x = 0;
+        int y = 0;
+    };
 
     std::unique_ptr<Clock> clock_;
     Display display_;
     Audio audio_;
+    std::map<SDL_JoystickID, SDL_GameController*> pads_;
+    std::map<SDL_JoystickID, Stick> sticks_;
 };
 
 void SdlBackend::PumpEvents() {
@@ -124,6 +172,14 @@ void SdlBackend::PumpEvents() {
         }
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: OnButton(e.button); break;
+        case SDL_CONTROLLERDEVICEADDED: OnPadAdded(e.cdevice.which); break;
+        case SDL_CONTROLLERDEVICEREMOVED: OnPadRemoved(e.cdevice.which); break;
+        case SDL_CONTROLLERBUTTONDOWN:
+        case SDL_CONTROLLERBUTTONUP:
+            for (const auto& b : kPadButtons)
+                if (b.button == e.cbutton.button) input::KeyEvent(0, b.vk, e.type == SDL_CONTROLLERBUTTONDOWN);
+            break;
+        case SDL_CONTROLLERAXISMOTION: OnPadAxis(e.caxis); break;
         default: break;
         }
     }
@@ -142,22 +198,74 @@ void SdlBackend::OnWindowEvent(const SDL_WindowEvent& e) {
         PostToMainWindow(WM_ACTIVATEAPP, FALSE, 0);
         break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
+        display_.Refresh();
+        // The program keeps the size it had out of full screen for the next start.
+        if (!display_.IsFullscreen()) PostToMainWindow(WM_SIZE, SIZE_RESTORED, MAKELPARAM(e.data1, e.data2));
+        break;
+    case SDL_WINDOWEVENT_SHOWN:
     case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_MOVED:
+    case SDL_WINDOWEVENT_DISPLAY_CHANGED:
+    case SDL_WINDOWEVENT_MAXIMIZED:
     case SDL_WINDOWEVENT_RESTORED: display_.Refresh(); break;
     default: break;
     }
 }
 
 void SdlBackend::OnKey(const SDL_KeyboardEvent& e) {
-    if (e.repeat) return;
     const bool down = e.type == SDL_KEYDOWN;
     // Alt+Enter switches between the window and the whole screen, as players of old games expect.
     if (down && e.keysym.scancode == SDL_SCANCODE_RETURN && (e.keysym.mod & KMOD_ALT)) {
-        display_.ToggleFullscreen();
+        if (!e.repeat) PostToMainWindow(WM_FULLSCREEN, display_.ToggleFullscreen() ? 1 : 0, 0);
         return;
     }
     const int vk = VirtualKeyFor(e.keysym.scancode);
-    if (vk != 0) input::KeyEvent(ScanCodeFor(e.keysym.scancode, vk), vk, down);
+    if (vk == 0) return;
+    if (e.repeat) input::KeyRepeatEvent(ScanCodeFor(e.keysym.scancode, vk), vk);
+    else input::KeyEvent(ScanCodeFor(e.keysym.scancode, vk), vk, down);
+}
+
+void SdlBackend::OnPadAdded(int index) {
+    SDL_GameController* pad = SDL_GameControllerOpen(index);
+    if (pad == nullptr) return;
+    const SDL_JoystickID id = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(pad));
+    if (pads_.count(id) != 0) return SDL_GameControllerClose(pad);
+    pads_[id] = pad;
+}
+
+void SdlBackend::OnPadRemoved(SDL_JoystickID id) {
+    const auto pad = pads_.find(id);
+    if (pad == pads_.end()) return;
+    // A pad pulled out while a direction was held lets go of it.
+    MoveStick(id, true, 0);
+    MoveStick(id, false, 0);
+    SDL_GameControllerClose(pad->second);
+    pads_.erase(pad);
+    sticks_.erase(id);
+}
+
+// The left stick as four keys: one press per push out of the dead zone, one release on return.
+void SdlBackend::OnPadAxis(const SDL_ControllerAxisEvent& e) {
+    if (e.axis == SDL_CONTROLLER_AXIS_LEFTX || e.axis == SDL_CONTROLLER_AXIS_LEFTY)
+        MoveStick(e.which, e.axis == SDL_CONTROLLER_AXIS_LEFTX, e.value);
+}
+
+void SdlBackend::MoveStick(SDL_JoystickID id, bool horizontal, int value) {
+    int& was = horizontal ? sticks_[id].x : sticks_[id].y;
+    const int now = StickDirection(value, was);
+    if (now == was) return;
+    const int negative = horizontal ? VK_GAMEPAD_LEFT_THUMBSTICK_LEFT : VK_GAMEPAD_LEFT_THUMBSTICK_UP;
+    const int positive = horizontal ? VK_GAMEPAD_LEFT_THUMBSTICK_RIGHT : VK_GAMEPAD_LEFT_THUMBSTICK_DOWN;
+    if (was != 0) input::KeyEvent(0, was < 0 ? negative : positive, false);
+    if (now != 0) input::KeyEvent(0, now < 0 ? negative : positive, true);
+    was = now;
+}
+
+void SdlBackend::ClosePads() {
+    for (const auto& pad : pads_) SDL_GameControllerClose(pad.second);
+    pads_.clear();
+    sticks_.clear();
+    if (SDL_WasInit(SDL_INIT_GAMECONTROLLER)) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
 }
 
 void SdlBackend::OnButton(const SDL_MouseButtonEvent& e) {

@@ -4,9 +4,35 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/core/picture_changes.h"
+#include "platform/sdl/native_geometry.h"
 #include "platform/sdl/sdl_video.h"
 
 namespace platform::sdl {
+namespace {
+
+// The smallest window still worth drawing into.
+constexpr int kMinimumDivisor = 4;
+
+bool IsPlainRgb(const SDL_Surface* surface) {
+    const SDL_PixelFormat* f = surface->format;
+    return f->BytesPerPixel == 4 && f->Rmask == 0xFF0000 && f->Gmask == 0xFF00 && f->Bmask == 0xFF;
+}
+
+// The rows of an area, clipped to the picture, as offsets into the shown picture and the new one
+// and a length in pixels; `f` returns false to stop.
+template <class F>
+void ForEachRow(const Picture& picture, const RECT& area, F f) {
+    const LONG left = std::max<LONG>(area.left, 0);
+    const LONG right = std::min<LONG>(area.right, picture.width);
+    if (left >= right) return;
+    for (LONG y = std::max<LONG>(area.top, 0); y < std::min<LONG>(area.bottom, picture.height); ++y)
+        if (!f(y, static_cast<size_t>(y) * picture.width + left, static_cast<size_t>(y) * picture.pitch + left,
+               static_cast<size_t>(right - left)))
+            return;
+}
+
+}  // namespace
 
 bool Display::CreateWindow(const char* title, int width, int height) {
     std::string problem;
@@ -24,7 +50,7 @@ bool Display::CreateWindow(const char* title, int width, int height) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
     }
-    SDL_SetWindowMinimumSize(window_, width / 4, height / 4);
+    SDL_SetWindowMinimumSize(window_, width / kMinimumDivisor, height / kMinimumDivisor);
     return true;
 }
 
@@ -46,135 +72,167 @@ bool Display::Open(bool fullscreen, std::string* error) {
         *error = "There is no window to show the game in.";
         return false;
     }
-    // No vertical sync: the game paces itself at 100 frames a second, which a 60 Hz wait would break.
-    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
-    if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-    if (renderer_ == nullptr) {
-        *error = std::string("The display could not be opened: ") + SDL_GetError();
-        return false;
-    }
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-    if (fullscreen) SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    open_ = true;
+    stale_ = true;
+    if (fullscreen) SetFullscreen(true);
     return true;
 }
 
 void Display::Close() {
-    if (texture_ != nullptr) SDL_DestroyTexture(texture_);
-    if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
-    texture_ = nullptr;
-    renderer_ = nullptr;
+    if (staging_ != nullptr) SDL_FreeSurface(staging_);
+    staging_ = nullptr;
+    open_ = false;
     shown_.clear();
 }
 
-bool Display::EnsureTexture(PixelLayout layout, int width, int height) {
-    if (texture_ != nullptr && layout == textureLayout_ && width == pictureWidth_ && height == pictureHeight_)
-        return true;
-    if (texture_ != nullptr) SDL_DestroyTexture(texture_);
-    const Uint32 format = layout == PixelLayout::Rgb565 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_RGB555;
-    texture_ = SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STREAMING, width, height);
-    textureLayout_ = layout;
-    pictureWidth_ = width;
-    pictureHeight_ = height;
-    shown_.clear();
-    return texture_ != nullptr;
+void Display::SetScaling(ScaleMode mode, ScaleFilter filter) {
+    mode_ = mode;
+    filter_ = filter;
+    configured_ = false;
+    Refresh();
+}
+
+// In full screen SDL keeps the size for when the window comes back.
+void Display::SetWindowSize(int width, int height) {
+    if (window_ == nullptr) return;
+    SDL_SetWindowSize(window_, std::max(width, pictureWidth_ / kMinimumDivisor),
+                      std::max(height, pictureHeight_ / kMinimumDivisor));
+    Refresh();
+}
+
+bool Display::IsFullscreen() const {
+    return window_ != nullptr && (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+}
+
+// The desktop's own resolution, no mode change. Without a window manager nobody moves the window
+// in or out of full screen: it is placed here where SDL believes it to be.
+void Display::SetFullscreen(bool on) {
+    SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    SDL_Rect area{0, 0, 0, 0};
+    if (on) {
+        if (SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(window_)), &area) != 0) return;
+    } else {
+        SDL_GetWindowPosition(window_, &area.x, &area.y);
+        SDL_GetWindowSize(window_, &area.w, &area.h);
+    }
+    MatchNativeGeometry(window_, area);
+}
+
+bool Display::ToggleFullscreen() {
+    if (window_ == nullptr) return false;
+    SetFullscreen(!IsFullscreen());
+    Refresh();
+    return IsFullscreen();
 }
 
 void Display::Present(const Picture& picture) {
-    if (renderer_ == nullptr || !EnsureTexture(picture.layout, picture.width, picture.height)) {
-        // What is shown no longer follows the pictures: the next one is looked at whole.
+    if (!open_ || window_ == nullptr) return;
+    if (picture.width != pictureWidth_ || picture.height != pictureHeight_ || picture.layout != layout_) {
+        pictureWidth_ = picture.width;
+        pictureHeight_ = picture.height;
+        layout_ = picture.layout;
         shown_.clear();
+        configured_ = false;
+    }
+    const RECT whole{0, 0, picture.width, picture.height};
+    const size_t total = static_cast<size_t>(picture.width) * picture.height;
+    if (shown_.size() != total || picture.changed == nullptr) {
+        shown_.resize(total);
+        KeepArea(picture, whole);
+        DrawWhole();
         return;
     }
-    const size_t total = static_cast<size_t>(picture.width) * picture.height;
-    const RECT whole{0, 0, picture.width, picture.height};
-    const bool known = shown_.size() == total && picture.changed != nullptr;
-    const std::vector<RECT> all{whole};
-    const std::vector<RECT>& areas = known ? *picture.changed : all;
-    // An unchanged picture costs a comparison of its changed areas instead of an upload and a
-    // redraw: the idle game then uses almost no processor time.
-    bool same = shown_.size() == total;
-    for (const RECT& area : areas) same = same && SameArea(picture, area);
-    if (same) return;
-    shown_.resize(total);
-    for (const RECT& area : areas) KeepArea(picture, area);
-    SDL_UpdateTexture(texture_, nullptr, shown_.data(), picture.width * 2);
-    Draw();
-}
-
-namespace {
-
-// The rows of an area, clipped to the picture, as offsets into the shown picture and the new one
-// and a length in bytes; `f` returns false to stop.
-template <class F>
-void ForEachRow(const Picture& picture, const RECT& area, F f) {
-    const LONG left = std::max<LONG>(area.left, 0);
-    const LONG right = std::min<LONG>(area.right, picture.width);
-    if (left >= right) return;
-    for (LONG y = std::max<LONG>(area.top, 0); y < std::min<LONG>(area.bottom, picture.height); ++y)
-        if (!f(static_cast<size_t>(y) * picture.width + left, static_cast<size_t>(y) * picture.pitch + left,
-               static_cast<size_t>(right - left) * 2))
-            return;
-}
-
-}  // namespace
-
-bool Display::SameArea(const Picture& picture, const RECT& area) const {
-    bool same = true;
-    ForEachRow(picture, area, [&](size_t shown, size_t from, size_t bytes) {
-        same = std::memcmp(shown_.data() + shown, picture.pixels + from, bytes) == 0;
-        return same;
-    });
-    return same;
+    // Only the pixels that really differ are scaled and sent: a still picture costs a comparison.
+    std::vector<RECT> parts;
+    for (const RECT& area : *picture.changed)
+        FindChangedParts(shown_.data(), picture.pixels, picture.pitch, picture.width, picture.height, area, &parts);
+    for (const RECT& part : parts) KeepArea(picture, part);
+    if (stale_) DrawWhole();
+    else if (!parts.empty()) DrawAreas(parts);
 }
 
 void Display::KeepArea(const Picture& picture, const RECT& area) {
-    ForEachRow(picture, area, [&](size_t shown, size_t from, size_t bytes) {
-        std::memcpy(shown_.data() + shown, picture.pixels + from, bytes);
+    ForEachRow(picture, area, [&](LONG, size_t shown, size_t from, size_t count) {
+        std::memcpy(shown_.data() + shown, picture.pixels + from, count * 2);
         return true;
     });
 }
 
 void Display::Refresh() {
-    if (renderer_ != nullptr && texture_ != nullptr && !shown_.empty()) Draw();
+    stale_ = true;
+    if (IsFullscreen()) {
+        SDL_Rect area{0, 0, 0, 0};
+        if (SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(window_)), &area) == 0)
+            MatchNativeGeometry(window_, area);
+    }
+    if (open_ && !shown_.empty()) DrawWhole();
 }
 
-void Display::Draw() {
-    int outputWidth = 0;
-    int outputHeight = 0;
-    SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
-    const SDL_Rect target = PictureRect(outputWidth, outputHeight);
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    SDL_RenderCopy(renderer_, texture_, nullptr, &target);
-    SDL_RenderPresent(renderer_);
+bool Display::PrepareOutput() {
+    SDL_Surface* surface = window_ != nullptr ? SDL_GetWindowSurface(window_) : nullptr;
+    if (surface == nullptr) return false;
+    if (surface->w != outputWidth_ || surface->h != outputHeight_) {
+        outputWidth_ = surface->w;
+        outputHeight_ = surface->h;
+        configured_ = false;
+        stale_ = true;
+    }
+    if (!configured_) {
+        placement_ = PlacePicture(mode_, pictureWidth_, pictureHeight_, outputWidth_, outputHeight_);
+        scaler_.Configure(filter_, pictureWidth_, pictureHeight_, placement_);
+        configured_ = true;
+    }
+    const bool stagingFits = staging_ != nullptr && staging_->w == surface->w && staging_->h == surface->h;
+    if (IsPlainRgb(surface) || stagingFits) return true;
+    if (staging_ != nullptr) SDL_FreeSurface(staging_);
+    staging_ = SDL_CreateRGBSurfaceWithFormat(0, surface->w, surface->h, 32, SDL_PIXELFORMAT_RGB888);
+    return staging_ != nullptr;
 }
 
-void Display::ToggleFullscreen() {
-    if (window_ == nullptr) return;
-    const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
-    SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
-    Refresh();
+void Display::ScaleInto(SDL_Surface* surface, const RECT& out) {
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
+    const int pitch = surface->pitch / 4;
+    auto* origin = static_cast<std::uint32_t*>(surface->pixels) + static_cast<size_t>(placement_.y) * pitch +
+                   placement_.x;
+    scaler_.Scale(shown_.data(), pictureWidth_, layout_, out, origin, pitch);
+    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
 }
 
-// Whole multiples of the picture when they fit, otherwise the largest size that keeps its shape;
-// centred, with black bars where the shapes differ.
-SDL_Rect Display::PictureRect(int outputWidth, int outputHeight) const {
-    double scale = std::min(static_cast<double>(outputWidth) / pictureWidth_,
-                            static_cast<double>(outputHeight) / pictureHeight_);
-    if (scale >= 1.0) scale = static_cast<int>(scale);
-    const int w = std::max(1, static_cast<int>(pictureWidth_ * scale));
-    const int h = std::max(1, static_cast<int>(pictureHeight_ * scale));
-    return SDL_Rect{(outputWidth - w) / 2, (outputHeight - h) / 2, w, h};
+void Display::DrawWhole() {
+    if (shown_.empty() || !PrepareOutput()) return;
+    SDL_Surface* window = SDL_GetWindowSurface(window_);
+    SDL_Surface* target = IsPlainRgb(window) ? window : staging_;
+    SDL_FillRect(target, nullptr, 0);
+    ScaleInto(target, RECT{0, 0, placement_.width, placement_.height});
+    if (target != window) SDL_BlitSurface(target, nullptr, window, nullptr);
+    SDL_UpdateWindowSurface(window_);
+    stale_ = false;
+}
+
+void Display::DrawAreas(const std::vector<RECT>& areas) {
+    if (!PrepareOutput()) return;
+    if (stale_) return DrawWhole();
+    SDL_Surface* window = SDL_GetWindowSurface(window_);
+    SDL_Surface* target = IsPlainRgb(window) ? window : staging_;
+    std::vector<SDL_Rect> sent;
+    for (const RECT& area : areas) {
+        const RECT out = scaler_.OutputArea(area);
+        if (out.left >= out.right) continue;
+        ScaleInto(target, out);
+        SDL_Rect r{placement_.x + out.left, placement_.y + out.top, out.right - out.left, out.bottom - out.top};
+        if (target != window) SDL_BlitSurface(target, &r, window, &r);
+        sent.push_back(r);
+    }
+    if (!sent.empty()) SDL_UpdateWindowSurfaceRects(window_, sent.data(), static_cast<int>(sent.size()));
 }
 
 SDL_Point Display::ToPicture(int windowX, int windowY) const {
     int windowWidth = pictureWidth_;
     int windowHeight = pictureHeight_;
     if (window_ != nullptr) SDL_GetWindowSize(window_, &windowWidth, &windowHeight);
-    const SDL_Rect r = PictureRect(windowWidth, windowHeight);
-    const int x = static_cast<int>((static_cast<long long>(windowX - r.x) * pictureWidth_) / r.w);
-    const int y = static_cast<int>((static_cast<long long>(windowY - r.y) * pictureHeight_) / r.h);
-    return SDL_Point{std::clamp(x, 0, pictureWidth_ - 1), std::clamp(y, 0, pictureHeight_ - 1)};
+    const Placement placement = PlacePicture(mode_, pictureWidth_, pictureHeight_, windowWidth, windowHeight);
+    const POINT p = OutputToPicture(placement, pictureWidth_, pictureHeight_, windowX, windowY);
+    return SDL_Point{static_cast<int>(p.x), static_cast<int>(p.y)};
 }
 
 }  // namespace platform::sdl

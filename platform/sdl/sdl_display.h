@@ -1,4 +1,6 @@
-// The SDL window and the scaled picture inside it.
+// The SDL window and the scaled picture inside it. The picture is scaled on the processor into the
+// window's own surface, and only what changed is scaled and sent: a still game costs nothing to
+// show, at any window size.
 #pragma once
 
 #include <SDL.h>
@@ -7,6 +9,8 @@
 #include <vector>
 
 #include "platform/core/backend.h"
+#include "platform/core/picture_scaler.h"
+#include "platform/core/picture_transform.h"
 
 namespace platform::sdl {
 
@@ -18,24 +22,38 @@ public:
     bool Open(bool fullscreen, std::string* error);
     void Close();
     void Present(const Picture& picture);
-    void ToggleFullscreen();
-    // Shows the last picture again, after the window was resized or uncovered.
+    void SetScaling(ScaleMode mode, ScaleFilter filter);
+    void SetWindowSize(int width, int height);
+    // Switches into or out of full screen; returns whether the window is now full screen.
+    bool ToggleFullscreen();
+    bool IsFullscreen() const;
+    // Shows the whole last picture again, after the window was resized, uncovered or switched.
     void Refresh();
     // A window position as a picture position, clamped to the picture's edge over the bars.
     SDL_Point ToPicture(int windowX, int windowY) const;
     SDL_Window* Window() const { return window_; }
 
 private:
-    SDL_Rect PictureRect(int outputWidth, int outputHeight) const;
-    bool EnsureTexture(PixelLayout layout, int width, int height);
-    bool SameArea(const Picture& picture, const RECT& area) const;
+    void SetFullscreen(bool on);
+    // The window's surface and where the picture lies in it; false when there is none.
+    bool PrepareOutput();
+    void DrawWhole();
+    void DrawAreas(const std::vector<RECT>& areas);
+    void ScaleInto(SDL_Surface* surface, const RECT& out);
     void KeepArea(const Picture& picture, const RECT& area);
-    void Draw();
 
     SDL_Window* window_ = nullptr;
-    SDL_Renderer* renderer_ = nullptr;
-    SDL_Texture* texture_ = nullptr;
-    PixelLayout textureLayout_ = PixelLayout::Rgb565;
+    SDL_Surface* staging_ = nullptr;  // for a window surface that is not 32-bit 0x00RRGGBB
+    ScaleMode mode_ = ScaleMode::Fit;
+    ScaleFilter filter_ = ScaleFilter::Sharp;
+    Placement placement_{0, 0, 800, 600};
+    PictureScaler scaler_;
+    int outputWidth_ = 0;
+    int outputHeight_ = 0;
+    bool configured_ = false;  // scaler_ follows placement_, filter_ and the picture's size
+    bool open_ = false;
+    bool stale_ = true;  // the window shows something else than shown_: draw all of it next
+    PixelLayout layout_ = PixelLayout::Rgb565;
     int pictureWidth_ = 800;
     int pictureHeight_ = 600;
     std::vector<std::uint16_t> shown_;  // the picture on screen, to skip presenting it again

@@ -46,6 +46,13 @@ bool ParseLine(const std::string& line, int number, std::vector<Command>* out, s
         if (vk == 0 || !NothingMore(in)) return *why = "unknown key '" + name + "'", false;
         add(Op::Key, vk, 1);
         add(Op::Key, vk, 0);
+    } else if (word == "pad") {
+        std::string name;
+        in >> name;
+        const int vk = PadKeyForName(name);
+        if (vk == 0 || !NothingMore(in)) return *why = "unknown pad button '" + name + "'", false;
+        add(Op::Key, vk, 1);
+        add(Op::Key, vk, 0);
     } else if (word == "deactivate" || word == "activate") {
         if (!NothingMore(in)) return *why = word + " takes nothing more", false;
         add(Op::Activate, word == "activate" ? 1 : 0);
@@ -71,8 +78,34 @@ int VirtualKeyForName(const std::string& name) {
     static const struct {
         const char* name;
         int vk;
-    } kNames[] = {{"Escape", VK_ESCAPE}, {"F1", VK_F1},       {"Return", VK_RETURN}, {"Space", VK_SPACE},
-                  {"Left", VK_LEFT},     {"Right", VK_RIGHT}, {"Up", VK_UP},         {"Down", VK_DOWN}};
+    } kNames[] = {{"Escape", VK_ESCAPE}, {"F1", VK_F1},         {"F12", VK_F12},     {"Return", VK_RETURN},
+                  {"Space", VK_SPACE},   {"Left", VK_LEFT},     {"Right", VK_RIGHT}, {"Up", VK_UP},
+                  {"Down", VK_DOWN},     {"Backspace", VK_BACK}};
+    for (const auto& k : kNames)
+        if (name == k.name) return k.vk;
+    return 0;
+}
+
+int PadKeyForName(const std::string& name) {
+    static const struct {
+        const char* name;
+        int vk;
+    } kNames[] = {
+        {"A", VK_GAMEPAD_A},
+        {"B", VK_GAMEPAD_B},
+        {"X", VK_GAMEPAD_X},
+        {"Y", VK_GAMEPAD_Y},
+        {"Start", VK_GAMEPAD_MENU},
+        {"Back", VK_GAMEPAD_VIEW},
+        {"Left", VK_GAMEPAD_DPAD_LEFT},
+        {"Right", VK_GAMEPAD_DPAD_RIGHT},
+        {"Up", VK_GAMEPAD_DPAD_UP},
+        {"Down", VK_GAMEPAD_DPAD_DOWN},
+        {"StickLeft", VK_GAMEPAD_LEFT_THUMBSTICK_LEFT},
+        {"StickRight", VK_GAMEPAD_LEFT_THUMBSTICK_RIGHT},
+        {"StickUp", VK_GAMEPAD_LEFT_THUMBSTICK_UP},
+        {"StickDown", VK_GAMEPAD_LEFT_THUMBSTICK_DOWN},
+    };
     for (const auto& k : kNames)
         if (name == k.name) return k.vk;
     return 0;

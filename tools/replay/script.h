@@ -28,8 +28,11 @@ struct Command {
 // says which line and why in `error`.
 bool ParseScript(const std::string& text, std::vector<Command>* commands, std::string* error);
 
-// The virtual-key code for a key name the scripts use (Escape, F1, Return, Space, Left, Right, Up,
-// Down, A..Z, 0..9), or 0.
+// The virtual-key code for a key name the scripts use (Escape, F1, F12, Return, Space, Backspace,
+// Left, Right, Up, Down, A..Z, 0..9), or 0.
 int VirtualKeyForName(const std::string& name);
+// The virtual-key code of a game pad's button or direction (A, B, X, Y, Start, Back, Left, Right,
+// Up, Down for the d-pad, StickLeft, StickRight, StickUp, StickDown for the left stick), or 0.
+int PadKeyForName(const std::string& name);
 
 }  // namespace replay

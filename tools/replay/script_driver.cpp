@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "tools/replay/png_writer.h"
+#include "platform/qz/png_writer.h"
 
 namespace replay {
 namespace {
@@ -80,7 +80,7 @@ void ScriptDriver::TakeShot(const std::string& name) {
     std::error_code ignored;
     std::filesystem::create_directories(shotsDir_, ignored);
     std::string error;
-    if (!WritePng(shotsDir_ + "/" + name + ".png", platform::headless::LastPicture(), &error)) {
+    if (!platform::WritePng(shotsDir_ + "/" + name + ".png", platform::headless::LastPicture(), &error)) {
         std::fprintf(stderr, "stalkway-replay: %s\n", error.c_str());
         failed_ = true;
     }

@@ -1,18 +1,18 @@
-#include "tools/replay/png_writer.h"
+#include "platform/qz/png_writer.h"
 
 #include <png.h>
 
 #include <cstdio>
 #include <vector>
 
-namespace replay {
+namespace platform {
 namespace {
 
-void WidenRow(const std::uint16_t* in, int width, platform::PixelLayout layout, std::uint8_t* out) {
+void WidenRow(const std::uint16_t* in, int width, PixelLayout layout, std::uint8_t* out) {
     for (int x = 0; x < width; ++x) {
         const unsigned p = in[x];
         unsigned r, g, b;
-        if (layout == platform::PixelLayout::Rgb565) {
+        if (layout == PixelLayout::Rgb565) {
             r = p >> 11;
             g = (p >> 5) & 0x3F;
             b = p & 0x1F;
@@ -30,7 +30,7 @@ void WidenRow(const std::uint16_t* in, int width, platform::PixelLayout layout, 
 
 }  // namespace
 
-bool WritePng(const std::string& path, const platform::Picture& picture, std::string* error) {
+bool WritePng(const std::string& path, const Picture& picture, std::string* error) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) {
         *error = "cannot write " + path;
@@ -59,4 +59,4 @@ bool WritePng(const std::string& path, const platform::Picture& picture, std::st
     return std::fclose(file) == 0;
 }
 
-}  // namespace replay
+}  // namespace platform

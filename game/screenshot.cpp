@@ -1,0 +1,86 @@
+#include "game/screenshot.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <system_error>
+
+#include "canvas/compositor.h"
+#include "platform/api/qz.h"
+#include "platform/api/win32.h"
+#include "services/debug_log.h"
+#include "services/tick_timer.h"
+
+Screenshots g_Screenshots;
+
+namespace {
+
+constexpr int kNoticeMs = 2000;
+// Right-aligned below the character strip, clear of the hint at the bottom left; the font's glyphs
+// are 12 by 15 pixels. The area wiped afterwards holds the longer notice.
+constexpr int kNoticeRight = 790;
+constexpr int kNoticeY = 580;
+constexpr int kGlyphWidth = 12;
+constexpr int kNoticeWidth = 21 * kGlyphWidth;
+constexpr int kNoticeHeight = 16;
+
+bool MakeFolder(const std::filesystem::path& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    return std::filesystem::is_directory(folder, error);
+}
+
+// The local time of day as the platform's clock gives it, so that the runner's virtual time names
+// the files too.
+std::string TimeStamp() {
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    const std::uint64_t ticks = (std::uint64_t{now.dwHighDateTime} << 32) | now.dwLowDateTime;
+    const std::time_t seconds = static_cast<std::time_t>((ticks - 116444736000000000ull) / 10000000ull);
+    const std::tm* local = std::localtime(&seconds);
+    char text[32];
+    if (local == nullptr || std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", local) == 0) return "picture";
+    return text;
+}
+
+}  // namespace
+
+std::string Screenshots::Folder() {
+    if (const char* pictures = std::getenv("XDG_PICTURES_DIR"); pictures != nullptr && *pictures != '\0') {
+        if (MakeFolder(std::filesystem::path(pictures) / "Stalkway"))
+            return (std::filesystem::path(pictures) / "Stalkway").string();
+    }
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
+        const std::filesystem::path folder = std::filesystem::path(home) / "Pictures" / "Stalkway";
+        if (MakeFolder(folder)) return folder.string();
+    }
+    return std::filesystem::current_path().string();
+}
+
+void Screenshots::Take() {
+    path_ = (std::filesystem::path(Folder()) / ("stalkway-" + TimeStamp() + ".png")).string();
+    QZSaveNextPicture(path_.c_str());
+}
+
+void Screenshots::AfterPresent() {
+    const int saved = QZSavedPicture();
+    if (saved < 0) return;
+    // Both the program's log and the debugger's output (which the scripted runner logs) say where.
+    const std::string line = (saved == 1 ? "screenshot saved: " : "screenshot could not be written: ") + path_;
+    DebugLog("%s\n", line.c_str());
+    OutputDebugStringA(line.c_str());
+    notice_ = saved == 1 ? "Screenshot saved" : "Screenshot not saved";
+    noticeSince_ = GetTickClock();
+}
+
+void Screenshots::DrawNotice() {
+    if (notice_ == nullptr) return;
+    if (TicksSince(noticeSince_) > kNoticeMs) {
+        notice_ = nullptr;
+        g_Compositor.RestoreRect(kNoticeRight - kNoticeWidth, kNoticeY, kNoticeWidth + 1, kNoticeHeight);
+        return;
+    }
+    QZPrintString(notice_, kNoticeRight - static_cast<int>(std::strlen(notice_)) * kGlyphWidth, kNoticeY);
+}

@@ -1,0 +1,135 @@
+#include "platform/core/picture_scaler.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace platform {
+namespace {
+
+// Source position (in pixels, pixel centres at whole numbers) sampled by output pixel i.
+double SamplePoint(ScaleFilter filter, int source, int target, int i) {
+    const double texel = (i + 0.5) * source / target;
+    if (filter == ScaleFilter::Nearest || target < source) {
+        if (filter == ScaleFilter::Nearest && target >= source) return std::floor(texel);
+        return texel - 0.5;
+    }
+    if (filter == ScaleFilter::Linear) return texel - 0.5;
+    // Sharp: inside each pixel's whole-number block the colour is flat; only across the last
+    // output pixel at a block edge is it blended.
+    const double factor = std::max(1, target / source);
+    const double region = 0.5 - 0.5 / factor;
+    const double fromCentre = texel - std::floor(texel) - 0.5;
+    const double blend = (fromCentre - std::clamp(fromCentre, -region, region)) * factor + 0.5;
+    return std::floor(texel) + blend - 0.5;
+}
+
+std::array<std::uint32_t, 65536> MakeColours(PixelLayout layout) {
+    std::array<std::uint32_t, 65536> table{};
+    const int greenBits = layout == PixelLayout::Rgb565 ? 6 : 5;
+    for (std::uint32_t p = 0; p < table.size(); ++p) {
+        const std::uint32_t b = p & 31;
+        const std::uint32_t g = (p >> 5) & ((1u << greenBits) - 1);
+        const std::uint32_t r = (p >> (5 + greenBits)) & 31;
+        // Each channel widened by repeating its top bits, as the screenshots widen them.
+        const std::uint32_t g8 = greenBits == 6 ? (g << 2 | g >> 4) : (g << 3 | g >> 2);
+        table[p] = (r << 3 | r >> 2) << 16 | g8 << 8 | (b << 3 | b >> 2);
+    }
+    return table;
+}
+
+const std::uint32_t* Colours(PixelLayout layout) {
+    static const std::array<std::uint32_t, 65536> k565 = MakeColours(PixelLayout::Rgb565);
+    static const std::array<std::uint32_t, 65536> k555 = MakeColours(PixelLayout::Rgb555);
+    return layout == PixelLayout::Rgb565 ? k565.data() : k555.data();
+}
+
+// Two colours mixed, `w` of 256 parts the second, two channels at a time.
+inline std::uint32_t Mix(std::uint32_t a, std::uint32_t b, std::uint32_t w) {
+    if (w == 0) return a;
+    const std::uint32_t rb = ((a & 0xFF00FF) * (256 - w) + (b & 0xFF00FF) * w) >> 8;
+    const std::uint32_t g = ((a & 0xFF00) * (256 - w) + (b & 0xFF00) * w) >> 8;
+    return (rb & 0xFF00FF) | (g & 0xFF00);
+}
+
+}  // namespace
+
+AxisTaps PlanAxis(ScaleFilter filter, int source, int target) {
+    AxisTaps taps;
+    taps.first.resize(static_cast<size_t>(std::max(target, 0)));
+    taps.weight.resize(taps.first.size());
+    for (int i = 0; i < target; ++i) {
+        const double at = std::clamp(SamplePoint(filter, source, target, i), 0.0, source - 1.0);
+        int first = static_cast<int>(at);
+        int weight = static_cast<int>(std::lround((at - first) * 256));
+        if (weight == 256) ++first, weight = 0;
+        if (first >= source - 1) first = source - 1, weight = 0;
+        taps.first[static_cast<size_t>(i)] = first;
+        taps.weight[static_cast<size_t>(i)] = weight;
+    }
+    return taps;
+}
+
+void PictureScaler::Configure(ScaleFilter filter, int pictureWidth, int pictureHeight, const Placement& placement) {
+    pictureWidth_ = pictureWidth;
+    pictureHeight_ = pictureHeight;
+    columns_ = PlanAxis(filter, pictureWidth, placement.width);
+    rows_ = PlanAxis(filter, pictureHeight, placement.height);
+}
+
+// The output pixels [first, last) whose taps read a source pixel in [from, to).
+void PictureScaler::Span(const AxisTaps& taps, LONG from, LONG to, LONG* first, LONG* last) {
+    const auto begin = taps.first.begin();
+    *first = static_cast<LONG>(std::lower_bound(begin, taps.first.end(), from - 1) - begin);
+    *last = static_cast<LONG>(std::lower_bound(begin, taps.first.end(), to) - begin);
+}
+
+RECT PictureScaler::OutputArea(const RECT& area) const {
+    RECT out{0, 0, 0, 0};
+    const LONG left = std::max<LONG>(area.left, 0), right = std::min<LONG>(area.right, pictureWidth_);
+    const LONG top = std::max<LONG>(area.top, 0), bottom = std::min<LONG>(area.bottom, pictureHeight_);
+    if (left >= right || top >= bottom) return out;
+    Span(columns_, left, right, &out.left, &out.right);
+    Span(rows_, top, bottom, &out.top, &out.bottom);
+    if (out.left >= out.right || out.top >= out.bottom) return RECT{0, 0, 0, 0};
+    return out;
+}
+
+// Each source row is scaled across once and kept while the output rows that read it are made: at
+// several output rows a source row, most rows are a copy or a mix of two kept rows.
+void PictureScaler::Scale(const std::uint16_t* source, int sourcePitch, PixelLayout layout, const RECT& out,
+                          std::uint32_t* target, int targetPitch) const {
+    const std::uint32_t* colour = Colours(layout);
+    const LONG left = std::max<LONG>(out.left, 0);
+    const LONG right = std::min<LONG>(out.right, static_cast<LONG>(columns_.first.size()));
+    const LONG bottom = std::min<LONG>(out.bottom, static_cast<LONG>(rows_.first.size()));
+    if (left >= right) return;
+    const size_t width = static_cast<size_t>(right - left);
+    std::vector<std::uint32_t> upper(width), lower(width);
+    int upperRow = -1, lowerRow = -1;
+    auto across = [&](int sy, std::vector<std::uint32_t>& row) {
+        const std::uint16_t* from = source + static_cast<size_t>(sy) * sourcePitch;
+        for (size_t i = 0; i < width; ++i) {
+            const int sx = columns_.first[static_cast<size_t>(left) + i];
+            const auto wx = static_cast<std::uint32_t>(columns_.weight[static_cast<size_t>(left) + i]);
+            row[i] = Mix(colour[from[sx]], colour[from[wx != 0 ? sx + 1 : sx]], wx);
+        }
+    };
+    for (LONG y = std::max<LONG>(out.top, 0); y < bottom; ++y) {
+        const int sy = rows_.first[static_cast<size_t>(y)];
+        const auto wy = static_cast<std::uint32_t>(rows_.weight[static_cast<size_t>(y)]);
+        if (upperRow != sy) {
+            if (lowerRow == sy) std::swap(upper, lower), std::swap(upperRow, lowerRow);
+            else across(sy, upper), upperRow = sy;
+        }
+        std::uint32_t* to = target + static_cast<size_t>(y) * targetPitch + left;
+        if (wy == 0) {
+            std::copy(upper.begin(), upper.end(), to);
+            continue;
+        }
+        if (lowerRow != sy + 1) across(sy + 1, lower), lowerRow = sy + 1;
+        for (size_t i = 0; i < width; ++i) to[i] = Mix(upper[i], lower[i], wy);
+    }
+}
+
+}  // namespace platform
