@@ -28,7 +28,7 @@ int QZSound::LoadSample(const char* name, DWORD id) {
 SNDSample* QZSound::FindSample(DWORD id) {
     SNDSample* result = nullptr;
     SNDSample* fallback = nullptr;
-    for (SNDSample* s = g_SampleList; s < g_pLastSample; ++s) {
+    for (SNDSample* s = g_SampleList; s < HighWaterMark(); ++s) {
         const bool inUse = TestFlags(s->m_dwFlags, SND_INUSE);
         const bool duplicate = TestFlags(s->m_dwFlags, SND_DUPLICATE);
         if (inUse && s->m_dwID == id) {
