@@ -62,6 +62,8 @@ int QZSound::PlaySampleIDOnce(LONG id, LONG volume, LONG pan) {
     }
     sample->SetPan(pan);
     sample->SetVolume(volume);
+    // It arms no stop of its own, but one left from an earlier chained play must not fire.
+    sample->DisarmStopNotification();
     ClearFlags(sample->m_dwFlags, SND_RESERVED);
     const DWORD flags = TestFlags(sample->m_dwFlags, SND_LOOP) ? DSBPLAY_LOOPING : 0;
     return SUCCEEDED(sample->m_pBuffer->Play(0, 0, flags)) ? 1 : 0;
