@@ -1,7 +1,13 @@
 // The program end to end through stalkway-replay.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/api/user.h"
 #include "support/replay_run.h"
+#include "tools/replay/script.h"
 
 namespace {
 
@@ -69,6 +75,56 @@ TEST(Replay, ABadScriptIsRefusedWithItsLine) {
     test::ReplayRun run;
     EXPECT_EQ(run.Run("frames 2\njump 3\n"), 2);
     EXPECT_NE(run.Stderr().find("line 2"), std::string::npos);
+}
+
+TEST(ReplayScript, AnErrorNamesTheWrongWordAndACommentMayEndAnyLine) {
+    const struct {
+        const char* line;
+        const char* said;
+    } wrong[] = {{"key F1 F2", "'F2'"},        {"key F13", "'F13'"}, {"frames 5x", "'5x'"},  {"frames -3", "'-3'"},
+                 {"move 3", "move needs X Y"}, {"click 3 y", "'y'"}, {"press now", "'now'"}, {"shot a/b", "'a/b'"},
+                 {"shot a b", "'b'"},          {"jump 3", "'jump'"}, {"close 1", "'1'"}};
+    for (const auto& c : wrong) {
+        std::vector<replay::Command> commands;
+        std::string error;
+        EXPECT_FALSE(replay::ParseScript(std::string("frames 1\n") + c.line + "\n", &commands, &error)) << c.line;
+        EXPECT_NE(error.find("line 2: "), std::string::npos) << error;
+        EXPECT_NE(error.find(c.said), std::string::npos) << c.line << " gave: " << error;
+    }
+    std::vector<replay::Command> commands;
+    std::string error;
+    ASSERT_TRUE(replay::ParseScript("frames 5 # c\n  # a whole line\nkey F1 #F2\nshot a#b\n", &commands, &error))
+        << error;
+    ASSERT_EQ(commands.size(), 4u);
+    EXPECT_EQ(commands[0].a, 5);
+    EXPECT_EQ(commands[1].a, VK_F1);
+    EXPECT_EQ(commands[3].text, "a#b") << "only a word that starts with # starts a comment";
+}
+
+TEST(Replay, ARunThatLostAShotOrALogLineExitsTwoSayingWhy) {
+    test::ReplayRun early;
+    early.CopyGameData();
+    EXPECT_EQ(early.Run("shot early\n" + std::string(kStarted)), 2);
+    EXPECT_NE(early.Stderr().find("shot early: nothing has been presented yet"), std::string::npos) << early.Stderr();
+
+    test::ReplayRun unwritable;
+    unwritable.CopyGameData();
+    unwritable.WriteFile("taken", "a file where the shots' folder would go");
+    EXPECT_EQ(unwritable.Run(std::string(kStarted) + "shot a\n", {"--shots", "taken/shots"}), 2);
+    EXPECT_NE(unwritable.Stderr().find("cannot write taken/shots/a.png"), std::string::npos) << unwritable.Stderr();
+
+    test::ReplayRun fullDisk;
+    fullDisk.CopyGameData();
+    // About starts the game's page, which the log records.
+    EXPECT_EQ(fullDisk.Run(std::string(kStarted) + "click 68 186\nframes 3\n", {"--log", "/dev/full"}), 2);
+    EXPECT_NE(fullDisk.Stderr().find("cannot write the log"), std::string::npos) << fullDisk.Stderr();
+}
+
+TEST(Replay, AFolderGivenAsTheScriptIsAnError) {
+    test::ReplayRun run;
+    std::filesystem::create_directories(run.Folder() + "/test.script");
+    EXPECT_EQ(run.Run("frames 1\n"), 2);
+    EXPECT_NE(run.Stderr().find("test.script is a folder"), std::string::npos) << run.Stderr();
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The runner's core: options, script, headless set-up and the run.
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -110,6 +111,10 @@ int RunReplay(const std::vector<std::string>& arguments, const Program& program)
     Options options;
     if (const std::string problem = ParseArguments(arguments, &options); !problem.empty())
         return Usage(problem.c_str());
+    // A folder opens as a file and reads as nothing: an empty script that would run in silence.
+    std::error_code ignored;
+    if (std::filesystem::is_directory(options.script, ignored))
+        return Usage((options.script + " is a folder, not a script").c_str());
     std::ifstream file(options.script, std::ios::binary);
     if (!file) return Usage(("cannot read " + options.script).c_str());
     std::stringstream text;
@@ -148,7 +153,12 @@ int RunReplay(const std::vector<std::string>& arguments, const Program& program)
         std::fprintf(stderr, "stalkway-replay: cannot write %s\n", options.audio.c_str());
         return 2;
     }
-    if (driver.Failed()) std::fprintf(stderr, "stalkway-replay: the script did not run cleanly\n");
+    // The program's own failure says more; otherwise a run that lost a shot or a log line is no
+    // clean run, and a caller must not take its output for complete.
+    if (exitCode == 0 && driver.Failed()) {
+        std::fprintf(stderr, "stalkway-replay: the script did not run cleanly\n");
+        return 2;
+    }
     return exitCode;
 }
 
