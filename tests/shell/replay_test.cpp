@@ -39,13 +39,15 @@ TEST(Replay, EscapeAndTheCloseBoxEndTheProgram) {
     }
 }
 
-TEST(Replay, F1ShowsTheFrameRateAtTheTopRight) {
+TEST(Replay, F1ShowsTheFrameRateAtTheTopRightAndF1AgainHidesIt) {
     test::ReplayRun run;
     run.CopyGameData();
-    ASSERT_EQ(run.Run(std::string(kStarted) + "shot off\nkey F1\nframes 2\nshot on\n"), 0);
+    ASSERT_EQ(run.Run(std::string(kStarted) + "shot off\nkey F1\nframes 2\nshot on\nkey F1\nframes 3\nshot hidden\n"),
+              0);
     const test::Shot off = run.LoadShot("off");
     const test::Shot on = run.LoadShot("on");
-    ASSERT_TRUE(off.Loaded() && on.Loaded());
+    const test::Shot hidden = run.LoadShot("hidden");
+    ASSERT_TRUE(off.Loaded() && on.Loaded() && hidden.Loaded());
     EXPECT_EQ(on.width, 800);
     EXPECT_EQ(on.height, 600);
     // "100.00" in white: pixels of the corner that turned white, and none left of it.
@@ -57,6 +59,10 @@ TEST(Replay, F1ShowsTheFrameRateAtTheTopRight) {
     for (int y = 0; y < 16; ++y)
         for (int x = 400; x < 578; ++x) changedLeft += on.At(x, y) != off.At(x, y);
     EXPECT_EQ(changedLeft, 0);
+    int stillChanged = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 560; x < 800; ++x) stillChanged += hidden.At(x, y) != off.At(x, y);
+    EXPECT_EQ(stillChanged, 0) << "the second F1 leaves the corner as it was before the first";
 }
 
 TEST(Replay, TheSameScriptGivesTheSameBytes) {
