@@ -84,6 +84,8 @@ public:
     virtual bool OpenDisplay(bool fullscreen, int width, int height, std::string* error) = 0;
     virtual void Present(const Picture& picture) = 0;
     virtual void CloseDisplay() = 0;
+    // Switches the display between the whole screen and a window; true when it now fills the screen.
+    virtual bool ToggleFullscreen() = 0;
 
     // Turns pending native events into posted messages and input state (input.h). Called by
     // PeekMessageA on the thread of the windows.

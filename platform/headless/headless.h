@@ -45,6 +45,9 @@ void FailTimers(bool fail);
 // The data folder refuses every write through the platform's file calls (CreateFileA for writing,
 // WritePrivateProfileStringA, MoveFileExA, DeleteFileA).
 void FailWrites(bool fail);
+// ShellExecuteA starts nothing and fails (returns 32 or less), as for a program that is there but
+// cannot run; nothing reaches the driver.
+void FailPrograms(bool fail);
 // Every open of a file of this name fails, pictures, sounds and settings alike, as if it were
 // missing: "bell.wav" or "sounds\bell.wav", without regard to case.
 void HideFile(const std::string& name);

@@ -84,6 +84,7 @@ public:
     }
     void Present(const Picture& picture) override { display_.Present(picture); }
     void CloseDisplay() override { display_.Close(); }
+    bool ToggleFullscreen() override { return display_.ToggleFullscreen(); }
     void PumpEvents() override;
     void ShowMessageBox(const char* text, const char* caption) override {
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, display_.Window());
@@ -151,11 +152,6 @@ void SdlBackend::OnWindowEvent(const SDL_WindowEvent& e) {
 void SdlBackend::OnKey(const SDL_KeyboardEvent& e) {
     if (e.repeat) return;
     const bool down = e.type == SDL_KEYDOWN;
-    // Alt+Enter switches between the window and the whole screen, as players of old games expect.
-    if (down && e.keysym.scancode == SDL_SCANCODE_RETURN && (e.keysym.mod & KMOD_ALT)) {
-        display_.ToggleFullscreen();
-        return;
-    }
     const int vk = VirtualKeyFor(e.keysym.scancode);
     if (vk != 0) input::KeyEvent(ScanCodeFor(e.keysym.scancode, vk), vk, down);
 }

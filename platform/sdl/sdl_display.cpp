@@ -140,11 +140,13 @@ void Display::Draw() {
     SDL_RenderPresent(renderer_);
 }
 
-void Display::ToggleFullscreen() {
-    if (window_ == nullptr) return;
+bool Display::ToggleFullscreen() {
+    if (window_ == nullptr) return false;
     const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
-    SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    const bool switched = SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
     Refresh();
+    // A switch the system refused leaves the mode as it was.
+    return switched ? !full : full;
 }
 
 // Whole multiples of the picture when they fit, otherwise the largest size that keeps its shape;

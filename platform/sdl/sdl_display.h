@@ -18,7 +18,8 @@ public:
     bool Open(bool fullscreen, std::string* error);
     void Close();
     void Present(const Picture& picture);
-    void ToggleFullscreen();
+    // Returns true when the window now fills the screen.
+    bool ToggleFullscreen();
     // Shows the last picture again, after the window was resized or uncovered.
     void Refresh();
     // A window position as a picture position, clamped to the picture's edge over the bars.

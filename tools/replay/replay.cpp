@@ -33,12 +33,12 @@ int Usage(const char* problem) {
     std::fprintf(stderr,
                  "usage: stalkway-replay [--shots DIR] [--log FILE] [--audio FILE] [--depth BITS] [--seed N] "
                  "[--fail WHAT]... [--stats] SCRIPT [LAUNCHER_DIR]\n"
-                 "  WHAT: sound-device, timer, write, or asset:NAME\n");
+                 "  WHAT: sound-device, timer, write, launch, or asset:NAME\n");
     return 2;
 }
 
 bool IsFault(const std::string& what) {
-    return what == "sound-device" || what == "timer" || what == "write" ||
+    return what == "sound-device" || what == "timer" || what == "write" || what == "launch" ||
            (what.rfind("asset:", 0) == 0 && what.size() > 6);
 }
 
@@ -53,6 +53,8 @@ void InjectFault(const std::string& what) {
         headless::FailTimers(true);
     } else if (what == "write") {
         headless::FailWrites(true);
+    } else if (what == "launch") {
+        headless::FailPrograms(true);
     } else {
         headless::HideFile(what.substr(6));
     }
