@@ -19,7 +19,7 @@ TEST_F(SamplePool, TwoThreadsTakingAndGivingBackSlotsNeverShareOneOrHideOne) {
     std::atomic<int> shared{0};
     std::atomic<int> hidden{0};
     std::atomic<bool> go{false};
-    constexpr int kRounds = 100000;
+    constexpr int kRounds = 1000000;
     // Each thread holds up to three slots at a time and gives them back out of order, so that the
     // mark is both raised and lowered while the other thread scans.
     const auto work = [&] {
