@@ -2,5 +2,6 @@
 #pragma once
 
 // Starts the launcher with the one-word parameters and returns true, so that the game can stop.
-// False, and nothing started, without a launcher folder or when the launcher is not there.
+// False, and nothing started, without a launcher folder, when the launcher is not there or when it
+// fails to start.
 bool StartLauncher(const char* parameters);

@@ -16,6 +16,16 @@ int TakePress(std::atomic<int>& presses) {
     return count;
 }
 
+// The bit a frame sees for one button. A press no frame has seen yet shows as down; one that comes
+// while the button is shown down shows a release first, so each press is one down and one up to
+// the screens however quickly presses follow one another. Without unseen presses, the sample.
+int ShownBit(std::atomic<int>& unseen, int& shown, int sampled) {
+    if (unseen.load() == 0) return shown = sampled;
+    if (shown != 0) return shown = 0;
+    TakePress(unseen);
+    return shown = 1;
+}
+
 }  // namespace
 
 Pointer::Pointer() : images_(new ObjectList<ScreenImage>(1)) {}
@@ -24,7 +34,10 @@ void Pointer::GetState(int* x, int* y, int* buttons, int* left, int* right) {
     CatchUpTicks();
     if (x != nullptr) *x = x_;
     if (y != nullptr) *y = y_;
-    if (buttons != nullptr) *buttons = buttons_.load();
+    const int sampled = buttons_.load();
+    const int shown = ShownBit(leftUnseen_, leftShown_, sampled & 1) |
+                      ShownBit(rightUnseen_, rightShown_, (sampled >> 1) & 1) << 1;
+    if (buttons != nullptr) *buttons = shown;
     if (const int before = TakePress(leftPresses_); before > 0 && left != nullptr) *left = before - 1;
     if (const int before = TakePress(rightPresses_); before > 0 && right != nullptr) *right = before - 1;
 }
@@ -33,12 +46,15 @@ void Pointer::Tick() {
     int x = 0;
     int y = 0;
     int buttons = 0;
-    QZGetMouseData(&x, &y, &buttons);
+    // Counted from the presses themselves, not from two samples' bits: a press and release inside
+    // one tick followed by a press in the next reads "down" at both samples, yet is two presses.
+    int left = 0;
+    int right = 0;
+    QZGetMouseData(&x, &y, &buttons, &left, &right);
+    leftPresses_ += left;
+    rightPresses_ += right;
+    // Before the bits: a frame that sees the new bits sees these presses too.
+    leftUnseen_ += left;
+    rightUnseen_ += right;
     buttons_ = buttons;
-    const int left = buttons & 1;
-    const int right = buttons & 2;
-    if (left && !previousLeft_) ++leftPresses_;
-    if (right && !previousRight_) ++rightPresses_;
-    previousLeft_ = left;
-    previousRight_ = right;
 }

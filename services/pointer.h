@@ -32,6 +32,9 @@ public:
     }
     // Copies the position and buttons out, and takes at most one counted press of each button;
     // `left`/`right` receive the presses that remain, and are left alone when none was counted.
+    // The buttons are the last sample's, except that every press shows as its own down and up over
+    // successive calls, even when it began and ended between two samples or followed another one
+    // within a sample.
     void GetState(int* x, int* y, int* buttons, int* left, int* right);
     // Saves what lies under the picture at the pointer position, then draws the picture there,
     // both clipped to the target; hidden (or without a picture) it only moves to the next save.
@@ -69,8 +72,11 @@ private:
     std::atomic<int> buttons_{0};
     std::atomic<int> leftPresses_{0};
     std::atomic<int> rightPresses_{0};
-    int previousLeft_ = 0;
-    int previousRight_ = 0;
+    // Presses not yet shown to a frame as a change of the button bits, and the bits last shown.
+    std::atomic<int> leftUnseen_{0};
+    std::atomic<int> rightUnseen_{0};
+    int leftShown_ = 0;
+    int rightShown_ = 0;
 };
 
 extern Pointer g_Pointer;

@@ -6,6 +6,7 @@
 #include "platform/api/qz.h"
 #include "platform/api/win32.h"
 #include "base/app_globals.h"
+#include "canvas/compositor.h"
 #include "services/debug_log.h"
 #include "services/pointer.h"
 
@@ -33,6 +34,14 @@ HANDLE g_tickEvent = nullptr;
 bool g_fallback = false;
 DWORD g_fallbackStart = 0;
 int g_fallbackSampled = 0;
+
+// Where the frame rate is printed, and a box that holds any figure the font draws there (14
+// pixels of glyph and a pixel of shadow high, to the right edge of the picture).
+constexpr int kRateX = 580;
+constexpr int kRateY = 0;
+constexpr int kRateBoxWidth = 220;
+constexpr int kRateBoxHeight = 16;
+bool g_rateShown = false;
 
 void OnTick() { g_Pointer.Tick(); }
 
@@ -120,6 +129,13 @@ void WaitForFrame(int framesPerSecond) {
     if (g_nShowRate != 0) {
         char text[32];
         std::snprintf(text, sizeof text, "%5.2f", g_fFrameRate);
-        QZPrintString(text, 580, 0);
+        QZPrintString(text, kRateX, kRateY);
+        g_rateShown = true;
+    } else if (g_rateShown) {
+        // The text went straight onto the back surface; the compositor's background still holds
+        // what lies beneath it, and nothing else would ever copy it back.
+        g_Compositor.AddDirtyArea(kRateX, kRateY, kRateBoxWidth, kRateBoxHeight, kDirtyOneShot,
+                                  kDirtyCopy | kDirtyBothPages);
+        g_rateShown = false;
     }
 }

@@ -64,6 +64,14 @@ void OnActivate(HWND hwnd, WPARAM wParam) {
     }
 }
 
+// The platform switched the display on Alt+Enter: what the program believes follows it.
+void OnDisplayMode(WPARAM fullscreen) {
+    // Noted first: it keeps the choice for the next start only when it differs from the old mode.
+    NoteFullScreen(fullscreen != 0 ? 1 : 0);
+    g_nFullScreen = fullscreen != 0 ? 1 : 0;
+    g_Pointer.SetPageFlipping(g_nFullScreen);
+}
+
 void OnKeyUp(HWND hwnd, WPARAM key) {
     if (key == static_cast<WPARAM>(VK_ESCAPE)) PostMessageA(hwnd, WM_CLOSE, 0, 0);
     if (key == static_cast<WPARAM>(VK_F1)) g_nShowRate = 1 - g_nShowRate;
@@ -116,11 +124,11 @@ LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_SIZE: OnSize(wParam, lParam); break;
-    case WM_FULLSCREEN: NoteFullScreen(wParam != 0 ? 1 : 0); break;
     case WM_ACTIVATE: OnActivate(hwnd, wParam); break;
     case WM_CLOSE: DestroyWindow(hwnd); break;
     case WM_ACTIVATEAPP: g_nActive = wParam != 0 ? 1 : 0; break;
     case WM_KEYUP: OnKeyUp(hwnd, wParam); break;
+    case WM_APP_DISPLAYMODE: OnDisplayMode(wParam); break;
     case WM_SYSCOMMAND:
         // Alt and F10 would open the window menu and stop the frame loop.
         if ((wParam & 0xFFF0) == SC_KEYMENU) return 0;

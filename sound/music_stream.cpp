@@ -116,6 +116,7 @@ int QZSound::init_stream_buffer() {
     LPVOID part = nullptr;
     DWORD bytes = 0;
     if (FAILED(st.pSample->m_pBuffer->Lock(0, st.dwBufferSize, &part, &bytes, nullptr, nullptr, 0))) return 0;
+    SetFilePointer(st.hFile, static_cast<LONG>(st.dwDataStart), nullptr, FILE_BEGIN);
     st.dwRemaining = st.pSample->m_dwDataSize;
     g_nStreamEndSegment = -1;
     const DWORD data = FillFromData(static_cast<BYTE*>(part), bytes);
@@ -133,6 +134,10 @@ int QZSound::PlayStream(int flags) {
         st.pSample == nullptr || st.pSample->m_pBuffer == nullptr)
         return 1;
     SetFlags(st.dwFlags, static_cast<DWORD>(flags) | STREAM_PLAYING);
+    // The first fill ran before the loop bit was known and left silence after data shorter than
+    // the buffer; nothing has played yet and the fill thread waits for the first notification,
+    // so the buffer is filled again, wrapping.
+    if ((flags & STREAM_LOOP) != 0 && g_nStreamEndSegment >= 0) init_stream_buffer();
     st.pSample->m_pBuffer->SetCurrentPosition(1);
     st.pSample->m_pBuffer->Play(0, 0, DSBPLAY_LOOPING);
     return 1;

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 
 #include "platform/api/dsound.h"
 #include "platform/api/win32.h"
@@ -70,7 +71,9 @@ public:
     static SNDSample* Slots() { return g_SampleList; }
     static _SNDEvent* Events() { return g_EventList; }
     // One past the highest slot in use (the first slot when none is).
-    static SNDSample* HighWaterMark() { return g_pLastSample.load(); }
+    static SNDSample* HighWaterMark() {
+        return g_SampleList != nullptr ? g_SampleList + (g_nMarkWord.load() & 0xFFFFFFFFu) : nullptr;
+    }
 
     // Kept for a complete interface; unused by this game.
     DWORD GetLIBVersion() const { return 1; }
@@ -119,6 +122,9 @@ private:
     static void EndStream();
     static void RefillSegment(int segment);
     static DWORD FillFromData(BYTE* target, DWORD bytes);
+    // Counts a claim of the slot, raising the high-water mark to just above it unless it stands
+    // there or higher already.
+    static void RaiseMarkAbove(SNDSample* slot);
 
     static QZSound* g_pLibrary;
     static LPDIRECTSOUND g_lpDSound;
@@ -131,8 +137,10 @@ private:
     static _SNDEvent* g_EventList;
     static SNDSample* g_SampleList;
     static SNDSample* g_pEndSample;
-    // Changed by the fill thread too, when it clears the stream's slot.
-    static std::atomic<SNDSample*> g_pLastSample;
+    // The high-water mark (low half: slots below it) and a count of claims (high half), changed by
+    // the fill thread too, when it takes or clears the stream's slot. A claim always changes the
+    // word, so a lowering computed before a claim cannot be stored after it.
+    static std::atomic<std::uint64_t> g_nMarkWord;
     static SNDOpenFileFunc g_pOpenFile;
     static SNDCloseFileFunc g_pCloseFile;
     static HANDLE g_CallBackThread;

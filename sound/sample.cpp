@@ -181,7 +181,6 @@ SNDSample* SNDSample::ChainSample(SNDSample* first, SNDSample* second) {
 }
 
 void SNDSample::Reset() {
-    StoreFlags(m_dwFlags, 0);
     m_dwID = 0;
     m_dwDataSize = 0;
     m_dwSampleRate = 0;
@@ -195,4 +194,6 @@ void SNDSample::Reset() {
     m_dwLoopEnd = 0;
     m_pBuffer = nullptr;
     m_pNext = nullptr;
+    // Last: clearing the in-use bit frees the slot, and another thread may claim it at once.
+    StoreFlags(m_dwFlags, 0);
 }

@@ -28,7 +28,7 @@ int QZSound::LoadSample(const char* name, DWORD id) {
 SNDSample* QZSound::FindSample(DWORD id) {
     SNDSample* result = nullptr;
     SNDSample* fallback = nullptr;
-    for (SNDSample* s = g_SampleList; s < g_pLastSample; ++s) {
+    for (SNDSample* s = g_SampleList; s < HighWaterMark(); ++s) {
         const bool inUse = TestFlags(s->m_dwFlags, SND_INUSE);
         const bool duplicate = TestFlags(s->m_dwFlags, SND_DUPLICATE);
         if (inUse && s->m_dwID == id) {
@@ -62,6 +62,8 @@ int QZSound::PlaySampleIDOnce(LONG id, LONG volume, LONG pan) {
     }
     sample->SetPan(pan);
     sample->SetVolume(volume);
+    // It arms no stop of its own, but one left from an earlier chained play must not fire.
+    sample->DisarmStopNotification();
     ClearFlags(sample->m_dwFlags, SND_RESERVED);
     const DWORD flags = TestFlags(sample->m_dwFlags, SND_LOOP) ? DSBPLAY_LOOPING : 0;
     return SUCCEEDED(sample->m_pBuffer->Play(0, 0, flags)) ? 1 : 0;

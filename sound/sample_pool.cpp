@@ -1,6 +1,8 @@
 // The fixed pool: wait handles, event records and sample slots carved from one block of global
 // memory, taken once at Init, and the scans that hand out and take back slots and events.
+#include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <memory>
 
 #include "sound/atomic_flags.h"
@@ -16,7 +18,7 @@ constexpr int kMaxEvents = 64;
 int QZSound::AllocSampleBuffers() {
     if (g_MemHandle != nullptr && !free_sample_buffers()) return 0;
     if (!alloc_sample_buffers(g_nMaxSampleCount)) return 0;
-    g_pLastSample = g_SampleList;
+    g_nMarkWord = 0;
     g_pEndSample = g_SampleList + g_nMaxSampleCount;
     return 1;
 }
@@ -54,32 +56,61 @@ int QZSound::free_sample_buffers() {
     g_SampleList = nullptr;
     // No scan reaches a slot now.
     g_pEndSample = nullptr;
-    g_pLastSample = nullptr;
+    g_nMarkWord = 0;
     return 1;
 }
 
+namespace {
+
+constexpr std::uint64_t kMarkMask = 0xFFFFFFFFu;
+
+std::uint64_t MarkWord(std::uint64_t mark, std::uint64_t claims) { return (claims << 32) | (mark & kMarkMask); }
+
+// Claims a free slot in one step, so that the main thread and the fill thread never both take it.
+bool Claim(SNDSample* slot) {
+    std::atomic_ref<DWORD> flags(slot->m_dwFlags);
+    DWORD seen = flags.load();
+    while ((seen & SND_INUSE) == 0)
+        if (flags.compare_exchange_weak(seen, seen | SND_INUSE)) return true;
+    return false;
+}
+
+}  // namespace
+
 SNDSample* QZSound::AllocSample() {
     for (SNDSample* s = g_SampleList; s < g_pEndSample; ++s) {
-        if (TestFlags(s->m_dwFlags, SND_INUSE)) continue;
-        if (s >= g_pLastSample) g_pLastSample = s + 1;
-        SetFlags(s->m_dwFlags, SND_INUSE);
+        if (!Claim(s)) continue;
+        RaiseMarkAbove(s);
         return s;
     }
     return nullptr;
 }
 
+void QZSound::RaiseMarkAbove(SNDSample* slot) {
+    const auto above = static_cast<std::uint64_t>(slot - g_SampleList) + 1;
+    std::uint64_t word = g_nMarkWord.load();
+    while (!g_nMarkWord.compare_exchange_weak(word, MarkWord(std::max(word & kMarkMask, above), (word >> 32) + 1))) {}
+}
+
 // The mark moves down to just above the highest slot still in use, or stays: it never hides one.
+// The main thread and the fill thread both take and clear slots: a claim made while this scans
+// changes the word, the exchange then fails and the scan is made again.
 void QZSound::ClearSample(SNDSample* sample) {
     sample->Reset();
-    SNDSample* highest = nullptr;
-    for (SNDSample* s = sample; s < g_pLastSample; ++s)
-        if (TestFlags(s->m_dwFlags, SND_INUSE)) highest = s;
-    if (highest != nullptr) g_pLastSample = highest + 1;
+    std::uint64_t word = g_nMarkWord.load();
+    for (;;) {
+        SNDSample* highest = nullptr;
+        for (SNDSample* s = sample; s < g_SampleList + (word & kMarkMask); ++s)
+            if (TestFlags(s->m_dwFlags, SND_INUSE)) highest = s;
+        if (highest == nullptr) return;
+        const auto lowered = static_cast<std::uint64_t>(highest - g_SampleList) + 1;
+        if (g_nMarkWord.compare_exchange_strong(word, MarkWord(lowered, word >> 32))) return;
+    }
 }
 
 void QZSound::ClearSampleList() {
     for (SNDSample* s = g_SampleList; s < g_pEndSample; ++s) ClearSample(s);
-    g_pLastSample = g_SampleList;
+    g_nMarkWord = 0;
     g_pEndSample = g_SampleList + (g_SampleList != nullptr ? g_nMaxSampleCount : 0);
 }
 

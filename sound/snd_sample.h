@@ -62,9 +62,11 @@ public:
     int SetPitch(int pitch);
     static SNDSample* ChainSample(SNDSample* first, SNDSample* second);
 
+    // Takes a stop position left from an earlier chained play off the buffer.
+    void DisarmStopNotification();
+
 private:
     void ArmStopNotification();
-    void DisarmStopNotification();
 };
 
 // One event slot of the callback thread: the event and the sample it is armed for (null: free).

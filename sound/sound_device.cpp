@@ -15,7 +15,7 @@ HANDLE* QZSound::g_CallBackHandles = nullptr;
 _SNDEvent* QZSound::g_EventList = nullptr;
 SNDSample* QZSound::g_SampleList = nullptr;
 SNDSample* QZSound::g_pEndSample = nullptr;
-std::atomic<SNDSample*> QZSound::g_pLastSample{nullptr};
+std::atomic<std::uint64_t> QZSound::g_nMarkWord{0};
 SNDOpenFileFunc QZSound::g_pOpenFile = nullptr;
 SNDCloseFileFunc QZSound::g_pCloseFile = nullptr;
 HANDLE QZSound::g_CallBackThread = nullptr;
@@ -96,7 +96,7 @@ void QZSound::Exit() {
     // A stream loaded but never played (or left while music was off) has a fill thread too.
     EndStream();
     close_callback();
-    for (SNDSample* s = g_SampleList; s < g_pLastSample; ++s)
+    for (SNDSample* s = g_SampleList; s < HighWaterMark(); ++s)
         if ((s->m_dwFlags & SND_INUSE) != 0) FreeSample(s);
     free_sample_buffers();
     if (g_lpSoundBuffer != nullptr) {

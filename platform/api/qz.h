@@ -49,6 +49,9 @@ int QZAcquireMouse(int acquire);
 // Safe to call from any thread. Only the button bits (1 left, 2 right) are meaningful; a press and
 // release that both came since the previous call still read as down once.
 int QZGetMouseData(int* x, int* y, int* buttons);
+// The same, and with them the presses of the left and right buttons since the previous call: each
+// press once, however short (a press and release between two calls) or long (a held button).
+int QZGetMouseData(int* x, int* y, int* buttons, int* leftPresses, int* rightPresses);
 // 256 bytes by keyboard scan code (DIK_*), bit 7 set while the key is down; null before
 // QZInitKeyboard or after QZFreeDirectInput.
 unsigned char* QZGetKeys();

@@ -44,10 +44,10 @@ inline constexpr UINT WM_LBUTTONDOWN = 0x0201;
 inline constexpr UINT WM_LBUTTONUP = 0x0202;
 inline constexpr UINT WM_RBUTTONDOWN = 0x0204;
 inline constexpr UINT WM_RBUTTONUP = 0x0205;
-// Messages of the program's own, from WM_APP up. WM_FULLSCREEN: the platform switched the window into
-// (wParam 1) or out of (wParam 0) full screen, for instance on Alt+Enter.
 inline constexpr UINT WM_APP = 0x8000;
-inline constexpr UINT WM_FULLSCREEN = WM_APP + 1;
+// This platform's own, in the range Windows leaves to programs: posted after the player's Alt+Enter
+// has switched the display to the whole screen (wParam 1) or to a window (wParam 0).
+inline constexpr UINT WM_APP_DISPLAYMODE = WM_APP + 0x100;
 
 inline constexpr WORD WA_INACTIVE = 0;
 inline constexpr WORD WA_ACTIVE = 1;

@@ -89,6 +89,8 @@ public:
     // screen. A display that is always the picture's size ignores both.
     virtual void SetScaling(ScaleMode, ScaleFilter) {}
     virtual void SetWindowSize(int, int) {}
+    // Switches the display between the whole screen and a window; true when it now fills the screen.
+    virtual bool ToggleFullscreen() = 0;
 
     // Turns pending native events into posted messages and input state (input.h). Called by
     // PeekMessageA on the thread of the windows.

@@ -2,7 +2,9 @@
 
 #include <atomic>
 #include <cstring>
+#include <mutex>
 
+#include "platform/core/backend.h"
 #include "platform/core/windowing.h"
 #include "platform/api/qz.h"
 #include "platform/api/user.h"
@@ -13,6 +15,12 @@ namespace {
 // Written by the thread of the windows, read by the timer thread (QZGetMouseData).
 std::atomic<int> g_buttonsDown{0};
 std::atomic<int> g_buttonsPressed{0};
+// Presses counted as they happen, so that none is lost however many come between two samples.
+std::atomic<int> g_leftPresses{0};
+std::atomic<int> g_rightPresses{0};
+// A sample takes the bits and the counts together: a press between reading one and the other
+// would show in one only.
+std::mutex g_buttonLock;
 std::atomic<LONG> g_cursorX{0};
 std::atomic<LONG> g_cursorY{0};
 
@@ -54,14 +62,23 @@ void SetGenericModifier(int vk, bool down) {
     if (vk == VK_LSHIFT || vk == VK_RSHIFT) SetVirtualKey(VK_SHIFT, down || g_vkDown[VK_LSHIFT] || g_vkDown[VK_RSHIFT]);
 }
 
+void CountPress(int button) {
+    if (button == kLeftButton) ++g_leftPresses;
+    if (button == kRightButton) ++g_rightPresses;
+}
+
 }  // namespace
 
 void ButtonEvent(int button, bool down) {
-    if (down) {
-        g_buttonsDown |= button;
-        g_buttonsPressed |= button;
-    } else {
-        g_buttonsDown &= ~button;
+    {
+        std::lock_guard lock(g_buttonLock);
+        if (down) {
+            // A button already down is held, not pressed again.
+            if ((g_buttonsDown.fetch_or(button) & button) == 0) CountPress(button);
+            g_buttonsPressed |= button;
+        } else {
+            g_buttonsDown &= ~button;
+        }
     }
     UINT message = 0;
     if (button == kLeftButton) message = down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
@@ -76,6 +93,13 @@ void MouseMoveEvent(int x, int y) {
 }
 
 void KeyEvent(int scanCode, int virtualKey, bool down) {
+    // Alt+Enter switches between the window and the whole screen, as players of old games expect;
+    // the program hears of the new mode, not of the key.
+    if (down && virtualKey == VK_RETURN && g_vkDown[VK_MENU]) {
+        const bool fullscreen = GetBackend().ToggleFullscreen();
+        PostToMainWindow(WM_APP_DISPLAYMODE, fullscreen ? 1 : 0, 0);
+        return;
+    }
     if (scanCode > 0 && scanCode < 256) g_keys[scanCode] = down ? 0x80 : 0;
     SetVirtualKey(virtualKey, down);
     SetGenericModifier(virtualKey, down);
@@ -102,7 +126,14 @@ void ReleaseAll() {
 
 POINT CursorPosition() { return POINT{g_cursorX.load(), g_cursorY.load()}; }
 
-int SampleButtons() { return g_buttonsDown.load() | g_buttonsPressed.exchange(0); }
+int SampleButtons(int* leftPresses, int* rightPresses) {
+    std::lock_guard lock(g_buttonLock);
+    const int takenLeft = g_leftPresses.exchange(0);
+    const int takenRight = g_rightPresses.exchange(0);
+    if (leftPresses != nullptr) *leftPresses = takenLeft;
+    if (rightPresses != nullptr) *rightPresses = takenRight;
+    return g_buttonsDown.load() | g_buttonsPressed.exchange(0);
+}
 
 const BYTE* KeyState() { return g_keys; }
 
@@ -125,8 +156,11 @@ int ScanCodeForVirtualKey(int virtualKey) {
 }
 
 void Reset() {
+    std::lock_guard lock(g_buttonLock);
     g_buttonsDown = 0;
     g_buttonsPressed = 0;
+    g_leftPresses = 0;
+    g_rightPresses = 0;
     g_cursorX = 0;
     g_cursorY = 0;
     std::memset(g_keys, 0, sizeof g_keys);

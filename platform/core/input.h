@@ -23,8 +23,9 @@ void KeyRepeatEvent(int scanCode, int virtualKey);
 void ReleaseAll();
 
 POINT CursorPosition();
-// The buttons held now, plus any pressed since the previous sample; clears that latch.
-int SampleButtons();
+// The buttons held now, plus any pressed since the previous sample; clears that latch. Also takes
+// the presses of each button counted since then, when asked.
+int SampleButtons(int* leftPresses = nullptr, int* rightPresses = nullptr);
 const BYTE* KeyState();
 SHORT AsyncKeyState(int virtualKey);
 

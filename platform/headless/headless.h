@@ -45,8 +45,8 @@ void FailTimers(bool fail);
 // The data folder refuses every write through the platform's file calls (CreateFileA for writing,
 // WritePrivateProfileStringA, MoveFileExA, DeleteFileA).
 void FailWrites(bool fail);
-// ShellExecuteA starts nothing (the driver still sees the call), as on a desktop where no program
-// opens documents or addresses.
+// ShellExecuteA starts nothing and fails (returns 32 or less), as for a program that is there but
+// cannot run; nothing reaches the driver.
 void FailPrograms(bool fail);
 // Every open of a file of this name fails, pictures, sounds and settings alike, as if it were
 // missing: "bell.wav" or "sounds\bell.wav", without regard to case.

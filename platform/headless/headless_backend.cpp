@@ -27,8 +27,15 @@ public:
     bool CreateNativeWindow(const char*, int, int, bool) override { return true; }
     void SetNativeTitle(const char* title) override { this->title = title; }
     void DestroyNativeWindow() override {}
-    bool OpenDisplay(bool, int, int, std::string*) override { return true; }
+    bool OpenDisplay(bool fullscreen, int, int, std::string*) override {
+        this->fullscreen = fullscreen;
+        return true;
+    }
     void CloseDisplay() override {}
+    bool ToggleFullscreen() override {
+        fullscreen = !fullscreen;
+        return fullscreen;
+    }
     void PumpEvents() override {}
 
     void Present(const Picture& picture) override {
@@ -61,6 +68,7 @@ public:
     }
 
     bool Execute(const char* verb, const char* file, const char* parameters, const char* directory) override {
+        if (programsFail) return false;
         if (driver != nullptr) driver->OnShellExecute(verb, file, parameters, directory);
         return !programsFail;
     }
@@ -80,6 +88,8 @@ public:
     VirtualClock clock{&audio};
     Driver* driver = nullptr;
     int desktopBits = 16;
+    bool programsFail = false;
+    bool fullscreen = false;
     std::string title;
     std::vector<std::uint16_t> pixels;
     Picture presented{nullptr, 0, 0, 0, PixelLayout::Rgb565};
@@ -104,6 +114,8 @@ void Reset() {
     b.audio.Reset();
     b.driver = nullptr;
     b.desktopBits = 16;
+    b.programsFail = false;
+    b.fullscreen = false;
     b.title.clear();
     b.pixels.clear();
     b.presented = Picture{nullptr, 0, 0, 0, PixelLayout::Rgb565};

@@ -31,15 +31,21 @@ int QZAcquireMouse(int acquire) {
     return g_mouseReady ? 1 : 0;
 }
 
-int QZGetMouseData(int* x, int* y, int* buttons) {
-    // Sampling takes the press latch even while the mouse is released, so that a press made
-    // elsewhere is not counted once the mouse is taken again.
-    const int sampled = platform::input::SampleButtons();
+int QZGetMouseData(int* x, int* y, int* buttons) { return QZGetMouseData(x, y, buttons, nullptr, nullptr); }
+
+int QZGetMouseData(int* x, int* y, int* buttons, int* leftPresses, int* rightPresses) {
+    // Sampling takes the press latch and counts even while the mouse is released, so that a press
+    // made elsewhere is not counted once the mouse is taken again.
+    int left = 0;
+    int right = 0;
+    const int sampled = platform::input::SampleButtons(&left, &right);
     const bool live = g_mouseReady && g_mouseAcquired;
     const POINT cursor = platform::input::CursorPosition();
     if (x != nullptr) *x = cursor.x;
     if (y != nullptr) *y = cursor.y;
     if (buttons != nullptr) *buttons = live ? sampled : 0;
+    if (leftPresses != nullptr) *leftPresses = live ? left : 0;
+    if (rightPresses != nullptr) *rightPresses = live ? right : 0;
     return live ? 1 : 0;
 }
 

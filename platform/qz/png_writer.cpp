@@ -56,7 +56,10 @@ bool WritePng(const std::string& path, const Picture& picture, std::string* erro
     }
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
-    return std::fclose(file) == 0;
+    // What the library handed on may only reach the disk, and fail there, when the file closes.
+    if (std::fclose(file) == 0) return true;
+    *error = "cannot write " + path;
+    return false;
 }
 
 }  // namespace platform

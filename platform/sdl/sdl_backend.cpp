@@ -120,6 +120,7 @@ public:
     void CloseDisplay() override { display_.Close(); }
     void SetScaling(ScaleMode mode, ScaleFilter filter) override { display_.SetScaling(mode, filter); }
     void SetWindowSize(int width, int height) override { display_.SetWindowSize(width, height); }
+    bool ToggleFullscreen() override { return display_.ToggleFullscreen(); }
     void PumpEvents() override;
     void ShowMessageBox(const char* text, const char* caption) override {
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, display_.Window());
@@ -214,11 +215,6 @@ void SdlBackend::OnWindowEvent(const SDL_WindowEvent& e) {
 
 void SdlBackend::OnKey(const SDL_KeyboardEvent& e) {
     const bool down = e.type == SDL_KEYDOWN;
-    // Alt+Enter switches between the window and the whole screen, as players of old games expect.
-    if (down && e.keysym.scancode == SDL_SCANCODE_RETURN && (e.keysym.mod & KMOD_ALT)) {
-        if (!e.repeat) PostToMainWindow(WM_FULLSCREEN, display_.ToggleFullscreen() ? 1 : 0, 0);
-        return;
-    }
     const int vk = VirtualKeyFor(e.keysym.scancode);
     if (vk == 0) return;
     if (e.repeat) input::KeyRepeatEvent(ScanCodeFor(e.keysym.scancode, vk), vk);

@@ -24,7 +24,7 @@ public:
     void Present(const Picture& picture);
     void SetScaling(ScaleMode mode, ScaleFilter filter);
     void SetWindowSize(int width, int height);
-    // Switches into or out of full screen; returns whether the window is now full screen.
+    // Switches into or out of full screen; returns whether the window now fills the screen.
     bool ToggleFullscreen();
     bool IsFullscreen() const;
     // Shows the whole last picture again, after the window was resized, uncovered or switched.

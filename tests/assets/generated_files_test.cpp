@@ -134,7 +134,8 @@ TEST(GeneratedFiles, SoundsAreSixteenBitPcmAtTheGamesRate) {
         EXPECT_LT(wave.samples.size(), 22050u * 2) << name << " is short";
         int peak = 0;
         for (std::int16_t s : wave.samples) peak = std::max(peak, std::abs(int{s}));
-        EXPECT_GT(peak, 8000) << name << " can be heard";
+        // The bell is the quietest (about -16 dBFS), as many of it ring at once in quick play.
+        EXPECT_GT(peak, 4000) << name << " can be heard";
         EXPECT_LT(std::abs(int{wave.samples.front()}), 300) << name << " starts without a click";
         EXPECT_LT(std::abs(int{wave.samples.back()}), 300) << name << " ends without a click";
     }

@@ -153,7 +153,7 @@ TEST(Play, TheAboutButtonOpensTheGamesOwnPage) {
     EXPECT_TRUE(std::filesystem::exists(run.Folder() + "/about.html"));
 }
 
-TEST(Play, MenuStartsTheLauncherOnlyWhenItIsThere) {
+TEST(Play, MenuStartsTheLauncherOnlyWhenItIsThereAndStarts) {
     const std::string script = std::string(kStarted) + "click 68 342\nframes 5\nshot after\n";
     test::ReplayRun without;
     without.CopyGameData();
@@ -169,6 +169,13 @@ TEST(Play, MenuStartsTheLauncherOnlyWhenItIsThere) {
     EXPECT_FALSE(with.ShotExists("after")) << "the game stops once the launcher is started";
     EXPECT_NE(with.Log().find("shell open " + launcher + "\\Portico.exe Stalkway " + launcher), std::string::npos)
         << with.Log();
+    // There, but it will not start: the player is not left without a game.
+    test::ReplayRun failing;
+    failing.CopyGameData();
+    failing.WriteFile("launcher/Portico.exe", "");
+    ASSERT_EQ(failing.Run(script, {"--fail", "launch"}, failing.Folder() + "/launcher"), 0);
+    EXPECT_TRUE(failing.ShotExists("after")) << "a launcher that fails to start leaves the game going";
+    EXPECT_EQ(failing.Log().find("shell"), std::string::npos);
 }
 
 TEST(Play, AMissingMazePictureIsNamedAndEndsTheProgramWithCodeOne) {

@@ -1,6 +1,8 @@
 // The pointer's press counting and the tick clock, on the headless clock.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/headless/headless.h"
 #include "platform/api/qz.h"
 #include "services/pointer.h"
@@ -40,6 +42,50 @@ TEST_F(PointerAndClockTest, TwoPressesBetweenFramesCountTwiceAndAreTakenOneAtATi
     left = -1;
     pointer.GetState(nullptr, nullptr, nullptr, &left, nullptr);
     EXPECT_EQ(left, -1) << "no press left: the out-value stays as it was";
+}
+
+// A press and release between two samples, then a press held from the next: the samples read down
+// twice, yet these are two presses, and the frames see each go down and up.
+TEST_F(PointerAndClockTest, AQuickClickThenAPressAtTheNextSampleAreTwoPressesAndTwoClicks) {
+    Pointer pointer;
+    const auto frame = [&pointer] {
+        int buttons = -1;
+        pointer.GetState(nullptr, nullptr, &buttons, nullptr, nullptr);
+        return buttons;
+    };
+    platform::headless::MouseButton(1, true);
+    platform::headless::MouseButton(1, false);
+    pointer.Tick();
+    EXPECT_EQ(frame(), 1);
+    platform::headless::MouseButton(1, true);
+    pointer.Tick();
+    EXPECT_EQ(frame(), 0) << "the quick click's release shows before the next press";
+    pointer.Tick();
+    EXPECT_EQ(frame(), 1);
+    pointer.Tick();
+    EXPECT_EQ(frame(), 1) << "held: no more presses";
+    platform::headless::MouseButton(1, false);
+    pointer.Tick();
+    EXPECT_EQ(frame(), 0);
+
+    // Two quick clicks between two samples: still two downs and ups, one a frame, and two counted
+    // presses.
+    Pointer counting;
+    for (int i = 0; i < 2; ++i) {
+        platform::headless::MouseButton(1, true);
+        platform::headless::MouseButton(1, false);
+    }
+    counting.Tick();
+    std::vector<int> seen;
+    int left = -1;
+    for (int i = 0; i < 5; ++i) {
+        int buttons = -1;
+        counting.GetState(nullptr, nullptr, &buttons, &left, nullptr);
+        seen.push_back(buttons);
+        counting.Tick();
+    }
+    EXPECT_EQ(seen, (std::vector<int>{1, 0, 1, 0, 0}));
+    EXPECT_EQ(left, 0) << "two presses counted, both taken";
 }
 
 TEST_F(PointerAndClockTest, HeldButtonCountsOnceAndRightIsCountedApart) {

@@ -1,7 +1,13 @@
 // The program end to end through stalkway-replay.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/api/user.h"
 #include "support/replay_run.h"
+#include "tools/replay/script.h"
 
 namespace {
 
@@ -33,13 +39,15 @@ TEST(Replay, EscapeAndTheCloseBoxEndTheProgram) {
     }
 }
 
-TEST(Replay, F1ShowsTheFrameRateAtTheTopRight) {
+TEST(Replay, F1ShowsTheFrameRateAtTheTopRightAndF1AgainHidesIt) {
     test::ReplayRun run;
     run.CopyGameData();
-    ASSERT_EQ(run.Run(std::string(kStarted) + "shot off\nkey F1\nframes 2\nshot on\n"), 0);
+    ASSERT_EQ(run.Run(std::string(kStarted) + "shot off\nkey F1\nframes 2\nshot on\nkey F1\nframes 3\nshot hidden\n"),
+              0);
     const test::Shot off = run.LoadShot("off");
     const test::Shot on = run.LoadShot("on");
-    ASSERT_TRUE(off.Loaded() && on.Loaded());
+    const test::Shot hidden = run.LoadShot("hidden");
+    ASSERT_TRUE(off.Loaded() && on.Loaded() && hidden.Loaded());
     EXPECT_EQ(on.width, 800);
     EXPECT_EQ(on.height, 600);
     // "100.00" in white: pixels of the corner that turned white, and none left of it.
@@ -51,6 +59,10 @@ TEST(Replay, F1ShowsTheFrameRateAtTheTopRight) {
     for (int y = 0; y < 16; ++y)
         for (int x = 400; x < 578; ++x) changedLeft += on.At(x, y) != off.At(x, y);
     EXPECT_EQ(changedLeft, 0);
+    int stillChanged = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 560; x < 800; ++x) stillChanged += hidden.At(x, y) != off.At(x, y);
+    EXPECT_EQ(stillChanged, 0) << "the second F1 leaves the corner as it was before the first";
 }
 
 TEST(Replay, TheSameScriptGivesTheSameBytes) {
@@ -69,6 +81,56 @@ TEST(Replay, ABadScriptIsRefusedWithItsLine) {
     test::ReplayRun run;
     EXPECT_EQ(run.Run("frames 2\njump 3\n"), 2);
     EXPECT_NE(run.Stderr().find("line 2"), std::string::npos);
+}
+
+TEST(ReplayScript, AnErrorNamesTheWrongWordAndACommentMayEndAnyLine) {
+    const struct {
+        const char* line;
+        const char* said;
+    } wrong[] = {{"key F1 F2", "'F2'"},        {"key F13", "'F13'"}, {"frames 5x", "'5x'"},  {"frames -3", "'-3'"},
+                 {"move 3", "move needs X Y"}, {"click 3 y", "'y'"}, {"press now", "'now'"}, {"shot a/b", "'a/b'"},
+                 {"shot a b", "'b'"},          {"jump 3", "'jump'"}, {"close 1", "'1'"}};
+    for (const auto& c : wrong) {
+        std::vector<replay::Command> commands;
+        std::string error;
+        EXPECT_FALSE(replay::ParseScript(std::string("frames 1\n") + c.line + "\n", &commands, &error)) << c.line;
+        EXPECT_NE(error.find("line 2: "), std::string::npos) << error;
+        EXPECT_NE(error.find(c.said), std::string::npos) << c.line << " gave: " << error;
+    }
+    std::vector<replay::Command> commands;
+    std::string error;
+    ASSERT_TRUE(replay::ParseScript("frames 5 # c\n  # a whole line\nkey F1 #F2\nshot a#b\n", &commands, &error))
+        << error;
+    ASSERT_EQ(commands.size(), 4u);
+    EXPECT_EQ(commands[0].a, 5);
+    EXPECT_EQ(commands[1].a, VK_F1);
+    EXPECT_EQ(commands[3].text, "a#b") << "only a word that starts with # starts a comment";
+}
+
+TEST(Replay, ARunThatLostAShotOrALogLineExitsTwoSayingWhy) {
+    test::ReplayRun early;
+    early.CopyGameData();
+    EXPECT_EQ(early.Run("shot early\n" + std::string(kStarted)), 2);
+    EXPECT_NE(early.Stderr().find("shot early: nothing has been presented yet"), std::string::npos) << early.Stderr();
+
+    test::ReplayRun unwritable;
+    unwritable.CopyGameData();
+    unwritable.WriteFile("taken", "a file where the shots' folder would go");
+    EXPECT_EQ(unwritable.Run(std::string(kStarted) + "shot a\n", {"--shots", "taken/shots"}), 2);
+    EXPECT_NE(unwritable.Stderr().find("cannot write taken/shots/a.png"), std::string::npos) << unwritable.Stderr();
+
+    test::ReplayRun fullDisk;
+    fullDisk.CopyGameData();
+    // About starts the game's page, which the log records.
+    EXPECT_EQ(fullDisk.Run(std::string(kStarted) + "click 68 186\nframes 3\n", {"--log", "/dev/full"}), 2);
+    EXPECT_NE(fullDisk.Stderr().find("cannot write the log"), std::string::npos) << fullDisk.Stderr();
+}
+
+TEST(Replay, AFolderGivenAsTheScriptIsAnError) {
+    test::ReplayRun run;
+    std::filesystem::create_directories(run.Folder() + "/test.script");
+    EXPECT_EQ(run.Run("frames 1\n"), 2);
+    EXPECT_NE(run.Stderr().find("test.script is a folder"), std::string::npos) << run.Stderr();
 }
 
 }  // namespace

@@ -66,14 +66,20 @@ TEST_F(MusicStream, SegmentsAreAQuarterSecondInWholeFramesAndTheBufferEightOfThe
 }
 
 TEST_F(MusicStream, ALoopingStreamCountsOnWithoutAGapThroughEveryWrap) {
-    const std::vector<std::int16_t> data = Counting(22050 * 5);  // 2.5 buffers
-    ASSERT_TRUE(Load(soundtest::Wav16(data)));
-    QZSound::SetStreamVolume(0xFFFF);
-    g_QZSound.PlayStream(STREAM_LOOP);
-    const auto out = Ticks(1300);  // 13 s: six laps of the buffer, two and a half of the data
-    EXPECT_EQ(FirstMismatch(out, data, true), -1);
-    EXPECT_NE(Flags() & STREAM_LOADED, 0u);
-    EXPECT_EQ(g_endings, 0);
+    // 2.5 buffers; and half a second, which wraps inside the buffer from its very first lap.
+    for (std::size_t frames : {22050u * 5, 22050u / 2}) {
+        SCOPED_TRACE(frames);
+        g_endings = 0;
+        const std::vector<std::int16_t> data = Counting(frames);
+        ASSERT_TRUE(Load(soundtest::Wav16(data)));
+        QZSound::SetStreamVolume(0xFFFF);
+        g_QZSound.PlayStream(STREAM_LOOP);
+        const auto out = Ticks(1300);  // 13 s: six laps of the buffer
+        EXPECT_EQ(FirstMismatch(out, data, true), -1);
+        EXPECT_NE(Flags() & STREAM_LOADED, 0u);
+        EXPECT_EQ(g_endings, 0);
+        g_QZSound.StopStream();
+    }
 }
 
 // Byte 1, where playing starts, is a whole frame of 8-bit mono: the start passes no notification

@@ -162,7 +162,12 @@ TEST_F(Playback, AChainContinuesAtTheFirstSamplesVolumeAndPan) {
     EXPECT_EQ(out[1], 300);
 }
 
-TEST_F(Playback, StoppingAChainedSampleStartsTheNextAndAPlainReplayFiresNoOldEvent) {
+// Played again without a chain, by either plain way, a sample's stop must not reach the event
+// slot it once had and another chain now uses.
+class PlainReplay : public Playback, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(PlainReplay, StoppingAChainedSampleStartsTheNextAndAPlainReplayFiresNoOldEvent) {
+    const bool once = GetParam();
     Load(1, 1000);
     Load(2, 3000);
     SNDSample* a = g_QZSound.FindSample(1);
@@ -176,7 +181,6 @@ TEST_F(Playback, StoppingAChainedSampleStartsTheNextAndAPlainReplayFiresNoOldEve
     EXPECT_TRUE(b->SamplePlaying());
     b->StopSample();
 
-    // Played again without a chain, its stop must not reach the event slot it once had.
     a->m_pNext = nullptr;
     Load(3, 10, 300);
     Load(4, 20);
@@ -185,14 +189,21 @@ TEST_F(Playback, StoppingAChainedSampleStartsTheNextAndAPlainReplayFiresNoOldEve
     d->m_dwFlags &= ~SND_RESERVED;
     SNDSample::ChainSample(c, d);
     c->PlaySample(kFull, kCentre);  // takes the freed event slot
-    a->m_dwFlags |= SND_RESERVED;
-    a->PlaySample(kFull, kCentre);
+    if (once) {
+        ASSERT_EQ(g_QZSound.PlaySampleIDOnce(1, kFull, kCentre), 1);
+    } else {
+        a->m_dwFlags |= SND_RESERVED;
+        a->PlaySample(kFull, kCentre);
+    }
+    ASSERT_TRUE(a->SamplePlaying());
     a->StopSample();
     Ticks(1);
     EXPECT_FALSE(d->SamplePlaying()) << "a's stop started c's successor";
     Ticks(2);
     EXPECT_TRUE(d->SamplePlaying());
 }
+
+INSTANTIATE_TEST_SUITE_P(PlaySampleAndPlaySampleIDOnce, PlainReplay, ::testing::Bool());
 
 TEST_F(Playback, PauseResumesWhereItStopped) {
     std::vector<std::int16_t> ramp(3000);

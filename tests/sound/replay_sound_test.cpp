@@ -1,6 +1,8 @@
 // Sound in the scripted runner: effect requests in its log, and the start-up music in its --audio
 // recording.
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 
@@ -73,6 +75,28 @@ TEST(ReplaySound, TheStartUpMusicFadesInThenPlaysItsLoopingTrack) {
         louder += out[2 * n] > 1000;
     }
     EXPECT_GT(louder, static_cast<int>(frames / 2)) << "not silent after the fade";
+}
+
+// The whole perfect game, its loudest moments included (a move that collects kernels and a letter
+// together, the fanfare over the music), mixes without reaching full scale: the sounds leave
+// headroom, and nothing is clipped.
+TEST(ReplaySound, ThePerfectGameNeverReachesFullScale) {
+    test::ReplayRun run;
+    run.CopyGameData();
+    const std::string script = test::ReadWholeFile(std::string(STALKWAY_BINARY_DIR) + "/game/scripts/perfect.script");
+    ASSERT_EQ(run.Run(script, {"--audio", "perfect.wav"}), 0) << run.Stderr();
+    const std::string wav = run.ReadFile("perfect.wav");
+    ASSERT_GT(wav.size(), 44u + 22050 * 4 * 5) << "five seconds and more";
+    std::vector<std::int16_t> out((wav.size() - 44) / 2);
+    std::memcpy(out.data(), wav.data() + 44, out.size() * 2);
+    int atFullScale = 0;
+    int loudest = 0;
+    for (std::int16_t sample : out) {
+        atFullScale += sample == 32767 || sample == -32768;
+        loudest = std::max(loudest, std::abs(static_cast<int>(sample)));
+    }
+    EXPECT_EQ(atFullScale, 0) << "of " << out.size() << " samples; the loudest is " << loudest;
+    EXPECT_GT(loudest, 8000) << "the game is heard";
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The runner's core: options, script, headless set-up and the run.
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -32,6 +33,8 @@ void InjectFault(const std::string& what) {
         headless::FailTimers(true);
     } else if (what == "write") {
         headless::FailWrites(true);
+    } else if (what == "launch") {
+        headless::FailPrograms(true);
     } else {
         headless::HideFile(what.substr(6));
     }
@@ -52,6 +55,10 @@ int RunReplay(const std::vector<std::string>& arguments, const Program& program)
         std::printf("%s\n", Version().c_str());
         return 0;
     }
+    // A folder opens as a file and reads as nothing: an empty script that would run in silence.
+    std::error_code ignored;
+    if (std::filesystem::is_directory(options.script, ignored))
+        return UsageError(options.script + " is a folder, not a script");
     std::ifstream file(options.script, std::ios::binary);
     if (!file) return UsageError("cannot read " + options.script);
     std::stringstream text;
@@ -90,7 +97,12 @@ int RunReplay(const std::vector<std::string>& arguments, const Program& program)
         std::fprintf(stderr, "stalkway-replay: cannot write %s\n", options.audio.c_str());
         return 2;
     }
-    if (driver.Failed()) std::fprintf(stderr, "stalkway-replay: the script did not run cleanly\n");
+    // The program's own failure says more; otherwise a run that lost a shot or a log line is no
+    // clean run, and a caller must not take its output for complete.
+    if (exitCode == 0 && driver.Failed()) {
+        std::fprintf(stderr, "stalkway-replay: the script did not run cleanly\n");
+        return 2;
+    }
     return exitCode;
 }
 

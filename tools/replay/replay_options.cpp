@@ -9,7 +9,7 @@ namespace replay {
 namespace {
 
 bool IsFault(const std::string& what) {
-    return what == "sound-device" || what == "timer" || what == "write" ||
+    return what == "sound-device" || what == "timer" || what == "write" || what == "launch" ||
            (what.rfind("asset:", 0) == 0 && what.size() > 6);
 }
 
@@ -54,7 +54,8 @@ const Option kOptions[] = {
      [](Options* o, const std::string& v) {
          return ParseNumber(v, &o->seed) ? std::string() : std::string("--seed needs a number");
      }},
-    {"--fail", "WHAT", "run with a fault: sound-device, timer, write, or asset:NAME (more than once for several)",
+    {"--fail", "WHAT",
+     "run with a fault: sound-device, timer, write, launch, or asset:NAME (more than once for several)",
      [](Options* o, const std::string& v) {
          if (!IsFault(v)) return "unknown fault " + v;
          o->faults.push_back(v);

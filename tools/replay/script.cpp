@@ -1,49 +1,74 @@
 #include "tools/replay/script.h"
 
+#include <charconv>
 #include <sstream>
+#include <system_error>
 
 #include "platform/api/user.h"
 
 namespace replay {
 namespace {
 
-bool ReadInt(std::istringstream& in, int* value) { return static_cast<bool>(in >> *value); }
-
-bool NothingMore(std::istringstream& in) {
-    std::string rest;
-    return !(in >> rest);
+// The words of a line, up to a word that starts a comment.
+std::vector<std::string> Words(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> words;
+    std::string word;
+    while (in >> word && word[0] != '#') words.push_back(word);
+    return words;
 }
 
-// One line into commands; false with a reason when it is not understood.
-bool ParseLine(const std::string& line, int number, std::vector<Command>* out, std::string* why) {
-    std::istringstream in(line);
-    std::string word;
-    in >> word;
+// The whole word as a number, or false.
+bool WordToInt(const std::string& word, int* value) {
+    const char* end = word.data() + word.size();
+    const auto [stop, error] = std::from_chars(word.data(), end, *value);
+    return error == std::errc() && stop == end;
+}
+
+// Checks the number of words after the command; says what is missing or names the first extra.
+bool Arguments(const std::vector<std::string>& words, std::size_t wanted, const std::string& what, std::string* why) {
+    if (words.size() - 1 < wanted) return *why = words[0] + " needs " + what, false;
+    if (words.size() - 1 > wanted)
+        return *why = "'" + words[wanted + 1] + "' is one word too many: " + words[0] +
+                      (wanted == 0 ? " takes nothing more" : " takes " + what),
+               false;
+    return true;
+}
+
+bool Number(const std::string& command, const std::string& word, int* value, std::string* why) {
+    if (WordToInt(word, value)) return true;
+    return *why = command + " needs a whole number, not '" + word + "'", false;
+}
+
+// One line's words into commands; false with a reason when they are not understood.
+bool ParseWords(const std::vector<std::string>& words, int number, std::vector<Command>* out, std::string* why) {
+    const std::string& word = words[0];
     int x = 0;
     int y = 0;
     auto add = [&](Op op, int a = 0, int b = 0, std::string text = {}) {
         out->push_back(Command{op, a, b, std::move(text), number});
     };
     if (word == "frames") {
-        if (!ReadInt(in, &x) || x < 0 || !NothingMore(in)) return *why = "frames needs a count", false;
+        if (!Arguments(words, 1, "a count", why) || !Number(word, words[1], &x, why)) return false;
+        if (x < 0) return *why = "frames needs a count, not '" + words[1] + "'", false;
         add(Op::Frames, x);
     } else if (word == "move" || word == "click") {
-        if (!ReadInt(in, &x) || !ReadInt(in, &y) || !NothingMore(in)) return *why = word + " needs X Y", false;
+        if (!Arguments(words, 2, "X Y", why) || !Number(word, words[1], &x, why) || !Number(word, words[2], &y, why))
+            return false;
         add(Op::Move, x, y);
         if (word == "click") {
             add(Op::Button, 1, 1);
             add(Op::Button, 1, 0);
         }
     } else if (word == "press" || word == "release" || word == "rpress" || word == "rrelease") {
-        if (!NothingMore(in)) return *why = word + " takes nothing more", false;
+        if (!Arguments(words, 0, "", why)) return false;
         const bool right = word == "rpress" || word == "rrelease";
         const bool down = word == "press" || word == "rpress";
         add(Op::Button, right ? 2 : 1, down ? 1 : 0);
     } else if (word == "key") {
-        std::string name;
-        in >> name;
-        const int vk = VirtualKeyForName(name);
-        if (vk == 0 || !NothingMore(in)) return *why = "unknown key '" + name + "'", false;
+        if (!Arguments(words, 1, "a key name", why)) return false;
+        const int vk = VirtualKeyForName(words[1]);
+        if (vk == 0) return *why = "unknown key '" + words[1] + "'", false;
         add(Op::Key, vk, 1);
         add(Op::Key, vk, 0);
     } else if (word == "pad") {
@@ -54,16 +79,15 @@ bool ParseLine(const std::string& line, int number, std::vector<Command>* out, s
         add(Op::Key, vk, 1);
         add(Op::Key, vk, 0);
     } else if (word == "deactivate" || word == "activate") {
-        if (!NothingMore(in)) return *why = word + " takes nothing more", false;
+        if (!Arguments(words, 0, "", why)) return false;
         add(Op::Activate, word == "activate" ? 1 : 0);
     } else if (word == "shot") {
-        std::string name;
-        in >> name;
-        if (name.empty() || name.find('/') != std::string::npos || !NothingMore(in))
-            return *why = "shot needs a plain name", false;
-        add(Op::Shot, 0, 0, name);
+        if (!Arguments(words, 1, "a name", why)) return false;
+        if (words[1].find('/') != std::string::npos)
+            return *why = "shot needs a plain name, not '" + words[1] + "'", false;
+        add(Op::Shot, 0, 0, words[1]);
     } else if (word == "close") {
-        if (!NothingMore(in)) return *why = "close takes nothing more", false;
+        if (!Arguments(words, 0, "", why)) return false;
         add(Op::Close);
     } else {
         return *why = "unknown command '" + word + "'", false;
@@ -116,10 +140,10 @@ bool ParseScript(const std::string& text, std::vector<Command>* commands, std::s
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        const size_t first = line.find_first_not_of(" \t");
-        if (first == std::string::npos || line[first] == '#') continue;
+        const std::vector<std::string> words = Words(line);
+        if (words.empty()) continue;
         std::string why;
-        if (!ParseLine(line, number, commands, &why)) {
+        if (!ParseWords(words, number, commands, &why)) {
             *error = "line " + std::to_string(number) + ": " + why;
             return false;
         }

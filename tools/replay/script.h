@@ -1,4 +1,5 @@
-// A replay script: one command a line; blank lines and lines starting with # are ignored.
+// A replay script: one command a line; blank lines are ignored, and a word starting with # begins
+// a comment that runs to the end of its line.
 #pragma once
 
 #include <string>

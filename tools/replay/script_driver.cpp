@@ -26,6 +26,14 @@ void ScriptDriver::Log(const std::string& kind, const std::string& detail) {
     if (!log_.is_open()) return;
     log_ << platform::headless::TicksRun() << ' ' << kind << ' ' << detail << '\n';
     log_.flush();
+    CheckLog();
+}
+
+void ScriptDriver::CheckLog() {
+    if (log_ || logFailed_) return;
+    std::fprintf(stderr, "stalkway-replay: cannot write the log\n");
+    logFailed_ = true;
+    failed_ = true;
 }
 
 void ScriptDriver::BeforeTick(std::uint64_t tick) {
@@ -98,6 +106,7 @@ void ScriptDriver::OnDebugString(const char* text) {
     if (!log_.is_open()) return;
     log_ << platform::headless::TicksRun() << ' ' << text << '\n';
     log_.flush();
+    CheckLog();
 }
 
 }  // namespace replay

@@ -20,7 +20,8 @@ public:
     bool OpenLog(const std::string& path);
     // One log line: the frames run so far, a kind and its detail.
     void Log(const std::string& kind, const std::string& detail);
-    // Problems met while playing (a screenshot that could not be written), for the exit status.
+    // Problems met while playing (a shot before the first picture, a screenshot or a log line that
+    // could not be written), each already told on the standard error, for the exit status.
     bool Failed() const { return failed_; }
 
     // Called after every tick with the tick and whether the script has ended (run out or closed).
@@ -40,6 +41,8 @@ private:
     std::uint64_t RunUntilFrames();
     std::uint64_t Run(const Command& command);
     void TakeShot(const std::string& name);
+    // Notes a log that stopped taking lines, once.
+    void CheckLog();
 
     std::vector<Command> commands_;
     size_t next_ = 0;
@@ -49,6 +52,7 @@ private:
     std::string shotsDir_;
     std::ofstream log_;
     bool failed_ = false;
+    bool logFailed_ = false;
     std::function<void(std::uint64_t, bool)> observer_;
 };
 
