@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 #include "platform/api/qz.h"
 #include "platform/api/user.h"
+#include "platform/core/c_random.h"
 #include "platform/web/frame_buffers.h"
 #include "platform/web/page_keys.h"
 #include "platform/web/picture_fit.h"
@@ -145,6 +147,16 @@ TEST(WebRing, KeepsOrderAcrossTheWrapAndRefusesWhenFull) {
     int out[10];
     EXPECT_EQ(ring.Pop(out, 10), 8u);
     EXPECT_EQ(ring.Pop(out, 1), 0u);
+}
+
+// The browser build's rand() draws what glibc's does, for the seeds the program uses (seconds of
+// the day, and 0, which glibc takes as 1).
+TEST(WebRandom, DrawsTheDesktopsSequence) {
+    for (const unsigned seed : {0u, 1u, 2u, 12345u, 86399u, 4294967295u}) {
+        std::srand(seed);
+        platform::CRandom ours(seed);
+        for (int i = 0; i < 2000; ++i) ASSERT_EQ(ours.Next(), std::rand()) << "seed " << seed << ", draw " << i;
+    }
 }
 
 }  // namespace
