@@ -7,6 +7,10 @@
 #   step back       taking back a move from a history of 500, against the 10 ms frame slot
 #   mixing          one second of output with 32 voices, against one second
 #   start-up        from process start to the first picture, against 10 frame slots
+#   web frame       the perfect game in the browser build's runner (headless Chromium): median frame
+#                   against the native median of this run
+#   web load        from navigation to the game's first picture in the browser, data included,
+#                   against 100 frame slots
 # The runner and the benchmarks are run three times; each ratio is the median of the three.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -90,12 +94,24 @@ idle_wall_s=$(awk -v a="$wall_start" -v b="$wall_end" 'BEGIN { printf "%.3f", b 
 kill "$GAME_PID" && wait "$GAME_PID" 2>/dev/null || true
 GAME_PID=""
 
+# --- The browser: the runner's frame cost and the page's load time (tests/web/bench.mjs).
+stalkway_ensure_packages chromium
+nice ./web.sh --no-serve >/dev/null
+(cd tests/web && npm ci --no-audit --no-fund >/dev/null)
+node tests/web/bench.mjs build-web/site >"$WORK/web"
+web_frame_us=$(awk '$1 == "stats" && $2 == "frame_median_us" { print $3 }' "$WORK/web")
+web_load_ms=$(awk '$1 == "web_load_ms" { print $2 }' "$WORK/web")
+[ -n "$web_frame_us" ] && [ -n "$web_load_ms" ] || { echo "bench.sh: the browser gave no figures" >&2; exit 1; }
+
 frame_median=$(median <"$WORK/median")
 frame_p99=$(median <"$WORK/p99")
 startup=$(median <"$WORK/startup")
 idle=$(ratio "$idle_cpu_s" "$idle_wall_s")
 stepback=$(ratio "$stepback_ms" 10)
 mix=$(ratio "$mix_ms" 1000)
+native_frame_us=$(median <"$WORK/median_us")
+web_frame=$(ratio "$web_frame_us" "$native_frame_us")
+web_load=$(ratio "$web_load_ms" 1000)
 
 verdict() { awk -v v="$1" -v t="$2" 'BEGIN { print (v <= t ? "met" : "MISSED") }'; }
 row() { printf '%-22s %-44s %-28s %8s %7s  %s\n' "$1" "$2" "$3" "$4" "$5" "$(verdict "$4" "$5")"; }
@@ -109,6 +125,8 @@ row idle_cpu "processor ${idle_cpu_s} s under Xvfb" "wall ${idle_wall_s} s" "$id
 row stepback500_vs_slot "StepBack, 500 moves: ${stepback_ms} ms" "frame slot 10 ms" "$stepback" 0.5
 row mix32_vs_realtime "32 voices, 1 s at 44100 Hz: ${mix_ms} ms" "1000 ms" "$mix" 0.01
 row startup_vs_10slots "first picture after $(median <"$WORK/startup_ms") ms" "10 slots, 100 ms" "$startup" 1
+row web_frame_vs_native "browser median frame ${web_frame_us} us" "native ${native_frame_us} us" "$web_frame" 3
+row web_load_ms_vs_slot "browser first picture after ${web_load_ms} ms" "100 slots, 1000 ms" "$web_load" 1
 echo
 echo "RATIO frame_median_vs_copy $frame_median 4"
 echo "RATIO frame_p99_vs_copy $frame_p99 10"
@@ -116,3 +134,5 @@ echo "RATIO idle_cpu $idle 0.05"
 echo "RATIO stepback500_vs_slot $stepback 0.5"
 echo "RATIO mix32_vs_realtime $mix 0.01"
 echo "RATIO startup_vs_10slots $startup 1"
+echo "RATIO web_frame_vs_native $web_frame 3"
+echo "RATIO web_load_ms_vs_slot $web_load 1"
