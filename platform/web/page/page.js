@@ -37,9 +37,10 @@
         page.problem = title;
     }
 
-    // "Downloading data... (loaded/total)" from the data package.
+    // "Downloading data... (loaded/total)" from the data package; the runtime's other states say
+    // nothing the bar could show.
     function setStatus(text) {
-        const m = /\((\d+(?:\.\d+)?)\/(\d+(?:\.\d+)?)\)/.exec(text || '');
+        const m = /^Downloading data\.\.\. \((\d+)\/(\d+)\)/.exec(text || '');
         if (m) {
             const fraction = Number(m[1]) / Number(m[2]);
             document.getElementById('progress').style.width = (100 * fraction).toFixed(1) + '%';
