@@ -157,6 +157,8 @@ async function realInput(browser, address) {
     await new Promise((resolve) => setTimeout(resolve, 500));
     const differ = areasDiffer(await canvasRgb(page), native.pixels, native.width);
     check(differ.length === 0, 'the canvas differs from the native run in ' + differ.join(', '));
+    // The first click started Web Audio, which has been playing the mixer's frames since.
+    check(await page.evaluate('window.stalkwayPage.soundFrames') > 0, 'no sound reached Web Audio');
     return page;
 }
 

@@ -9,7 +9,7 @@
     const stage = document.getElementById('stage');
     const canvas = document.getElementById('picture');
     const context = canvas.getContext('2d');
-    const page = (window.stalkwayPage = { stdout: [], messages: [], firstPicture: null, exitCode: null });
+    const page = (window.stalkwayPage = { stdout: [], messages: [], firstPicture: null, exitCode: null, soundFrames: 0 });
 
     function show(id, on) { document.getElementById(id).hidden = !on; }
 
@@ -87,6 +87,7 @@
             const left = event.outputBuffer.getChannelData(0);
             const right = event.outputBuffer.getChannelData(1);
             const frames = Module._web_sound_pull(left.length);
+            page.soundFrames += frames;
             const at = Module._web_sound_buffer() >> 1;
             const samples = Module.HEAP16.subarray(at, at + 2 * frames);
             for (let i = 0; i < left.length; ++i) {
