@@ -15,6 +15,9 @@
 # The runner is run five times and each frame and start-up ratio is the median of the five runs'
 # ratios, so one run disturbed by the shared machine moves nothing; the benchmarks are run three
 # times and their median taken.
+# The browser rows: the perfect game in the browser build's runner (headless Chromium), its median
+# frame against the native median of this run; and from navigation to the game's first picture,
+# data included, against 100 frame slots.
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/packages.sh
@@ -136,6 +139,15 @@ idle_cpu_s=$(cat "$WORK/idle.cpu"); idle_wall_s=$(cat "$WORK/idle.wall")
 full_cpu_s=$(cat "$WORK/idle_full.cpu"); full_wall_s=$(cat "$WORK/idle_full.wall")
 play_cpu_s=$(cat "$WORK/play.cpu"); play_wall_s=$(cat "$WORK/play.wall")
 
+# --- The browser: the runner's frame cost and the page's load time (tests/web/bench.mjs).
+stalkway_ensure_packages chromium
+nice ./web.sh --no-serve >/dev/null
+(cd tests/web && npm ci --no-audit --no-fund >/dev/null)
+node tests/web/bench.mjs build-web/site >"$WORK/web"
+web_frame_us=$(awk '$1 == "stats" && $2 == "frame_median_us" { print $3 }' "$WORK/web")
+web_load_ms=$(awk '$1 == "web_load_ms" { print $2 }' "$WORK/web")
+[ -n "$web_frame_us" ] && [ -n "$web_load_ms" ] || { echo "bench.sh: the browser gave no figures" >&2; exit 1; }
+
 frame_median=$(median <"$WORK/median")
 frame_p99=$(median <"$WORK/p99")
 startup=$(median <"$WORK/startup")
@@ -145,6 +157,9 @@ play=$(ratio "$play_cpu_s" "$play_wall_s")
 scale=$(ratio "$scale_ms" 10)
 stepback=$(ratio "$stepback_ms" 10)
 mix=$(ratio "$mix_ms" 1000)
+native_frame_us=$(median <"$WORK/median_us")
+web_frame=$(ratio "$web_frame_us" "$native_frame_us")
+web_load=$(ratio "$web_load_ms" 1000)
 
 verdict() { awk -v v="$1" -v t="$2" 'BEGIN { print (v <= t ? "met" : "MISSED") }'; }
 row() { printf '%-22s %-44s %-28s %8s %7s  %s\n' "$1" "$2" "$3" "$4" "$5" "$(verdict "$4" "$5")"; }
@@ -161,6 +176,8 @@ row stepback500_vs_slot "StepBack, 500 moves: ${stepback_ms} ms" "frame slot 10 
 row mix32_vs_realtime "32 voices, 1 s at 44100 Hz: ${mix_ms} ms" "1000 ms" "$mix" 0.01
 row scale_vs_slot "move frame at 3840x2160, sharp: ${scale_ms} ms" "frame slot 10 ms" "$scale" 0.2
 row startup_vs_10slots "first picture after $(median <"$WORK/startup_ms") ms" "10 slots, 100 ms" "$startup" 0.25
+row web_frame_vs_native "browser median frame ${web_frame_us} us" "native ${native_frame_us} us" "$web_frame" 3
+row web_load_ms_vs_slot "browser first picture after ${web_load_ms} ms" "100 slots, 1000 ms" "$web_load" 1
 echo
 echo "RATIO frame_median_vs_copy $frame_median 4"
 echo "RATIO frame_p99_vs_copy $frame_p99 3"
@@ -171,3 +188,5 @@ echo "RATIO stepback500_vs_slot $stepback 0.5"
 echo "RATIO mix32_vs_realtime $mix 0.01"
 echo "RATIO scale_vs_slot $scale 0.2"
 echo "RATIO startup_vs_10slots $startup 0.25"
+echo "RATIO web_frame_vs_native $web_frame 3"
+echo "RATIO web_load_ms_vs_slot $web_load 1"

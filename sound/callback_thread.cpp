@@ -26,7 +26,7 @@ void QZSound::close_callback() {
         if (g_EventList[i].hEvent == nullptr) continue;
         CloseHandle(g_EventList[i].hEvent);
         g_EventList[i].hEvent = nullptr;
-        std::atomic_ref<SNDSample*>(g_EventList[i].pSample).store(nullptr);
+        AtomicRef<SNDSample*>(g_EventList[i].pSample).store(nullptr);
         g_CallBackHandles[i] = nullptr;
     }
 }
@@ -43,7 +43,7 @@ DWORD QZSound::CallBack(LPVOID) {
             break;
         }
         _SNDEvent& event = g_EventList[woken - WAIT_OBJECT_0];
-        SNDSample* sample = std::atomic_ref<SNDSample*>(event.pSample).load();
+        SNDSample* sample = AtomicRef<SNDSample*>(event.pSample).load();
         if (sample == nullptr || sample == kClaimedEvent) continue;
         FreeSoundEvent(&event);
         if (sample->m_pNext != nullptr) sample->m_pNext->PlaySample(sample->m_nVolume, sample->m_nPan);

@@ -13,8 +13,8 @@ namespace {
 
 std::mutex g_StreamLock;
 
-HANDLE LoadHandle(HANDLE& handle) { return std::atomic_ref<HANDLE>(handle).load(); }
-void StoreHandle(HANDLE& handle, HANDLE value) { std::atomic_ref<HANDLE>(handle).store(value); }
+HANDLE LoadHandle(HANDLE& handle) { return AtomicRef<HANDLE>(handle).load(); }
+void StoreHandle(HANDLE& handle, HANDLE value) { AtomicRef<HANDLE>(handle).store(value); }
 
 // A quarter second, rounded up to whole frames.
 DWORD SegmentSize(const SNDSample& sample) {
@@ -129,7 +129,7 @@ int QZSound::init_stream_buffer() {
 int QZSound::PlayStream(int flags) {
     std::lock_guard lock(g_StreamLock);
     _SNDStream& st = g_StreamInfo;
-    const DWORD state = std::atomic_ref<DWORD>(st.dwFlags).load();
+    const DWORD state = AtomicRef<DWORD>(st.dwFlags).load();
     if (m_bMusicEnabled == 0 || (state & STREAM_LOADED) == 0 || (state & STREAM_PLAYING) != 0 ||
         st.pSample == nullptr || st.pSample->m_pBuffer == nullptr)
         return 1;
@@ -147,7 +147,7 @@ int QZSound::StopStream() {
     {
         std::lock_guard lock(g_StreamLock);
         const _SNDStream& st = g_StreamInfo;
-        const DWORD state = std::atomic_ref<const DWORD>(st.dwFlags).load();
+        const DWORD state = AtomicRef<const DWORD>(st.dwFlags).load();
         if (m_bMusicEnabled == 0 || (state & STREAM_LOADED) == 0 || (state & STREAM_PLAYING) == 0 ||
             st.pSample == nullptr || st.pSample->m_pBuffer == nullptr)
             return 1;
@@ -171,7 +171,7 @@ void QZSound::EndStream() {
 int QZSound::PauseStream() {
     std::lock_guard lock(g_StreamLock);
     _SNDStream& st = g_StreamInfo;
-    const DWORD state = std::atomic_ref<DWORD>(st.dwFlags).load();
+    const DWORD state = AtomicRef<DWORD>(st.dwFlags).load();
     if ((state & STREAM_LOADED) == 0 || (state & STREAM_PLAYING) == 0 || st.pSample == nullptr ||
         st.pSample->m_pBuffer == nullptr)
         return 1;
@@ -194,7 +194,7 @@ void QZSound::CleanupStream() {
     {
         std::lock_guard lock(g_StreamLock);
         _SNDStream& st = g_StreamInfo;
-        const DWORD state = std::atomic_ref<DWORD>(st.dwFlags).load();
+        const DWORD state = AtomicRef<DWORD>(st.dwFlags).load();
         if ((state & STREAM_LOADED) == 0 || st.pSample == nullptr || st.pSample->m_pBuffer == nullptr) return;
         if ((state & (STREAM_PLAYING | STREAM_STOPPING)) == 0) return;
         st.pSample->m_pBuffer->Stop();

@@ -87,7 +87,7 @@ void SNDSample::ArmStopNotification() {
         QZSound::FreeSoundEvent(event);
         return;
     }
-    std::atomic_ref<SNDSample*>(event->pSample).store(this);
+    AtomicRef<SNDSample*>(event->pSample).store(this);
 }
 
 // A stop position left from an earlier chained play would signal an event slot that may by now

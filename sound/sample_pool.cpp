@@ -117,10 +117,10 @@ void QZSound::ClearSampleList() {
 _SNDEvent* QZSound::AllocSoundEvent() {
     for (int i = 1; i < g_nMaxEventCount && g_EventList != nullptr; ++i) {
         SNDSample* expected = nullptr;
-        if (std::atomic_ref<SNDSample*>(g_EventList[i].pSample).compare_exchange_strong(expected, kClaimedEvent))
+        if (AtomicRef<SNDSample*>(g_EventList[i].pSample).compare_exchange_strong(expected, kClaimedEvent))
             return &g_EventList[i];
     }
     return nullptr;
 }
 
-void QZSound::FreeSoundEvent(_SNDEvent* event) { std::atomic_ref<SNDSample*>(event->pSample).store(nullptr); }
+void QZSound::FreeSoundEvent(_SNDEvent* event) { AtomicRef<SNDSample*>(event->pSample).store(nullptr); }

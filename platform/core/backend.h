@@ -1,5 +1,5 @@
 // The seam between the platform layer's portable part and the system it runs on. A program picks
-// its backend by the library it links (the SDL2 one or the headless one); each defines GetBackend().
+// its backend by the library it links (the SDL2 one, the browser's or the headless one); each defines GetBackend().
 // Only code inside platform/ sees this header.
 #pragma once
 
@@ -107,6 +107,11 @@ public:
     virtual bool StartAudio() = 0;
     virtual void StopAudio() = 0;
     virtual void CloseAudio() = 0;
+
+    // After a file was saved whole (moved into place, or a profile rewritten): a backend whose files
+    // do not outlast the program copies it to where they do. False when that failed, which fails
+    // the save as a failed write would.
+    virtual bool Persist(const std::string& /*nativePath*/) { return true; }
 
     // OutputDebugStringA's text: the headless backend hands it to its driver, a real one drops it.
     virtual void DebugOutput(const char* text) = 0;

@@ -16,7 +16,9 @@ bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) { return FoldCase(x) == FoldCase(y); });
+    // The iterator forms: the browser build's C++ library has no range algorithms yet.
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return FoldCase(x) == FoldCase(y); });
 }
 
 std::vector<std::string_view> Components(std::string_view name) {
@@ -83,8 +85,8 @@ private:
             if (SameIgnoringCase(entry, component)) matches.push_back(std::move(entry));
         }
         if (matches.empty()) return {};
-        auto exact = std::ranges::find(matches, component);
-        return exact != matches.end() ? *exact : *std::ranges::min_element(matches);
+        auto exact = std::find(matches.begin(), matches.end(), component);
+        return exact != matches.end() ? *exact : *std::min_element(matches.begin(), matches.end());
     }
 
     std::string Join(const std::vector<std::string>& parts) const {

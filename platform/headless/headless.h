@@ -46,7 +46,7 @@ void FailTimers(bool fail);
 // WritePrivateProfileStringA, MoveFileExA, DeleteFileA).
 void FailWrites(bool fail);
 // ShellExecuteA starts nothing and fails (returns 32 or less), as for a program that is there but
-// cannot run; nothing reaches the driver.
+// cannot run, or a desktop where no program opens documents; the driver still sees the call.
 void FailPrograms(bool fail);
 // Every open of a file of this name fails, pictures, sounds and settings alike, as if it were
 // missing: "bell.wav" or "sounds\bell.wav", without regard to case.

@@ -68,7 +68,6 @@ public:
     }
 
     bool Execute(const char* verb, const char* file, const char* parameters, const char* directory) override {
-        if (programsFail) return false;
         if (driver != nullptr) driver->OnShellExecute(verb, file, parameters, directory);
         return !programsFail;
     }
@@ -95,7 +94,6 @@ public:
     Picture presented{nullptr, 0, 0, 0, PixelLayout::Rgb565};
     std::uint64_t presentCount = 0;
     std::vector<std::string> trace;
-    bool programsFail = false;
 };
 
 HeadlessBackend& Instance() {
@@ -121,7 +119,6 @@ void Reset() {
     b.presented = Picture{nullptr, 0, 0, 0, PixelLayout::Rgb565};
     b.presentCount = 0;
     b.trace.clear();
-    b.programsFail = false;
 }
 
 void SetDriver(Driver* driver) {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/core/backend.h"
 #include "platform/core/file_faults.h"
 #include "platform/core/handles.h"
 #include "platform/api/file_names.h"
@@ -189,5 +190,5 @@ BOOL MoveFileExA(LPCSTR existingName, LPCSTR newName, DWORD flags) {
             ::close(descriptor);
         }
     }
-    return TRUE;
+    return platform::GetBackend().Persist(to) ? TRUE : FALSE;
 }

@@ -36,6 +36,21 @@ unsigned long long Now(clockid_t clock) {
     return Steps(t);
 }
 
+#if defined(__EMSCRIPTEN__)
+// A browser keeps no processor times and has no /proc. The time that passed is the nearest
+// measure: for a thread that never waits, as the scripted runner's does not, it is its processor
+// time. Every thread reads as started with the program.
+constexpr clockid_t kProcessClock = CLOCK_MONOTONIC;
+constexpr clockid_t kThreadClock = CLOCK_MONOTONIC;
+
+unsigned long long StartTime(const char*) {
+    static const unsigned long long start = Now(CLOCK_REALTIME) + kEpochDifference;
+    return start;
+}
+#else
+constexpr clockid_t kProcessClock = CLOCK_PROCESS_CPUTIME_ID;
+constexpr clockid_t kThreadClock = CLOCK_THREAD_CPUTIME_ID;
+
 // The start of the process or thread whose stat file this is, as a time of day. The system keeps
 // it in clock ticks since boot (10 ms), rounded down: the start reads up to 10 ms early. 0 when
 // it cannot be read.
@@ -63,6 +78,7 @@ unsigned long long StartTime(const char* statFile) {
     const unsigned long long dayNow = Now(CLOCK_REALTIME) + kEpochDifference;
     return dayNow - (bootNow - sinceBoot);
 }
+#endif
 
 // The system measures processor time to the nanosecond but splits it between user and kernel
 // time only by sampling, so the total is exact and the kernel share is the sampled one. The
@@ -92,7 +108,7 @@ BOOL GetProcessTimes(HANDLE process, FILETIME* creation, FILETIME* exit, FILETIM
     if (process != kCurrentProcess || start == 0) return FALSE;
     Store(start, creation);
     Store(0, exit);
-    StoreTimes(CLOCK_PROCESS_CPUTIME_ID, RUSAGE_SELF, kernel, user);
+    StoreTimes(kProcessClock, RUSAGE_SELF, kernel, user);
     return TRUE;
 }
 
@@ -101,7 +117,7 @@ BOOL GetThreadTimes(HANDLE thread, FILETIME* creation, FILETIME* exit, FILETIME*
     if (thread != kCurrentThread || start == 0) return FALSE;
     Store(start, creation);
     Store(0, exit);
-    StoreTimes(CLOCK_THREAD_CPUTIME_ID, RUSAGE_THREAD, kernel, user);
+    StoreTimes(kThreadClock, RUSAGE_THREAD, kernel, user);
     return TRUE;
 }
 

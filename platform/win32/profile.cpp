@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/core/backend.h"
 #include "platform/core/file_faults.h"
 #include "platform/api/file_names.h"
 #include "platform/api/kernel.h"
@@ -152,5 +153,5 @@ BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR
         edited = profile::SetValue(text, sectionName, profile::TrimArgument(key), value);
     }
     if (!edited) return TRUE;
-    return profile::WriteWhole(path, *edited) ? TRUE : FALSE;
+    return profile::WriteWhole(path, *edited) && platform::GetBackend().Persist(path) ? TRUE : FALSE;
 }

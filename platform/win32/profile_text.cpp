@@ -66,7 +66,9 @@ bool NextLine(std::string_view text, std::size_t* position, Line* line) {
 }
 
 bool SameName(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) { return FoldCase(x) == FoldCase(y); });
+    // The iterator form: the browser build's C++ library has no range algorithms yet.
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return FoldCase(x) == FoldCase(y); });
 }
 
 std::string_view TrimArgument(std::string_view name) {

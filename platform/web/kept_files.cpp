@@ -1,0 +1,53 @@
+#include "platform/web/kept_files.h"
+
+#include <emscripten.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <mutex>
+#include <thread>
+
+namespace platform::web {
+namespace {
+
+namespace fs = std::filesystem;
+
+enum SyncState : int { kIdle, kPending, kDone, kFailed };
+std::atomic<int> g_sync{kIdle};
+
+// A database write takes milliseconds; one that has not answered in this long never will.
+constexpr auto kSyncPatience = std::chrono::seconds(10);
+
+bool WriteBack() {
+    g_sync.store(kPending);
+    const int started = MAIN_THREAD_EM_ASM_INT({
+        if (!Module.keptFilesMounted) return 0;
+        FS.syncfs(
+            false, function(error) { Module._web_kept_files_synced(error ? 0 : 1); });
+        return 1;
+    });
+    if (started == 0) return false;
+    const auto deadline = std::chrono::steady_clock::now() + kSyncPatience;
+    while (g_sync.load() == kPending && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return g_sync.load() == kDone;
+}
+
+}  // namespace
+
+bool KeepFile(const std::string& nativePath) {
+    static std::mutex one;
+    std::lock_guard lock(one);
+    std::error_code error;
+    const fs::path source = fs::absolute(nativePath, error);
+    if (error) return false;
+    const fs::path kept = fs::path("/kept") / source.relative_path();
+    fs::create_directories(kept.parent_path(), error);
+    if (error || !fs::copy_file(source, kept, fs::copy_options::overwrite_existing, error)) return false;
+    return WriteBack();
+}
+
+void KeptFilesSynced(bool ok) { g_sync.store(ok ? kDone : kFailed); }
+
+}  // namespace platform::web

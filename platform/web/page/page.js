@@ -1,0 +1,281 @@
+// The page around the game: loads the data with a progress bar, then the program, which runs on a
+// worker; draws its frames, passes the pointer, touch and keys to it, and plays its sound. With
+// ?script=NAME it runs the scripted runner over scripts/NAME.script instead (virtual time, no
+// window) and keeps what it wrote for the tests; &stats adds the runner's statistics.
+'use strict';
+(function () {
+    const params = new URLSearchParams(location.search);
+    const script = params.get('script');
+    const stage = document.getElementById('stage');
+    const canvas = document.getElementById('picture');
+    const context = canvas.getContext('2d');
+    const page = (window.stalkwayPage = { stdout: [], messages: [], firstPicture: null, exitCode: null, soundFrames: 0 });
+
+    function show(id, on) { document.getElementById(id).hidden = !on; }
+
+    // Shared memory between threads is offered only to pages served cross-origin isolated, and
+    // only by browsers with WebAssembly threads.
+    function threadsAvailable() {
+        if (self.crossOriginIsolated !== true || typeof SharedArrayBuffer !== 'function') return false;
+        try {
+            return new WebAssembly.Memory({ initial: 1, maximum: 1, shared: true }).buffer instanceof SharedArrayBuffer;
+        } catch (e) {
+            return false;
+        }
+    }
+
+    function showProblem(title, text) {
+        const problem = document.getElementById('problem');
+        problem.innerHTML = '';
+        const h = document.createElement('h2');
+        h.textContent = title;
+        const p = document.createElement('p');
+        p.textContent = text;
+        problem.append(h, p);
+        show('problem', true);
+        show('loading', false);
+        page.problem = title;
+    }
+
+    // "Downloading data... (loaded/total)" from the data package; the runtime's other states say
+    // nothing the bar could show.
+    function setStatus(text) {
+        const m = /^Downloading data\.\.\. \((\d+)\/(\d+)\)/.exec(text || '');
+        if (m) {
+            const fraction = Number(m[1]) / Number(m[2]);
+            document.getElementById('progress').style.width = (100 * fraction).toFixed(1) + '%';
+            document.getElementById('status').textContent = 'Loading the game… ' + Math.round(100 * fraction) + '%';
+        }
+    }
+
+    function place() {
+        if (!Module._web_place) return;
+        const at = Module._web_place(stage.clientWidth, stage.clientHeight) >> 2;
+        const [x, y, w, h] = Module.HEAP32.subarray(at, at + 4);
+        Object.assign(canvas.style, { left: x + 'px', top: y + 'px', width: w + 'px', height: h + 'px' });
+    }
+
+    let image = null;
+    function draw() {
+        const frame = Module._web_take_frame();
+        if (frame) {
+            const w = Module._web_frame_width();
+            const h = Module._web_frame_height();
+            if (canvas.width !== w || canvas.height !== h) {
+                canvas.width = w;
+                canvas.height = h;
+                place();
+            }
+            if (!image || image.width !== w || image.height !== h) image = context.createImageData(w, h);
+            image.data.set(Module.HEAPU8.subarray(frame, frame + w * h * 4));
+            context.putImageData(image, 0, 0);
+            if (page.firstPicture === null) page.firstPicture = performance.now();
+        }
+        if (page.exitCode === null) requestAnimationFrame(draw);
+    }
+
+    // Web Audio may start only after the player has done something.
+    let sound = null;
+    function startSound() {
+        if (sound) return;
+        const AudioContextClass = window.AudioContext || window.webkitAudioContext;
+        if (!AudioContextClass) return;
+        const rate = Module._web_sound_rate();
+        sound = new AudioContextClass({ sampleRate: rate });
+        const node = sound.createScriptProcessor(1024, 0, 2);
+        node.onaudioprocess = (event) => {
+            const left = event.outputBuffer.getChannelData(0);
+            const right = event.outputBuffer.getChannelData(1);
+            const frames = Module._web_sound_pull(left.length);
+            page.soundFrames += frames;
+            const at = Module._web_sound_buffer() >> 1;
+            const samples = Module.HEAP16.subarray(at, at + 2 * frames);
+            for (let i = 0; i < left.length; ++i) {
+                left[i] = i < frames ? samples[2 * i] / 32768 : 0;
+                right[i] = i < frames ? samples[2 * i + 1] / 32768 : 0;
+            }
+        };
+        node.connect(sound.destination);
+        sound.resume();
+    }
+
+    function areaPoint(event) {
+        const r = stage.getBoundingClientRect();
+        return [Math.round(event.clientX - r.left), Math.round(event.clientY - r.top)];
+    }
+
+    function listen() {
+        const button = (event) => (event.button === 0 ? 1 : event.button === 2 ? 2 : 0);
+        stage.addEventListener('mousemove', (e) => Module._web_pointer(...areaPoint(e), 0, 0));
+        stage.addEventListener('mousedown', (e) => {
+            startSound();
+            stage.focus();
+            if (button(e)) Module._web_pointer(...areaPoint(e), button(e), 1);
+        });
+        // A button let go outside the stage still ends the press.
+        window.addEventListener('mouseup', (e) => {
+            if (button(e)) Module._web_pointer(...areaPoint(e), button(e), 0);
+        });
+        stage.addEventListener('contextmenu', (e) => e.preventDefault());
+        const touch = (down) => (e) => {
+            e.preventDefault();
+            startSound();
+            const t = e.changedTouches[0];
+            Module._web_pointer(...areaPoint(t), 0, 0);
+            if (down !== null) Module._web_pointer(...areaPoint(t), 1, down);
+        };
+        stage.addEventListener('touchstart', touch(1), { passive: false });
+        stage.addEventListener('touchmove', touch(null), { passive: false });
+        stage.addEventListener('touchend', touch(0), { passive: false });
+        stage.addEventListener('touchcancel', touch(0), { passive: false });
+        const key = (down) => (e) => {
+            startSound();
+            if (down && e.keyCode === 13 && e.altKey) {
+                e.preventDefault();
+                if (document.fullscreenElement) document.exitFullscreen();
+                else stage.requestFullscreen();
+                return;
+            }
+            if (e.repeat) {
+                e.preventDefault();
+                return;
+            }
+            if (Module._web_key(e.keyCode, e.location, down ? 1 : 0)) e.preventDefault();
+        };
+        window.addEventListener('keydown', key(true));
+        window.addEventListener('keyup', key(false));
+        window.addEventListener('blur', () => Module._web_focus(0));
+        window.addEventListener('focus', () => Module._web_focus(1));
+        window.addEventListener('resize', place);
+        document.addEventListener('fullscreenchange', place);
+    }
+
+    // Every file kept in the browser's storage goes back over the data before the program starts.
+    function restoreKept(folder) {
+        for (const name of FS.readdir(folder)) {
+            if (name === '.' || name === '..') continue;
+            const path = folder + '/' + name;
+            const target = path.substring('/kept'.length);
+            if (FS.isDir(FS.stat(path).mode)) {
+                try { FS.mkdir(target); } catch (e) { /* already there */ }
+                restoreKept(path);
+            } else {
+                FS.writeFile(target, FS.readFile(path));
+            }
+        }
+    }
+
+    function mountKept() {
+        FS.mkdir('/kept');
+        FS.mount(FS.filesystems.IDBFS, {}, '/kept');
+        Module.addRunDependency('kept');
+        FS.syncfs(true, (error) => {
+            // Without the browser's storage the game still plays; its saves then fail as refused.
+            Module.keptFilesMounted = !error;
+            Module.removeRunDependency('kept');
+        });
+    }
+
+    function showMessage(text, caption) {
+        page.messages.push(caption + '|' + text);
+        document.getElementById('message-caption').textContent = caption;
+        document.getElementById('message-text').textContent = text;
+        show('message', true);
+    }
+    document.getElementById('message-ok').addEventListener('click', () => show('message', false));
+
+    // The program asks to open its about page or a web address: a page can open those, no programs.
+    function openPage(verb, file) {
+        if (/^https?:\/\//i.test(file)) return window.open(file, '_blank') !== null;
+        if (!/\.html?$/i.test(file)) return false;
+        try {
+            const blob = new Blob([FS.readFile(file)], { type: 'text/html' });
+            return window.open(URL.createObjectURL(blob), '_blank') !== null;
+        } catch (e) {
+            return false;
+        }
+    }
+
+    // For the tests: a file the runner wrote, as base64.
+    page.readBase64 = (path) => {
+        const bytes = FS.readFile(path);
+        let text = '';
+        for (let i = 0; i < bytes.length; i += 0x8000) text += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
+        return btoa(text);
+    };
+    page.list = (folder) => FS.readdir(folder).filter((name) => name !== '.' && name !== '..');
+
+    function loadScript(src) {
+        return new Promise((resolve, reject) => {
+            const element = document.createElement('script');
+            element.src = src;
+            element.onload = resolve;
+            element.onerror = () => reject(new Error('cannot load ' + src));
+            document.body.appendChild(element);
+        });
+    }
+
+    async function start() {
+        if (!threadsAvailable()) {
+            showProblem('This page cannot run the game here',
+                'Stalkway runs on several threads that share memory, which browsers allow only to pages served ' +
+                'cross-origin isolated (with the Cross-Origin-Opener-Policy and Cross-Origin-Embedder-Policy ' +
+                'headers), and only with WebAssembly threads. Serve the page with ./web.sh and open the address ' +
+                'it prints, in a current browser.');
+            return;
+        }
+        if (script !== null && !/^[A-Za-z0-9_-]+$/.test(script)) {
+            showProblem('No such script', 'Scripts are named by letters, digits, - and _ only.');
+            return;
+        }
+        let scriptText = null;
+        if (script !== null) {
+            const response = await fetch('scripts/' + script + '.script');
+            if (!response.ok) {
+                showProblem('No such script', 'scripts/' + script + '.script could not be loaded.');
+                return;
+            }
+            scriptText = await response.text();
+        }
+        window.Module = {
+            arguments: script === null ? [] : ['--shots', '/shots', '--log', '/shots/run.log']
+                .concat(params.has('stats') ? ['--stats'] : [], ['/run.script']),
+            print: (line) => page.stdout.push(line),
+            printErr: (line) => console.warn(line),
+            setStatus,
+            setTitle: (title) => { document.title = title; },
+            showMessage,
+            openPage,
+            keptFilesMounted: false,
+            preRun: [() => {
+                if (script === null) mountKept();
+                else {
+                    FS.mkdir('/shots');
+                    FS.writeFile('/run.script', scriptText);
+                }
+            }],
+            onRuntimeInitialized: () => {
+                if (script === null && Module.keptFilesMounted) restoreKept('/kept');
+                FS.chdir('/data');
+                show('loading', false);
+                if (script === null) {
+                    listen();
+                    place();
+                    requestAnimationFrame(draw);
+                }
+            },
+            onExit: (code) => {
+                page.exitCode = code;
+                if (script === null) showMessage('The game has ended. Reload the page to play again.', 'Stalkway');
+            },
+        };
+        try {
+            await loadScript('stalkway-data.js');
+            await loadScript(script === null ? 'stalkway.js' : 'stalkway-replay.js');
+        } catch (e) {
+            showProblem('The game could not be loaded', e.message);
+        }
+    }
+
+    start();
+})();

@@ -1,0 +1,72 @@
+// The functions the page's thread calls (platform/web/page/stalkway.js). None of them waits for
+// the program: they hand over through rings and atomics.
+#include <emscripten.h>
+
+#include <cstdint>
+
+#include "platform/web/kept_files.h"
+#include "platform/web/page_keys.h"
+#include "platform/web/web_backend.h"
+
+using platform::web::Instance;
+using platform::web::PageEvent;
+
+namespace {
+
+void Send(const PageEvent& e) { Instance().Events().Push(&e, 1); }
+
+// Where the page last placed the picture, as [x, y, width, height].
+std::int32_t g_placement[4];
+// The page's buffer for sound, 16-bit stereo.
+std::int16_t g_sound[8192 * 2];
+
+}  // namespace
+
+extern "C" {
+
+// The newest frame (RGBA, width x height) not drawn yet, or null.
+EMSCRIPTEN_KEEPALIVE const std::uint8_t* web_take_frame() { return Instance().Frames().TakeFrame(); }
+EMSCRIPTEN_KEEPALIVE int web_frame_width() { return Instance().Frames().Width(); }
+EMSCRIPTEN_KEEPALIVE int web_frame_height() { return Instance().Frames().Height(); }
+
+// The play area changed size: returns where the picture goes in it.
+EMSCRIPTEN_KEEPALIVE const std::int32_t* web_place(int areaWidth, int areaHeight) {
+    const platform::web::Placement p = Instance().Place(areaWidth, areaHeight);
+    g_placement[0] = p.x;
+    g_placement[1] = p.y;
+    g_placement[2] = p.width;
+    g_placement[3] = p.height;
+    return g_placement;
+}
+
+// Pointer positions are in the play area's pixels; button 1 is the left, 2 the right.
+EMSCRIPTEN_KEEPALIVE void web_pointer(int areaX, int areaY, int button, int down) {
+    const platform::web::PicturePoint p = platform::web::ToPicture(
+        Instance().CurrentPlacement(), areaX, areaY,
+        Instance().Frames().Width() > 0 ? Instance().Frames().Width() : 800,
+        Instance().Frames().Height() > 0 ? Instance().Frames().Height() : 600);
+    if (button == 0) Send(PageEvent{PageEvent::Move, p.x, p.y, 0, 0});
+    else Send(PageEvent{PageEvent::Button, p.x, p.y, button, down});
+}
+
+// Returns 1 when the program knows the key, so that the page keeps it from the browser.
+EMSCRIPTEN_KEEPALIVE int web_key(int keyCode, int location, int down) {
+    const platform::web::ProgramKey key = platform::web::KeyFromPage(keyCode, location);
+    if (key.virtualKey == 0) return 0;
+    Send(PageEvent{PageEvent::Key, key.virtualKey, key.scanCode, down, 0});
+    return 1;
+}
+
+EMSCRIPTEN_KEEPALIVE void web_focus(int gained) { Send(PageEvent{PageEvent::Focus, gained, 0, 0, 0}); }
+
+EMSCRIPTEN_KEEPALIVE int web_sound_rate() { return platform::web::WebAudio::kRate; }
+EMSCRIPTEN_KEEPALIVE const std::int16_t* web_sound_buffer() { return g_sound; }
+// Fills the sound buffer with up to `frames` frames; returns how many.
+EMSCRIPTEN_KEEPALIVE int web_sound_pull(int frames) {
+    const auto most = static_cast<std::size_t>(frames) < 8192 ? static_cast<std::size_t>(frames) : 8192;
+    return static_cast<int>(Instance().Audio().Pull(g_sound, most));
+}
+
+EMSCRIPTEN_KEEPALIVE void web_kept_files_synced(int ok) { platform::web::KeptFilesSynced(ok != 0); }
+
+}  // extern "C"

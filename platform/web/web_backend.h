@@ -1,0 +1,62 @@
+// The browser backend: main runs on a worker, real time; the page's thread draws the frames, sends
+// the input and plays the sound through the functions of page_exports.cpp, which reach this
+// backend's parts without ever waiting on the program.
+#pragma once
+
+#include <atomic>
+#include <memory>
+
+#include "platform/core/backend.h"
+#include "platform/web/frame_buffers.h"
+#include "platform/web/page_events.h"
+#include "platform/web/picture_fit.h"
+#include "platform/web/web_audio.h"
+
+namespace platform::web {
+
+class WebBackend : public Backend {
+public:
+    WebBackend();
+
+    Clock& GetClock() override { return *clock_; }
+    // As on the desktop, the program sees High Color: the page converts what it shows.
+    int DesktopBitsPerPixel() override { return 16; }
+    void DesktopSize(int* width, int* height) override;
+    bool CreateNativeWindow(const char* title, int width, int height, bool fullscreen) override;
+    void SetNativeTitle(const char* title) override;
+    void DestroyNativeWindow() override {}
+    bool OpenDisplay(bool, int, int, std::string*) override { return true; }
+    void Present(const Picture& picture) override { frames_.Present(picture); }
+    void CloseDisplay() override {}
+    void PumpEvents() override { ApplyPageEvents(events_); }
+    void ShowMessageBox(const char* text, const char* caption) override;
+    bool Execute(const char* verb, const char* file, const char* parameters, const char* directory) override;
+    bool OpenAudio(AudioSource* source, AudioDeviceInfo* info) override { return audio_.Open(source, info); }
+    bool StartAudio() override { return audio_.Start(); }
+    void StopAudio() override { audio_.Stop(); }
+    void CloseAudio() override { audio_.Close(); }
+    bool Persist(const std::string& nativePath) override;
+    void DebugOutput(const char*) override {}
+    void Trace(const char*) override {}
+
+    // The page's side.
+    FrameBuffers& Frames() { return frames_; }
+    PageEventRing& Events() { return events_; }
+    WebAudio& Audio() { return audio_; }
+    // The play area's size in the page, and where the picture sits in it.
+    Placement Place(int areaWidth, int areaHeight);
+    Placement CurrentPlacement() const;
+
+private:
+    std::unique_ptr<Clock> clock_;
+    FrameBuffers frames_;
+    PageEventRing events_;
+    WebAudio audio_;
+    std::atomic<int> pictureWidth_{800};
+    std::atomic<int> pictureHeight_{600};
+    Placement placement_{0, 0, 800, 600};  // the page's thread only
+};
+
+WebBackend& Instance();
+
+}  // namespace platform::web

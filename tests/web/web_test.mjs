@@ -1,0 +1,232 @@
+// The browser build's tests, in headless Chromium:
+//   same pixels  the runner mode of the page (?script=NAME) plays the perfect and the imperfect
+//                game; every screenshot has the pixels of stalkway-replay's, and the log is the same
+//   real input   the game at 1280x960 played with real mouse clicks at the scaled positions shows
+//                the maze, the zoom and the score that the same clicks give natively; after a
+//                reload the hall of fame is still there
+//   bad input    a page served without cross-origin isolation says so instead of staying blank
+//
+//   node web_test.mjs SITE_DIR NATIVE_BUILD_DIR
+import { spawn, spawnSync } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import { fileURLToPath } from 'node:url';
+import puppeteer from 'puppeteer-core';
+import { decodePng } from './png.mjs';
+
+const here = path.dirname(fileURLToPath(import.meta.url));
+const [site, nativeBuild] = process.argv.slice(2).map((p) => path.resolve(p));
+const work = fs.mkdtempSync(path.join(os.tmpdir(), 'stalkway-web-'));
+const scriptsDir = path.join(nativeBuild, 'game', 'scripts');
+const failures = [];
+
+function check(condition, what) {
+    if (!condition) throw new Error(what);
+}
+
+async function test(name, body) {
+    const started = Date.now();
+    try {
+        await body();
+        console.log(`ok    ${name} (${((Date.now() - started) / 1000).toFixed(1)} s)`);
+    } catch (error) {
+        failures.push(name);
+        console.log(`FAIL  ${name}: ${error.message}`);
+    }
+}
+
+// The server prints its address first; port 0 lets it pick a free one.
+function serve(extra) {
+    const server = spawn('python3', [path.join(here, '../../tools/web_server.py'), '--port', '0', ...extra, site]);
+    const address = new Promise((resolve, reject) => {
+        server.stdout.once('data', (line) => resolve(line.toString().trim()));
+        server.once('exit', (code) => reject(new Error('the server ended with ' + code)));
+    });
+    return { server, address };
+}
+
+// stalkway-replay over a script, in a fresh copy of the data folder.
+function nativeRun(name, scriptFile) {
+    const out = path.join(work, 'native-' + name);
+    const data = path.join(work, 'data-' + name);
+    fs.cpSync(path.join(nativeBuild, 'game', 'Stalkway'), data, { recursive: true });
+    fs.mkdirSync(out, { recursive: true });
+    const run = spawnSync(path.join(nativeBuild, 'bin', 'stalkway-replay'),
+        ['--shots', out, '--log', path.join(out, 'run.log'), scriptFile], { cwd: data });
+    check(run.status === 0, `native ${name} ended with ${run.status}: ${run.stderr}`);
+    return out;
+}
+
+async function runInPage(browser, address, script) {
+    const page = await browser.newPage();
+    await page.goto(`${address}?script=${script}`);
+    await page.waitForFunction('window.stalkwayPage && window.stalkwayPage.exitCode !== null',
+        { timeout: 600000, polling: 500 });
+    return page;
+}
+
+async function pageFile(page, file) {
+    return Buffer.from(await page.evaluate((f) => window.stalkwayPage.readBase64(f), file), 'base64');
+}
+
+async function samePixels(browser, address, script) {
+    const native = nativeRun(script, path.join(scriptsDir, script + '.script'));
+    const page = await runInPage(browser, address, script);
+    check(await page.evaluate('window.stalkwayPage.exitCode') === 0, 'the runner in the page did not end with 0');
+    const shots = fs.readdirSync(native).filter((f) => f.endsWith('.png')).sort();
+    const webShots = (await page.evaluate(() => window.stalkwayPage.list('/shots'))).filter((f) => f.endsWith('.png'));
+    check(shots.length > 0, 'the native run took no screenshots');
+    check(JSON.stringify(webShots.sort()) === JSON.stringify(shots), `shots differ: ${webShots} against ${shots}`);
+    for (const shot of shots) {
+        const a = decodePng(fs.readFileSync(path.join(native, shot)));
+        const b = decodePng(await pageFile(page, '/shots/' + shot));
+        check(a.width === b.width && a.height === b.height && a.pixels.equals(b.pixels), `${shot}: the pixels differ`);
+    }
+    const log = fs.readFileSync(path.join(native, 'run.log'));
+    check(log.equals(await pageFile(page, '/shots/run.log')), 'the logs differ');
+    await page.close();
+}
+
+// The first clicks of the perfect game: New game and the first moves.
+function firstClicks(count) {
+    const lines = fs.readFileSync(path.join(scriptsDir, 'perfect.script'), 'utf8').split('\n');
+    return lines.filter((l) => l.startsWith('click ')).slice(0, count).map((l) => l.split(' ').slice(1).map(Number));
+}
+
+// The parts of the screen that follow the game's state: maze, zoom window, scores. The maze's
+// last three rows are left out: the characters that walk by in real time cross them.
+const kStateAreas = [[116, 61, 420, 417], [544, 69, 232, 232], [686, 12, 100, 25], [12, 12, 100, 25]];
+
+function areasDiffer(a, b, width) {
+    const differ = [];
+    for (const [x0, y0, w, h] of kStateAreas) {
+        let count = 0;
+        for (let y = y0; y < y0 + h; ++y)
+            for (let x = x0; x < x0 + w; ++x)
+                for (let c = 0; c < 3; ++c) if (a[(y * width + x) * 3 + c] !== b[(y * width + x) * 3 + c]) ++count;
+        if (count > 0) differ.push(`(${x0},${y0}) ${count} bytes`);
+    }
+    return differ;
+}
+
+async function canvasRgb(page) {
+    const rgba = await page.evaluate(() => {
+        const c = document.getElementById('picture');
+        return Array.from(c.getContext('2d').getImageData(0, 0, c.width, c.height).data);
+    });
+    const rgb = Buffer.alloc((rgba.length / 4) * 3);
+    for (let i = 0, j = 0; i < rgba.length; i += 4, j += 3) {
+        rgb[j] = rgba[i];
+        rgb[j + 1] = rgba[i + 1];
+        rgb[j + 2] = rgba[i + 2];
+    }
+    return rgb;
+}
+
+// A click at a picture position, on the canvas as the page scaled it; by touch when asked.
+async function clickAt(page, x, y, touch = false) {
+    const r = await page.evaluate(() => {
+        const b = document.getElementById('picture').getBoundingClientRect();
+        return [b.left, b.top, b.width, b.height];
+    });
+    const at = [r[0] + ((x + 0.5) * r[2]) / 800, r[1] + ((y + 0.5) * r[3]) / 600];
+    if (touch) await page.touchscreen.tap(...at);
+    else await page.mouse.click(...at, { delay: 40 });
+    await new Promise((resolve) => setTimeout(resolve, 150));
+}
+
+async function realInput(browser, address) {
+    const clicks = firstClicks(6);
+    const script = path.join(work, 'real-input.script');
+    fs.writeFileSync(script, 'frames 50\n' + clicks.map(([x, y]) => `click ${x} ${y}\nframes 15\n`).join('') +
+        'frames 30\nshot real-input\n');
+    const native = decodePng(fs.readFileSync(path.join(nativeRun('real-input', script), 'real-input.png')));
+    const page = await browser.newPage();
+    await page.setViewport({ width: 1280, height: 960, hasTouch: true });
+    await page.goto(address);
+    await page.waitForFunction('window.stalkwayPage.firstPicture !== null', { timeout: 60000 });
+    const size = await page.evaluate(() => {
+        const b = document.getElementById('picture').getBoundingClientRect();
+        return [b.width, b.height];
+    });
+    check(size[0] >= 800 && size[1] >= 600, `the picture is shown at ${size}, smaller than the page allows`);
+    await new Promise((resolve) => setTimeout(resolve, 600));
+    // The last two moves by touch, as on a tablet.
+    for (const [i, [x, y]] of clicks.entries()) await clickAt(page, x, y, i >= clicks.length - 2);
+    await new Promise((resolve) => setTimeout(resolve, 500));
+    const differ = areasDiffer(await canvasRgb(page), native.pixels, native.width);
+    check(differ.length === 0, 'the canvas differs from the native run in ' + differ.join(', '));
+    // The first click started Web Audio, which has been playing the mixer's frames since.
+    check(await page.evaluate('window.stalkwayPage.soundFrames') > 0, 'no sound reached Web Audio');
+    return page;
+}
+
+async function perfectGameKept(page) {
+    // The rest of the perfect game, then a reload: the best score is the one the game left.
+    const all = firstClicks(100000);
+    for (const [x, y] of all.slice(6)) await clickAt(page, x, y);
+    await new Promise((resolve) => setTimeout(resolve, 1500));
+    const script = path.join(work, 'twice.script');
+    const perfect = fs.readFileSync(path.join(scriptsDir, 'perfect.script'), 'utf8');
+    fs.writeFileSync(script, perfect + 'frames 50\n');
+    const data = path.join(work, 'data-twice');
+    fs.cpSync(path.join(nativeBuild, 'game', 'Stalkway'), data, { recursive: true });
+    const out = path.join(work, 'native-twice');
+    for (const run of [1, 2]) {
+        const r = spawnSync(path.join(nativeBuild, 'bin', 'stalkway-replay'), ['--shots', out + run, script], { cwd: data });
+        check(r.status === 0, 'native run ' + run + ' failed');
+    }
+    const second = decodePng(fs.readFileSync(path.join(out + '2', 'perfect-before.png')));
+    await page.reload();
+    await page.waitForFunction('window.stalkwayPage.firstPicture !== null', { timeout: 60000 });
+    await new Promise((resolve) => setTimeout(resolve, 600));
+    const shown = await canvasRgb(page);
+    const best = [12, 12, 100, 25];
+    let count = 0;
+    for (let y = best[1]; y < best[1] + best[3]; ++y)
+        for (let x = best[0]; x < best[0] + best[2]; ++x)
+            for (let c = 0; c < 3; ++c) if (shown[(y * 800 + x) * 3 + c] !== second.pixels[(y * 800 + x) * 3 + c]) ++count;
+    check(count === 0, `after the reload the best score differs from a second native game's in ${count} bytes`);
+}
+
+async function main() {
+    const isolated = serve([]);
+    const plain = serve(['--no-isolation']);
+    const browser = await puppeteer.launch({
+        executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+        headless: true,
+        args: ['--no-sandbox', '--autoplay-policy=no-user-gesture-required'],
+    });
+    try {
+        const address = await isolated.address;
+        await test('the page without cross-origin isolation says why', async () => {
+            const page = await browser.newPage();
+            await page.goto(await plain.address);
+            await page.waitForFunction('window.stalkwayPage && window.stalkwayPage.problem', { timeout: 20000 });
+            const text = await page.$eval('#problem', (e) => (e.hidden ? '' : e.textContent));
+            check(/cross-origin isolated/.test(text), 'no message about cross-origin isolation: ' + text);
+            await page.close();
+        });
+        await test('the perfect game in the page has the native pixels and log', () => samePixels(browser, address, 'perfect'));
+        await test('the imperfect game in the page has the native pixels and log', () => samePixels(browser, address, 'imperfect'));
+        let page = null;
+        await test('real clicks and taps at 1280x960 move the block as natively', async () => { page = await realInput(browser, address); });
+        await test('a reload keeps the hall of fame', async () => {
+            check(page !== null, 'the real-input test did not leave a page');
+            await perfectGameKept(page);
+        });
+    } finally {
+        await browser.close();
+        isolated.server.kill();
+        plain.server.kill();
+        fs.rmSync(work, { recursive: true, force: true });
+    }
+    console.log(failures.length === 0 ? 'All web tests passed.' : `${failures.length} web test(s) failed.`);
+    process.exit(failures.length === 0 ? 0 : 1);
+}
+
+main().catch((error) => {
+    console.error(error);
+    process.exit(1);
+});
