@@ -13,7 +13,7 @@
 #include "platform/web/page_keys.h"
 #include "platform/web/picture_fit.h"
 #include "platform/web/spsc_ring.h"
-#include "tools/replay/widen_row.h"
+#include "platform/qz/widen_row.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ TEST(WebFrames, EveryPixelWidensAsTheScreenshotsDo) {
         std::vector<std::uint16_t> all(65536);
         for (unsigned v = 0; v < all.size(); ++v) all[v] = static_cast<std::uint16_t>(v);
         std::vector<std::uint8_t> rgb(all.size() * 3);
-        replay::WidenRow(all.data(), static_cast<int>(all.size()), layout, rgb.data());
+        platform::WidenRow(all.data(), static_cast<int>(all.size()), layout, rgb.data());
         for (unsigned v = 0; v < all.size(); ++v) {
             std::uint8_t rgba[4];
             platform::web::WidenPixel(all[v], layout, rgba);

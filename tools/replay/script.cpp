@@ -72,10 +72,9 @@ bool ParseWords(const std::vector<std::string>& words, int number, std::vector<C
         add(Op::Key, vk, 1);
         add(Op::Key, vk, 0);
     } else if (word == "pad") {
-        std::string name;
-        in >> name;
-        const int vk = PadKeyForName(name);
-        if (vk == 0 || !NothingMore(in)) return *why = "unknown pad button '" + name + "'", false;
+        if (!Arguments(words, 1, "a pad button", why)) return false;
+        const int vk = PadKeyForName(words[1]);
+        if (vk == 0) return *why = "unknown pad button '" + words[1] + "'", false;
         add(Op::Key, vk, 1);
         add(Op::Key, vk, 0);
     } else if (word == "deactivate" || word == "activate") {
