@@ -136,7 +136,7 @@ int MazeGame::Frame() {
     if (model_.GoalState() != kGoalNone && model_.FinishPending()) Finish();
     if (Clicked("menu") && HandleMenu() == kFrameStop) return kFrameStop;
     if (Clicked("brindle")) {
-        const std::string page = (std::filesystem::current_path() / kAboutPage).string();
+        const std::string page = std::filesystem::absolute(platform::NativePath(kAboutPage)).string();
         ShellExecuteA(nullptr, "open", page.c_str(), nullptr, g_szLauncherDir, SW_SHOWNORMAL);
     }
     if (Clicked("newgame")) HandleNewGame();

@@ -1,14 +1,19 @@
-// The game binary: the command line (the launcher's directory) goes to WinMain whole.
+// The game binary: after the options that say where its files are, the command line (the
+// launcher's directory) goes to WinMain whole.
 #include <string>
+#include <vector>
 
 #include "platform/api/user.h"
+#include "platform/core/folder_options.h"
 #include "shell/win_main.h"
 
 int main(int argc, char** argv) {
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (const auto exitCode = platform::TakeFolderOptions("stalkway", &arguments)) return *exitCode;
     std::string commandLine;
-    for (int i = 1; i < argc; ++i) {
-        if (i > 1) commandLine += ' ';
-        commandLine += argv[i];
+    for (const std::string& argument : arguments) {
+        if (!commandLine.empty()) commandLine += ' ';
+        commandLine += argument;
     }
     return WinMain(nullptr, nullptr, commandLine.data(), SW_SHOWNORMAL);
 }

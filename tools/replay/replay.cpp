@@ -30,7 +30,8 @@ struct Options {
 int Usage(const char* problem) {
     std::fprintf(stderr, "stalkway-replay: %s\n", problem);
     std::fprintf(stderr,
-                 "usage: stalkway-replay [--shots DIR] [--log FILE] [--audio FILE] [--depth BITS] [--seed N] "
+                 "usage: stalkway-replay [--data DIR] [--user-dir DIR] [--shots DIR] [--log FILE] [--audio FILE] "
+                 "[--depth BITS] [--seed N] "
                  "[--fail WHAT]... [--stats] SCRIPT [LAUNCHER_DIR]\n"
                  "  WHAT: sound-device, timer, write, or asset:NAME\n");
     return 2;
