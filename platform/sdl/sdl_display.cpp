@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/sdl/window_icon.h"
+
 namespace platform::sdl {
 
 bool Display::CreateWindow(const char* title, int width, int height) {
@@ -16,6 +18,7 @@ bool Display::CreateWindow(const char* title, int width, int height) {
         return false;
     }
     SDL_SetWindowMinimumSize(window_, width / 4, height / 4);
+    ShowWindowIcon(window_);
     return true;
 }
 
