@@ -14,7 +14,7 @@ bool TakeOptions(std::vector<std::string>* arguments, FolderRequest* request, st
     std::vector<std::string> rest;
     for (std::size_t i = 0; i < arguments->size(); ++i) {
         const std::string& argument = (*arguments)[i];
-        std::string* target = argument == "--data" ? &request->data
+        std::string* target = argument == "--data"       ? &request->data
                               : argument == "--user-dir" ? &request->user
                                                          : nullptr;
         if (target == nullptr) {
