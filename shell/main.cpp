@@ -9,7 +9,9 @@
 
 int main(int argc, char** argv) {
     std::vector<std::string> arguments(argv + 1, argv + argc);
-    if (const auto exitCode = platform::TakeFolderOptions("stalkway", &arguments)) return *exitCode;
+    platform::FolderRequest folders;
+    if (const auto exitCode = platform::TakeFolderOptions("stalkway", &arguments, &folders)) return *exitCode;
+    if (const auto exitCode = platform::UseFolders("stalkway", folders)) return *exitCode;
     std::string commandLine;
     for (const std::string& argument : arguments) {
         if (!commandLine.empty()) commandLine += ' ';

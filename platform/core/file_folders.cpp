@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <mutex>
 #include <utility>
 
@@ -32,10 +33,8 @@ FileFolders CurrentFileFolders() {
 bool MakePrivateFolder(const std::string& path) {
     if (path.empty()) return false;
     if (IsFolder(path)) return true;
-    const std::string::size_type slash = path.find_last_not_of('/') == std::string::npos
-                                             ? std::string::npos
-                                             : path.rfind('/', path.find_last_not_of('/'));
-    if (slash != std::string::npos && slash > 0 && !MakePrivateFolder(path.substr(0, slash))) return false;
+    const std::string parent = std::filesystem::path(path).parent_path().string();
+    if (!parent.empty() && parent != path && !MakePrivateFolder(parent)) return false;
     // Another process may have made it in between; that is as good.
     return ::mkdir(path.c_str(), 0700) == 0 || (errno == EEXIST && IsFolder(path));
 }

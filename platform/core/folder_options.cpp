@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <utility>
 
-#include "platform/core/folder_choice.h"
 #include "platform/core/system_folders.h"
 
 namespace platform {
@@ -39,13 +38,14 @@ std::string Joined(const std::vector<std::string>& folders) {
 
 }  // namespace
 
-std::optional<int> TakeFolderOptions(const char* program, std::vector<std::string>* arguments) {
-    FolderRequest request;
+std::optional<int> TakeFolderOptions(const char* program, std::vector<std::string>* arguments, FolderRequest* request) {
     std::string missing;
-    if (!TakeOptions(arguments, &request, &missing)) {
-        std::fprintf(stderr, "%s: %s needs a folder\n", program, missing.c_str());
-        return 2;
-    }
+    if (TakeOptions(arguments, request, &missing)) return std::nullopt;
+    std::fprintf(stderr, "%s: %s needs a folder\n", program, missing.c_str());
+    return 2;
+}
+
+std::optional<int> UseFolders(const char* program, const FolderRequest& request) {
     const FolderChoice choice = ChooseFolders(request, FindSystemFolders());
     if (!choice.found) {
         std::fprintf(stderr, "%s: cannot find the game's data (looked in %s); give its folder with --data DIR\n",

@@ -71,14 +71,13 @@ protected:
     void TearDown() override { EXPECT_EQ(Listing(prefix_->Folder()), *before_) << "the prefix changed"; }
 
     // Runs the installed runner from an empty folder of the home, with the player's folders in it.
-    int Run(const std::string& script, const std::string& options = "",
-            const std::string& dataHome = "/data") const {
+    int Run(const std::string& script, const std::string& options = "", const std::string& dataHome = "/data") const {
         const std::string& home = home_.Folder();
         fs::create_directories(home + "/elsewhere");
         return Shell("cd " + Quote(home + "/elsewhere") + " && HOME=" + Quote(home) +
-                     " XDG_DATA_HOME=" + Quote(home + dataHome) + " XDG_CONFIG_HOME=" + Quote(home + "/config") +
-                     " " + Quote(prefix_->Folder() + "/bin/stalkway-replay") + " --shots shots --log run.log " +
-                     options + " " + Quote(script) + " >out.txt 2>err.txt");
+                     " XDG_DATA_HOME=" + Quote(home + dataHome) + " XDG_CONFIG_HOME=" + Quote(home + "/config") + " " +
+                     Quote(prefix_->Folder() + "/bin/stalkway-replay") + " --shots shots --log run.log " + options +
+                     " " + Quote(script) + " >out.txt 2>err.txt");
     }
     std::string Read(const std::string& name) const { return home_.ReadFile(name); }
 
@@ -144,7 +143,9 @@ TEST(GameWithoutData, SaysWhereItLookedAndHowToGiveIt) {
     EXPECT_NE(said.find(empty.Folder()), std::string::npos) << said;
     EXPECT_NE(said.find("--data DIR"), std::string::npos) << said;
 
-    EXPECT_EQ(Shell(cd + runner + " --data " + Quote(empty.Folder() + "/none") + " x.script 2>err.txt"), 1);
+    EXPECT_EQ(Shell(cd + runner + " --data " + Quote(empty.Folder() + "/none") + " " + Quote(Script("perfect.script")) +
+                    " 2>err.txt"),
+              1);
     EXPECT_NE(empty.ReadFile("err.txt").find(empty.Folder() + "/none"), std::string::npos);
     EXPECT_EQ(Shell(cd + runner + " x.script --user-dir 2>err.txt"), 2);
     EXPECT_NE(empty.ReadFile("err.txt").find("--user-dir needs a folder"), std::string::npos);

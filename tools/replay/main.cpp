@@ -14,7 +14,11 @@
 
 int main(int argc, char** argv) {
     std::vector<std::string> arguments(argv + 1, argv + argc);
-    if (const auto exitCode = platform::TakeFolderOptions("stalkway-replay", &arguments)) return *exitCode;
-    return replay::RunReplay(arguments,
-                             [](char* commandLine) { return WinMain(nullptr, nullptr, commandLine, SW_SHOWNORMAL); });
+    platform::FolderRequest folders;
+    if (const auto exitCode = platform::TakeFolderOptions("stalkway-replay", &arguments, &folders)) return *exitCode;
+    // The folders are settled once the runner has found its own options and script good.
+    return replay::RunReplay(arguments, [&folders](char* commandLine) {
+        if (const auto exitCode = platform::UseFolders("stalkway-replay", folders)) return *exitCode;
+        return WinMain(nullptr, nullptr, commandLine, SW_SHOWNORMAL);
+    });
 }
