@@ -16,8 +16,8 @@ constexpr std::uintptr_t kLastFailure = 32;
 }  // namespace
 
 void OpenAboutPage() {
-    // In the current folder, the game's data folder.
-    const std::string page = (std::filesystem::current_path() / kAboutPage).string();
+    // In the game's data folder, wherever that is.
+    const std::string page = std::filesystem::absolute(platform::NativePath(kAboutPage)).string();
     const HINSTANCE result = ShellExecuteA(nullptr, "open", page.c_str(), nullptr, g_szLauncherDir, SW_SHOWNORMAL);
     if (reinterpret_cast<std::uintptr_t>(result) > kLastFailure) return;
     std::fprintf(stderr, "stalkway: no program opened the about page; it is %s\n", page.c_str());

@@ -3,13 +3,14 @@
 #include <cstdio>
 
 #include "game/replace_file.h"
+#include "platform/api/file_names.h"
 
 namespace {
 constexpr char kBestFile[] = "hiscore.dat";
 }  // namespace
 
 int GameController::LoadBest() {
-    std::FILE* in = bestFileTaken_ ? nullptr : std::fopen(kBestFile, "rb");
+    std::FILE* in = bestFileTaken_ ? nullptr : std::fopen(platform::NativePath(kBestFile).c_str(), "rb");
     if (in == nullptr) {
         best_ = 0;
         return 0;

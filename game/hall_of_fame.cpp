@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "game/replace_file.h"
+#include "platform/api/file_names.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ void HallOfFame::FreeRecords() {
 
 int HallOfFame::Load(const char* file) {
     if (records_ == nullptr) return 0;
-    std::FILE* in = std::fopen(file, "rb");
+    std::FILE* in = std::fopen(platform::NativePath(file).c_str(), "rb");
     if (in == nullptr) return 0;
     // Read the whole table before taking any of it: a short file changes nothing.
     std::vector<unsigned char> bytes(kCountBytes + kRecordBytes * static_cast<std::size_t>(count_));

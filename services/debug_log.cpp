@@ -3,6 +3,8 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "platform/api/file_names.h"
+
 int g_nDebugLog = 0;
 
 namespace {
@@ -12,7 +14,7 @@ std::FILE* g_debugFile = nullptr;
 
 void DebugLog(const char* format, ...) {
     if (g_nDebugLog == 0) return;
-    if (g_debugFile == nullptr) g_debugFile = std::fopen("debug.log", "wb+");
+    if (g_debugFile == nullptr) g_debugFile = std::fopen(platform::NativeWritePath("debug.log").c_str(), "wb+");
     if (g_debugFile == nullptr) return;
     va_list args;
     va_start(args, format);

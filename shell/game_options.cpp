@@ -14,6 +14,12 @@ struct Option {
 };
 
 const Option kOptions[] = {
+    // These two are taken from the command line before the rest (platform/core/folder_options.h);
+    // they are here for the help.
+    {"--data", "DIR", "the game's data folder (otherwise found beside the program or here)",
+     [](GameOptions*, const std::string&) {}},
+    {"--user-dir", "DIR", "where the player's files go (otherwise the user's data and settings folders)",
+     [](GameOptions*, const std::string&) {}},
     {"--window", nullptr, "play in a window this time, whatever setup.ini says",
      [](GameOptions* options, const std::string&) { options->fullScreen = 0; }},
     {"--fullscreen", nullptr, "play on the whole screen this time, whatever setup.ini says",

@@ -2,7 +2,8 @@
 # is missing, so that a fresh machine needs nothing but these scripts.
 STALKWAY_PACKAGES=(cmake g++ make pkg-config libsdl2-dev libx11-dev googletest libgtest-dev libgmock-dev
                    libbenchmark-dev libpng-dev libfreetype-dev fonts-dejavu-core
-                   clang clang-format libclang-rt-dev python3)
+                   clang clang-format libclang-rt-dev python3
+                   desktop-file-utils appstream dpkg-dev file)
 
 stalkway_missing_packages() {
     local missing=() pkg

@@ -1,14 +1,21 @@
-// Windows-style file names on this system. Names are relative to the working directory, with
-// backslashes as separators (".\sounds\bell.wav", "..\options.ini"). Where the exact name does not
-// exist, each component is matched without regard to case, as the original file system did.
+// Windows-style file names on this system. Names are relative to the game's data folder (the
+// working directory unless the program was told otherwise), with backslashes as separators
+// (".\sounds\bell.wav", "..\options.ini"). Where the exact name does not exist, each component is
+// matched without regard to case, as the original file system did.
 #pragma once
 
 #include <string>
 
 namespace platform {
 
-// The native path for a Windows-style name. For a name that does not exist yet (a file about to
-// be created) the existing leading folders are still matched without regard to case.
+// The native path to read a Windows-style name from: the player's copy when there is one, else
+// the data folder's. For a name that does not exist yet (a file about to be created) the existing
+// leading folders are still matched without regard to case.
 std::string NativePath(const char* windowsName);
+
+// The native path to write, rename or delete a Windows-style name at: in the player's folder,
+// made when first needed. Empty when that folder cannot be made, so the write fails as a refused
+// one does.
+std::string NativeWritePath(const char* windowsName);
 
 }  // namespace platform

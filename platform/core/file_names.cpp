@@ -1,116 +1,56 @@
+// Where a relative name is read from and written to, over the folders the program was given.
 #include "platform/api/file_names.h"
 
-#include <algorithm>
+#include <cstdio>
 #include <filesystem>
+#include <mutex>
 #include <string_view>
 #include <system_error>
-#include <vector>
+
+#include "platform/core/file_folders.h"
+#include "platform/core/name_matching.h"
 
 namespace platform {
 namespace {
 
-namespace fs = std::filesystem;
-
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-    // The iterator forms: the browser build's C++ library has no range algorithms yet.
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return FoldCase(x) == FoldCase(y); });
+bool Exists(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::exists(std::filesystem::symlink_status(path, error));
 }
 
-std::vector<std::string_view> Components(std::string_view name) {
-    std::vector<std::string_view> parts;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i <= name.size(); ++i) {
-        if (i < name.size() && !IsSeparator(name[i])) continue;
-        if (i > start) parts.push_back(name.substr(start, i - start));
-        start = i + 1;
-    }
-    return parts;
+bool IsAbsolute(std::string_view name) { return !name.empty() && (name.front() == '\\' || name.front() == '/'); }
+
+// The player hears once why nothing is saved, not at every save.
+void SayOnce(const std::string& folder) {
+    static std::once_flag said;
+    std::call_once(said, [&folder] {
+        if (folder.empty()) std::fprintf(stderr, "stalkway: no folder for the player's files; nothing is saved\n");
+        else std::fprintf(stderr, "stalkway: cannot make %s; nothing is saved\n", folder.c_str());
+    });
 }
-
-// The path built so far. `found` tells for each part whether it names an existing entry; below
-// a part that does not exist there is nothing to match against.
-class PathBuilder {
-public:
-    explicit PathBuilder(bool absolute) : absolute_(absolute) {}
-
-    void Add(std::string_view component) {
-        if (component == ".") return;
-        if (component == "..") {
-            Up();
-            return;
-        }
-        if (!found_.empty() && !found_.back()) {
-            Push(std::string(component), false);
-            return;
-        }
-        std::string match = Match(component);
-        const bool found = !match.empty();
-        Push(found ? std::move(match) : std::string(component), found);
-    }
-
-    std::string Result() const { return Join(parts_); }
-
-private:
-    // Windows resolves ".." by the name alone, so "missing\..\file" is "file".
-    void Up() {
-        if (!parts_.empty() && parts_.back() != "..") {
-            parts_.pop_back();
-            found_.pop_back();
-        } else if (!absolute_) {
-            Push("..", true);
-        }
-    }
-
-    void Push(std::string part, bool found) {
-        parts_.push_back(std::move(part));
-        found_.push_back(found);
-    }
-
-    // The entry of the current folder that `component` names: the exact one when it exists,
-    // else the first of the entries equal to it without regard to case; empty when none is.
-    std::string Match(std::string_view component) const {
-        std::vector<std::string> candidate = parts_;
-        candidate.emplace_back(component);
-        std::error_code error;
-        if (fs::exists(fs::symlink_status(Join(candidate), error))) return std::string(component);
-
-        std::vector<std::string> matches;
-        for (fs::directory_iterator it(Join(parts_), error), end; !error && it != end; it.increment(error)) {
-            std::string entry = it->path().filename().string();
-            if (SameIgnoringCase(entry, component)) matches.push_back(std::move(entry));
-        }
-        if (matches.empty()) return {};
-        auto exact = std::find(matches.begin(), matches.end(), component);
-        return exact != matches.end() ? *exact : *std::min_element(matches.begin(), matches.end());
-    }
-
-    std::string Join(const std::vector<std::string>& parts) const {
-        std::string path = absolute_ ? "/" : "";
-        for (std::size_t i = 0; i < parts.size(); ++i) {
-            if (i > 0) path += '/';
-            path += parts[i];
-        }
-        return path.empty() ? "." : path;
-    }
-
-    bool absolute_;
-    std::vector<std::string> parts_;
-    std::vector<bool> found_;
-};
 
 }  // namespace
 
 std::string NativePath(const char* windowsName) {
     if (windowsName == nullptr || *windowsName == '\0') return {};
-    const std::string_view name(windowsName);
-    PathBuilder builder(IsSeparator(name.front()));
-    for (std::string_view component : Components(name)) builder.Add(component);
-    return builder.Result();
+    const FileFolders folders = CurrentFileFolders();
+    for (const std::string* folder : {&folders.user, &folders.settings}) {
+        if (folder->empty() || IsAbsolute(windowsName)) continue;
+        std::string path = MatchName(*folder, windowsName, true);
+        if (Exists(path)) return path;
+    }
+    return MatchName(folders.data, windowsName, false);
+}
+
+std::string NativeWritePath(const char* windowsName) {
+    if (windowsName == nullptr || *windowsName == '\0') return {};
+    const FileFolders folders = CurrentFileFolders();
+    if (!folders.separate || IsAbsolute(windowsName)) return MatchName(folders.data, windowsName, false);
+    if (!MakePrivateFolder(folders.user)) {
+        SayOnce(folders.user);
+        return {};
+    }
+    return MatchName(folders.user, windowsName, true);
 }
 
 }  // namespace platform

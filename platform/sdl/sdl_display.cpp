@@ -7,6 +7,7 @@
 #include "platform/core/picture_changes.h"
 #include "platform/sdl/native_geometry.h"
 #include "platform/sdl/sdl_video.h"
+#include "platform/sdl/window_icon.h"
 
 namespace platform::sdl {
 namespace {
@@ -51,6 +52,7 @@ bool Display::CreateWindow(const char* title, int width, int height) {
         return false;
     }
     SDL_SetWindowMinimumSize(window_, width / kMinimumDivisor, height / kMinimumDivisor);
+    ShowWindowIcon(window_);
     return true;
 }
 

@@ -85,9 +85,10 @@ using platform::FileObject;
 HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD /*shareMode*/, LPVOID /*security*/, DWORD disposition,
                    DWORD /*flagsAndAttributes*/, HANDLE /*templateFile*/) {
     const int flags = platform::OpenFlags(access, disposition);
-    const std::string path = platform::NativePath(name);
+    const bool writes = platform::Writes(access, disposition);
+    const std::string path = writes ? platform::NativeWritePath(name) : platform::NativePath(name);
     if (flags < 0 || path.empty()) return INVALID_HANDLE_VALUE;
-    if (platform::faults::IsHidden(path) || (platform::faults::WritesFail() && platform::Writes(access, disposition))) {
+    if (platform::faults::IsHidden(path) || (platform::faults::WritesFail() && writes)) {
         return INVALID_HANDLE_VALUE;
     }
     const int descriptor = ::open(path.c_str(), flags, 0666);
@@ -160,7 +161,7 @@ DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh) {
 
 BOOL DeleteFileA(LPCSTR name) {
     if (platform::faults::WritesFail()) return FALSE;
-    const std::string path = platform::NativePath(name);
+    const std::string path = platform::NativeWritePath(name);
     if (platform::faults::IsHidden(path)) return FALSE;
     // unlink refuses folders, as DeleteFile does.
     return !path.empty() && ::unlink(path.c_str()) == 0 ? TRUE : FALSE;
@@ -173,8 +174,8 @@ BOOL FlushFileBuffers(HANDLE file) {
 
 BOOL MoveFileExA(LPCSTR existingName, LPCSTR newName, DWORD flags) {
     if (platform::faults::WritesFail()) return FALSE;
-    const std::string from = platform::NativePath(existingName);
-    const std::string to = platform::NativePath(newName);
+    const std::string from = platform::NativeWritePath(existingName);
+    const std::string to = platform::NativeWritePath(newName);
     // A missing file cannot be moved; one may be moved into a missing file's place.
     if (from.empty() || to.empty() || platform::faults::IsHidden(from)) return FALSE;
     struct stat info {};

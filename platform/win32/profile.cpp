@@ -139,10 +139,11 @@ BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR
     namespace profile = platform::profile;
     if (section == nullptr || fileName == nullptr || *fileName == '\0') return FALSE;
     std::lock_guard lock(profile::FileMutex());
-    const std::string path = platform::NativePath(fileName);
-    if (platform::faults::WritesFail() || platform::faults::IsHidden(path)) return FALSE;
+    // The player's copy starts from the defaults it stands in for.
+    const std::string path = platform::NativeWritePath(fileName);
+    if (path.empty() || platform::faults::WritesFail() || platform::faults::IsHidden(path)) return FALSE;
     std::string text;
-    if (profile::ReadWhole(path, &text) == profile::Load::Refused) return FALSE;
+    if (profile::ReadWhole(platform::NativePath(fileName), &text) == profile::Load::Refused) return FALSE;
     const std::string_view sectionName = profile::TrimArgument(section);
     std::optional<std::string> edited;
     if (key == nullptr) {

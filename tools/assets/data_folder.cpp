@@ -41,19 +41,13 @@ std::string AboutPage(const std::string& licence) {
 
 std::vector<DataFile> GameFiles(const GameArt& art, const std::string& licence) {
     std::vector<DataFile> files = {
-        {"maze02.bmp", Bmp8(art.maze)},
-        {"background.bmp", Bmp16(art.background)},
-        {"numbers.bmp", Bmp16(art.numbers)},
-        {"characters.bmp", Bmp16(art.characters)},
-        {"corngrats.bmp", Bmp16(art.wayOut)},
-        {"ultimatesolution.bmp", Bmp16(art.perfect)},
-        {"zoombox.bmp", Bmp16(art.zoomBox)},
-        {"marker.bmp", Bmp16(art.marker)},
-        {"hilite2.bmp", Bmp16(art.hilite)},
-        {"nohilite2.bmp", Bmp16(art.nohilite)},
-        {"kernelH.bmp", Bmp16(art.kernelLit)},
-        {"kernelN.bmp", Bmp16(art.kernelPlain)},
-        {"title/HowToPlay.bmp", Bmp16(art.howToPlay)},
+        {"maze02.bmp", Bmp8(art.maze)},        {"background.bmp", Bmp16(art.background)},
+        {"numbers.bmp", Bmp16(art.numbers)},   {"characters.bmp", Bmp16(art.characters)},
+        {"corngrats.bmp", Bmp16(art.wayOut)},  {"ultimatesolution.bmp", Bmp16(art.perfect)},
+        {"zoombox.bmp", Bmp16(art.zoomBox)},   {"marker.bmp", Bmp16(art.marker)},
+        {"hilite2.bmp", Bmp16(art.hilite)},    {"nohilite2.bmp", Bmp16(art.nohilite)},
+        {"kernelH.bmp", Bmp16(art.kernelLit)}, {"kernelN.bmp", Bmp16(art.kernelPlain)},
+        {"icon.bmp", Bmp16(art.icon)},         {"title/HowToPlay.bmp", Bmp16(art.howToPlay)},
     };
     for (std::size_t i = 0; i < kButtons.size(); ++i) files.push_back({kButtons[i].file, Bmp16(art.buttons[i])});
     files.push_back({"sounds/bell.wav", Wav(MakeBell())});

@@ -3,6 +3,7 @@
 #include "tools/assets/art.h"
 #include "tools/assets/colour_reduction.h"
 #include "tools/assets/display_colour.h"
+#include "tools/assets/icon_art.h"
 #include "tools/assets/maze_picture.h"
 
 namespace assets {
@@ -25,6 +26,7 @@ GameArt PaintGameArt(const MazeLayout& maze) {
     art.marker = ToDisplay(PaintMarker());
     art.kernelLit = ToDisplay(PaintKernel(true));
     art.kernelPlain = ToDisplay(PaintKernel(false));
+    art.icon = PaintIcon(kWindowIconSize);
     for (std::size_t i = 0; i < kButtons.size(); ++i) art.buttons[i] = ToDisplay(PaintButtonStrip(kButtons[i]));
     return art;
 }

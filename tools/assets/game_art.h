@@ -23,6 +23,7 @@ struct GameArt {
     RgbPicture marker;
     RgbPicture kernelLit;
     RgbPicture kernelPlain;
+    RgbPicture icon;                                  // the window's
     std::array<RgbPicture, kButtons.size()> buttons;  // in kButtons' order
 };
 

@@ -2,7 +2,7 @@
 // sounds, checks the maze against the game's rules and writes it all into the data folder, with
 // the perfect game and a short imperfect one as stalkway-replay scripts.
 //
-//   stalkway-assets --data DIR [--scripts DIR] [--views DIR] [--licence FILE]
+//   stalkway-assets --data DIR [--scripts DIR] [--views DIR] [--icons DIR] [--licence FILE]
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -11,6 +11,7 @@
 
 #include "tools/assets/data_folder.h"
 #include "tools/assets/game_scripts.h"
+#include "tools/assets/icon_art.h"
 #include "tools/assets/maze_verdict.h"
 #include "tools/assets/screen_views.h"
 
@@ -20,6 +21,7 @@ struct Options {
     std::string data;
     std::string scripts;
     std::string views;
+    std::string icons;
     std::string licence;
 };
 
@@ -30,6 +32,7 @@ bool ParseOptions(int argc, char** argv, Options& options) {
         if (key == "--data") options.data = value;
         else if (key == "--scripts") options.scripts = value;
         else if (key == "--views") options.views = value;
+        else if (key == "--icons") options.icons = value;
         else if (key == "--licence") options.licence = value;
         else return false;
     }
@@ -66,7 +69,7 @@ void WriteScripts(const std::string& folder, const assets::ChosenMaze& maze, con
 int main(int argc, char** argv) {
     Options options;
     if (!ParseOptions(argc, argv, options)) {
-        std::cerr << "usage: stalkway-assets --data DIR [--scripts DIR] [--views DIR] [--licence FILE]\n";
+        std::cerr << "usage: stalkway-assets --data DIR [--scripts DIR] [--views DIR] [--icons DIR] [--licence FILE]\n";
         return 2;
     }
     try {
@@ -78,6 +81,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         assets::LayOutDataFolder(options.data, assets::GameFiles(art, ReadText(options.licence)));
+        if (!options.icons.empty()) assets::WriteIconTheme(options.icons);
         if (!options.scripts.empty()) WriteScripts(options.scripts, maze, art, verdict);
         if (!options.views.empty()) {
             std::filesystem::create_directories(options.views);

@@ -1,17 +1,24 @@
-// stalkway-replay [--shots DIR] [--log FILE] [--audio FILE] [--depth BITS] [--seed N] [--fail WHAT]...
-//                 [--stats] SCRIPT [LAUNCHER_DIR]
+// stalkway-replay [--data DIR] [--user-dir DIR] [--shots DIR] [--log FILE] [--audio FILE] [--depth BITS]
+//                 [--seed N] [--fail WHAT]... [--stats] SCRIPT [LAUNCHER_DIR]
 //
-// Runs the whole program headless in the current folder, driven by a script, in virtual time: the
-// same script in the same data folder gives the same screenshots and log, byte for byte.
+// Runs the whole program headless, driven by a script, in virtual time: the same script in the same
+// data folder gives the same screenshots and log, byte for byte. The data folder is found as the
+// game finds it (the current folder, in the build tree).
 #include <string>
 #include <vector>
 
 #include "platform/api/user.h"
+#include "platform/core/folder_options.h"
 #include "shell/win_main.h"
 #include "tools/replay/replay.h"
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
-    return replay::RunReplay(arguments,
-                             [](char* commandLine) { return WinMain(nullptr, nullptr, commandLine, SW_SHOWNORMAL); });
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    platform::FolderRequest folders;
+    if (const auto exitCode = platform::TakeFolderOptions("stalkway-replay", &arguments, &folders)) return *exitCode;
+    // The folders are settled once the runner has found its own options and script good.
+    return replay::RunReplay(arguments, [&folders](char* commandLine) {
+        if (const auto exitCode = platform::UseFolders("stalkway-replay", folders)) return *exitCode;
+        return WinMain(nullptr, nullptr, commandLine, SW_SHOWNORMAL);
+    });
 }

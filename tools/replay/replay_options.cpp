@@ -28,6 +28,12 @@ struct Option {
 };
 
 const Option kOptions[] = {
+    // These two are taken from the command line before the rest (platform/core/folder_options.h);
+    // they are here for the help.
+    {"--data", "DIR", "the game's data folder (otherwise found beside the program or here)",
+     [](Options*, const std::string&) -> std::string { return {}; }},
+    {"--user-dir", "DIR", "where the game's files are written (otherwise the data folder, or the user's folders)",
+     [](Options*, const std::string&) -> std::string { return {}; }},
     {"--shots", "DIR", "write the script's screenshots into DIR (default: the current folder)",
      [](Options* o, const std::string& v) {
          o->shots = v;

@@ -1,0 +1,34 @@
+// Which folders the program runs with: the data folder it was given, else the one an installed
+// game has beside its executable's folder, else the working directory when it holds the data.
+// An installed game keeps the player's files in the player's own folders; given its data folder,
+// or run where its data is, the game is portable and keeps everything there.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/core/file_folders.h"
+#include "platform/core/system_folders.h"
+
+namespace platform {
+
+struct FolderRequest {
+    std::string data;  // --data; empty when not given
+    std::string user;  // --user-dir; empty when not given
+};
+
+struct FolderChoice {
+    bool found = false;
+    FileFolders folders;
+    std::vector<std::string> tried;  // the data folders looked in, in order
+};
+
+// Below this name in the player's data and settings folders.
+inline constexpr char kUserFolderName[] = "stalkway";
+
+FolderChoice ChooseFolders(const FolderRequest& request, const SystemFolders& system);
+
+// Whether the folder holds the game's data, by the picture it cannot start without.
+bool HoldsGameData(const std::string& folder);
+
+}  // namespace platform

@@ -1,0 +1,59 @@
+#include "platform/core/folder_options.h"
+
+#include <cstdio>
+#include <utility>
+
+#include "platform/core/system_folders.h"
+
+namespace platform {
+namespace {
+
+// Removes "OPTION VALUE" pairs; false when an option has no value.
+bool TakeOptions(std::vector<std::string>* arguments, FolderRequest* request, std::string* missing) {
+    std::vector<std::string> rest;
+    for (std::size_t i = 0; i < arguments->size(); ++i) {
+        const std::string& argument = (*arguments)[i];
+        std::string* target = argument == "--data"       ? &request->data
+                              : argument == "--user-dir" ? &request->user
+                                                         : nullptr;
+        if (target == nullptr) {
+            rest.push_back(argument);
+            continue;
+        }
+        if (i + 1 >= arguments->size() || (*arguments)[i + 1].empty()) {
+            *missing = argument;
+            return false;
+        }
+        *target = (*arguments)[++i];
+    }
+    *arguments = std::move(rest);
+    return true;
+}
+
+std::string Joined(const std::vector<std::string>& folders) {
+    std::string text;
+    for (const std::string& folder : folders) text += (text.empty() ? "" : ", ") + folder;
+    return text;
+}
+
+}  // namespace
+
+std::optional<int> TakeFolderOptions(const char* program, std::vector<std::string>* arguments, FolderRequest* request) {
+    std::string missing;
+    if (TakeOptions(arguments, request, &missing)) return std::nullopt;
+    std::fprintf(stderr, "%s: %s needs a folder\n", program, missing.c_str());
+    return 2;
+}
+
+std::optional<int> UseFolders(const char* program, const FolderRequest& request) {
+    const FolderChoice choice = ChooseFolders(request, FindSystemFolders());
+    if (!choice.found) {
+        std::fprintf(stderr, "%s: cannot find the game's data (looked in %s); give its folder with --data DIR\n",
+                     program, Joined(choice.tried).c_str());
+        return 1;
+    }
+    UseFileFolders(choice.folders);
+    return std::nullopt;
+}
+
+}  // namespace platform

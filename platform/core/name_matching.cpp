@@ -1,0 +1,125 @@
+#include "platform/core/name_matching.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+namespace platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+    // The iterator forms: the browser build's C++ library has no range algorithms yet.
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return FoldCase(x) == FoldCase(y); });
+}
+
+std::vector<std::string_view> Components(std::string_view name) {
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= name.size(); ++i) {
+        if (i < name.size() && !IsSeparator(name[i])) continue;
+        if (i > start) parts.push_back(name.substr(start, i - start));
+        start = i + 1;
+    }
+    return parts;
+}
+
+// The path built so far. `found` tells for each part whether it names an existing entry; below
+// a part that does not exist there is nothing to match against.
+class PathBuilder {
+public:
+    PathBuilder(std::string root, bool absolute, bool confined)
+        : root_(std::move(root)), absolute_(absolute), confined_(confined) {}
+
+    void Add(std::string_view component) {
+        if (component == ".") return;
+        if (component == "..") {
+            Up();
+            return;
+        }
+        if (!found_.empty() && !found_.back()) {
+            Push(std::string(component), false);
+            return;
+        }
+        std::string match = Match(component);
+        const bool found = !match.empty();
+        Push(found ? std::move(match) : std::string(component), found);
+    }
+
+    std::string Result() const { return Join(parts_); }
+
+private:
+    // Windows resolves ".." by the name alone, so "missing\..\file" is "file".
+    void Up() {
+        if (!parts_.empty() && parts_.back() != "..") {
+            parts_.pop_back();
+            found_.pop_back();
+        } else if (!absolute_ && !confined_) {
+            Push("..", true);
+        }
+    }
+
+    void Push(std::string part, bool found) {
+        parts_.push_back(std::move(part));
+        found_.push_back(found);
+    }
+
+    // The entry of the current folder that `component` names: the exact one when it exists,
+    // else the first of the entries equal to it without regard to case; empty when none is.
+    std::string Match(std::string_view component) const {
+        std::vector<std::string> candidate = parts_;
+        candidate.emplace_back(component);
+        std::error_code error;
+        if (fs::exists(fs::symlink_status(Join(candidate), error))) return std::string(component);
+
+        std::vector<std::string> matches;
+        for (fs::directory_iterator it(Join(parts_), error), end; !error && it != end; it.increment(error)) {
+            std::string entry = it->path().filename().string();
+            if (SameIgnoringCase(entry, component)) matches.push_back(std::move(entry));
+        }
+        if (matches.empty()) return {};
+        auto exact = std::find(matches.begin(), matches.end(), component);
+        return exact != matches.end() ? *exact : *std::min_element(matches.begin(), matches.end());
+    }
+
+    std::string Join(const std::vector<std::string>& parts) const {
+        if (!root_.empty()) {
+            std::string path = root_;
+            for (const std::string& part : parts) path += '/' + part;
+            return path;
+        }
+        std::string path = absolute_ ? "/" : "";
+        for (std::size_t i = 0; i < parts.size(); ++i) {
+            if (i > 0) path += '/';
+            path += parts[i];
+        }
+        return path.empty() ? "." : path;
+    }
+
+    std::string root_;
+    bool absolute_;
+    bool confined_;
+    std::vector<std::string> parts_;
+    std::vector<bool> found_;
+};
+
+}  // namespace
+
+std::string MatchName(std::string_view root, std::string_view name, bool confined) {
+    if (name.empty()) return {};
+    const bool absolute = IsSeparator(name.front());
+    PathBuilder builder(absolute ? std::string() : std::string(root), absolute, confined);
+    for (std::string_view component : Components(name)) builder.Add(component);
+    return builder.Result();
+}
+
+}  // namespace platform

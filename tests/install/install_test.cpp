@@ -1,0 +1,154 @@
+// The installed game: installed into a prefix that is then made read-only, run from elsewhere with
+// the player's folders in a temporary home. It finds its data beside its executable and keeps the
+// player's files in the player's folders, leaving the prefix as it was.
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "support/hall_of_fame_file.h"
+#include "support/replay_run.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Quote(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+int Shell(const std::string& command) {
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string Script(const char* name) { return std::string(STALKWAY_BINARY_DIR) + "/game/scripts/" + name; }
+
+// Every entry under a folder with its kind, size, permissions and time of change.
+std::map<std::string, std::string> Listing(const fs::path& folder) {
+    std::map<std::string, std::string> entries;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        struct stat info {};
+        ::lstat(entry.path().c_str(), &info);
+        entries[entry.path().string()] = std::to_string(info.st_mode) + " " + std::to_string(info.st_size) + " " +
+                                         std::to_string(info.st_mtim.tv_sec) + "." +
+                                         std::to_string(info.st_mtim.tv_nsec);
+    }
+    return entries;
+}
+
+void SetWritable(const fs::path& folder, bool writable) {
+    const auto change = writable ? fs::perm_options::add : fs::perm_options::remove;
+    const auto write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        if (!entry.is_symlink()) fs::permissions(entry.path(), write, change);
+    fs::permissions(folder, write, change);
+}
+
+// One read-only installation for every test, and a fresh home for each.
+class InstalledGame : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        prefix_ = new test::ReplayRun;
+        const std::string command = "cmake --install " + Quote(STALKWAY_BINARY_DIR) + " --prefix " +
+                                    Quote(prefix_->Folder()) + " >/dev/null";
+        ASSERT_EQ(Shell(command), 0) << command;
+        SetWritable(prefix_->Folder(), false);
+        before_ = new std::map<std::string, std::string>(Listing(prefix_->Folder()));
+    }
+    static void TearDownTestSuite() {
+        SetWritable(prefix_->Folder(), true);
+        delete prefix_;
+        delete before_;
+    }
+    void TearDown() override { EXPECT_EQ(Listing(prefix_->Folder()), *before_) << "the prefix changed"; }
+
+    // Runs the installed runner from an empty folder of the home, with the player's folders in it.
+    int Run(const std::string& script, const std::string& options = "", const std::string& dataHome = "/data") const {
+        const std::string& home = home_.Folder();
+        fs::create_directories(home + "/elsewhere");
+        return Shell("cd " + Quote(home + "/elsewhere") + " && HOME=" + Quote(home) +
+                     " XDG_DATA_HOME=" + Quote(home + dataHome) + " XDG_CONFIG_HOME=" + Quote(home + "/config") + " " +
+                     Quote(prefix_->Folder() + "/bin/stalkway-replay") + " --shots shots --log run.log " + options +
+                     " " + Quote(script) + " >out.txt 2>err.txt");
+    }
+    std::string Read(const std::string& name) const { return home_.ReadFile(name); }
+
+    static test::ReplayRun* prefix_;
+    static std::map<std::string, std::string>* before_;
+    test::ReplayRun home_;
+};
+
+test::ReplayRun* InstalledGame::prefix_ = nullptr;
+std::map<std::string, std::string>* InstalledGame::before_ = nullptr;
+
+TEST_F(InstalledGame, FindsItsDataAndKeepsThePlayersFilesInTheirFolders) {
+    home_.WriteFile("config/stalkway/options.ini", "[setup]\r\nplayerid=0\r\n[Player1]\r\nname=Ida Furrow\r\n");
+    ASSERT_EQ(Run(Script("perfect.script")), 0) << Read("elsewhere/err.txt");
+    EXPECT_TRUE(fs::exists(home_.Folder() + "/elsewhere/shots/perfect-finished.png"));
+
+    const std::string folder = home_.Folder() + "/data/stalkway";
+    struct stat info {};
+    ASSERT_EQ(::stat(folder.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    EXPECT_FALSE(Read("data/stalkway/winner.dat").empty());
+    std::string why;
+    const auto hallOfFame = test::ParseHallOfFame(Read("data/stalkway/hiscore.dat"), &why);
+    ASSERT_TRUE(hallOfFame) << why;
+    EXPECT_EQ((*hallOfFame)[0].text.substr(0, 11), "Ida Furrow:");
+    EXPECT_GT((*hallOfFame)[0].score, 0);
+    // The player's settings are read, never written over.
+    EXPECT_EQ(Read("config/stalkway/options.ini"), "[setup]\r\nplayerid=0\r\n[Player1]\r\nname=Ida Furrow\r\n");
+    EXPECT_EQ(Listing(home_.Folder() + "/config").size(), 2u);
+}
+
+TEST_F(InstalledGame, APlayersFolderThatCannotBeMadeSavesNothingAsRefusedWritesDo) {
+    ASSERT_EQ(Run(Script("imperfect.script"), "--fail write"), 0) << Read("elsewhere/err.txt");
+    const std::string refused = Read("elsewhere/run.log");
+    fs::remove_all(home_.Folder() + "/data");
+    home_.WriteFile("blocked", "a file where a folder should be");
+
+    ASSERT_EQ(Run(Script("imperfect.script"), "", "/blocked/data"), 0) << Read("elsewhere/err.txt");
+    EXPECT_NE(Read("elsewhere/err.txt").find("cannot make " + home_.Folder() + "/blocked/data/stalkway"),
+              std::string::npos)
+        << Read("elsewhere/err.txt");
+    EXPECT_EQ(Read("elsewhere/run.log"), refused);
+    EXPECT_FALSE(fs::exists(home_.Folder() + "/data"));
+}
+
+TEST_F(InstalledGame, ItsOwnFoldersOnTheCommandLineMakeItPortable) {
+    const std::string data = std::string(STALKWAY_BINARY_DIR) + "/game/Stalkway";
+    const std::string user = home_.Folder() + "/portable";
+    ASSERT_EQ(Run(Script("imperfect.script"), "--data " + Quote(data) + " --user-dir " + Quote(user)), 0)
+        << Read("elsewhere/err.txt");
+    std::string why;
+    EXPECT_TRUE(test::ParseHallOfFame(Read("portable/hiscore.dat"), &why)) << why;
+    EXPECT_FALSE(fs::exists(home_.Folder() + "/data"));
+}
+
+TEST(GameWithoutData, SaysWhereItLookedAndHowToGiveIt) {
+    test::ReplayRun empty;
+    const std::string runner = Quote(std::string(STALKWAY_BINARY_DIR) + "/bin/stalkway-replay");
+    const std::string cd = "cd " + Quote(empty.Folder()) + " && ";
+    EXPECT_EQ(Shell(cd + runner + " " + Quote(Script("perfect.script")) + " 2>err.txt"), 1);
+    const std::string said = empty.ReadFile("err.txt");
+    EXPECT_NE(said.find(std::string(STALKWAY_BINARY_DIR) + "/share/stalkway"), std::string::npos) << said;
+    EXPECT_NE(said.find(empty.Folder()), std::string::npos) << said;
+    EXPECT_NE(said.find("--data DIR"), std::string::npos) << said;
+
+    EXPECT_EQ(Shell(cd + runner + " --data " + Quote(empty.Folder() + "/none") + " " + Quote(Script("perfect.script")) +
+                    " 2>err.txt"),
+              1);
+    EXPECT_NE(empty.ReadFile("err.txt").find(empty.Folder() + "/none"), std::string::npos);
+    EXPECT_EQ(Shell(cd + runner + " x.script --user-dir 2>err.txt"), 2);
+    EXPECT_NE(empty.ReadFile("err.txt").find("--user-dir needs a folder"), std::string::npos);
+}
+
+}  // namespace

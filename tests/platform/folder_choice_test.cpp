@@ -1,0 +1,77 @@
+// Where the program takes its data from, and where it keeps the player's files.
+#include "platform/core/folder_choice.h"
+
+#include <gtest/gtest.h>
+
+#include "scratch_dir.h"
+
+namespace {
+
+using platform::ChooseFolders;
+using platform::FolderRequest;
+using platform::SystemFolders;
+
+class FolderChoiceTest : public testing::Test {
+protected:
+    FolderChoiceTest() {
+        scratch_.Write("prefix/share/stalkway/maze02.bmp", "");
+        scratch_.Write("prefix/bin/stalkway", "");
+        scratch_.Write("build/game/Stalkway/maze02.bmp", "");
+        scratch_.Write("elsewhere/notes.txt", "");
+        system_.executable = scratch_ / "prefix/bin";
+        system_.current = scratch_ / "elsewhere";
+        system_.dataHome = scratch_ / "home/.local/share";
+        system_.configHome = scratch_ / "home/.config";
+    }
+    ScratchDir scratch_;
+    SystemFolders system_;
+};
+
+TEST_F(FolderChoiceTest, AnInstalledGameKeepsThePlayersFilesInTheirOwnFolders) {
+    const auto choice = ChooseFolders({}, system_);
+    ASSERT_TRUE(choice.found);
+    EXPECT_EQ(choice.folders.data, scratch_ / "prefix/share/stalkway");
+    EXPECT_TRUE(choice.folders.separate);
+    EXPECT_EQ(choice.folders.user, scratch_ / "home/.local/share/stalkway");
+    EXPECT_EQ(choice.folders.settings, scratch_ / "home/.config/stalkway");
+
+    const auto mine = ChooseFolders({"", scratch_ / "mine"}, system_);
+    EXPECT_EQ(mine.folders.user, scratch_ / "mine");
+    EXPECT_EQ(mine.folders.settings, "");
+
+    system_.dataHome.clear();
+    const auto homeless = ChooseFolders({}, system_);
+    EXPECT_TRUE(homeless.folders.separate);
+    EXPECT_EQ(homeless.folders.user, "");
+}
+
+TEST_F(FolderChoiceTest, RunWhereItsDataIsOrGivenItsDataTheGameIsPortable) {
+    system_.executable = scratch_ / "build/bin";
+    system_.current = scratch_ / "build/game/Stalkway";
+    const auto here = ChooseFolders({}, system_);
+    ASSERT_TRUE(here.found);
+    EXPECT_EQ(here.folders.data, "");
+    EXPECT_FALSE(here.folders.separate);
+
+    const auto given = ChooseFolders({scratch_ / "build/game/Stalkway", ""}, system_);
+    ASSERT_TRUE(given.found);
+    EXPECT_EQ(given.folders.data, scratch_ / "build/game/Stalkway");
+    EXPECT_FALSE(given.folders.separate);
+
+    const auto withUser = ChooseFolders({"", scratch_ / "mine"}, system_);
+    EXPECT_TRUE(withUser.folders.separate);
+    EXPECT_EQ(withUser.folders.user, scratch_ / "mine");
+}
+
+TEST_F(FolderChoiceTest, NoDataAnywhereNamesTheFoldersTried) {
+    system_.executable = scratch_ / "build/bin";
+    const auto none = ChooseFolders({}, system_);
+    EXPECT_FALSE(none.found);
+    EXPECT_EQ(none.tried, (std::vector<std::string>{scratch_ / "build/share/stalkway", scratch_ / "elsewhere"}));
+
+    const auto missing = ChooseFolders({scratch_ / "nowhere", ""}, system_);
+    EXPECT_FALSE(missing.found);
+    EXPECT_EQ(missing.tried, std::vector<std::string>{scratch_ / "nowhere"});
+}
+
+}  // namespace
