@@ -1,6 +1,6 @@
 #include "game/launcher.h"
 
-#include <filesystem>
+#include <cstdint>
 #include <string>
 
 #include "platform/api/win32.h"
@@ -9,7 +9,8 @@
 bool StartLauncher(const char* parameters) {
     if (g_szLauncherDir[0] == '\0') return false;
     const std::string launcher = std::string(g_szLauncherDir) + "\\Portico.exe";
-    if (!std::filesystem::is_regular_file(platform::NativePath(launcher.c_str()))) return false;
-    ShellExecuteA(nullptr, "open", launcher.c_str(), parameters, g_szLauncherDir, SW_SHOWNORMAL);
-    return true;
+    // ShellExecuteA reports success above 32; the platform finds the launcher by its name.
+    const auto result = reinterpret_cast<std::uintptr_t>(
+        ShellExecuteA(nullptr, "open", launcher.c_str(), parameters, g_szLauncherDir, SW_SHOWNORMAL));
+    return result > 32;
 }

@@ -2,5 +2,5 @@
 #pragma once
 
 // Starts the launcher with the one-word parameters and returns true, so that the game can stop.
-// False, and nothing started, without a launcher folder or when the launcher is not there.
+// False, and nothing started, without a launcher folder or when the launcher program is not there.
 bool StartLauncher(const char* parameters);
