@@ -87,6 +87,8 @@ void KeyEvent(int scanCode, int virtualKey, bool down) {
     PostToMainWindow(message, static_cast<WPARAM>(virtualKey), lParam);
 }
 
+void CharEvent(unsigned char character) { PostToMainWindow(WM_CHAR, static_cast<WPARAM>(character), 1); }
+
 void ReleaseAll() {
     g_buttonsDown = 0;
     std::memset(g_keys, 0, sizeof g_keys);

@@ -17,6 +17,8 @@ void ButtonEvent(int button, bool down);
 void MouseMoveEvent(int x, int y);
 // Records a key change and posts WM_KEYDOWN/WM_KEYUP (or the WM_SYS forms while Alt is held).
 void KeyEvent(int scanCode, int virtualKey, bool down);
+// Posts WM_CHAR with a character of the ANSI code page, as TranslateMessage would for typed text.
+void CharEvent(unsigned char character);
 // Everything up, as when the window loses the keyboard and pointer.
 void ReleaseAll();
 
