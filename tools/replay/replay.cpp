@@ -25,13 +25,15 @@ struct Options {
     std::string audio;
     std::vector<std::string> faults;
     bool stats = false;
+    std::string program = "stalkway";
 };
 
 int Usage(const char* problem) {
     std::fprintf(stderr, "stalkway-replay: %s\n", problem);
     std::fprintf(stderr,
-                 "usage: stalkway-replay [--shots DIR] [--log FILE] [--audio FILE] [--depth BITS] [--seed N] "
-                 "[--fail WHAT]... [--stats] SCRIPT [LAUNCHER_DIR]\n"
+                 "usage: stalkway-replay [--program NAME] [--shots DIR] [--log FILE] [--audio FILE] [--depth BITS] "
+                 "[--seed N] [--fail WHAT]... [--stats] SCRIPT [LAUNCHER_DIR]\n"
+                 "  NAME: stalkway (the game, the default) or portico (the launcher)\n"
                  "  WHAT: sound-device, timer, write, or asset:NAME\n");
     return 2;
 }
@@ -70,7 +72,7 @@ std::string ParseArguments(const std::vector<std::string>& args, Options* option
     for (size_t i = 0; i < argc; ++i) {
         const std::string& arg = args[i];
         const bool takesValue = arg == "--shots" || arg == "--log" || arg == "--audio" || arg == "--depth" ||
-                                arg == "--seed" || arg == "--fail";
+                                arg == "--seed" || arg == "--fail" || arg == "--program";
         if (takesValue && i + 1 >= argc) return arg + " needs a value";
         long long number = 0;
         if (arg == "--shots") {
@@ -88,6 +90,8 @@ std::string ParseArguments(const std::vector<std::string>& args, Options* option
         } else if (arg == "--fail") {
             if (!IsFault(args[++i])) return "unknown fault " + args[i];
             options->faults.push_back(args[i]);
+        } else if (arg == "--program") {
+            options->program = args[++i];
         } else if (arg == "--stats") {
             options->stats = true;
         } else if (arg.rfind("--", 0) == 0) {
@@ -107,9 +111,16 @@ std::string ParseArguments(const std::vector<std::string>& args, Options* option
 namespace replay {
 
 int RunReplay(const std::vector<std::string>& arguments, const Program& program) {
+    return RunReplay(arguments, std::map<std::string, Program>{{"stalkway", program}});
+}
+
+int RunReplay(const std::vector<std::string>& arguments, const std::map<std::string, Program>& programs) {
     Options options;
     if (const std::string problem = ParseArguments(arguments, &options); !problem.empty())
         return Usage(problem.c_str());
+    const auto chosen = programs.find(options.program);
+    if (chosen == programs.end()) return Usage(("no program named " + options.program).c_str());
+    const Program& program = chosen->second;
     std::ifstream file(options.script, std::ios::binary);
     if (!file) return Usage(("cannot read " + options.script).c_str());
     std::stringstream text;

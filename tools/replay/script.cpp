@@ -46,6 +46,14 @@ bool ParseLine(const std::string& line, int number, std::vector<Command>* out, s
         if (vk == 0 || !NothingMore(in)) return *why = "unknown key '" + name + "'", false;
         add(Op::Key, vk, 1);
         add(Op::Key, vk, 0);
+    } else if (word == "caption") {
+        if (!NothingMore(in)) return *why = "caption takes nothing more", false;
+        add(Op::Caption);
+    } else if (word == "type") {
+        // The text is the rest of the line after one space, spaces included.
+        const std::size_t start = line.find("type") + 5;
+        if (start >= line.size()) return *why = "type needs a text", false;
+        for (std::size_t i = start; i < line.size(); ++i) add(Op::Type, static_cast<unsigned char>(line[i]));
     } else if (word == "deactivate" || word == "activate") {
         if (!NothingMore(in)) return *why = word + " takes nothing more", false;
         add(Op::Activate, word == "activate" ? 1 : 0);
