@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds Stalkway and starts it. Without a display it plays the demo headless instead and says
-# where the screenshots are.
+# Builds Stalkway and starts its launcher, from which the game is played. Without a display it
+# plays the demo headless instead and says where the screenshots are.
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$(pwd)
@@ -8,10 +8,12 @@ source tools/packages.sh
 stalkway_ensure_packages
 stalkway_build build
 
-cd build/game/Stalkway
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
-    exec "$root/build/bin/stalkway"
+    # The launcher's folder holds its options file and the game's data folder.
+    cd build/game
+    exec "$root/build/bin/portico"
 fi
+cd build/game/Stalkway
 echo "No display is available, so two demo games play headless instead: a short one, then a perfect one."
 # In a copy of the data folder, so that the demo's scores stay out of the player's hall of fame.
 demo="$root/build/demo-game"
