@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -110,12 +111,19 @@ void LauncherScreen::AcceptEdit() {
     char* value = FieldOf(record, field);
     std::memset(value, 0, sizeof record.name);
     std::memcpy(value, text.data(), std::min(text.size(), kFieldLimit));
-    Report(options_.StorePlayer(options_.Current(), record));
+    StoreCurrent(record);
 }
 
 void LauncherScreen::ToggleSend() {
     PlayerRecord record = Shown(options_, options_.Current());
     std::strcpy(record.send, record.send[0] == 'Y' ? "N" : "Y");
+    StoreCurrent(record);
+}
+
+void LauncherScreen::StoreCurrent(PlayerRecord record) {
+    // An empty name would reach the game's caption and hall of fame as nothing at all; a player
+    // without one gets the name the game gives a slot nobody named.
+    if (record.name[0] == '\0') std::snprintf(record.name, sizeof record.name, "Player%d", options_.Current() + 1);
     Report(options_.StorePlayer(options_.Current(), record));
 }
 

@@ -30,6 +30,7 @@ private:
     void BeginEdit(int field);
     void AcceptEdit();
     void ToggleSend();
+    void StoreCurrent(PlayerRecord record);
     void StartGame();
     // Says on the status line whether the options file took the change.
     void Report(bool written);

@@ -134,6 +134,16 @@ TEST_F(LauncherOptionsTest, AFailedWriteSaysSoAndChangesNothing) {
     EXPECT_EQ(Read("options.ini"), "[setup]\nplayerid=1\n[Player2]\nname=Bob\n");
 }
 
+TEST_F(LauncherOptionsTest, AnUnreadableFileStartsEmptyWithPlayerOneCurrent) {
+    fs::create_directories(folder_ / "options.ini");
+    LauncherOptions options;
+    options.Load(Path("options.ini").c_str());
+    EXPECT_EQ(options.Current(), 0);
+    for (int p = 0; p < PlayerSettings::kPlayers; ++p) EXPECT_FALSE(options.SlotUsed(p)) << p;
+    EXPECT_FALSE(options.StorePlayer(0, Record("Ann", "", "", "Y")));
+    EXPECT_FALSE(options.SlotUsed(0));
+}
+
 TEST(TextFieldTest, TakesPrintableTextUpToItsLimitAtTheCaret) {
     TextField field;
     field.Start("Ann", 5);

@@ -149,4 +149,42 @@ TEST(Launcher, RegisterChooseSwitchOffPlayAndSeeTheScoreInTheHallOfFame) {
         << "the comparison tells one name from another";
 }
 
+// White letters on the status line above the buttons.
+int StatusPixels(const test::Shot& shot) {
+    int white = 0;
+    for (int y = 512; y < 528; ++y)
+        for (int x = 24; x < 776; ++x) white += (shot.At(x, y) & 0xF8F8F8) == 0xF8F8F8 ? 1 : 0;
+    return white;
+}
+
+TEST(Launcher, EscapeDropsAnEditFirstThenEndsTheLauncher) {
+    // On the way, the send flag of a slot nobody named: the slot gets the name the game would give it.
+    test::ReplayRun run;
+    run.CopyGameData("Stalkway");
+    run.CopyLauncherPictures();
+    const std::string script =
+        std::string("frames 5\nclick 100 190\nclick 200 472\n") + kSlot1 + kNameField +
+        "type Zed\nkey Escape\nframes 3\nshot editing-dropped\nkey Escape\nframes 5\nshot never\n";
+    ASSERT_EQ(run.Run(script, {"--program", "portico"}), 0) << run.Stderr();
+    EXPECT_TRUE(run.ShotExists("editing-dropped")) << "the first Escape only drops the edit";
+    EXPECT_FALSE(run.ShotExists("never")) << "the second ends the launcher";
+    const std::string options = run.ReadFile("options.ini");
+    EXPECT_EQ(options.find("Zed"), std::string::npos);
+    EXPECT_NE(options.find("[Player3]"), std::string::npos) << options;
+    EXPECT_NE(options.find("name=Player3"), std::string::npos) << options;
+    EXPECT_NE(options.find("send=N"), std::string::npos) << options;
+}
+
+TEST(Launcher, AWriteThatFailsIsShownAndTheFileKeepsWhatItHeld) {
+    test::ReplayRun run;
+    run.CopyGameData("Stalkway");
+    run.CopyLauncherPictures();
+    run.WriteFile("options.ini", "[setup]\r\nplayerid=0\r\n[Player1]\r\nname=Ann\r\n");
+    const std::string script = std::string("frames 5\nshot before\n") + kSlot2 + kMusic + "frames 3\nshot after\n";
+    ASSERT_EQ(run.Run(script, {"--program", "portico", "--fail", "write"}), 0) << run.Stderr();
+    EXPECT_EQ(run.ReadFile("options.ini"), "[setup]\r\nplayerid=0\r\n[Player1]\r\nname=Ann\r\n");
+    EXPECT_EQ(StatusPixels(run.LoadShot("before")), 0);
+    EXPECT_GT(StatusPixels(run.LoadShot("after")), 0) << "the status line says the write failed";
+}
+
 }  // namespace
