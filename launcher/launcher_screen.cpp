@@ -13,13 +13,13 @@
 #include "platform/api/win32.h"
 #include "screen/button.h"
 #include "screen/button_group.h"
+#include "game/game_sounds.h"
 #include "services/pointer.h"
 
 LauncherScreen g_LauncherScreen;
 
 namespace {
 
-constexpr char kOptionsFile[] = ".\\options.ini";
 constexpr char kGameFolder[] = ".\\Stalkway";
 constexpr char kGameProgram[] = ".\\Stalkway\\Stalkway.exe";
 constexpr char kBackground[] = ".\\portico\\portico.bmp";
@@ -128,8 +128,12 @@ void LauncherScreen::StoreCurrent(PlayerRecord record) {
 }
 
 void LauncherScreen::OnButton(const char* name) {
+    PlayGameEffect(kClickEffect);
     if (std::strcmp(name, "music") == 0) Report(options_.SetMusic(!options_.Music()));
-    if (std::strcmp(name, "effects") == 0) Report(options_.SetEffects(!options_.Effects()));
+    if (std::strcmp(name, "effects") == 0) {
+        Report(options_.SetEffects(!options_.Effects()));
+        g_SoundEffects.EnableSFX(options_.Effects() ? 1 : 0);
+    }
     if (std::strcmp(name, "clear") == 0) Report(options_.ClearSlot(options_.Current()));
     if (std::strcmp(name, "play") == 0) StartGame();
     if (std::strcmp(name, "quit") == 0) PostMessageA(g_hWnd, WM_CLOSE, 0, 0);

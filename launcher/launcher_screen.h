@@ -11,6 +11,10 @@
 #include "launcher/text_field.h"
 #include "screen/screen.h"
 
+// The launcher's files, relative to its folder, and its one sound.
+inline constexpr char kOptionsFile[] = ".\\options.ini";
+inline constexpr char kClickEffect[] = "click";
+
 class LauncherScreen : public Screen {
 public:
     LauncherScreen();

@@ -5,6 +5,7 @@
 #include "screen/screen_manager.h"
 #include "services/pointer.h"
 #include "services/tick_timer.h"
+#include "sound/sound_effects.h"
 
 namespace {
 
@@ -20,6 +21,7 @@ void OnDestroy() {
     QZFreeFont();
     QZFreeDirectInput();
     QZFreeDirectX();
+    g_SoundEffects.Shutdown();
     g_nActive = 0;
     PostQuitMessage(0);
 }

@@ -1,5 +1,6 @@
 #include "launcher/portico_main.h"
 
+#include "game/sound_switches.h"
 #include "launcher/launcher_screen.h"
 #include "launcher/launcher_window.h"
 #include "platform/api/qz.h"
@@ -8,6 +9,7 @@
 #include "services/message_pump.h"
 #include "services/pointer.h"
 #include "services/tick_timer.h"
+#include "sound/sound_effects.h"
 #include "surface/surface.h"
 
 namespace {
@@ -40,6 +42,14 @@ void InitPointer() {
     GetCursorPos(&cursor);
     g_Pointer.SetPosition(cursor.x, cursor.y);
     QZAcquireMouse(1);
+}
+
+// The launcher's signs click as the game's moves do, and keep quiet when effects are off.
+void InitSound() {
+    g_SoundEffects.Init(g_hWnd, 8);
+    g_SoundEffects.EnableMusic(0);
+    g_SoundEffects.EnableSFX(ReadSoundSwitch("SFX", kOptionsFile));
+    g_SoundEffects.LoadEffect(".\\Stalkway\\sounds\\positive.wav", kClickEffect);
 }
 
 int MainLoop() {
@@ -76,6 +86,7 @@ int PorticoMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
     QZInitMouse();
     StartTickTimer();
+    InitSound();
     InitPointer();
     QZInitFont(g_hWnd);
     g_ScreenManager.Init(g_lpDD, g_lpBackSurface);
