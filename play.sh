@@ -1,22 +1,24 @@
 #!/usr/bin/env bash
-# Builds Stalkway and starts it (options go to the game: ./play.sh --window). When the game cannot
-# open a display it plays the demo headless instead and says where the screenshots are.
+# Builds Stalkway and starts its launcher, from which the game is played. When no display answers
+# it plays the demo headless instead and says where the screenshots are.
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$(pwd)
 source tools/packages.sh
 stalkway_ensure_packages
-# Only what is played: the game, the runner and the data; ./test.sh builds the tests, benchmarks
+# Only what is played: the launcher, the game, the runner and the data; ./test.sh builds the tests, benchmarks
 # and fuzz programs. The same folder and options as ./test.sh's, so that it builds only the rest.
-stalkway_build build -DSTALKWAY_WERROR=ON --target stalkway --target stalkway-replay --target game_data
+stalkway_build build -DSTALKWAY_WERROR=ON --target portico --target stalkway --target stalkway-replay \
+    --target game_data
 
-cd build/game/Stalkway
-# The game itself knows whether a display answers: without one it says "no display: ..." and ends
-# with 1. Its messages are copied to be looked at afterwards, and shown as they come.
+# The launcher's folder holds its options file and the game's data folder.
+cd build/game
+# The launcher itself knows whether a display answers: without one it says "no display: ..." and
+# ends with 1. Its messages are copied to be looked at afterwards, and shown as they come.
 errors=$(mktemp)
 trap 'rm -f "$errors"' EXIT
 set +e
-{ "$root/build/bin/stalkway" "$@" 2>&1 1>&3 3>&- | tee "$errors" >&2; status=${PIPESTATUS[0]}; } 3>&1
+{ "$root/build/bin/portico" 2>&1 1>&3 3>&- | tee "$errors" >&2; status=${PIPESTATUS[0]}; } 3>&1
 set -e
 if [ "$status" -ne 1 ] || ! grep -q '^no display: ' "$errors"; then
     exit "$status"

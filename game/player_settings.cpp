@@ -51,16 +51,35 @@ void PlayerSettings::PlayerText(int player, char* out) {
     FormatText(player, out);
 }
 
-void PlayerSettings::WritePlayer(int player, const PlayerRecord& record) {
-    if (!HasPath() || !ValidPlayer(player)) return;
+bool PlayerSettings::WritePlayer(int player, const PlayerRecord& record) {
+    if (!HasPath() || !ValidPlayer(player)) return false;
     char section[32];
     SectionName(player, section);
-    WritePrivateProfileStringA(section, "name", record.name, iniPath_);
-    WritePrivateProfileStringA(section, "address", record.address, iniPath_);
-    WritePrivateProfileStringA(section, "email", record.email, iniPath_);
-    WritePrivateProfileStringA(section, "send", record.send, iniPath_);
+    // The first key that fails stops the rest, so the file never holds a mix of two later records.
+    const bool written = WritePrivateProfileStringA(section, "name", record.name, iniPath_) &&
+                         WritePrivateProfileStringA(section, "address", record.address, iniPath_) &&
+                         WritePrivateProfileStringA(section, "email", record.email, iniPath_) &&
+                         WritePrivateProfileStringA(section, "send", record.send, iniPath_);
     // What the file now holds becomes the record, as a fresh read would give it.
     ReadPlayer(player);
+    return written;
+}
+
+bool PlayerSettings::HasPlayer(int player) const {
+    if (!HasPath() || !ValidPlayer(player)) return false;
+    char section[32];
+    SectionName(player, section);
+    char name[2];
+    return GetPrivateProfileStringA(section, "name", "", name, sizeof name, iniPath_) > 0;
+}
+
+bool PlayerSettings::ClearPlayer(int player) {
+    if (!HasPath() || !ValidPlayer(player)) return false;
+    char section[32];
+    SectionName(player, section);
+    const bool written = WritePrivateProfileStringA(section, nullptr, nullptr, iniPath_);
+    ReadPlayer(player);
+    return written;
 }
 
 void PlayerSettings::ResetPlayer(int player) {
@@ -78,10 +97,11 @@ void PlayerSettings::ResetAllPlayers() {
     for (int p = 0; p < kPlayers; ++p) ResetPlayer(p);
 }
 
-void PlayerSettings::WritePlayerId(int id) {
-    if (!HasPath()) return;
+bool PlayerSettings::WritePlayerId(int id) {
+    if (!HasPath()) return false;
     char value[32];
     std::snprintf(value, sizeof value, "%d", id);
-    WritePrivateProfileStringA("setup", "playerid", value, iniPath_);
+    if (!WritePrivateProfileStringA("setup", "playerid", value, iniPath_)) return false;
     playerId_ = id;
+    return true;
 }

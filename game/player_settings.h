@@ -24,15 +24,22 @@ public:
 
     int PlayerId() const { return playerId_; }
     const PlayerRecord& Player(int player) const { return players_[ValidPlayer(player) ? player : 0]; }
+    static bool ValidPlayer(int player) { return player >= 0 && player < kPlayers; }
 
-    // Kept for a complete interface; unused by this game.
-    void WritePlayer(int player, const PlayerRecord& record);
+    // The launcher's side. Each write returns false when the file could not be written; the
+    // profile functions rewrite the file whole, so a failed write leaves it as it was.
+    bool WritePlayer(int player, const PlayerRecord& record);
+    bool WritePlayerId(int id);
+    // True when the player's section names the player: a slot someone registered in.
+    bool HasPlayer(int player) const;
+    // Removes the player's section; the slot reads as empty again.
+    bool ClearPlayer(int player);
+
+    // Kept for a complete interface; unused by the programs.
     void ResetPlayer(int player);
     void ResetAllPlayers();
-    void WritePlayerId(int id);
 
 private:
-    static bool ValidPlayer(int player) { return player >= 0 && player < kPlayers; }
     bool HasPath() const { return iniPath_[0] != '\0'; }
     void FormatText(int player, char* out) const;
 

@@ -1,5 +1,7 @@
 #include "game/winner_file.h"
 
+#include <cstdio>
+
 #include "game/replace_file.h"
 
 namespace {
@@ -23,4 +25,20 @@ std::vector<unsigned char> WinnerFileBytes(const std::vector<std::int32_t>& dire
 bool SaveWinnerFile(const char* name, const std::vector<std::int32_t>& directions, std::int32_t randomValue) {
     const std::vector<unsigned char> bytes = WinnerFileBytes(directions, randomValue);
     return ReplaceFileContents(name, bytes.data(), bytes.size());
+}
+
+int ReadWinnerMoves(const char* name) {
+    std::FILE* in = std::fopen(name, "rb");
+    if (in == nullptr) return -1;
+    unsigned char header[8];
+    const bool complete = std::fread(header, 1, sizeof header, in) == sizeof header;
+    std::fseek(in, 0, SEEK_END);
+    const long size = std::ftell(in);
+    std::fclose(in);
+    if (!complete) return -1;
+    const std::uint32_t moves = header[0] | header[1] << 8 | header[2] << 16 |
+                                static_cast<std::uint32_t>(header[3]) << 24;
+    // A file written by the game holds exactly one direction per move after its two numbers.
+    if (moves > 0x7fffffffu / 4 || size != 8 + 4 * static_cast<long>(moves)) return -1;
+    return static_cast<int>(moves);
 }

@@ -7,3 +7,6 @@
 
 std::vector<unsigned char> WinnerFileBytes(const std::vector<std::int32_t>& directions, std::int32_t randomValue);
 bool SaveWinnerFile(const char* name, const std::vector<std::int32_t>& directions, std::int32_t randomValue);
+// The number of moves of the route in the file; -1 when it is missing, or too short or too long
+// for the count it gives.
+int ReadWinnerMoves(const char* name);

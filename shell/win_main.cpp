@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "game/maze_screen.h"
+#include "game/sound_switches.h"
 #include "platform/api/qz.h"
 #include "platform/api/win32.h"
 #include "screen/screen_manager.h"
@@ -72,17 +73,10 @@ bool InitDisplay() {
     return true;
 }
 
-// A switch in the launcher's options file: on exactly when its value starts with an upper-case Y.
-int ReadSoundSwitch(const char* key) {
-    char value[2];
-    GetPrivateProfileStringA("setup", key, "Y", value, sizeof value, "..\\options.ini");
-    return value[0] == 'Y' ? 1 : 0;
-}
-
 void InitSound() {
     g_SoundEffects.Init(g_hWnd, 200);
-    g_SoundEffects.EnableMusic(ReadSoundSwitch("music"));
-    g_SoundEffects.EnableSFX(ReadSoundSwitch("SFX"));
+    g_SoundEffects.EnableMusic(ReadSoundSwitch("music", "..\\options.ini"));
+    g_SoundEffects.EnableSFX(ReadSoundSwitch("SFX", "..\\options.ini"));
     if (g_QZSound.m_bMusicEnabled != 0 && g_QZSound.LoadStream(".\\sounds\\music.wav", 0)) {
         QZSound::SetStreamVolume(0x7fff);
         g_QZSound.PlayStream(4);

@@ -118,6 +118,8 @@ void KeyRepeatEvent(int scanCode, int virtualKey) {
     PostToMainWindow(system ? WM_SYSKEYDOWN : WM_KEYDOWN, static_cast<WPARAM>(virtualKey), lParam);
 }
 
+void CharEvent(unsigned char character) { PostToMainWindow(WM_CHAR, static_cast<WPARAM>(character), 1); }
+
 void ReleaseAll() {
     g_buttonsDown = 0;
     std::memset(g_keys, 0, sizeof g_keys);

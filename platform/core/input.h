@@ -19,6 +19,8 @@ void MouseMoveEvent(int x, int y);
 void KeyEvent(int scanCode, int virtualKey, bool down);
 // The system's repeat of a held key: another WM_KEYDOWN, marked (lParam bit 30) as already down.
 void KeyRepeatEvent(int scanCode, int virtualKey);
+// Posts WM_CHAR with a character of the ANSI code page, as TranslateMessage would for typed text.
+void CharEvent(unsigned char character);
 // Everything up, as when the window loses the keyboard and pointer.
 void ReleaseAll();
 

@@ -75,6 +75,8 @@ const std::vector<std::int16_t>& CapturedAudio();
 void MouseMove(int x, int y);
 void MouseButton(int button, bool down);  // 1 left, 2 right
 void Key(int virtualKey, bool down);
+// One character typed: its key (when it has one) goes down, WM_CHAR follows, the key goes up.
+void TypeCharacter(unsigned char character);
 void SetActive(bool active);  // WM_ACTIVATEAPP and WM_ACTIVATE
 void CloseBox();              // WM_CLOSE
 

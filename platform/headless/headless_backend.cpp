@@ -135,6 +135,16 @@ void MouseMove(int x, int y) { input::MouseMoveEvent(x, y); }
 void MouseButton(int button, bool down) { input::ButtonEvent(button, down); }
 void Key(int virtualKey, bool down) { input::KeyEvent(input::ScanCodeForVirtualKey(virtualKey), virtualKey, down); }
 
+void TypeCharacter(unsigned char character) {
+    int virtualKey = 0;
+    if (character >= 'a' && character <= 'z') virtualKey = character - 'a' + 'A';
+    if ((character >= 'A' && character <= 'Z') || (character >= '0' && character <= '9')) virtualKey = character;
+    if (character == ' ') virtualKey = VK_SPACE;
+    if (virtualKey != 0) Key(virtualKey, true);
+    input::CharEvent(character);
+    if (virtualKey != 0) Key(virtualKey, false);
+}
+
 void SetActive(bool active) {
     if (!active) input::ReleaseAll();
     PostToMainWindow(WM_ACTIVATEAPP, active ? TRUE : FALSE, 0);

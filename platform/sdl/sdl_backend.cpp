@@ -138,6 +138,7 @@ public:
 private:
     void OnWindowEvent(const SDL_WindowEvent& e);
     void OnKey(const SDL_KeyboardEvent& e);
+    void OnText(const char* utf8);
     void OnButton(const SDL_MouseButtonEvent& e);
     void OnPadAdded(int index);
     void OnPadRemoved(SDL_JoystickID id);
@@ -166,6 +167,7 @@ void SdlBackend::PumpEvents() {
         case SDL_WINDOWEVENT: OnWindowEvent(e.window); break;
         case SDL_KEYDOWN:
         case SDL_KEYUP: OnKey(e.key); break;
+        case SDL_TEXTINPUT: OnText(e.text.text); break;
         case SDL_MOUSEMOTION: {
             const SDL_Point p = display_.ToPicture(e.motion.x, e.motion.y);
             input::MouseMoveEvent(p.x, p.y);
@@ -210,6 +212,22 @@ void SdlBackend::OnWindowEvent(const SDL_WindowEvent& e) {
     case SDL_WINDOWEVENT_MAXIMIZED:
     case SDL_WINDOWEVENT_RESTORED: display_.Refresh(); break;
     default: break;
+    }
+}
+
+// Typed text arrives as UTF-8; the program takes characters of its 8-bit code page, whose upper
+// half is Latin-1 for every letter a name needs. Anything beyond it is dropped.
+void SdlBackend::OnText(const char* utf8) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(utf8);
+    for (std::size_t i = 0; bytes[i] != 0;) {
+        unsigned code = bytes[i];
+        int length = 1;
+        if (code >= 0xF0) length = 4, code &= 0x07;
+        else if (code >= 0xE0) length = 3, code &= 0x0F;
+        else if (code >= 0xC0) length = 2, code &= 0x1F;
+        for (int k = 1; k < length && bytes[i + k] != 0; ++k) code = (code << 6) | (bytes[i + k] & 0x3F);
+        for (int k = 0; k < length && bytes[i] != 0; ++k) ++i;
+        if (code >= 0x20 && code < 0x100 && code != 0x7F) input::CharEvent(static_cast<unsigned char>(code));
     }
 }
 

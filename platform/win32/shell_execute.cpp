@@ -1,4 +1,7 @@
+#include <string>
+
 #include "platform/core/backend.h"
+#include "platform/core/program_names.h"
 #include "platform/api/shell.h"
 
 namespace {
@@ -9,6 +12,13 @@ constexpr std::uintptr_t kNotFound = 2;
 
 HINSTANCE ShellExecuteA(HWND, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory, int) {
     if (file == nullptr) return reinterpret_cast<HINSTANCE>(kNotFound);
+    // A program's Windows name would name nothing here: its own executable is started instead.
+    std::string program;
+    if (platform::IsProgramName(file)) {
+        program = platform::ProgramBesideThisOne(file);
+        if (program.empty()) return reinterpret_cast<HINSTANCE>(kNotFound);
+        file = program.c_str();
+    }
     const bool started = platform::GetBackend().Execute(verb ? verb : "open", file, parameters ? parameters : "",
                                                         directory ? directory : "");
     return reinterpret_cast<HINSTANCE>(started ? kStarted : kNotFound);

@@ -153,26 +153,26 @@ TEST(Play, TheAboutButtonOpensTheGamesOwnPage) {
     EXPECT_TRUE(std::filesystem::exists(run.Folder() + "/about.html"));
 }
 
-TEST(Play, MenuStartsTheLauncherOnlyWhenItIsThereAndStarts) {
+TEST(Play, MenuStartsTheBuiltLauncherWhenTheGameHasALauncherFolder) {
     const std::string script = std::string(kStarted) + "click 68 342\nframes 5\nshot after\n";
     test::ReplayRun without;
     without.CopyGameData();
-    ASSERT_EQ(without.Run(script, {}, without.Folder() + "/launcher"), 0);
-    EXPECT_TRUE(without.ShotExists("after")) << "no launcher: the game goes on";
+    ASSERT_EQ(without.Run(script), 0);
+    EXPECT_TRUE(without.ShotExists("after")) << "no launcher folder: the game goes on";
     EXPECT_EQ(without.Log().find("shell"), std::string::npos);
 
+    // The launcher's Windows name is never looked for: the portico program beside the runner is
+    // started, in the launcher's folder.
     test::ReplayRun with;
     with.CopyGameData();
-    with.WriteFile("launcher/Portico.exe", "");
     const std::string launcher = with.Folder() + "/launcher";
     ASSERT_EQ(with.Run(script, {}, launcher), 0);
     EXPECT_FALSE(with.ShotExists("after")) << "the game stops once the launcher is started";
-    EXPECT_NE(with.Log().find("shell open " + launcher + "\\Portico.exe Stalkway " + launcher), std::string::npos)
-        << with.Log();
+    const std::string portico = std::string(STALKWAY_BINARY_DIR) + "/bin/portico";
+    EXPECT_NE(with.Log().find("shell open " + portico + " Stalkway " + launcher), std::string::npos) << with.Log();
     // There, but it will not start: the player is not left without a game.
     test::ReplayRun failing;
     failing.CopyGameData();
-    failing.WriteFile("launcher/Portico.exe", "");
     ASSERT_EQ(failing.Run(script, {"--fail", "launch"}, failing.Folder() + "/launcher"), 0);
     EXPECT_TRUE(failing.ShotExists("after")) << "a launcher that fails to start leaves the game going";
     EXPECT_NE(failing.Log().find("shell open"), std::string::npos) << "the attempt is still logged";

@@ -50,8 +50,14 @@ ReplayRun::~ReplayRun() {
     if (!folder_.empty()) fs::remove_all(folder_, ignored);
 }
 
-void ReplayRun::CopyGameData() {
-    fs::copy(fs::path(STALKWAY_BINARY_DIR) / "game" / "Stalkway", folder_,
+void ReplayRun::CopyGameData(const std::string& into) {
+    fs::create_directories(fs::path(folder_) / into);
+    fs::copy(fs::path(STALKWAY_BINARY_DIR) / "game" / "Stalkway", fs::path(folder_) / into,
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+}
+
+void ReplayRun::CopyLauncherPictures() {
+    fs::copy(fs::path(STALKWAY_BINARY_DIR) / "game" / "portico", fs::path(folder_) / "portico",
              fs::copy_options::recursive | fs::copy_options::overwrite_existing);
 }
 
@@ -61,15 +67,17 @@ void ReplayRun::WriteFile(const std::string& name, const std::string& content) {
     std::ofstream(path, std::ios::binary) << content;
 }
 
-int ReplayRun::Run(const std::string& script, const std::vector<std::string>& options, const std::string& launcherDir) {
+int ReplayRun::Run(const std::string& script, const std::vector<std::string>& options, const std::string& launcherDir,
+                   const std::string& from) {
     WriteFile("test.script", script);
-    std::string command = "cd " + Quote(folder_) + " && " +
-                          Quote(std::string(STALKWAY_BINARY_DIR) + "/bin/stalkway-replay") +
-                          " --shots shots --log run.log";
+    const std::string top = Quote(folder_) + "/";
+    std::string command = "cd " + Quote((fs::path(folder_) / from).string()) + " && " +
+                          Quote(std::string(STALKWAY_BINARY_DIR) + "/bin/stalkway-replay") + " --shots " + top +
+                          "shots --log " + top + "run.log";
     for (const std::string& option : options) command += " " + Quote(option);
-    command += " test.script";
+    command += " " + top + "test.script";
     if (!launcherDir.empty()) command += " " + Quote(launcherDir);
-    command += " >stdout.txt 2>stderr.txt";
+    command += " >" + top + "stdout.txt 2>" + top + "stderr.txt";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }

@@ -24,13 +24,19 @@ public:
     ~ReplayRun();
 
     const std::string& Folder() const { return folder_; }
-    // Copies the built game data (build/game/Stalkway) into the working folder.
-    void CopyGameData();
+    // Copies the built game data (build/game/Stalkway) into the working folder, or into a folder
+    // of that name inside it.
+    void CopyGameData(const std::string& into = "");
+    // Copies the launcher's built pictures (build/game/portico) into the working folder, which
+    // then serves as the launcher's folder.
+    void CopyLauncherPictures();
     void WriteFile(const std::string& name, const std::string& content);
     // Runs the script with extra runner options; returns the exit code. What the runner prints
     // is kept for Stdout and Stderr.
+    // `from` names a folder inside the working folder to run in; the script, log and shots stay
+    // in the working folder.
     int Run(const std::string& script, const std::vector<std::string>& options = {},
-            const std::string& launcherDir = "");
+            const std::string& launcherDir = "", const std::string& from = "");
 
     std::string Log() const;
     std::string Stderr() const;

@@ -76,6 +76,12 @@ const char* LabelOf(const ButtonSpec& button) {
     if (name == "menu") return "Menu";
     if (name == "exit") return "Exit";
     if (name == "back") return "Back";
+    // The launcher's signs.
+    if (name == "music") return "Music";
+    if (name == "effects") return "Effects";
+    if (name == "clear") return "Clear";
+    if (name == "play") return "Play";
+    if (name == "quit") return "Quit";
     return nullptr;
 }
 

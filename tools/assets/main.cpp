@@ -1,8 +1,9 @@
 // stalkway-assets: makes the game's data. Plans the maze, paints every picture, synthesises the
 // sounds, checks the maze against the game's rules and writes it all into the data folder, with
-// the perfect game and a short imperfect one as stalkway-replay scripts.
+// the perfect game and a short imperfect one as stalkway-replay scripts; and the launcher's
+// pictures into its folder.
 //
-//   stalkway-assets --data DIR [--scripts DIR] [--views DIR] [--icons DIR] [--licence FILE]
+//   stalkway-assets --data DIR [--scripts DIR] [--views DIR] [--icons DIR] [--licence FILE] [--launcher DIR]
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -12,6 +13,7 @@
 #include "tools/assets/data_folder.h"
 #include "tools/assets/game_scripts.h"
 #include "tools/assets/icon_art.h"
+#include "tools/assets/launcher_art.h"
 #include "tools/assets/maze_verdict.h"
 #include "tools/assets/screen_views.h"
 
@@ -23,6 +25,7 @@ struct Options {
     std::string views;
     std::string icons;
     std::string licence;
+    std::string launcher;
 };
 
 bool ParseOptions(int argc, char** argv, Options& options) {
@@ -34,6 +37,7 @@ bool ParseOptions(int argc, char** argv, Options& options) {
         else if (key == "--views") options.views = value;
         else if (key == "--icons") options.icons = value;
         else if (key == "--licence") options.licence = value;
+        else if (key == "--launcher") options.launcher = value;
         else return false;
     }
     return argc % 2 == 1 && !options.data.empty();
@@ -69,7 +73,8 @@ void WriteScripts(const std::string& folder, const assets::ChosenMaze& maze, con
 int main(int argc, char** argv) {
     Options options;
     if (!ParseOptions(argc, argv, options)) {
-        std::cerr << "usage: stalkway-assets --data DIR [--scripts DIR] [--views DIR] [--icons DIR] [--licence FILE]\n";
+        std::cerr << "usage: stalkway-assets --data DIR [--scripts DIR] [--views DIR] [--icons DIR] [--licence FILE] "
+                     "[--launcher DIR]\n";
         return 2;
     }
     try {
@@ -82,6 +87,7 @@ int main(int argc, char** argv) {
         }
         assets::LayOutDataFolder(options.data, assets::GameFiles(art, ReadText(options.licence)));
         if (!options.icons.empty()) assets::WriteIconTheme(options.icons);
+        if (!options.launcher.empty()) assets::LayOutLauncherFolder(options.launcher, assets::LauncherFiles());
         if (!options.scripts.empty()) WriteScripts(options.scripts, maze, art, verdict);
         if (!options.views.empty()) {
             std::filesystem::create_directories(options.views);

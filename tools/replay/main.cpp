@@ -1,12 +1,15 @@
-// stalkway-replay [--data DIR] [--user-dir DIR] [--shots DIR] [--log FILE] [--audio FILE] [--depth BITS]
-//                 [--seed N] [--fail WHAT]... [--stats] SCRIPT [LAUNCHER_DIR]
+// stalkway-replay [--program NAME] [--data DIR] [--user-dir DIR] [--shots DIR] [--log FILE] [--audio FILE]
+//                 [--depth BITS] [--seed N] [--fail WHAT]... [--stats] SCRIPT [LAUNCHER_DIR]
 //
 // Runs the whole program headless, driven by a script, in virtual time: the same script in the same
-// data folder gives the same screenshots and log, byte for byte. The data folder is found as the
+// data folder gives the same screenshots and log, byte for byte. NAME is stalkway, the game (the
+// default), or portico, the launcher, run in the launcher's folder. The data folder is found as the
 // game finds it (the current folder, in the build tree).
+#include <map>
 #include <string>
 #include <vector>
 
+#include "launcher/portico_main.h"
 #include "platform/api/user.h"
 #include "platform/core/folder_options.h"
 #include "shell/win_main.h"
@@ -17,8 +20,15 @@ int main(int argc, char** argv) {
     platform::FolderRequest folders;
     if (const auto exitCode = platform::TakeFolderOptions("stalkway-replay", &arguments, &folders)) return *exitCode;
     // The folders are settled once the runner has found its own options and script good.
-    return replay::RunReplay(arguments, [&folders](char* commandLine) {
-        if (const auto exitCode = platform::UseFolders("stalkway-replay", folders)) return *exitCode;
-        return WinMain(nullptr, nullptr, commandLine, SW_SHOWNORMAL);
-    });
+    const auto afterFolders = [&folders](int (*entry)(HINSTANCE, HINSTANCE, LPSTR, int)) {
+        return [&folders, entry](char* commandLine) {
+            if (const auto exitCode = platform::UseFolders("stalkway-replay", folders)) return *exitCode;
+            return entry(nullptr, nullptr, commandLine, SW_SHOWNORMAL);
+        };
+    };
+    const std::map<std::string, replay::Program> programs = {
+        {"stalkway", afterFolders(&WinMain)},
+        {"portico", afterFolders(&PorticoMain)},
+    };
+    return replay::RunReplay(arguments, programs);
 }

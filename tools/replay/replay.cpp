@@ -45,6 +45,10 @@ void InjectFault(const std::string& what) {
 namespace replay {
 
 int RunReplay(const std::vector<std::string>& arguments, const Program& program) {
+    return RunReplay(arguments, std::map<std::string, Program>{{"stalkway", program}});
+}
+
+int RunReplay(const std::vector<std::string>& arguments, const std::map<std::string, Program>& programs) {
     Options options;
     if (const std::string problem = ParseOptions(arguments, &options); !problem.empty()) return UsageError(problem);
     if (options.action == Options::Action::ShowHelp) {
@@ -59,6 +63,9 @@ int RunReplay(const std::vector<std::string>& arguments, const Program& program)
     std::error_code ignored;
     if (std::filesystem::is_directory(options.script, ignored))
         return UsageError(options.script + " is a folder, not a script");
+    const auto chosen = programs.find(options.program);
+    if (chosen == programs.end()) return UsageError("no program named " + options.program);
+    const Program& program = chosen->second;
     std::ifstream file(options.script, std::ios::binary);
     if (!file) return UsageError("cannot read " + options.script);
     std::stringstream text;

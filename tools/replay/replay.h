@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -13,5 +14,7 @@ using Program = std::function<int(char* commandLine)>;
 
 // argv as stalkway-replay takes it; returns the program's exit code, or 2 for a usage error.
 int RunReplay(const std::vector<std::string>& arguments, const Program& program);
+// The same, with programs to choose from by name (--program NAME); "stalkway" when none is named.
+int RunReplay(const std::vector<std::string>& arguments, const std::map<std::string, Program>& programs);
 
 }  // namespace replay

@@ -34,6 +34,11 @@ const Option kOptions[] = {
      [](Options*, const std::string&) -> std::string { return {}; }},
     {"--user-dir", "DIR", "where the game's files are written (otherwise the data folder, or the user's folders)",
      [](Options*, const std::string&) -> std::string { return {}; }},
+    {"--program", "NAME", "stalkway, the game (the default), or portico, the launcher, run in the launcher's folder",
+     [](Options* o, const std::string& v) {
+         o->program = v;
+         return std::string();
+     }},
     {"--shots", "DIR", "write the script's screenshots into DIR (default: the current folder)",
      [](Options* o, const std::string& v) {
          o->shots = v;

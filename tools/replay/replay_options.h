@@ -18,6 +18,8 @@ struct Options {
     std::string audio;
     std::vector<std::string> faults;
     bool stats = false;
+    // stalkway, the game, or portico, the launcher.
+    std::string program = "stalkway";
 };
 
 // Fills `options` from the arguments after the program's name; returns an empty text, or the

@@ -77,6 +77,14 @@ bool ParseWords(const std::vector<std::string>& words, int number, std::vector<C
         if (vk == 0) return *why = "unknown pad button '" + words[1] + "'", false;
         add(Op::Key, vk, 1);
         add(Op::Key, vk, 0);
+    } else if (word == "caption") {
+        if (!NothingMore(in)) return *why = "caption takes nothing more", false;
+        add(Op::Caption);
+    } else if (word == "type") {
+        // The text is the rest of the line after one space, spaces included.
+        const std::size_t start = line.find("type") + 5;
+        if (start >= line.size()) return *why = "type needs a text", false;
+        for (std::size_t i = start; i < line.size(); ++i) add(Op::Type, static_cast<unsigned char>(line[i]));
     } else if (word == "deactivate" || word == "activate") {
         if (!Arguments(words, 0, "", why)) return false;
         add(Op::Activate, word == "activate" ? 1 : 0);

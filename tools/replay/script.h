@@ -13,7 +13,9 @@ enum class Op {
     Button,    // a = button (1 left, 2 right), b = 1 down / 0 up
     Key,       // a = virtual key, b = 1 down / 0 up
     Activate,  // a = 1 activate / 0 deactivate
+    Type,      // a = one character of typed text
     Shot,      // text = picture name
+    Caption,   // logs the main window's caption
     Close,
 };
 
@@ -25,7 +27,7 @@ struct Command {
     int line = 0;
 };
 
-// Parses the script, expanding click and key into their steps. On a bad line, returns false and
+// Parses the script, expanding click, key and type into their steps. On a bad line, returns false and
 // says which line and why in `error`.
 bool ParseScript(const std::string& text, std::vector<Command>* commands, std::string* error);
 

@@ -68,8 +68,10 @@ std::uint64_t ScriptDriver::Run(const Command& c) {
     case Op::Move: headless::MouseMove(c.a, c.b); return 1;
     case Op::Button: headless::MouseButton(c.a, c.b != 0); return 1;
     case Op::Key: headless::Key(c.a, c.b != 0); return 1;
+    case Op::Type: headless::TypeCharacter(static_cast<unsigned char>(c.a)); return 1;
     case Op::Activate: headless::SetActive(c.a != 0); return 1;
     case Op::Shot: TakeShot(c.text); return 0;
+    case Op::Caption: Log("caption", headless::WindowTitle()); return 0;
     case Op::Close:
         headless::CloseBox();
         closing_ = true;

@@ -1,0 +1,95 @@
+// The launcher's picture, drawn whole every frame: the background, the marks of the current slot
+// and of the field being edited, the texts in the program's font, then the buttons.
+#include <cstdio>
+#include <string>
+
+#include "base/app_globals.h"
+#include "launcher/launcher_layout.h"
+#include "launcher/launcher_screen.h"
+#include "platform/api/qz.h"
+#include "canvas/screen_image.h"
+#include "screen/button_group.h"
+#include "surface/surface.h"
+
+namespace {
+
+using launcher::Area;
+
+void FillArea(LPDIRECTDRAWSURFACE7 target, const Area& area, int red, int green, int blue) {
+    DDBLTFX fx{};
+    fx.dwSize = sizeof fx;
+    fx.dwFillColor = static_cast<DWORD>(PackRGB(target, red, green, blue));
+    RECT rect{area.x, area.y, area.x + area.width, area.y + area.height};
+    target->Blt(&rect, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
+}
+
+// Texts sit 6 pixels into their row, so that the 14-pixel font is centred in the 26-pixel rows.
+void Print(const std::string& text, int x, int y) { QZPrintString(text.c_str(), x, y + 6); }
+
+std::string FameLine(const FameRow& row) {
+    char line[64];
+    if (row.empty) std::snprintf(line, sizeof line, "%2d  -", row.rank);
+    else
+        std::snprintf(line, sizeof line, "%2d %-*.*s %7d", row.rank, launcher::kFameNameChars, launcher::kFameNameChars,
+                      row.name.c_str(), row.score);
+    return line;
+}
+
+void DrawFame(const FameTable& fame) {
+    for (std::size_t i = 0; i < fame.rows.size(); ++i)
+        QZPrintString(FameLine(fame.rows[i]).c_str(), launcher::kFameLeft,
+                      launcher::kFameTop + static_cast<int>(i) * launcher::kFamePitch);
+    char route[64];
+    if (fame.perfectMoves >= 0) std::snprintf(route, sizeof route, "Perfect route: %d moves", fame.perfectMoves);
+    else std::snprintf(route, sizeof route, "No perfect route yet");
+    QZPrintString(route, launcher::kFameLeft, launcher::kRouteTop);
+}
+
+}  // namespace
+
+void LauncherScreen::Draw() {
+    LPDIRECTDRAWSURFACE7 target = g_lpBackSurface;
+    if (backgroundImage_ != nullptr) backgroundImage_->Draw(target, 0, 0);
+    else FillSurface(target, 0);
+    for (int slot = 0; slot < PlayerSettings::kPlayers; ++slot) {
+        if (slot == options_.Current()) FillArea(target, launcher::SlotArea(slot), 0xa0, 0x6a, 0x20);
+        const std::string name = options_.SlotUsed(slot) ? options_.Player(slot).name : "(empty)";
+        Print(std::to_string(slot + 1) + " " + name.substr(0, 28), launcher::kSlotLeft + 6, launcher::SlotArea(slot).y);
+    }
+    DrawFields(target);
+    DrawFame(fame_);
+    const launcher::ButtonPlace& music = launcher::kButtons[0];
+    const launcher::ButtonPlace& effects = launcher::kButtons[1];
+    const int gap = launcher::kButtonWidth + launcher::kSwitchStateGap;
+    Print(options_.Music() ? "on" : "off", music.x + gap, music.y + 4);
+    Print(options_.Effects() ? "on" : "off", effects.x + gap, effects.y + 4);
+    QZPrintString(status_.c_str(), launcher::kStatusLeft, launcher::kStatusTop);
+    if (buttonGroup_ != nullptr) buttonGroup_->RedrawAll();
+}
+
+void LauncherScreen::DrawFields(LPDIRECTDRAWSURFACE7 target) {
+    static constexpr const char* kLabels[] = {"Name", "Address", "E-mail", "Send"};
+    const int current = options_.Current();
+    const bool used = options_.SlotUsed(current);
+    const PlayerRecord& record = options_.Player(current);
+    const std::string values[] = {used ? record.name : "", used ? record.address : "", used ? record.email : "",
+                                  used && record.send[0] != 'Y' ? "no" : "yes"};
+    for (int field = 0; field < launcher::kFieldCount; ++field) {
+        const Area area = launcher::FieldArea(field);
+        Print(kLabels[field], area.x + 6, area.y);
+        if (field != Editing()) {
+            Print(values[field].substr(0, launcher::kFieldVisibleChars), launcher::kFieldValueLeft, area.y);
+            continue;
+        }
+        // The caret stays in view: the text scrolls left once it passes the field's end.
+        FillArea(
+            target,
+            {launcher::kFieldValueLeft - 4, area.y, area.x + area.width - launcher::kFieldValueLeft + 4, area.height},
+            0x5a, 0x3a, 0x1c);
+        const std::size_t caret = field_.Caret();
+        const std::size_t first = caret > launcher::kFieldVisibleChars ? caret - launcher::kFieldVisibleChars : 0;
+        Print(field_.Text().substr(first, launcher::kFieldVisibleChars), launcher::kFieldValueLeft, area.y);
+        const int caretX = launcher::kFieldValueLeft + static_cast<int>(caret - first) * launcher::kCharWidth - 1;
+        FillArea(target, {caretX, area.y + 4, 2, 18}, 0xff, 0xe5, 0x94);
+    }
+}

@@ -1,0 +1,57 @@
+// Where things lie on the launcher's 800x600 screen. The asset generator paints the panels and
+// buttons at these places; the numbers are repeated there, as the generator uses no game code.
+#pragma once
+
+namespace launcher {
+
+struct Area {
+    int x, y, width, height;
+    bool Contains(int px, int py) const { return px >= x && py >= y && px < x + width && py < y + height; }
+};
+
+// The font draws 12 pixels a character, 14 high.
+inline constexpr int kCharWidth = 12;
+
+// The players panel: eight slot rows, then the current player's fields.
+inline constexpr int kSlotLeft = 32;
+inline constexpr int kSlotTop = 118;
+inline constexpr int kSlotPitch = 30;
+inline constexpr int kSlotWidth = 360;
+inline constexpr Area SlotArea(int slot) { return {kSlotLeft, kSlotTop + slot * kSlotPitch, kSlotWidth, 26}; }
+
+// Name, address, e-mail, then the send flag.
+inline constexpr int kFieldCount = 4;
+inline constexpr int kFieldTop = 370;
+inline constexpr int kFieldPitch = 30;
+inline constexpr int kFieldValueLeft = 134;
+inline constexpr Area FieldArea(int field) { return {kSlotLeft, kFieldTop + field * kFieldPitch, kSlotWidth, 26}; }
+// What a field shows of its value: the rest is there, scrolled with the caret.
+inline constexpr int kFieldVisibleChars = (kSlotLeft + kSlotWidth - kFieldValueLeft) / kCharWidth - 1;
+
+// The hall of fame panel.
+inline constexpr int kFameLeft = 424;
+inline constexpr int kFameTop = 116;
+inline constexpr int kFamePitch = 18;
+inline constexpr int kFameNameChars = 15;
+inline constexpr int kRouteTop = 482;
+
+// The status line between the panels and the buttons.
+inline constexpr int kStatusLeft = 24;
+inline constexpr int kStatusTop = 512;
+
+// The buttons along the bottom; the switches show their state to the right of their sign.
+struct ButtonPlace {
+    const char* name;
+    const char* file;
+    int x, y;
+};
+inline constexpr ButtonPlace kButtons[] = {
+    {"music", ".\\portico\\music.bmp", 20, 540},  {"effects", ".\\portico\\effects.bmp", 190, 540},
+    {"clear", ".\\portico\\clear.bmp", 360, 540}, {"play", ".\\portico\\play.bmp", 530, 540},
+    {"quit", ".\\portico\\quit.bmp", 664, 540},
+};
+inline constexpr int kButtonWidth = 110;
+inline constexpr int kButtonHeight = 46;
+inline constexpr int kSwitchStateGap = 8;
+
+}  // namespace launcher

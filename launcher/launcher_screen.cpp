@@ -1,0 +1,167 @@
+#include "launcher/launcher_screen.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "base/app_globals.h"
+#include "launcher/launcher_layout.h"
+#include "platform/api/file_names.h"
+#include "platform/api/win32.h"
+#include "screen/button.h"
+#include "screen/button_group.h"
+#include "game/game_sounds.h"
+#include "services/pointer.h"
+
+LauncherScreen g_LauncherScreen;
+
+namespace {
+
+constexpr char kGameFolder[] = ".\\Stalkway";
+constexpr char kGameProgram[] = ".\\Stalkway\\Stalkway.exe";
+constexpr char kBackground[] = ".\\portico\\portico.bmp";
+
+// What the game reads back of each field: a 64-byte buffer, so 63 characters.
+constexpr std::size_t kFieldLimit = sizeof(PlayerRecord::name) - 1;
+
+char* FieldOf(PlayerRecord& record, int field) {
+    if (field == 0) return record.name;
+    if (field == 1) return record.address;
+    return record.email;
+}
+
+// An empty slot shows empty fields, although the game would read its name as "PlayerN".
+PlayerRecord Shown(const LauncherOptions& options, int player) {
+    if (options.SlotUsed(player)) return options.Player(player);
+    PlayerRecord empty{};
+    std::strcpy(empty.send, "Y");
+    return empty;
+}
+
+// The game is told the launcher's folder whole, quoted, as a Windows command line keeps spaces.
+std::string LauncherFolderArgument() {
+    std::error_code error;
+    const std::string folder = std::filesystem::current_path(error).string();
+    return "\"" + folder + "\"";
+}
+
+}  // namespace
+
+LauncherScreen::LauncherScreen() { SetName("Portico"); }
+
+void LauncherScreen::Enter(LPDIRECTDRAW7 directDraw, LPDIRECTDRAWSURFACE7 target) {
+    Screen::Enter(directDraw, target);
+    backgroundImage_ = LoadScreenImage(kBackground);
+    for (const launcher::ButtonPlace& place : launcher::kButtons) {
+        auto* button = new Button(place.x, place.y);
+        button->LoadStrip(place.file, 3, 0);
+        button->SetName(place.name);
+        AddButton(button);
+    }
+    options_.Load(kOptionsFile);
+    fame_ = ReadFameTable(platform::NativePath(".\\Stalkway\\hiscore.dat").c_str(),
+                          platform::NativePath(".\\Stalkway\\winner.dat").c_str());
+}
+
+int LauncherScreen::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CHAR && editing_ >= 0) field_.Type(static_cast<unsigned char>(wParam));
+    if (message == WM_KEYDOWN) OnKeyDown(hwnd, static_cast<int>(wParam));
+    if (message == WM_LBUTTONDOWN) OnClick(LOWORD(lParam), HIWORD(lParam));
+    return 0;
+}
+
+void LauncherScreen::OnKeyDown(HWND hwnd, int virtualKey) {
+    if (editing_ < 0) {
+        if (virtualKey == VK_ESCAPE) PostMessageA(hwnd, WM_CLOSE, 0, 0);
+        return;
+    }
+    if (virtualKey == VK_BACK) field_.Backspace();
+    if (virtualKey == VK_RETURN) AcceptEdit();
+    if (virtualKey == VK_ESCAPE) editing_ = -1;
+    field_.MoveCaret(virtualKey);
+}
+
+void LauncherScreen::OnClick(int x, int y) {
+    // A click elsewhere keeps what was typed, as Return would.
+    if (editing_ >= 0 && !launcher::FieldArea(editing_).Contains(x, y)) AcceptEdit();
+    for (int slot = 0; slot < PlayerSettings::kPlayers; ++slot) {
+        if (launcher::SlotArea(slot).Contains(x, y)) Report(options_.ChooseCurrent(slot));
+    }
+    for (int field = 0; field < launcher::kFieldCount; ++field) {
+        if (!launcher::FieldArea(field).Contains(x, y) || field == editing_) continue;
+        if (field == 3) ToggleSend();
+        else BeginEdit(field);
+    }
+}
+
+void LauncherScreen::BeginEdit(int field) {
+    PlayerRecord record = Shown(options_, options_.Current());
+    field_.Start(FieldOf(record, field), kFieldLimit);
+    editing_ = field;
+}
+
+void LauncherScreen::AcceptEdit() {
+    const int field = editing_;
+    editing_ = -1;
+    PlayerRecord record = Shown(options_, options_.Current());
+    const std::string text = field_.Accepted();
+    char* value = FieldOf(record, field);
+    std::memset(value, 0, sizeof record.name);
+    std::memcpy(value, text.data(), std::min(text.size(), kFieldLimit));
+    StoreCurrent(record);
+}
+
+void LauncherScreen::ToggleSend() {
+    PlayerRecord record = Shown(options_, options_.Current());
+    std::strcpy(record.send, record.send[0] == 'Y' ? "N" : "Y");
+    StoreCurrent(record);
+}
+
+void LauncherScreen::StoreCurrent(PlayerRecord record) {
+    // An empty name would reach the game's caption and hall of fame as nothing at all; a player
+    // without one gets the name the game gives a slot nobody named.
+    if (record.name[0] == '\0') std::snprintf(record.name, sizeof record.name, "Player%d", options_.Current() + 1);
+    Report(options_.StorePlayer(options_.Current(), record));
+}
+
+void LauncherScreen::OnButton(const char* name) {
+    PlayGameEffect(kClickEffect);
+    if (std::strcmp(name, "music") == 0) Report(options_.SetMusic(!options_.Music()));
+    if (std::strcmp(name, "effects") == 0) {
+        Report(options_.SetEffects(!options_.Effects()));
+        g_SoundEffects.EnableSFX(options_.Effects() ? 1 : 0);
+    }
+    if (std::strcmp(name, "clear") == 0) Report(options_.ClearSlot(options_.Current()));
+    if (std::strcmp(name, "play") == 0) StartGame();
+    if (std::strcmp(name, "quit") == 0) PostMessageA(g_hWnd, WM_CLOSE, 0, 0);
+}
+
+void LauncherScreen::StartGame() {
+    if (editing_ >= 0) AcceptEdit();
+    const std::string folder = LauncherFolderArgument();
+    const auto result = reinterpret_cast<std::uintptr_t>(
+        ShellExecuteA(nullptr, "open", kGameProgram, folder.c_str(), kGameFolder, SW_SHOWNORMAL));
+    // ShellExecuteA reports success above 32.
+    gameStarted_ = result > 32;
+    if (!gameStarted_) status_ = "The game could not be started.";
+}
+
+void LauncherScreen::Report(bool written) {
+    status_ = written ? "" : "Could not write options.ini: it keeps what it held.";
+}
+
+int LauncherScreen::Frame(int) {
+    int x = 0, y = 0, buttons = 0;
+    g_Pointer.GetState(&x, &y, &buttons, nullptr, nullptr);
+    if (buttonGroup_ != nullptr) {
+        buttonGroup_->UpdateAll(x, y, buttons);
+        if (Button* clicked = buttonGroup_->FirstClicked()) OnButton(clicked->GetName());
+    }
+    if (gameStarted_) return kFrameStop;
+    Draw();
+    Present();
+    return kFrameGoOn;
+}

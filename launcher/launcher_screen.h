@@ -1,0 +1,52 @@
+// The launcher's one screen, "Portico": the player slots and the current player's fields on the
+// left, the hall of fame on the right, the sound switches, Clear, Play and Quit along the bottom.
+// It runs in the launcher's folder: the options file there, the game's data in ".\Stalkway", its
+// own pictures in ".\portico".
+#pragma once
+
+#include <string>
+
+#include "launcher/hall_of_fame_view.h"
+#include "launcher/launcher_options.h"
+#include "launcher/text_field.h"
+#include "screen/screen.h"
+
+// The launcher's files, relative to its folder, and its one sound.
+inline constexpr char kOptionsFile[] = ".\\options.ini";
+inline constexpr char kClickEffect[] = "click";
+
+class LauncherScreen : public Screen {
+public:
+    LauncherScreen();
+
+    void Enter(LPDIRECTDRAW7 directDraw, LPDIRECTDRAWSURFACE7 target) override;
+    int HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+    // kFrameStop once the game has been started.
+    int Frame(int active) override;
+
+    // The field being edited (0 name, 1 address, 2 e-mail), or -1.
+    int Editing() const { return editing_; }
+
+private:
+    void OnKeyDown(HWND hwnd, int virtualKey);
+    void OnClick(int x, int y);
+    void OnButton(const char* name);
+    void BeginEdit(int field);
+    void AcceptEdit();
+    void ToggleSend();
+    void StoreCurrent(PlayerRecord record);
+    void StartGame();
+    // Says on the status line whether the options file took the change.
+    void Report(bool written);
+    void Draw();
+    void DrawFields(LPDIRECTDRAWSURFACE7 target);
+
+    LauncherOptions options_;
+    FameTable fame_;
+    TextField field_;
+    int editing_ = -1;
+    std::string status_;
+    bool gameStarted_ = false;
+};
+
+extern LauncherScreen g_LauncherScreen;

@@ -1,0 +1,190 @@
+// The launcher and the game together, as a player meets them: players registered by typing in the
+// launcher, the game started as the launcher starts it, the score back in the launcher's hall of
+// fame.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/api/qz.h"
+#include "platform/api/win32.h"
+#include "platform/headless/headless.h"
+#include "support/replay_run.h"
+
+namespace {
+
+// Places on the launcher's screen.
+constexpr char kSlot1[] = "click 100 130\n";
+constexpr char kSlot2[] = "click 100 160\n";
+constexpr char kNameField[] = "click 200 382\n";
+constexpr char kMusic[] = "click 75 563\n";
+constexpr char kPlay[] = "click 585 563\n";
+constexpr int kFameLeft = 424;
+constexpr int kFameTop = 116;
+
+std::string Generated(const std::string& name) {
+    return test::ReadWholeFile(std::string(STALKWAY_BINARY_DIR) + "/game/scripts/" + name);
+}
+
+std::int32_t Int32At(const std::string& bytes, size_t offset) {
+    std::uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(bytes[offset + i]);
+    return static_cast<std::int32_t>(v);
+}
+
+// The samples of a --audio capture.
+std::vector<std::int16_t> Samples(const std::string& wav) {
+    const size_t data = wav.find("data");
+    std::vector<std::int16_t> samples;
+    for (size_t i = data + 8; data != std::string::npos && i + 1 < wav.size(); i += 2)
+        samples.push_back(static_cast<std::int16_t>(static_cast<unsigned char>(wav[i]) | wav[i + 1] << 8));
+    return samples;
+}
+
+bool SilentUntil(const std::vector<std::int16_t>& samples, size_t count) {
+    for (size_t i = 0; i < count && i < samples.size(); ++i)
+        if (samples[i] != 0) return false;
+    return samples.size() >= count;
+}
+
+// Which pixels the program's font paints white for this text at (x, y), in a width x 16 box: the
+// text drawn by QZPrintString on a fresh headless display.
+std::vector<bool> FontPixels(const std::string& text, int x, int y, int width) {
+    platform::headless::Reset();
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.lpszClassName = "Font Reference";
+    RegisterClassA(&wc);
+    HWND window = CreateWindowExA(0, "Font Reference", "", 0, 0, 0, 800, 600, nullptr, nullptr, nullptr, nullptr);
+    std::vector<bool> white(static_cast<size_t>(width) * 16, false);
+    if (window == nullptr || QZInitDirectX(window, 800, 600) == 0) return white;
+    QZInitFont(window);
+    QZPrintString(text.c_str(), x, y);
+    LPDIRECTDRAWSURFACE7 back = nullptr;
+    QZGetDDInfo(nullptr, &back);
+    DDSURFACEDESC2 desc{};
+    desc.dwSize = sizeof desc;
+    if (back != nullptr && SUCCEEDED(back->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr))) {
+        for (int row = 0; row < 16; ++row)
+            for (int col = 0; col < width; ++col) {
+                const auto* line = reinterpret_cast<const std::uint16_t*>(static_cast<const char*>(desc.lpSurface) +
+                                                                          (y + row) * desc.lPitch);
+                white[static_cast<size_t>(row) * width + col] = line[x + col] == 0xFFFF;
+            }
+        back->Unlock(nullptr);
+    }
+    QZFreeFont();
+    QZFreeDirectX();
+    DestroyWindow(window);
+    platform::headless::Reset();
+    return white;
+}
+
+// Pixels of the shot that are white where the font's are, and only there.
+int Mismatches(const test::Shot& shot, const std::vector<bool>& font, int x, int y, int width) {
+    int wrong = 0;
+    for (int row = 0; row < 16; ++row)
+        for (int col = 0; col < width; ++col) {
+            const std::uint32_t rgb = shot.At(x + col, y + row);
+            const bool white = (rgb & 0xF8F8F8) == 0xF8F8F8;
+            if (white != font[static_cast<size_t>(row) * width + col]) ++wrong;
+        }
+    return wrong;
+}
+
+TEST(Launcher, RegisterChooseSwitchOffPlayAndSeeTheScoreInTheHallOfFame) {
+    test::ReplayRun run;
+    run.CopyGameData("Stalkway");
+    run.CopyLauncherPictures();
+    const std::string launcherScript = std::string("frames 5\n") + kSlot1 + kNameField +
+                                       "type Ann Smith\nkey Return\n" + kSlot2 + kNameField +
+                                       "type Bob Jones\nkey Return\n" + kMusic + "frames 3\n" + "shot registered\n" +
+                                       kPlay + "frames 5\nshot never\n";
+    ASSERT_EQ(run.Run(launcherScript, {"--program", "portico"}), 0) << run.Stderr();
+    EXPECT_FALSE(run.ShotExists("never")) << "Play ends the launcher";
+    const std::string options = run.ReadFile("options.ini");
+    EXPECT_NE(options.find("name=Ann Smith"), std::string::npos) << options;
+    EXPECT_NE(options.find("playerid=1"), std::string::npos) << options;
+    EXPECT_NE(options.find("music=N"), std::string::npos) << options;
+    const std::string stalkway = std::string(STALKWAY_BINARY_DIR) + "/bin/stalkway";
+    EXPECT_NE(run.Log().find("shell open " + stalkway + " \"" + run.Folder() + "\" .\\Stalkway"), std::string::npos)
+        << run.Log();
+
+    // The game as the launcher starts it: in its data folder, the launcher's folder on its command
+    // line. The first two seconds pass before any click: only music could sound in them.
+    const std::string gameScript = "frames 200\n" + Generated("imperfect.script") + "caption\n";
+    ASSERT_EQ(run.Run(gameScript, {"--audio", run.Folder() + "/game.wav"}, run.Folder(), "Stalkway"), 0)
+        << run.Stderr();
+    EXPECT_NE(run.Log().find(" caption Stalk Way - Bob Jones\n"), std::string::npos) << run.Log();
+    const std::vector<std::int16_t> game = Samples(run.ReadFile("game.wav"));
+    EXPECT_TRUE(SilentUntil(game, 2 * 22050 * 19 / 10)) << "no music";
+    EXPECT_FALSE(SilentUntil(game, game.size())) << "the effects still play";
+    const std::string hiscore = run.ReadFile("Stalkway/hiscore.dat");
+    ASSERT_EQ(hiscore.size(), 5204u);
+    const std::string text = hiscore.c_str() + 4;
+    const std::int32_t score = Int32At(hiscore, 4 + 256);
+    EXPECT_EQ(text, "Bob Jones:::Y");
+    EXPECT_GT(score, 0);
+
+    // The control: with music on, the same two seconds are not silent.
+    test::ReplayRun withMusic;
+    withMusic.CopyGameData("Stalkway");
+    ASSERT_EQ(
+        withMusic.Run("frames 200\n", {"--audio", withMusic.Folder() + "/music.wav"}, withMusic.Folder(), "Stalkway"),
+        0);
+    EXPECT_FALSE(SilentUntil(Samples(withMusic.ReadFile("music.wav")), 2 * 22050 * 19 / 10));
+
+    // Back in the launcher, rank 1 is that record, drawn by the program's font.
+    ASSERT_EQ(run.Run("frames 5\nshot fame\n", {"--program", "portico"}), 0) << run.Stderr();
+    char line[64];
+    std::snprintf(line, sizeof line, "%2d %-15.15s %7d", 1, "Bob Jones", score);
+    const int width = static_cast<int>(std::strlen(line)) * 12 + 2;
+    const std::vector<bool> font = FontPixels(line, kFameLeft, kFameTop, width);
+    const test::Shot shot = run.LoadShot("fame");
+    ASSERT_TRUE(shot.Loaded());
+    EXPECT_EQ(Mismatches(shot, font, kFameLeft, kFameTop, width), 0) << line;
+    EXPECT_GT(Mismatches(shot, FontPixels(" 1 Ann Smith", kFameLeft, kFameTop, width), kFameLeft, kFameTop, width), 0)
+        << "the comparison tells one name from another";
+}
+
+// White letters on the status line above the buttons.
+int StatusPixels(const test::Shot& shot) {
+    int white = 0;
+    for (int y = 512; y < 528; ++y)
+        for (int x = 24; x < 776; ++x) white += (shot.At(x, y) & 0xF8F8F8) == 0xF8F8F8 ? 1 : 0;
+    return white;
+}
+
+TEST(Launcher, EscapeDropsAnEditFirstThenEndsTheLauncher) {
+    // On the way, the send flag of a slot nobody named: the slot gets the name the game would give it.
+    test::ReplayRun run;
+    run.CopyGameData("Stalkway");
+    run.CopyLauncherPictures();
+    const std::string script =
+        std::string("frames 5\nclick 100 190\nclick 200 472\n") + kSlot1 + kNameField +
+        "type Zed\nkey Escape\nframes 3\nshot editing-dropped\nkey Escape\nframes 5\nshot never\n";
+    ASSERT_EQ(run.Run(script, {"--program", "portico"}), 0) << run.Stderr();
+    EXPECT_TRUE(run.ShotExists("editing-dropped")) << "the first Escape only drops the edit";
+    EXPECT_FALSE(run.ShotExists("never")) << "the second ends the launcher";
+    const std::string options = run.ReadFile("options.ini");
+    EXPECT_EQ(options.find("Zed"), std::string::npos);
+    EXPECT_NE(options.find("[Player3]"), std::string::npos) << options;
+    EXPECT_NE(options.find("name=Player3"), std::string::npos) << options;
+    EXPECT_NE(options.find("send=N"), std::string::npos) << options;
+}
+
+TEST(Launcher, AWriteThatFailsIsShownAndTheFileKeepsWhatItHeld) {
+    test::ReplayRun run;
+    run.CopyGameData("Stalkway");
+    run.CopyLauncherPictures();
+    run.WriteFile("options.ini", "[setup]\r\nplayerid=0\r\n[Player1]\r\nname=Ann\r\n");
+    const std::string script = std::string("frames 5\nshot before\n") + kSlot2 + kMusic + "frames 3\nshot after\n";
+    ASSERT_EQ(run.Run(script, {"--program", "portico", "--fail", "write"}), 0) << run.Stderr();
+    EXPECT_EQ(run.ReadFile("options.ini"), "[setup]\r\nplayerid=0\r\n[Player1]\r\nname=Ann\r\n");
+    EXPECT_EQ(StatusPixels(run.LoadShot("before")), 0);
+    EXPECT_GT(StatusPixels(run.LoadShot("after")), 0) << "the status line says the write failed";
+}
+
+}  // namespace
