@@ -39,6 +39,11 @@ struct BmpHeader {
 // RLE picture. An RLE stream is checked separately (RleStreamFits).
 std::optional<BmpHeader> ParseBmpHeader(std::span<const std::uint8_t> file);
 
+// True when the headers ask for a picture larger than we accept (a side over kMaxBitmapSide or
+// more than kMaxBitmapPixels), whatever else is wrong with the file: such a file is refused for its
+// size, not as damaged.
+bool BmpHeaderAsksTooMuch(std::span<const std::uint8_t> file);
+
 // Where the file keeps its bit-field masks (red, green, blue, then alpha for headers of 56 bytes
 // and more), so that a reader can be shown plain masks in their place.
 inline constexpr std::size_t kBmpMaskOffset = 14 + 40;
