@@ -22,7 +22,8 @@ ScoreKeeper::Offered ScoreKeeper::Offer(const char* text, int score) {
     if (shown_.Insert(text, score) != 1) return Offered::kNotEntered;
     waiting_.push_back({text != nullptr ? text : "", score});
     // More than a table's worth cannot all enter it: the lowest (the newest among equals) go.
-    std::stable_sort(waiting_.begin(), waiting_.end(), [](const Entry& a, const Entry& b) { return a.score > b.score; });
+    std::stable_sort(waiting_.begin(), waiting_.end(),
+                     [](const Entry& a, const Entry& b) { return a.score > b.score; });
     if (waiting_.size() > static_cast<std::size_t>(kTableSize)) waiting_.resize(kTableSize);
     return StoreWaiting() ? Offered::kStored : Offered::kKept;
 }

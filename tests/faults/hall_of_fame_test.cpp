@@ -47,8 +47,7 @@ protected:
 // hundreds of moves later: writing back the table as it was read would lose the score of whichever
 // game saved first.
 TEST_F(HallOfFameFile, TwoGamesInOneFolderBothKeepTheirScores) {
-    EXPECT_EQ(run_.RunTogether({Generated("perfect.script"), Generated("imperfect.script")}),
-              (std::vector<int>{0, 0}));
+    EXPECT_EQ(run_.RunTogether({Generated("perfect.script"), Generated("imperfect.script")}), (std::vector<int>{0, 0}));
     const auto stored = Stored();
     EXPECT_TRUE(Holds(stored, FigureScore("Perfect route:"))) << "the perfect game's";
     EXPECT_TRUE(Holds(stored, FigureScore("Short game"))) << "the short game's";

@@ -78,8 +78,7 @@ TEST_P(RequiredButton, MissingOrDamagedStopsTheGameNamingIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(PadAndCommands, RequiredButton,
-                         ::testing::Values("left.bmp", "right.bmp", "up.bmp", "down.bmp", "newgame.bmp",
-                                           "reverse.bmp"),
+                         ::testing::Values("left.bmp", "right.bmp", "up.bmp", "down.bmp", "newgame.bmp", "reverse.bmp"),
                          [](const ::testing::TestParamInfo<std::string>& info) {
                              return info.param.substr(0, info.param.find('.'));
                          });

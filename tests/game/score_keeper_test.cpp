@@ -5,7 +5,6 @@
 #include <fstream>
 #include <random>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "game/score_keeper.h"
@@ -59,23 +58,6 @@ TEST_F(ScoreKeeperTest, GamesStartedTogetherBothKeepTheirScores) {
     EXPECT_EQ(stored[1], (test::HallOfFameEntry{"quick", 875574}));
     EXPECT_EQ(slow.Shown().Records()[1].score, 875574) << "the other game's score shows after saving";
     EXPECT_EQ(quick.Offer("low", 0), Offered::kNotEntered);
-}
-
-// Each thread stands for a game of its own, with its own lock file handle.
-TEST_F(ScoreKeeperTest, SavesAtTheSameTimeLoseNothing) {
-    const auto play = [this](int first) {
-        for (int score = first; score < first + 20; score += 2) {
-            ScoreKeeper game(Path("hiscore.dat"));
-            game.Reload();
-            EXPECT_EQ(game.Offer(("game " + std::to_string(score)).c_str(), score), Offered::kStored);
-        }
-    };
-    std::thread odd(play, 1);
-    std::thread even(play, 2);
-    odd.join();
-    even.join();
-    const auto stored = Stored();
-    for (int i = 0; i < 20; ++i) EXPECT_EQ(stored[i].score, 20 - i) << "record " << i;
 }
 
 TEST_F(ScoreKeeperTest, ADamagedTableIsMovedAsideBeforeTheFirstSave) {

@@ -136,23 +136,6 @@ TEST_F(StoredFilesTest, AFailedSaveLeavesTheOldFileAndNoLeftovers) {
     EXPECT_FALSE(fs::exists(Path("no-such-folder")));
 }
 
-// A crash can leave a temporary name behind, and anyone can plant one as a link to another file:
-// a save goes through neither.
-TEST_F(StoredFilesTest, PlantedLinksAtTemporaryNamesLeaveTheirTargetsAlone) {
-    Write("elsewhere.txt", "not a hall of fame");
-    for (const char* name : {"hiscore.dat.new", "hiscore.dat.tmp", "winner.dat.new"})
-        fs::create_symlink(Path("elsewhere.txt"), Path(name));
-    HallOfFame fame;
-    fame.Allocate(20);
-    fame.Insert("safe", 5);
-    ASSERT_EQ(fame.Save(Path("hiscore.dat").c_str()), 1);
-    ASSERT_TRUE(SaveWinnerFile(Path("winner.dat").c_str(), {1, 2}, 3));
-    EXPECT_EQ(Read("elsewhere.txt"), "not a hall of fame");
-    EXPECT_TRUE(fs::is_symlink(Path("hiscore.dat.new")));
-    EXPECT_EQ(Read("hiscore.dat").size(), 5204u);
-    EXPECT_EQ(Read("winner.dat").size(), 16u);
-}
-
 TEST_F(StoredFilesTest, WinnerFileHoldsCountRandomAndDirections) {
     ASSERT_TRUE(SaveWinnerFile(Path("winner.dat").c_str(), {1, 2, 4, 8, 8, 2, 1}, 4242));
     const std::string bytes = Read("winner.dat");
