@@ -120,16 +120,16 @@ TEST_F(BitmapFiles, CheckSaysWhyALoadGivesNothing) {
     huge.width = 8192;
     huge.height = -8193;
     const std::string tooMany = Write("many.bmp", huge);
-    std::vector<std::uint8_t> cut = BuildBmp(ColourRow({{1, 2, 3}, {4, 5, 6}}));
-    cut.resize(cut.size() - 4);
-    WriteFile(folder_ / "cut.bmp", cut);
+    std::vector<std::uint8_t> damaged = BuildBmp(ColourRow({{1, 2, 3}, {4, 5, 6}}));
+    damaged[0] = 'X';  // no "BM": not a picture at all
+    WriteFile(folder_ / "damaged.bmp", damaged);
 
     EXPECT_EQ(QZCheckBitmap(colours.c_str(), 16), QZ_BITMAP_OK);
     EXPECT_EQ(QZCheckBitmap(colours.c_str(), 8), QZ_BITMAP_NOT_PALETTISED);
     EXPECT_EQ(QZCheckBitmap(palettised.c_str(), 8), QZ_BITMAP_OK);
     EXPECT_EQ(QZCheckBitmap(tooWide.c_str(), 16), QZ_BITMAP_TOO_LARGE);
     EXPECT_EQ(QZCheckBitmap(tooMany.c_str(), 8), QZ_BITMAP_TOO_LARGE);
-    EXPECT_EQ(QZCheckBitmap((folder_ / "cut.bmp").c_str(), 16), QZ_BITMAP_DAMAGED);
+    EXPECT_EQ(QZCheckBitmap((folder_ / "damaged.bmp").c_str(), 16), QZ_BITMAP_DAMAGED);
     EXPECT_EQ(QZCheckBitmap((folder_ / "absent.bmp").c_str(), 16), QZ_BITMAP_UNREADABLE);
     EXPECT_EQ(QZCheckBitmap(colours.c_str(), 24), QZ_BITMAP_UNREADABLE);
     // The check and the load agree.
