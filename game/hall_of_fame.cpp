@@ -46,15 +46,17 @@ void HallOfFame::FreeRecords() {
     count_ = 0;
 }
 
-int HallOfFame::Load(const char* file) {
-    if (records_ == nullptr) return 0;
+int HallOfFame::Load(const char* file) { return Read(file) == StoredTable::kRead ? 1 : 0; }
+
+StoredTable HallOfFame::Read(const char* file) {
+    if (records_ == nullptr) return StoredTable::kMissing;
     std::FILE* in = std::fopen(platform::NativePath(file).c_str(), "rb");
-    if (in == nullptr) return 0;
+    if (in == nullptr) return StoredTable::kMissing;
     // Read the whole table before taking any of it: a short file changes nothing.
     std::vector<unsigned char> bytes(kCountBytes + kRecordBytes * static_cast<std::size_t>(count_));
     const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), in);
     std::fclose(in);
-    if (got < kCountBytes || ReadInt32(bytes.data()) != count_ || got != bytes.size()) return 0;
+    if (got < kCountBytes || ReadInt32(bytes.data()) != count_ || got != bytes.size()) return StoredTable::kDamaged;
     for (int i = 0; i < count_; ++i) {
         const unsigned char* record = bytes.data() + kCountBytes + kRecordBytes * i;
         std::memcpy(records_[i].text, record, sizeof records_[i].text);
@@ -62,7 +64,7 @@ int HallOfFame::Load(const char* file) {
         records_[i].text[sizeof records_[i].text - 1] = '\0';
         records_[i].score = ReadInt32(record + 256);
     }
-    return 1;
+    return StoredTable::kRead;
 }
 
 int HallOfFame::Save(const char* file) {
@@ -92,3 +94,9 @@ int HallOfFame::Insert(const char* text, int score) {
 }
 
 int HallOfFame::TopScore() const { return records_ != nullptr && count_ > 0 ? records_[0].score : 0; }
+
+void HallOfFame::CopyFrom(const HallOfFame& other) {
+    if (&other == this) return;
+    Allocate(other.count_);
+    if (count_ > 0) std::copy(other.records_, other.records_ + count_, records_);
+}

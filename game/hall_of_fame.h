@@ -10,6 +10,9 @@ struct HallOfFameRecord {
 };
 static_assert(sizeof(HallOfFameRecord) == 260, "the record is stored as it is held");
 
+// What a table file held when it was read.
+enum class StoredTable { kRead, kMissing, kDamaged };
+
 class HallOfFame {
 public:
     HallOfFame() = default;
@@ -23,10 +26,15 @@ public:
     // 1 when the file held a table of this size and it was read whole; otherwise 0 and the
     // records stay as they were.
     int Load(const char* file);
+    // The same, telling a file that is not there (or cannot be opened) from one that is there but
+    // holds no table of this size: the second is worth keeping.
+    StoredTable Read(const char* file);
     int Save(const char* file);
     // 1 when the score entered the table (the last record drops out), else 0.
     int Insert(const char* text, int score);
     int TopScore() const;
+    // Makes this table a copy of the other.
+    void CopyFrom(const HallOfFame& other);
 
     int Count() const { return count_; }
     const HallOfFameRecord* Records() const { return records_; }

@@ -66,7 +66,7 @@ void MazeGame::DrawScores(int force) {
     LPDIRECTDRAWSURFACE7 layer = g_Compositor.GetBackground();
     char text[16];
     g_Compositor.RestoreRect(12, 12, 100, 25);
-    std::snprintf(text, sizeof text, "%d", hallOfFame_.TopScore());
+    std::snprintf(text, sizeof text, "%d", scores_.Shown().TopScore());
     DrawNumber(digits, 107, 18, text, layer);
     g_Compositor.RestoreRect(686, 12, 100, 25);
     std::snprintf(text, sizeof text, "%d", GetScore());

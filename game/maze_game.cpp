@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "game/about_page.h"
+#include "game/file_trouble.h"
 #include "game/game_sounds.h"
 #include "game/key_buttons.h"
 #include "game/launcher.h"
@@ -26,7 +27,6 @@ MazeGame g_MazeGame;
 
 namespace {
 
-constexpr char kHallOfFameFile[] = "hiscore.dat";
 constexpr char kWinnerFile[] = "winner.dat";
 
 int g_blinkPhase = 0;
@@ -45,14 +45,13 @@ MazeGame::~MazeGame() = default;
 void MazeGame::NewGame() {
     model_.Reset();
     LoadPlayer(nullptr);
-    hallOfFame_.Allocate(20);
-    hallOfFame_.Load(kHallOfFameFile);
+    scores_.Reload();
     SetPlayState(kWaiting);
     SetScore(0);
     scoreOffered_ = false;
 }
 
-void MazeGame::Release() { hallOfFame_.FreeRecords(); }
+void MazeGame::Release() { scores_.Release(); }
 
 void MazeGame::LoadPlayer(char* text) {
     g_PlayerSettings.SetIniPath("..\\options.ini");
@@ -62,14 +61,21 @@ void MazeGame::LoadPlayer(char* text) {
     if (text != nullptr) g_PlayerSettings.PlayerText(GetPlayerId(), text);
 }
 
-void MazeGame::SaveWinner() { SaveWinnerFile(kWinnerFile, model_.Route(), std::rand()); }
+void MazeGame::SaveWinner() {
+    if (SaveWinnerFile(kWinnerFile, model_.Route(), std::rand())) return;
+    ReportFileTrouble(std::string(kWinnerFile) + " could not be saved");
+    notice_.Show("Could not save the winner's route");
+}
 
 void MazeGame::OfferScore() {
     if (scoreOffered_) return;
     scoreOffered_ = true;
     char text[256];
     LoadPlayer(text);
-    if (hallOfFame_.Insert(text, GetScore()) == 1) hallOfFame_.Save(kHallOfFameFile);
+    if (scores_.Offer(text, GetScore()) != ScoreKeeper::Offered::kKept) return;
+    ReportFileTrouble(scores_.File() + " could not be saved; " + std::to_string(scores_.Waiting()) +
+                      " score(s) kept for the next save");
+    notice_.Show("Could not save the hall of fame");
 }
 
 void MazeGame::Finish() {
@@ -138,6 +144,7 @@ int MazeGame::Frame() {
     if (Clicked("brindle")) OpenAboutPage();
     if (Clicked("newgame")) HandleNewGame();
     DrawPlayArea(g_lpBackSurface);
+    notice_.Draw();
     if (GetPlayState() == kWaiting) BlinkNewGame();
     else if (GetPlayState() == kPlaying) HandleDirections();
     return kFrameGoOn;

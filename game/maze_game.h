@@ -5,8 +5,9 @@
 #include <cstdint>
 
 #include "game/game_controller.h"
-#include "game/hall_of_fame.h"
 #include "game/maze_model.h"
+#include "game/notice_line.h"
+#include "game/score_keeper.h"
 #include "platform/api/ddraw.h"
 
 class Sprite;
@@ -26,6 +27,9 @@ public:
 
     // The maze the game is played on.
     MazeModel& Model() { return model_; }
+    // The hall of fame shown, and the line that tells the player of a file that could not be saved.
+    const ScoreKeeper& Scores() const { return scores_; }
+    const NoticeLine& Notice() const { return notice_; }
 
     // Drawing.
     void DrawPlayArea(LPDIRECTDRAWSURFACE7 surface);
@@ -41,7 +45,8 @@ private:
     void BlinkNewGame();
     void OfferScore();
 
-    HallOfFame hallOfFame_;
+    ScoreKeeper scores_{"hiscore.dat"};
+    NoticeLine notice_;
     MazeModel model_{*this};
 
     // One game's score enters the hall of fame once, whether at the finish or at the next new game.

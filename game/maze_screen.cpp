@@ -8,6 +8,7 @@
 #include "game/screenshot.h"
 #include "game/launcher.h"
 #include "game/maze_game.h"
+#include "platform/api/qz.h"
 #include "platform/api/win32.h"
 #include "screen/button.h"
 #include "screen/button_group.h"
@@ -20,37 +21,47 @@ MazeScreen g_MazeScreen;
 
 namespace {
 
+// Whether the game can be played without a picture: every move reads and paints the maze
+// pictures, and without the direction pad, "newgame" or "back" a game cannot be started, won or
+// stepped back. The rest only look worse when missing.
+enum Need { kOptional, kRequired };
+
+constexpr int kButtonFrames = 3;
+
 struct ButtonPlace {
     const char* name;
     const char* file;
     int x, y;
+    Need need;
 };
 
 constexpr ButtonPlace kButtons[] = {
-    {"brindle", "brindle.bmp", 27, 163}, {"newgame", "newgame.bmp", 27, 215}, {"exit", "exit.bmp", 27, 371},
-    {"help", "help.bmp", 27, 267},       {"menu", "menu.bmp", 27, 319},       {"back", "reverse.bmp", 583, 424},
-    {"left", "left.bmp", 583, 310},      {"right", "right.bmp", 672, 310},    {"up", "up.bmp", 583, 368},
-    {"down", "down.bmp", 672, 368},
+    {"brindle", "brindle.bmp", 27, 163, kOptional}, {"newgame", "newgame.bmp", 27, 215, kRequired},
+    {"exit", "exit.bmp", 27, 371, kOptional},       {"help", "help.bmp", 27, 267, kOptional},
+    {"menu", "menu.bmp", 27, 319, kOptional},       {"back", "reverse.bmp", 583, 424, kRequired},
+    {"left", "left.bmp", 583, 310, kRequired},      {"right", "right.bmp", 672, 310, kRequired},
+    {"up", "up.bmp", 583, 368, kRequired},          {"down", "down.bmp", 672, 368, kRequired},
 };
 
 struct Picture {
     const char* name;
     const char* file;
     int bits;
+    Need need;
 };
 
 constexpr Picture kPictures[] = {
-    {"maze", "maze02.bmp", 16},
-    {"mazebackup", "maze02.bmp", 16},
-    {"mazemap", "maze02.bmp", 8},
-    {"corngrats", "corngrats.bmp", 16},
-    {"ultimate", "ultimatesolution.bmp", 16},
-    {"zoombox", "zoombox.bmp", 16},
-    {"marker", "marker.bmp", 16},
-    {"hilite", "hilite2.bmp", 16},
-    {"nohilite", "nohilite2.bmp", 16},
-    {"kernelH", "kernelH.bmp", 16},
-    {"kernelN", "kernelN.bmp", 16},
+    {"maze", "maze02.bmp", 16, kRequired},
+    {"mazebackup", "maze02.bmp", 16, kRequired},
+    {"mazemap", "maze02.bmp", 8, kRequired},
+    {"corngrats", "corngrats.bmp", 16, kOptional},
+    {"ultimate", "ultimatesolution.bmp", 16, kOptional},
+    {"zoombox", "zoombox.bmp", 16, kOptional},
+    {"marker", "marker.bmp", 16, kOptional},
+    {"hilite", "hilite2.bmp", 16, kRequired},
+    {"nohilite", "nohilite2.bmp", 16, kRequired},
+    {"kernelH", "kernelH.bmp", 16, kOptional},
+    {"kernelN", "kernelN.bmp", 16, kOptional},
 };
 
 constexpr struct {
@@ -63,6 +74,23 @@ constexpr struct {
 };
 
 bool Clicked(ButtonGroup* group, const char* name) { return group != nullptr && group->ClickedByName(name) != 0; }
+
+// What is wrong with a picture that gave no surface, as the player is told it.
+std::string PictureTrouble(const char* file, int bits) {
+    switch (QZCheckBitmap(file, bits)) {
+    case QZ_BITMAP_TOO_LARGE: return "is too large";
+    case QZ_BITMAP_NOT_PALETTISED: return "must be a 256-colour picture";
+    default: return "is missing or damaged";
+    }
+}
+
+// Always false, so that a check can end with it.
+bool RefusePicture(const char* file, int bits) {
+    const std::string text = "The game cannot start: the picture \"" + std::string(file) + "\" " +
+                             PictureTrouble(file, bits) + ".";
+    MessageBoxA(nullptr, text.c_str(), "Stalk Way", MB_OK | MB_ICONERROR);
+    return false;
+}
 
 }  // namespace
 
@@ -84,29 +112,27 @@ void MazeScreen::Enter(LPDIRECTDRAW7 directDraw, LPDIRECTDRAWSURFACE7 target) {
     CreateImages();
     CreateSprites();
     for (const auto& effect : kEffects) g_SoundEffects.LoadEffect(effect.file, effect.name);
-    ready_ = CheckMazePictures();
-    // Every move reads and paints these pictures: without them there is no game to start.
+    ready_ = CheckRequiredPictures();
     if (ready_) g_MazeGame.NewGame();
 }
 
-bool MazeScreen::CheckMazePictures() {
-    for (const char* name : {"maze", "hilite", "nohilite"}) {
-        ScreenImage* image = FindImage(name);
-        if (image != nullptr && image->surface != nullptr) continue;
-        std::string file;
-        for (const Picture& picture : kPictures)
-            if (std::string(picture.name) == name) file = picture.file;
-        const std::string text = "The game cannot start: the picture \"" + file + "\" is missing or damaged.";
-        MessageBoxA(nullptr, text.c_str(), "Stalk Way", MB_OK | MB_ICONERROR);
-        return false;
+// The first required picture that failed is named to the player; without it there is no game.
+bool MazeScreen::CheckRequiredPictures() {
+    for (const Picture& picture : kPictures)
+        if (picture.need == kRequired && PictureSurface(picture.name) == nullptr)
+            return RefusePicture(picture.file, picture.bits);
+    for (const ButtonPlace& place : kButtons) {
+        const Button* button = buttonGroup_ != nullptr ? buttonGroup_->FindByName(place.name) : nullptr;
+        if (place.need == kRequired && (button == nullptr || button->FrameCount() != kButtonFrames))
+            return RefusePicture(place.file, 16);
     }
-    return FindImage("mazemap")->surface != nullptr && FindImage("mazebackup")->surface != nullptr;
+    return true;
 }
 
 void MazeScreen::CreateButtons() {
     for (const ButtonPlace& place : kButtons) {
         auto* button = new Button(place.x, place.y);
-        button->LoadStrip(place.file, 3, 0);
+        button->LoadStrip(place.file, kButtonFrames, 0);
         button->SetName(place.name);
         AddButton(button);
     }

@@ -25,7 +25,7 @@ public:
     LPDIRECTDRAWSURFACE7 PictureSurface(const char* name);
     Sprite* DigitSprite() const { return digitSprite_; }
     Sprite* CharacterSprite() const { return characterSprite_; }
-    // False when a picture the maze cannot do without failed to load; the screen then only ends.
+    // False when a picture the game cannot do without failed to load; the screen then only ends.
     bool Ready() const { return ready_; }
 
     // Kept for a complete interface; unused by this game.
@@ -35,7 +35,7 @@ private:
     void CreateButtons();
     void CreateImages();
     void CreateSprites();
-    bool CheckMazePictures();
+    bool CheckRequiredPictures();
     int ShowHelp();
     int LaunchMenu();
 

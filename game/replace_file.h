@@ -5,4 +5,6 @@
 #include <cstddef>
 
 // True when the file now holds exactly `size` bytes of `data`; on failure the old file is intact.
+// The temporary file always has a fresh name and is created new: a name left behind by a crash,
+// or planted as a link to some other file, is never opened, so nothing outside the file is written.
 bool ReplaceFileContents(const char* name, const void* data, std::size_t size);

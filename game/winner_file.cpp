@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "game/replace_file.h"
+#include "platform/api/file_names.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ bool SaveWinnerFile(const char* name, const std::vector<std::int32_t>& direction
 }
 
 int ReadWinnerMoves(const char* name) {
-    std::FILE* in = std::fopen(name, "rb");
+    std::FILE* in = std::fopen(platform::NativePath(name).c_str(), "rb");
     if (in == nullptr) return -1;
     unsigned char header[8];
     const bool complete = std::fread(header, 1, sizeof header, in) == sizeof header;

@@ -10,11 +10,15 @@ inline constexpr DWORD GENERIC_READ = 0x80000000u;
 inline constexpr DWORD GENERIC_WRITE = 0x40000000u;
 inline constexpr DWORD FILE_SHARE_READ = 0x00000001u;
 inline constexpr DWORD FILE_SHARE_WRITE = 0x00000002u;
+// CREATE_NEW never opens an existing name, and a symbolic link is one, even when it points
+// nowhere: a file it creates is always a new one.
 inline constexpr DWORD CREATE_NEW = 1;
 inline constexpr DWORD CREATE_ALWAYS = 2;
 inline constexpr DWORD OPEN_EXISTING = 3;
 inline constexpr DWORD OPEN_ALWAYS = 4;
 inline constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x00000080u;
+// Whatever the disposition, a symbolic link at the name is not followed: the open fails.
+inline constexpr DWORD FILE_FLAG_OPEN_REPARSE_POINT = 0x00200000u;
 inline constexpr DWORD FILE_BEGIN = 0;
 inline constexpr DWORD FILE_CURRENT = 1;
 inline constexpr DWORD FILE_END = 2;
@@ -33,10 +37,24 @@ BOOL FlushFileBuffers(HANDLE file);
 inline constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x00000001u;
 inline constexpr DWORD MOVEFILE_WRITE_THROUGH = 0x00000008u;
 // Renames a file; with MOVEFILE_REPLACE_EXISTING an existing target is replaced in one step, so a
-// reader sees either the old file or the new one, never a mixture.
+// reader sees either the old file or the new one, never a mixture. Without it, a name already
+// taken, even by a link that points nowhere, is refused.
 BOOL MoveFileExA(LPCSTR existingName, LPCSTR newName, DWORD flags);
 // Closes any handle: files, events and threads.
 BOOL CloseHandle(HANDLE handle);
+
+// Whole-file locks between processes: the range is not looked at, the whole file is locked.
+// Without LOCKFILE_FAIL_IMMEDIATELY the call waits for the lock. Closing the handle releases it.
+struct OVERLAPPED {
+    DWORD Offset;
+    DWORD OffsetHigh;
+    HANDLE hEvent;
+};
+using LPOVERLAPPED = OVERLAPPED*;
+inline constexpr DWORD LOCKFILE_FAIL_IMMEDIATELY = 0x00000001u;
+inline constexpr DWORD LOCKFILE_EXCLUSIVE_LOCK = 0x00000002u;
+BOOL LockFileEx(HANDLE file, DWORD flags, DWORD reserved, DWORD bytesLow, DWORD bytesHigh, LPOVERLAPPED overlapped);
+BOOL UnlockFileEx(HANDLE file, DWORD reserved, DWORD bytesLow, DWORD bytesHigh, LPOVERLAPPED overlapped);
 
 // Events, waits and threads
 inline constexpr DWORD INFINITE = 0xFFFFFFFFu;

@@ -39,6 +39,15 @@ int QZSavedPicture();
 // packs it; with bits 8, only palettised files load, each pixel keeping its palette index.
 LPDIRECTDRAWSURFACE7 QZLoadBitmap(const char* file);
 LPDIRECTDRAWSURFACE7 QZLoadBitmap(const char* file, int bits);
+// Why QZLoadBitmap(file, bits) gives no surface: QZ_BITMAP_OK when the file would load. Reads the
+// file again, so it is for telling the user, not for every load. No file, or bits other than 8 and
+// 16, read as QZ_BITMAP_UNREADABLE.
+inline constexpr int QZ_BITMAP_OK = 0;
+inline constexpr int QZ_BITMAP_UNREADABLE = 1;      // missing, or cannot be read
+inline constexpr int QZ_BITMAP_DAMAGED = 2;         // not a well-formed picture of a kind we read
+inline constexpr int QZ_BITMAP_TOO_LARGE = 3;       // asks for more than the library allows
+inline constexpr int QZ_BITMAP_NOT_PALETTISED = 4;  // 8 bits asked of a picture without a palette
+int QZCheckBitmap(const char* file, int bits);
 // Bit counts of the red, green, blue and alpha masks of a pixel format.
 void QZGetRGBABits(DDPIXELFORMAT* format, int* red, int* green, int* blue, int* alpha);
 

@@ -114,6 +114,20 @@ LPDIRECTDRAWSURFACE7 QZLoadBitmap(const char* file, int bits) {
     return surface;
 }
 
+int QZCheckBitmap(const char* file, int bits) {
+    if (file == nullptr || (bits != 8 && bits != 16)) return QZ_BITMAP_UNREADABLE;
+    platform::BmpTrouble trouble = platform::BmpTrouble::kNone;
+    const std::optional<BmpImage> image = platform::LoadBmpFile(platform::NativePath(file), &trouble);
+    switch (trouble) {
+    case platform::BmpTrouble::kNone: break;
+    case platform::BmpTrouble::kUnreadable: return QZ_BITMAP_UNREADABLE;
+    case platform::BmpTrouble::kTooLarge: return QZ_BITMAP_TOO_LARGE;
+    case platform::BmpTrouble::kDamaged: return QZ_BITMAP_DAMAGED;
+    }
+    if (!image) return QZ_BITMAP_DAMAGED;
+    return bits == 8 && !image->Palettised() ? QZ_BITMAP_NOT_PALETTISED : QZ_BITMAP_OK;
+}
+
 void QZGetRGBABits(DDPIXELFORMAT* format, int* red, int* green, int* blue, int* alpha) {
     const auto bits = [format](DWORD DDPIXELFORMAT::*mask) {
         return format != nullptr ? std::popcount(format->*mask) : 0;

@@ -71,16 +71,25 @@ std::optional<BmpImage> DecodeBmp(std::vector<std::uint8_t> file) {
     return image;
 }
 
-std::optional<BmpImage> LoadBmpFile(const std::string& path) {
-    if (faults::IsHidden(path)) return std::nullopt;
+std::optional<BmpImage> LoadBmpFile(const std::string& path, BmpTrouble* trouble) {
+    const auto fail = [trouble](BmpTrouble why) {
+        if (trouble != nullptr) *trouble = why;
+        return std::nullopt;
+    };
+    if (trouble != nullptr) *trouble = BmpTrouble::kNone;
+    if (faults::IsHidden(path)) return fail(BmpTrouble::kUnreadable);
     std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) return std::nullopt;
+    if (!in) return fail(BmpTrouble::kUnreadable);
     const std::streamoff size = in.tellg();
-    if (size <= 0 || static_cast<std::uint64_t>(size) > kMaxFileBytes) return std::nullopt;
+    if (size <= 0) return fail(size < 0 ? BmpTrouble::kUnreadable : BmpTrouble::kDamaged);
+    if (static_cast<std::uint64_t>(size) > kMaxFileBytes) return fail(BmpTrouble::kTooLarge);
     std::vector<std::uint8_t> file(static_cast<std::size_t>(size));
     in.seekg(0);
-    if (!in.read(reinterpret_cast<char*>(file.data()), size)) return std::nullopt;
-    return DecodeBmp(std::move(file));
+    if (!in.read(reinterpret_cast<char*>(file.data()), size)) return fail(BmpTrouble::kUnreadable);
+    if (BmpHeaderAsksTooMuch(file)) return fail(BmpTrouble::kTooLarge);
+    std::optional<BmpImage> image = DecodeBmp(std::move(file));
+    if (!image) return fail(BmpTrouble::kDamaged);
+    return image;
 }
 
 }  // namespace platform

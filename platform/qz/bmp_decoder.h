@@ -33,8 +33,11 @@ struct BmpImage {
 
 // Null when the file is malformed or of a kind we do not read.
 std::optional<BmpImage> DecodeBmp(std::vector<std::uint8_t> file);
-// Reads a whole file by its native path; null when it cannot be read or decoded. Files longer
-// than any picture we accept are refused unread.
-std::optional<BmpImage> LoadBmpFile(const std::string& path);
+// Why a file gave no picture.
+enum class BmpTrouble { kNone, kUnreadable, kTooLarge, kDamaged };
+
+// Reads a whole file by its native path; null when it cannot be read or decoded, and then
+// `trouble`, when given, says why. Files longer than any picture we accept are refused unread.
+std::optional<BmpImage> LoadBmpFile(const std::string& path, BmpTrouble* trouble = nullptr);
 
 }  // namespace platform

@@ -142,4 +142,17 @@ std::optional<BmpHeader> ParseBmpHeader(std::span<const std::uint8_t> file) {
     return header;
 }
 
+bool BmpHeaderAsksTooMuch(std::span<const std::uint8_t> file) {
+    if (file.size() < kFileHeaderSize + 4 || file[0] != 'B' || file[1] != 'M') return false;
+    const Reader in(file);
+    const std::uint32_t infoSize = in.U32(14);
+    if (!KnownInfoSize(infoSize) || file.size() < kFileHeaderSize + infoSize) return false;
+    const bool os2 = infoSize == 12;
+    // Each side as its header kind stores it: unsigned 16 bits, or signed 32.
+    const std::int64_t width = os2 ? std::int64_t{in.U16(18)} : std::int64_t{in.S32(18)};
+    std::int64_t height = os2 ? std::int64_t{in.U16(20)} : std::int64_t{in.S32(22)};
+    if (height < 0) height = -height;
+    return width > kMaxBitmapSide || height > kMaxBitmapSide || width * height > kMaxBitmapPixels;
+}
+
 }  // namespace platform

@@ -42,4 +42,9 @@ struct BmpHeader {
 // RLE picture. An RLE stream is checked separately (RleStreamFits).
 std::optional<BmpHeader> ParseBmpHeader(std::span<const std::uint8_t> file);
 
+// True when the headers ask for a picture larger than we accept (a side over kMaxBitmapSide or
+// more than kMaxBitmapPixels), whatever else is wrong with the file: such a file is refused for its
+// size, not as damaged.
+bool BmpHeaderAsksTooMuch(std::span<const std::uint8_t> file);
+
 }  // namespace platform

@@ -1,6 +1,7 @@
 // File handles on POSIX descriptors. Windows share modes are accepted but not enforced: the
 // program never opens one file twice in conflicting ways.
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -36,12 +37,14 @@ private:
     bool writable_;
 };
 
-int OpenFlags(DWORD access, DWORD disposition) {
+int OpenFlags(DWORD access, DWORD disposition, DWORD flagsAndAttributes) {
     const bool read = (access & GENERIC_READ) != 0;
     const bool write = (access & GENERIC_WRITE) != 0;
     int flags = O_CLOEXEC | (write ? (read ? O_RDWR : O_WRONLY) : O_RDONLY);
+    if (flagsAndAttributes & FILE_FLAG_OPEN_REPARSE_POINT) flags |= O_NOFOLLOW;
     switch (disposition) {
-    case CREATE_NEW: return flags | O_CREAT | O_EXCL;
+    // A new file is never reached through a link, not even one that points nowhere.
+    case CREATE_NEW: return flags | O_CREAT | O_EXCL | O_NOFOLLOW;
     case CREATE_ALWAYS: return flags | O_CREAT | O_TRUNC;
     case OPEN_EXISTING: return flags;
     case OPEN_ALWAYS: return flags | O_CREAT;
@@ -83,8 +86,8 @@ std::int64_t SeekTarget(int descriptor, std::int64_t distance, DWORD method) {
 using platform::FileObject;
 
 HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD /*shareMode*/, LPVOID /*security*/, DWORD disposition,
-                   DWORD /*flagsAndAttributes*/, HANDLE /*templateFile*/) {
-    const int flags = platform::OpenFlags(access, disposition);
+                   DWORD flagsAndAttributes, HANDLE /*templateFile*/) {
+    const int flags = platform::OpenFlags(access, disposition, flagsAndAttributes);
     const bool writes = platform::Writes(access, disposition);
     const std::string path = writes ? platform::NativeWritePath(name) : platform::NativePath(name);
     if (flags < 0 || path.empty()) return INVALID_HANDLE_VALUE;
@@ -179,7 +182,8 @@ BOOL MoveFileExA(LPCSTR existingName, LPCSTR newName, DWORD flags) {
     // A missing file cannot be moved; one may be moved into a missing file's place.
     if (from.empty() || to.empty() || platform::faults::IsHidden(from)) return FALSE;
     struct stat info {};
-    if ((flags & MOVEFILE_REPLACE_EXISTING) == 0 && ::stat(to.c_str(), &info) == 0) return FALSE;
+    // lstat: a link that points nowhere still takes the name.
+    if ((flags & MOVEFILE_REPLACE_EXISTING) == 0 && ::lstat(to.c_str(), &info) == 0) return FALSE;
     if (::rename(from.c_str(), to.c_str()) != 0) return FALSE;
     if (flags & MOVEFILE_WRITE_THROUGH) {
         // The rename itself is durable only once the folder holding it is on disk.
@@ -192,4 +196,23 @@ BOOL MoveFileExA(LPCSTR existingName, LPCSTR newName, DWORD flags) {
         }
     }
     return platform::GetBackend().Persist(to) ? TRUE : FALSE;
+}
+
+BOOL LockFileEx(HANDLE file, DWORD flags, DWORD /*reserved*/, DWORD /*bytesLow*/, DWORD /*bytesHigh*/,
+                LPOVERLAPPED /*overlapped*/) {
+    auto object = platform::HandleObject<FileObject>(file);
+    if (!object) return FALSE;
+    const int operation = ((flags & LOCKFILE_EXCLUSIVE_LOCK) ? LOCK_EX : LOCK_SH) |
+                          ((flags & LOCKFILE_FAIL_IMMEDIATELY) ? LOCK_NB : 0);
+    int result = 0;
+    do {
+        result = ::flock(object->Descriptor(), operation);
+    } while (result != 0 && errno == EINTR);
+    return result == 0 ? TRUE : FALSE;
+}
+
+BOOL UnlockFileEx(HANDLE file, DWORD /*reserved*/, DWORD /*bytesLow*/, DWORD /*bytesHigh*/,
+                  LPOVERLAPPED /*overlapped*/) {
+    auto object = platform::HandleObject<FileObject>(file);
+    return object && ::flock(object->Descriptor(), LOCK_UN) == 0 ? TRUE : FALSE;
 }

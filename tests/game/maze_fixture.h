@@ -1,6 +1,7 @@
 // The maze game on small hand-made maze pictures. A picture is drawn as text, one character a
-// pixel; the fixture writes it as the 8-bit "maze02.bmp" (with the hilite pictures beside it) in
-// a private folder, brings up the headless display and enters the maze screen there.
+// pixel; the fixture writes it as the 8-bit "maze02.bmp" (with the hilite pictures and the
+// required buttons beside it) in a private folder, brings up the headless display and enters the
+// maze screen there.
 //
 // Legend: '#' wall (black), '.' corridor, 'S' the red start, 'E' the exit (index 26), '0'..'9'
 // kernels 0..9 (index 32 + n), 'a'..'j' hilites 0..9 (index 16 + n), 'B' pure blue, 'F' the

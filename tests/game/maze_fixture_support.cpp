@@ -133,6 +133,9 @@ bool MazeFixture::Load(const std::vector<std::string>& rows) {
     // The tiles are pale green; the empty panel is grey.
     WriteFile("hilite2.bmp", SolidBmp(364, 202, Colour{100, 220, 100}));
     WriteFile("nohilite2.bmp", SolidBmp(364, 202, Colour{128, 128, 128}));
+    // The buttons a game cannot be played without, three frames each.
+    for (const char* button : {"left.bmp", "right.bmp", "up.bmp", "down.bmp", "newgame.bmp", "reverse.bmp"})
+        WriteFile(button, SolidBmp(3 * 20, 20, Colour{90, 90, 200}));
     g_MazeScreen.Enter(g_lpDD, g_lpBackSurface);
     return g_MazeScreen.Ready();
 }

@@ -5,11 +5,13 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <set>
 #include <string>
 
 #include "game/hall_of_fame.h"
 #include "game/player_settings.h"
 #include "game/winner_file.h"
+#include "platform/core/file_faults.h"
 
 namespace fs = std::filesystem;
 
@@ -31,6 +33,11 @@ protected:
     }
     void Write(const std::string& name, const std::string& bytes) const {
         std::ofstream(Path(name), std::ios::binary) << bytes;
+    }
+    std::set<std::string> FolderNames() const {
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder_)) names.insert(entry.path().filename().string());
+        return names;
     }
 
     fs::path folder_;
@@ -74,7 +81,7 @@ TEST_F(StoredFilesTest, SavedTableHasItsLayoutAndLoadsBack) {
     EXPECT_EQ(Int32At(bytes, 4 + 256), 199995);
     EXPECT_EQ(std::string(bytes.c_str() + 4 + 260), "Player1:::Y");
     EXPECT_EQ(Int32At(bytes, 4 + 260 + 256), 123456);
-    EXPECT_FALSE(fs::exists(Path("hiscore.dat.new")));
+    EXPECT_EQ(FolderNames(), std::set<std::string>{"hiscore.dat"}) << "no temporary file stays";
 
     HallOfFame loaded;
     loaded.Allocate(20);
@@ -116,11 +123,15 @@ TEST_F(StoredFilesTest, AFailedSaveLeavesTheOldFileAndNoLeftovers) {
     fame.Insert("kept", 10);
     ASSERT_EQ(fame.Save(Path("hiscore.dat").c_str()), 1);
     const std::string before = Read("hiscore.dat");
-    // A folder where the temporary file would go makes the save fail before the old file is touched.
-    fs::create_directory(Path("hiscore.dat.new"));
     fame.Insert("lost", 20);
+    platform::faults::FailWrites(true);
     EXPECT_EQ(fame.Save(Path("hiscore.dat").c_str()), 0);
+    platform::faults::FailWrites(false);
     EXPECT_EQ(Read("hiscore.dat"), before);
+    // A folder in the stored file's place fails the last step: the temporary file goes again.
+    fs::create_directory(Path("in-the-way"));
+    EXPECT_EQ(fame.Save(Path("in-the-way").c_str()), 0);
+    EXPECT_EQ(FolderNames(), (std::set<std::string>{"hiscore.dat", "in-the-way"}));
     EXPECT_EQ(fame.Save(Path("no-such-folder/hiscore.dat").c_str()), 0);
     EXPECT_FALSE(fs::exists(Path("no-such-folder")));
 }

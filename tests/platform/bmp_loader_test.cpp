@@ -106,6 +106,37 @@ TEST_F(BitmapFiles, RefusesOtherDepthsMissingFilesAndEightBitLoadsOfTrueColour) 
     EXPECT_NE(SurfacePtr(QZLoadBitmap(file.c_str(), 16)), nullptr);
 }
 
+// The reason a load gave nothing, as the game tells the player: one file for each reason.
+TEST_F(BitmapFiles, CheckSaysWhyALoadGivesNothing) {
+    const std::string colours = Write("colours.bmp", ColourRow({{1, 2, 3}}));
+    BmpFields indexed;
+    indexed.bits = 8;
+    indexed.palette = {0, 0, 0, 0};
+    indexed.pixels = {0, 0, 0, 0};
+    const std::string palettised = Write("indexed.bmp", indexed);
+    BmpFields huge = ColourRow({{1, 2, 3}});
+    huge.width = 20000;  // the header asks; the file holds one row of one pixel
+    const std::string tooWide = Write("wide.bmp", huge);
+    huge.width = 8192;
+    huge.height = -8193;
+    const std::string tooMany = Write("many.bmp", huge);
+    std::vector<std::uint8_t> damaged = BuildBmp(ColourRow({{1, 2, 3}, {4, 5, 6}}));
+    damaged[0] = 'X';  // no "BM": not a picture at all
+    WriteFile(folder_ / "damaged.bmp", damaged);
+
+    EXPECT_EQ(QZCheckBitmap(colours.c_str(), 16), QZ_BITMAP_OK);
+    EXPECT_EQ(QZCheckBitmap(colours.c_str(), 8), QZ_BITMAP_NOT_PALETTISED);
+    EXPECT_EQ(QZCheckBitmap(palettised.c_str(), 8), QZ_BITMAP_OK);
+    EXPECT_EQ(QZCheckBitmap(tooWide.c_str(), 16), QZ_BITMAP_TOO_LARGE);
+    EXPECT_EQ(QZCheckBitmap(tooMany.c_str(), 8), QZ_BITMAP_TOO_LARGE);
+    EXPECT_EQ(QZCheckBitmap((folder_ / "damaged.bmp").c_str(), 16), QZ_BITMAP_DAMAGED);
+    EXPECT_EQ(QZCheckBitmap((folder_ / "absent.bmp").c_str(), 16), QZ_BITMAP_UNREADABLE);
+    EXPECT_EQ(QZCheckBitmap(colours.c_str(), 24), QZ_BITMAP_UNREADABLE);
+    // The check and the load agree.
+    EXPECT_EQ(SurfacePtr(QZLoadBitmap(tooWide.c_str())), nullptr);
+    EXPECT_NE(SurfacePtr(QZLoadBitmap(palettised.c_str(), 8)), nullptr);
+}
+
 TEST_F(BitmapFiles, WindowsStyleNamesAreFoundFromTheWorkingDirectory) {
     Write("Title/HowToPlay.bmp", ColourRow({{0, 0, 255}}));
     const fs::path previous = fs::current_path();

@@ -148,3 +148,52 @@ TEST_F(FilesTest, MoveReplacesOnlyWhenAskedAndFlushNeedsAWritableFile) {
 }
 
 }  // namespace
+
+namespace {
+
+// A planted link must never lead a new file, or a rename, to some other file.
+TEST_F(FilesTest, NewFilesAndRefusedRenamesNeverFollowALink) {
+    const std::string target = scratch_ / "target.bin";
+    scratch_.Write("target.bin", "precious");
+    const std::string link = scratch_ / "link.bin";
+    const std::string dangling = scratch_ / "dangling.bin";
+    std::filesystem::create_symlink(target, link);
+    std::filesystem::create_symlink(scratch_ / "nowhere.bin", dangling);
+
+    EXPECT_EQ(Open(link, GENERIC_WRITE, CREATE_NEW), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(Open(dangling, GENERIC_WRITE, CREATE_NEW), INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(std::filesystem::exists(scratch_ / "nowhere.bin"));
+    const auto noFollow = [](const std::string& name, DWORD disposition) {
+        return CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, disposition,
+                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    };
+    EXPECT_EQ(noFollow(link, OPEN_ALWAYS), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(noFollow(link, CREATE_ALWAYS), INVALID_HANDLE_VALUE);
+    HANDLE plain = noFollow(target, OPEN_EXISTING);
+    EXPECT_NE(plain, INVALID_HANDLE_VALUE) << "a plain file opens as before";
+    CloseHandle(plain);
+
+    scratch_.Write("new.bin", "new");
+    EXPECT_FALSE(MoveFileExA((scratch_ / "new.bin").c_str(), dangling.c_str(), 0)) << "a dangling link takes its name";
+    EXPECT_EQ(ReadBytes(target), "precious");
+}
+
+TEST_F(FilesTest, AnExclusiveLockKeepsOtherHandlesOutUntilReleasedOrClosed) {
+    HANDLE first = Open(path_, GENERIC_READ, OPEN_ALWAYS);
+    HANDLE second = Open(path_, GENERIC_READ, OPEN_ALWAYS);
+    ASSERT_NE(first, INVALID_HANDLE_VALUE);
+    ASSERT_NE(second, INVALID_HANDLE_VALUE);
+    OVERLAPPED whole{};
+    const DWORD exclusiveNow = LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY;
+    EXPECT_TRUE(LockFileEx(first, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &whole));
+    EXPECT_FALSE(LockFileEx(second, exclusiveNow, 0, 1, 0, &whole));
+    EXPECT_FALSE(LockFileEx(second, LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &whole)) << "nor shared";
+    EXPECT_TRUE(UnlockFileEx(first, 0, 1, 0, &whole));
+    EXPECT_TRUE(LockFileEx(second, exclusiveNow, 0, 1, 0, &whole));
+    CloseHandle(second);
+    EXPECT_TRUE(LockFileEx(first, exclusiveNow, 0, 1, 0, &whole)) << "closing released it";
+    CloseHandle(first);
+    EXPECT_FALSE(LockFileEx(first, exclusiveNow, 0, 1, 0, &whole));
+}
+
+}  // namespace

@@ -82,6 +82,25 @@ int ReplayRun::Run(const std::string& script, const std::vector<std::string>& op
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+std::vector<int> ReplayRun::RunTogether(const std::vector<std::string>& scripts) {
+    const std::string runner = Quote(std::string(STALKWAY_BINARY_DIR) + "/bin/stalkway-replay");
+    std::string command = "cd " + Quote(folder_) + " && {";
+    for (std::size_t i = 0; i < scripts.size(); ++i) {
+        const std::string n = std::to_string(i);
+        WriteFile("test-" + n + ".script", scripts[i]);
+        command += " (" + runner + " --shots shots-" + n + " --log run-" + n + ".log test-" + n + ".script >stdout-" +
+                   n + ".txt 2>stderr-" + n + ".txt; echo $? >exit-" + n + ".txt) &";
+    }
+    command += " wait; }";
+    if (std::system(command.c_str()) == -1) return std::vector<int>(scripts.size(), -1);
+    std::vector<int> codes;
+    for (std::size_t i = 0; i < scripts.size(); ++i) {
+        const std::string code = ReadFile("exit-" + std::to_string(i) + ".txt");
+        codes.push_back(code.empty() ? -1 : std::stoi(code));
+    }
+    return codes;
+}
+
 std::string ReplayRun::Log() const { return ReadFile("run.log"); }
 std::string ReplayRun::Stderr() const { return ReadFile("stderr.txt"); }
 std::string ReplayRun::Stdout() const { return ReadFile("stdout.txt"); }

@@ -38,6 +38,11 @@ public:
     int Run(const std::string& script, const std::vector<std::string>& options = {},
             const std::string& launcherDir = "", const std::string& from = "");
 
+    // Runs the scripts at the same time, each as a runner of its own in the working folder, as
+    // games side by side in one data folder; returns their exit codes. Script i writes its log to
+    // "run-i.log" and its shots to "shots-i".
+    std::vector<int> RunTogether(const std::vector<std::string>& scripts);
+
     std::string Log() const;
     std::string Stderr() const;
     std::string Stdout() const;
