@@ -73,7 +73,9 @@ TEST(CommandLine, AnUnknownOptionIsRefusedWithTheUsageOnStandardError) {
 
 TEST(CommandLine, WithoutADisplayTheGameSaysSoAndEndsAtOnce) {
     for (const char* mode : {"--window", "--fullscreen"}) {
-        const test::ProgramRun run = test::RunProgram("stalkway", {mode}, NoDisplay(), "", 20);
+        // With its data, so that the display is what it misses.
+        const test::ProgramRun run = test::RunProgram(
+            "stalkway", {"--data", std::string(STALKWAY_BINARY_DIR) + "/game/Stalkway", mode}, NoDisplay(), "", 20);
         EXPECT_EQ(run.exitCode, 1) << mode;
         EXPECT_EQ(run.err.rfind("no display: ", 0), 0u) << run.err;
         EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one line: " << run.err;

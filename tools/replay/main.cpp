@@ -28,7 +28,8 @@ int main(int argc, char** argv) {
     };
     const std::map<std::string, replay::Program> programs = {
         {"stalkway", afterFolders(&WinMain)},
-        {"portico", afterFolders(&PorticoMain)},
+        // The launcher keeps to the folder it runs in, as the portico program does.
+        {"portico", [](char* commandLine) { return PorticoMain(nullptr, nullptr, commandLine, SW_SHOWNORMAL); }},
     };
     return replay::RunReplay(arguments, programs);
 }

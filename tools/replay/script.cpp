@@ -40,8 +40,10 @@ bool Number(const std::string& command, const std::string& word, int* value, std
     return *why = command + " needs a whole number, not '" + word + "'", false;
 }
 
-// One line's words into commands; false with a reason when they are not understood.
-bool ParseWords(const std::vector<std::string>& words, int number, std::vector<Command>* out, std::string* why) {
+// One line's words into commands (`type` takes the rest of the line itself, comment signs too);
+// false with a reason when they are not understood.
+bool ParseWords(const std::string& line, const std::vector<std::string>& words, int number, std::vector<Command>* out,
+                std::string* why) {
     const std::string& word = words[0];
     int x = 0;
     int y = 0;
@@ -78,7 +80,7 @@ bool ParseWords(const std::vector<std::string>& words, int number, std::vector<C
         add(Op::Key, vk, 1);
         add(Op::Key, vk, 0);
     } else if (word == "caption") {
-        if (!NothingMore(in)) return *why = "caption takes nothing more", false;
+        if (!Arguments(words, 0, "", why)) return false;
         add(Op::Caption);
     } else if (word == "type") {
         // The text is the rest of the line after one space, spaces included.
@@ -150,7 +152,7 @@ bool ParseScript(const std::string& text, std::vector<Command>* commands, std::s
         const std::vector<std::string> words = Words(line);
         if (words.empty()) continue;
         std::string why;
-        if (!ParseWords(words, number, commands, &why)) {
+        if (!ParseWords(line, words, number, commands, &why)) {
             *error = "line " + std::to_string(number) + ": " + why;
             return false;
         }
