@@ -13,7 +13,7 @@ ctest --test-dir build --output-on-failure -j"$(nproc)"
 
 stalkway_build build-asan -DSTALKWAY_WERROR=ON -DSTALKWAY_SANITIZE=ON
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
+    LSAN_OPTIONS=suppressions="$(pwd)/tests/lsan.supp":print_suppressions=0 ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
 
 # Only the programs whose tests run more than one thread (labelled "threads"): the timer and the
 # pointer, the sound device's mixer, the sound library's callback and fill threads, and the
