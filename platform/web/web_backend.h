@@ -28,6 +28,9 @@ public:
     bool OpenDisplay(bool, int, int, std::string*) override { return true; }
     void Present(const Picture& picture) override { frames_.Present(picture); }
     void CloseDisplay() override {}
+    // The page sizes the canvas itself (and the browser offers its own full screen): Alt+Enter
+    // leaves the mode as it is.
+    bool ToggleFullscreen() override { return false; }
     void PumpEvents() override { ApplyPageEvents(events_); }
     void ShowMessageBox(const char* text, const char* caption) override;
     bool Execute(const char* verb, const char* file, const char* parameters, const char* directory) override;
