@@ -68,10 +68,10 @@ std::uint64_t MarkWord(std::uint64_t mark, std::uint64_t claims) { return (claim
 
 // Claims a free slot in one step, so that the main thread and the fill thread never both take it.
 bool Claim(SNDSample* slot) {
-    std::atomic_ref<DWORD> flags(slot->m_dwFlags);
+    AtomicRef<DWORD> flags(slot->m_dwFlags);
     DWORD seen = flags.load();
     while ((seen & SND_INUSE) == 0)
-        if (flags.compare_exchange_weak(seen, seen | SND_INUSE)) return true;
+        if (flags.compare_exchange_strong(seen, seen | SND_INUSE)) return true;
     return false;
 }
 
