@@ -14,12 +14,6 @@ namespace fs = std::filesystem;
 namespace test {
 namespace {
 
-std::string Quote(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
 fs::path NewFolder() {
     std::random_device random;
     for (;;) {
@@ -32,8 +26,8 @@ fs::path NewFolder() {
 std::string EnvCommand(const std::vector<std::string>& environment) {
     std::string removals, assignments;
     for (const std::string& entry : environment) {
-        if (entry[0] == '-') removals += " -u " + Quote(entry.substr(1));
-        else assignments += " " + Quote(entry);
+        if (entry[0] == '-') removals += " -u " + ShellQuote(entry.substr(1));
+        else assignments += " " + ShellQuote(entry);
     }
     return "env" + removals + assignments;
 }
@@ -43,11 +37,11 @@ std::string EnvCommand(const std::vector<std::string>& environment) {
 ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                       const std::vector<std::string>& environment, const std::string& folder, int timeoutSeconds) {
     const fs::path output = NewFolder();
-    std::string command = (folder.empty() ? "" : "cd " + Quote(folder) + " && ") + EnvCommand(environment) +
+    std::string command = (folder.empty() ? "" : "cd " + ShellQuote(folder) + " && ") + EnvCommand(environment) +
                           " timeout " + std::to_string(timeoutSeconds) + " " +
-                          Quote(std::string(STALKWAY_BINARY_DIR) + "/bin/" + program);
-    for (const std::string& argument : arguments) command += " " + Quote(argument);
-    command += " >" + Quote((output / "out").string()) + " 2>" + Quote((output / "err").string());
+                          ShellQuote(std::string(STALKWAY_BINARY_DIR) + "/bin/" + program);
+    for (const std::string& argument : arguments) command += " " + ShellQuote(argument);
+    command += " >" + ShellQuote((output / "out").string()) + " 2>" + ShellQuote((output / "err").string());
 
     const auto start = std::chrono::steady_clock::now();
     const int status = std::system(command.c_str());

@@ -12,15 +12,11 @@
 namespace fs = std::filesystem;
 
 namespace test {
-namespace {
-
-std::string Quote(const std::string& text) {
+std::string ShellQuote(const std::string& text) {
     std::string quoted = "'";
     for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return quoted + "'";
 }
-
-}  // namespace
 
 std::uint32_t Shot::At(int x, int y) const {
     const size_t i = (static_cast<size_t>(y) * width + x) * 3;
@@ -70,21 +66,21 @@ void ReplayRun::WriteFile(const std::string& name, const std::string& content) {
 int ReplayRun::Run(const std::string& script, const std::vector<std::string>& options, const std::string& launcherDir,
                    const std::string& from) {
     WriteFile("test.script", script);
-    const std::string top = Quote(folder_) + "/";
-    std::string command = "cd " + Quote((fs::path(folder_) / from).string()) + " && " +
-                          Quote(std::string(STALKWAY_BINARY_DIR) + "/bin/stalkway-replay") + " --shots " + top +
+    const std::string top = ShellQuote(folder_) + "/";
+    std::string command = "cd " + ShellQuote((fs::path(folder_) / from).string()) + " && " +
+                          ShellQuote(std::string(STALKWAY_BINARY_DIR) + "/bin/stalkway-replay") + " --shots " + top +
                           "shots --log " + top + "run.log";
-    for (const std::string& option : options) command += " " + Quote(option);
+    for (const std::string& option : options) command += " " + ShellQuote(option);
     command += " " + top + "test.script";
-    if (!launcherDir.empty()) command += " " + Quote(launcherDir);
+    if (!launcherDir.empty()) command += " " + ShellQuote(launcherDir);
     command += " >" + top + "stdout.txt 2>" + top + "stderr.txt";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 std::vector<int> ReplayRun::RunTogether(const std::vector<std::string>& scripts) {
-    const std::string runner = Quote(std::string(STALKWAY_BINARY_DIR) + "/bin/stalkway-replay");
-    std::string command = "cd " + Quote(folder_) + " && {";
+    const std::string runner = ShellQuote(std::string(STALKWAY_BINARY_DIR) + "/bin/stalkway-replay");
+    std::string command = "cd " + ShellQuote(folder_) + " && {";
     for (std::size_t i = 0; i < scripts.size(); ++i) {
         const std::string n = std::to_string(i);
         WriteFile("test-" + n + ".script", scripts[i]);

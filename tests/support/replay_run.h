@@ -8,6 +8,9 @@
 
 namespace test {
 
+// `text` as one word of a POSIX shell command line, whatever it holds.
+std::string ShellQuote(const std::string& text);
+
 struct Shot {
     int width = 0;
     int height = 0;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tools/assets/rng.h"
+#include "tools/assets/text.h"
 
 namespace assets {
 
@@ -222,6 +223,18 @@ void PaintSoil(Canvas& canvas, Rect area, std::uint32_t seed) {
             c = Shade(c, (grit - 0.5f) * 0.12f);
             canvas.Set(x, y, c);
         }
+}
+
+void PaintGameTitle(Canvas& canvas, float centreX, float baseline) {
+    TextStyle title;
+    title.face = Typeface::SerifBold;
+    title.pixels = 40;
+    title.paint = VerticalGradient(palette::kGoldPale, palette::kGold, 14, 50);
+    title.outline = 3;
+    title.outlineColour = palette::kInk;
+    title.shadow = 3;
+    title.tracking = 2;
+    DrawCentred(canvas, "STALKWAY", centreX, baseline, title);
 }
 
 }  // namespace assets

@@ -61,4 +61,7 @@ void PaintCorn(Canvas& canvas, Rect area, float scale, std::uint64_t seed, float
 // Tilled soil.
 void PaintSoil(Canvas& canvas, Rect area, std::uint32_t seed);
 
+// The game's name in gold, as the title of its screens, centred on `centreX` on the baseline.
+void PaintGameTitle(Canvas& canvas, float centreX, float baseline);
+
 }  // namespace assets

@@ -63,18 +63,6 @@ void PaintField(Canvas& canvas) {
     PaintStandingCorn(canvas, kHorizon + 160, 470, 46, Hex(0x2d5020), 10);
 }
 
-void PaintTitle(Canvas& canvas) {
-    TextStyle title;
-    title.face = Typeface::SerifBold;
-    title.pixels = 40;
-    title.paint = VerticalGradient(kGoldPale, kGold, 14, 50);
-    title.outline = 3;
-    title.outlineColour = kInk;
-    title.shadow = 3;
-    title.tracking = 2;
-    DrawCentred(canvas, "STALKWAY", static_cast<float>(kMazeArea.CentreX()), 47, title);
-}
-
 void PaintScorePlaque(Canvas& canvas, Rect box, const char* label, std::uint32_t seed) {
     WoodBoard(canvas, {box.x - 6, box.y - 6, box.width + 12, box.height + 26}, 6, seed, kWood);
     SunkenPlaque(canvas, box, 3);
@@ -203,7 +191,7 @@ Canvas PaintBackground(const MazeLayout& maze) {
     PaintStrip(canvas);
     PaintFence(canvas);
     PaintFooter(canvas);
-    PaintTitle(canvas);
+    PaintGameTitle(canvas, static_cast<float>(kMazeArea.CentreX()), 47);
     PaintScorePlaque(canvas, kBestScoreBox, "BEST", 51);
     PaintScorePlaque(canvas, kScoreBox, "SCORE", 52);
     PaintLegend(canvas);

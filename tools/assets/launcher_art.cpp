@@ -33,25 +33,13 @@ void PaintHeading(Canvas& canvas, const char* text, float centreX) {
     DrawCentred(canvas, text, centreX, kPanelTop + 24, style);
 }
 
-void PaintTitle(Canvas& canvas) {
-    TextStyle title;
-    title.face = Typeface::SerifBold;
-    title.pixels = 40;
-    title.paint = VerticalGradient(kGoldPale, kGold, 14, 50);
-    title.outline = 3;
-    title.outlineColour = kInk;
-    title.shadow = 3;
-    title.tracking = 2;
-    DrawCentred(canvas, "STALKWAY", kScreenWidth / 2.0f, 52, title);
-}
-
 // Boards in the corn: players on the left, the hall of fame on the right; dark plaques under the
 // texts the launcher prints, so its white letters read on them.
 Canvas PaintLauncherBackground() {
     Canvas canvas(kScreenWidth, kScreenHeight);
     Fill(canvas, RoundRect(0, 0, kScreenWidth, kScreenHeight, 0), VerticalGradient(kSkyHigh, kSkyLow, 0, 90));
     PaintCorn(canvas, {0, 64, kScreenWidth, kScreenHeight - 64}, 1.0f, 12);
-    PaintTitle(canvas);
+    PaintGameTitle(canvas, kScreenWidth / 2.0f, 52);
     WoodBoard(canvas, {14, kPanelTop, 392, kPanelHeight}, 8, 21);
     WoodBoard(canvas, {412, kPanelTop, 374, kPanelHeight}, 8, 22);
     PaintHeading(canvas, "Players", 210);
