@@ -32,6 +32,12 @@ bool StartVideo(std::string* problem) {
         *problem = "no video driver could start (" + DisplaysTried() + "): " + SDL_GetError();
         return false;
     }
+    // The picture is scaled here and sent as the changed rectangles. On X11, SDL would otherwise put
+    // the window's surface behind an OpenGL texture and redraw the whole window at every update:
+    // without a graphics card (llvmpipe, Xvfb, many virtual machines) that alone took most of a
+    // processor while playing. X11's shared-memory images send just the rectangles. A player's own
+    // SDL_FRAMEBUFFER_ACCELERATION still wins; Wayland has no surface of its own, so it keeps the texture.
+    if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     const bool asked = Variable("SDL_VIDEODRIVER") != nullptr;
     if (!asked && IsInvisible(SDL_GetCurrentVideoDriver())) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
