@@ -1,6 +1,7 @@
-// Waitable kernel objects (events and threads) and the one lock and condition that all waits share.
-// One lock for every object keeps WaitForMultipleObjects simple and free of lock-order problems;
-// the program signals a handful of events a second, so it is never contended.
+// Waitable kernel objects (events and threads) and the one lock that all waits share. One lock for
+// every object keeps WaitForMultipleObjects simple and free of lock-order problems; the program
+// signals about a hundred events a second, so it is hardly contended. A signal wakes only the
+// threads that wait on that object.
 //
 // The same bookkeeping tells when the program's own threads have all settled: each thread made by
 // CreateThread counts as busy until it blocks in a wait that nothing can satisfy yet, and a signal
@@ -33,7 +34,7 @@ private:
 };
 
 std::mutex& SyncMutex();
-// Notified whenever an object is signalled or a worker thread settles or ends.
+// Notified whenever the count of busy worker threads drops to nought.
 std::condition_variable& SyncChanged();
 
 // Signals the object and wakes the waiters that it can satisfy. Needs the sync lock held.

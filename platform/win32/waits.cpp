@@ -19,14 +19,18 @@ public:
 };
 
 // A thread inside a wait. `blocked` is true while nothing it waits on is signalled; a signal that
-// could satisfy it clears the flag under the lock, before the waiter even wakes.
+// could satisfy it clears the flag under the lock, before the waiter even wakes. Each waiter has
+// its own condition, woken only by the objects it waits on: the tick timer signals a hundred times
+// a second, and one shared condition woke every sound thread with it for nothing.
 struct Waiter {
     const std::vector<std::shared_ptr<Waitable>>* objects;
     bool worker;
     bool blocked = false;
+    std::condition_variable wake;
 };
 
 struct WaitState {
+    // Worker threads settling or ending, for WaitForWorkerThreadsIdle.
     std::condition_variable changed;
     std::vector<Waiter*> waiters;
 };
@@ -70,7 +74,7 @@ int TakeSignalled(const std::vector<std::shared_ptr<Waitable>>& objects, bool wa
 DWORD WaitOnThisThread(const std::vector<std::shared_ptr<Waitable>>& objects, bool waitAll, DWORD timeoutMs) {
     WaitState& state = State();
     std::unique_lock lock(SyncMutex());
-    Waiter waiter{&objects, IsWorkerThread()};
+    Waiter waiter{&objects, IsWorkerThread(), false, {}};
     state.waiters.push_back(&waiter);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     DWORD result = WAIT_TIMEOUT;
@@ -83,8 +87,8 @@ DWORD WaitOnThisThread(const std::vector<std::shared_ptr<Waitable>>& objects, bo
         if (timeoutMs == 0) break;
         SetBlocked(waiter, true);
         if (timeoutMs == INFINITE) {
-            state.changed.wait(lock);
-        } else if (state.changed.wait_until(lock, deadline) == std::cv_status::timeout) {
+            waiter.wake.wait(lock);
+        } else if (waiter.wake.wait_until(lock, deadline) == std::cv_status::timeout) {
             const int late = TakeSignalled(objects, waitAll);
             if (late >= 0) result = WAIT_OBJECT_0 + static_cast<DWORD>(late);
             break;
@@ -118,9 +122,11 @@ std::mutex& SyncMutex() {
 void SignalLocked(Waitable& object) {
     object.SetSignalled(true);
     WaitState& state = State();
-    for (Waiter* waiter : state.waiters)
-        if (waiter->blocked && Waits(*waiter, object)) SetBlocked(*waiter, false);
-    state.changed.notify_all();
+    for (Waiter* waiter : state.waiters) {
+        if (!Waits(*waiter, object)) continue;
+        SetBlocked(*waiter, false);
+        waiter->wake.notify_one();
+    }
 }
 
 std::condition_variable& SyncChanged() { return State().changed; }
