@@ -60,11 +60,14 @@ void StoreColours(const BmpImage& image, const DDSURFACEDESC& desc) {
     std::vector<std::uint16_t> lookup;
     for (const BmpColour& colour : image.palette) lookup.push_back(pack(colour));
     auto* base = static_cast<BYTE*>(desc.lpSurface);
+    const bool palettised = image.Palettised();
     for (int y = 0; y < image.height; ++y) {
         auto* row = reinterpret_cast<std::uint16_t*>(base + static_cast<std::ptrdiff_t>(y) * desc.lPitch);
         const std::size_t first = static_cast<std::size_t>(y) * image.width;
-        for (int x = 0; x < image.width; ++x)
-            row[x] = image.Palettised() ? lookup[image.indices[first + x]] : pack(image.colours[first + x]);
+        if (palettised)
+            for (int x = 0; x < image.width; ++x) row[x] = lookup[image.indices[first + x]];
+        else
+            for (int x = 0; x < image.width; ++x) row[x] = pack(image.colours[first + x]);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "platform/qz/bmp_pixels.h"
 
+#include <array>
 #include <bit>
 #include <cstddef>
 
@@ -30,19 +31,45 @@ std::uint32_t ValueAt(const std::uint8_t* pixel, int bytes) {
     return value;
 }
 
-struct Channel {
-    std::uint32_t mask;
-    int shift;
-    std::uint64_t largest;
-
+// One colour channel of a bit-field pixel (the header has checked that its mask is not empty),
+// scaled to 0-255 and rounded. Channels of up to eight bits, which is every picture the game
+// ships, look their values up: three divisions a pixel were most of the game's start-up.
+class Channel {
+public:
     explicit Channel(std::uint32_t m)
-        : mask(m), shift(std::countr_zero(m)), largest((std::uint64_t{1} << std::popcount(m)) - 1) {}
+        : mask_(m), shift_(std::countr_zero(m)), largest_((std::uint64_t{1} << std::popcount(m)) - 1) {
+        if (largest_ < table_.size())
+            for (std::uint64_t v = 0; v <= largest_; ++v) table_[v] = Exact(v);
+    }
 
     std::uint8_t Scale(std::uint32_t pixel) const {
-        const std::uint64_t value = (pixel & mask) >> shift;
-        return static_cast<std::uint8_t>((value * 255 + largest / 2) / largest);
+        const std::uint64_t value = (pixel & mask_) >> shift_;
+        return largest_ < table_.size() ? table_[value] : Exact(value);
     }
+
+private:
+    std::uint8_t Exact(std::uint64_t value) const {
+        return static_cast<std::uint8_t>((value * 255 + largest_ / 2) / largest_);
+    }
+
+    std::uint32_t mask_;
+    int shift_;
+    std::uint64_t largest_;
+    std::array<std::uint8_t, 256> table_{};
 };
+
+struct Channels {
+    Channel red, green, blue;
+};
+
+// One row of pixels `kBytes` wide each; a width known at compile time lets the reads unroll.
+template <int kBytes>
+void ReadRow(const std::uint8_t* pixel, int width, const Channels& c, BmpColour* out) {
+    for (int x = 0; x < width; ++x, pixel += kBytes) {
+        const std::uint32_t value = ValueAt(pixel, kBytes);
+        out[x] = BmpColour{c.red.Scale(value), c.green.Scale(value), c.blue.Scale(value)};
+    }
+}
 
 }  // namespace
 
@@ -57,15 +84,15 @@ std::vector<std::uint8_t> UnpackBmpIndices(std::span<const std::uint8_t> file, c
 }
 
 std::vector<BmpColour> ReadBmpColours(std::span<const std::uint8_t> file, const BmpHeader& header) {
-    const int bytes = header.bitsPerPixel / 8;
-    const Channel red(header.masks[0]), green(header.masks[1]), blue(header.masks[2]);
-    std::vector<BmpColour> colours;
-    colours.reserve(static_cast<std::size_t>(header.width) * header.height);
+    const Channels channels{Channel(header.masks[0]), Channel(header.masks[1]), Channel(header.masks[2])};
+    std::vector<BmpColour> colours(static_cast<std::size_t>(header.width) * header.height);
     for (int y = 0; y < header.height; ++y) {
-        const std::uint8_t* pixel = RowFromTop(file, header, y);
-        for (int x = 0; x < header.width; ++x, pixel += bytes) {
-            const std::uint32_t value = ValueAt(pixel, bytes);
-            colours.push_back({red.Scale(value), green.Scale(value), blue.Scale(value)});
+        const std::uint8_t* row = RowFromTop(file, header, y);
+        BmpColour* out = colours.data() + static_cast<std::size_t>(y) * header.width;
+        switch (header.bitsPerPixel) {
+        case 16: ReadRow<2>(row, header.width, channels, out); break;
+        case 24: ReadRow<3>(row, header.width, channels, out); break;
+        default: ReadRow<4>(row, header.width, channels, out); break;
         }
     }
     return colours;

@@ -79,6 +79,25 @@ TEST(BmpDecoding, EachMaskedFieldIsRoundedToTheFullRange) {
     }
 }
 
+// Every value of fields one to eight bits wide (all 65,536 pixels of a 1-7-8 layout), each to the
+// nearest of 0-255.
+TEST(BmpDecoding, EveryValueOfNarrowFieldsIsRounded) {
+    Bytes pixels;
+    for (std::uint32_t v = 0; v < 65536; ++v) Put(pixels, v, 2);
+    const auto image = platform::DecodeBmp(BuildBmp({256, 256, 16, 3, Masks(0x8000, 0x7F00, 0x00FF), pixels}));
+    ASSERT_TRUE(image.has_value());
+    const auto scaled = [](std::uint32_t value, std::uint32_t largest) {
+        return static_cast<int>((value * 255 + largest / 2) / largest);
+    };
+    int wrong = 0;
+    for (std::uint32_t v = 0; v < 65536; ++v) {
+        const std::array<int, 3> want{scaled(v >> 15, 1), scaled((v >> 8) & 0x7F, 127), scaled(v & 0xFF, 255)};
+        // Rows are stored bottom up: value v lies at row 255 - v / 256 from the top.
+        wrong += Rgb(image->ColourAt(static_cast<int>(v % 256), 255 - static_cast<int>(v / 256))) != want;
+    }
+    EXPECT_EQ(wrong, 0);
+}
+
 TEST(BmpDecoding, RleRunsLiteralsAndMovesLandBottomUpWithSkippedPixelsAtZero) {
     const Bytes rle4 = {3, 0x12, 0, 0, 0, 3, 0x34, 0x50, 0, 2, 1, 1, 0, 1};
     EXPECT_EQ(platform::ExpandRle(rle4, 4, 3, true), (Bytes{0, 0, 0, 0, 3, 4, 5, 0, 1, 2, 1, 0}));
