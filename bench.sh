@@ -114,14 +114,16 @@ measure() {
     awk -v a="$cpu_start" -v b="$cpu_end" -v hz="$hz" 'BEGIN { printf "%.3f", (b - a) / hz }' >"$WORK/$name.cpu"
     awk -v a="$wall_start" -v b="$wall_end" 'BEGIN { printf "%.3f", b - a }' >"$WORK/$name.wall"
 }
-# The perfect game as xdotool commands in real time: each script frame is 10 ms, a click takes three
-# (move, press, release), and the picture lies where the fit scaling puts it on a 1920x1080 screen.
+# The perfect game as xdotool commands in real time: each script frame is 10 ms, a click takes 80 ms
+# (move, press, release: a quick player's pace), and the picture lies where the fit scaling puts it
+# on a 1920x1080 screen. With 40 ms clicks the game lost moves on a busy machine (load 4) and did
+# not end perfect; with these it did.
 xdotool_script() {
     awk 'function at(x, y) { return int(240 + (x + 0.5) * 1.8) " " int((y + 0.5) * 1.8) }
          $1 == "frames" { printf "sleep %.2f\n", $2 / 100 }
-         $1 == "move"   { print "mousemove " at($2, $3); print "sleep 0.01" }
-         $1 == "click"  { print "mousemove " at($2, $3); print "sleep 0.01"
-                          print "mousedown 1"; print "sleep 0.02"; print "mouseup 1"; print "sleep 0.01" }' "$1"
+         $1 == "move"   { print "mousemove " at($2, $3); print "sleep 0.02" }
+         $1 == "click"  { print "mousemove " at($2, $3); print "sleep 0.02"
+                          print "mousedown 1"; print "sleep 0.03"; print "mouseup 1"; print "sleep 0.03" }' "$1"
 }
 play_perfect() { DISPLAY=":$display" xdotool "$WORK/perfect.xdo"; }
 
