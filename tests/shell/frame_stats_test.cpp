@@ -2,6 +2,9 @@
 // percentiles, and the lines the runner prints.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cmath>
+
 #include <cstdint>
 #include <map>
 #include <sstream>
@@ -107,7 +110,12 @@ TEST(FrameStats, TheRunnerPrintsItsFiguresAtTheEndOnlyWhenAsked) {
 
     test::ReplayRun run;
     run.CopyGameData();
+    const auto unixMs = [] {
+        return std::chrono::duration<double, std::milli>(std::chrono::system_clock::now().time_since_epoch()).count();
+    };
+    const double before = unixMs();
     ASSERT_EQ(run.Run(script, {"--stats"}), 0);
+    const double after = unixMs();
     std::istringstream lines(run.Stdout());
     std::map<std::string, double> figures;
     std::string word, name;
@@ -121,7 +129,8 @@ TEST(FrameStats, TheRunnerPrintsItsFiguresAtTheEndOnlyWhenAsked) {
     // The memory lines come first; the frame lines in this order.
     std::erase_if(order,
                   [](const std::string& name) { return name.rfind("resident_", 0) == 0 || name == "end_frame"; });
-    EXPECT_EQ(order, (std::vector<std::string>{"frames", "frame_median_us", "frame_p99_us", "copy_us", "startup_ms"}));
+    EXPECT_EQ(order, (std::vector<std::string>{"frames", "frame_median_us", "frame_p99_us", "copy_us", "startup_ms",
+                                               "first_picture_unix_ms"}));
     // The script's 74 ticks (a click takes three, the close one), less the 30 in which start-up
     // fades the music in before the first picture.
     EXPECT_NEAR(figures["frames"], 44, 2);
@@ -129,6 +138,9 @@ TEST(FrameStats, TheRunnerPrintsItsFiguresAtTheEndOnlyWhenAsked) {
     EXPECT_GE(figures["frame_p99_us"], figures["frame_median_us"]);
     EXPECT_GT(figures["copy_us"], 0);
     EXPECT_GT(figures["startup_ms"], 0);
+    // The time of day, to the millisecond, within the run.
+    EXPECT_GE(figures["first_picture_unix_ms"], std::floor(before));
+    EXPECT_LE(figures["first_picture_unix_ms"], after + 1);
 }
 
 }  // namespace

@@ -51,6 +51,8 @@ void FrameStats::AfterPresent() {
         GetSystemTimePreciseAsFileTime(&now);
         if (GetProcessTimes(GetCurrentProcess(), &creation, &exit, &kernel, &user))
             startupMs_ = static_cast<double>(Steps(now) - Steps(creation)) / 10000.0;
+        // FILETIME counts 100 ns steps from 1601, 11 644 473 600 s before 1970.
+        firstPictureUnixMs_ = static_cast<double>(Steps(now) - 116444736000000000ull) / 10000.0;
     }
     inner_->AfterPresent();
 }
@@ -61,6 +63,7 @@ void FrameStats::Print(std::FILE* out) const {
     std::fprintf(out, "stats frame_p99_us %.1f\n", frames_.Percentile(0.99));
     if (copies_.Count() > 0) std::fprintf(out, "stats copy_us %.1f\n", copies_.Percentile(0.5));
     if (startupMs_ >= 0.0) std::fprintf(out, "stats startup_ms %.1f\n", startupMs_);
+    if (firstPictureUnixMs_ >= 0.0) std::fprintf(out, "stats first_picture_unix_ms %.3f\n", firstPictureUnixMs_);
 }
 
 double CopyMicroseconds(const std::uint16_t* pixels, std::size_t count, std::vector<std::uint16_t>* copy) {

@@ -40,7 +40,9 @@ public:
     double StartupMs() const { return startupMs_; }
 
     // Measures the floor and prints `stats NAME VALUE` lines: frames, frame_median_us,
-    // frame_p99_us, copy_us and startup_ms.
+    // frame_p99_us, copy_us, startup_ms and first_picture_unix_ms. The system keeps a process's
+    // start to 10 ms only, so startup_ms may be up to 10 ms long; whoever starts the runner can
+    // take the first picture's time of day against the moment it started it instead.
     void Print(std::FILE* out) const;
 
 private:
@@ -52,6 +54,8 @@ private:
     TimeDistribution copies_;
     std::vector<std::uint16_t> copy_;
     double startupMs_ = -1.0;
+    // The first picture's time of day, in milliseconds since 1970.
+    double firstPictureUnixMs_ = -1.0;
 };
 
 // Microseconds of processor time of one plain copy of the picture (pixels, 16 bits each) into
