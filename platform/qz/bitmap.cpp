@@ -1,6 +1,7 @@
 // Bitmap loading for the program: decoded BMP files copied into new surfaces, either in the
 // display's format or, for palettised files, as 8-bit surfaces that keep the indices.
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 #include <optional>
@@ -55,7 +56,36 @@ private:
     int blue_ = 0;
 };
 
+// The surface's own layout: its masks are the packer's, red above green above blue.
+bool SameLayout(const std::array<std::uint32_t, 3>& masks, const DDPIXELFORMAT& format) {
+    const int blue = std::popcount(format.dwBBitMask);
+    const int green = std::popcount(format.dwGBitMask);
+    const int red = std::popcount(format.dwRBitMask);
+    const auto field = [](int bits, int shift) { return ((std::uint32_t{1} << bits) - 1) << shift; };
+    return masks[0] == format.dwRBitMask && masks[1] == format.dwGBitMask && masks[2] == format.dwBBitMask &&
+           format.dwBBitMask == field(blue, 0) && format.dwGBitMask == field(green, blue) &&
+           format.dwRBitMask == field(red, green + blue);
+}
+
+// A channel scaled up to eight bits and truncated back to its own width is itself, so a picture
+// laid out as the surface is stores its pixels unchanged, less the bits no channel uses.
+void StoreWords(const BmpImage& image, const DDSURFACEDESC& desc) {
+    const Packer pack(desc.ddpfPixelFormat);
+    const bool same = SameLayout(image.masks, desc.ddpfPixelFormat);
+    const auto used = static_cast<std::uint16_t>(image.masks[0] | image.masks[1] | image.masks[2]);
+    auto* base = static_cast<BYTE*>(desc.lpSurface);
+    for (int y = 0; y < image.height; ++y) {
+        auto* row = reinterpret_cast<std::uint16_t*>(base + static_cast<std::ptrdiff_t>(y) * desc.lPitch);
+        const std::uint16_t* from = image.words.data() + static_cast<std::size_t>(y) * image.width;
+        if (same)
+            for (int x = 0; x < image.width; ++x) row[x] = from[x] & used;
+        else
+            for (int x = 0; x < image.width; ++x) row[x] = pack(image.ColourAt(x, y));
+    }
+}
+
 void StoreColours(const BmpImage& image, const DDSURFACEDESC& desc) {
+    if (!image.words.empty()) return StoreWords(image, desc);
     const Packer pack(desc.ddpfPixelFormat);
     std::vector<std::uint16_t> lookup;
     for (const BmpColour& colour : image.palette) lookup.push_back(pack(colour));

@@ -55,7 +55,8 @@ bool TakeIndices(std::span<const std::uint8_t> file, const BmpHeader& header, Bm
 
 BmpColour BmpImage::ColourAt(int x, int y) const {
     const std::size_t at = static_cast<std::size_t>(y) * width + x;
-    return Palettised() ? palette[indices[at]] : colours[at];
+    if (Palettised()) return palette[indices[at]];
+    return words.empty() ? colours[at] : ScaleBmpPixel(words[at], masks);
 }
 
 std::optional<BmpImage> DecodeBmp(std::vector<std::uint8_t> file) {
@@ -66,8 +67,12 @@ std::optional<BmpImage> DecodeBmp(std::vector<std::uint8_t> file) {
     BmpImage image;
     image.width = header->width;
     image.height = header->height;
-    if (header->bitsPerPixel > 8) image.colours = ReadBmpColours(file, *header);
-    else if (!TakeIndices(file, *header, &image)) return std::nullopt;
+    if (header->bitsPerPixel == 16) {
+        image.words = ReadBmpWords(file, *header);
+        image.masks = header->masks;
+    } else if (header->bitsPerPixel > 8) {
+        image.colours = ReadBmpColours(file, *header);
+    } else if (!TakeIndices(file, *header, &image)) return std::nullopt;
     return image;
 }
 

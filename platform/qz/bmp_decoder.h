@@ -3,6 +3,7 @@
 // before a picture is allocated; the pixels are then read by bmp_pixels.h or bmp_rle.h.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -18,13 +19,18 @@ struct BmpColour {
 };
 
 // A decoded picture, top row first. A palettised picture has its palette and one index per pixel,
-// every index inside the palette; a direct-colour one has its colours, each channel scaled from
-// its bit-field width to 0..255 as round(v * 255 / max).
+// every index inside the palette. A 16-bit one keeps its pixels as stored, with the masks that
+// pick out red, green and blue: a surface laid out the same way takes them as they are, which
+// spares the start-up the largest pictures' conversion. Any other direct-colour one has its
+// colours. Each channel of a direct colour is scaled from its bit-field width to 0..255 as
+// round(v * 255 / max).
 struct BmpImage {
     int width = 0;
     int height = 0;
     std::vector<BmpColour> palette;
     std::vector<std::uint8_t> indices;
+    std::vector<std::uint16_t> words;
+    std::array<std::uint32_t, 3> masks{};
     std::vector<BmpColour> colours;
 
     bool Palettised() const { return !indices.empty(); }

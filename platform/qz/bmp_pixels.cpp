@@ -98,4 +98,23 @@ std::vector<BmpColour> ReadBmpColours(std::span<const std::uint8_t> file, const 
     return colours;
 }
 
+std::vector<std::uint16_t> ReadBmpWords(std::span<const std::uint8_t> file, const BmpHeader& header) {
+    std::vector<std::uint16_t> words(static_cast<std::size_t>(header.width) * header.height);
+    for (int y = 0; y < header.height; ++y) {
+        const std::uint8_t* pixel = RowFromTop(file, header, y);
+        std::uint16_t* out = words.data() + static_cast<std::size_t>(y) * header.width;
+        for (int x = 0; x < header.width; ++x, pixel += 2) out[x] = static_cast<std::uint16_t>(ValueAt(pixel, 2));
+    }
+    return words;
+}
+
+BmpColour ScaleBmpPixel(std::uint32_t pixel, const std::array<std::uint32_t, 3>& masks) {
+    const auto scale = [pixel](std::uint32_t mask) {
+        const std::uint64_t largest = (std::uint64_t{1} << std::popcount(mask)) - 1;
+        const std::uint64_t value = (pixel & mask) >> std::countr_zero(mask);
+        return static_cast<std::uint8_t>((value * 255 + largest / 2) / largest);
+    };
+    return BmpColour{scale(masks[0]), scale(masks[1]), scale(masks[2])};
+}
+
 }  // namespace platform

@@ -20,4 +20,10 @@ std::vector<std::uint8_t> UnpackBmpIndices(std::span<const std::uint8_t> file, c
 // round(v * 255 / (2^n - 1)), so that its largest value is full brightness.
 std::vector<BmpColour> ReadBmpColours(std::span<const std::uint8_t> file, const BmpHeader& header);
 
+// The pixels of a 16-bit picture as they are stored, top row first.
+std::vector<std::uint16_t> ReadBmpWords(std::span<const std::uint8_t> file, const BmpHeader& header);
+
+// One pixel of a direct-colour picture: the channels the masks pick out, scaled as above.
+BmpColour ScaleBmpPixel(std::uint32_t pixel, const std::array<std::uint32_t, 3>& masks);
+
 }  // namespace platform

@@ -79,12 +79,8 @@ TEST(BmpDecoding, EachMaskedFieldIsRoundedToTheFullRange) {
     }
 }
 
-// Every value of fields one to eight bits wide (all 65,536 pixels of a 1-7-8 layout), each to the
-// nearest of 0-255.
-TEST(BmpDecoding, EveryValueOfNarrowFieldsIsRounded) {
-    Bytes pixels;
-    for (std::uint32_t v = 0; v < 65536; ++v) Put(pixels, v, 2);
-    const auto image = platform::DecodeBmp(BuildBmp({256, 256, 16, 3, Masks(0x8000, 0x7F00, 0x00FF), pixels}));
+void ExpectEveryValueRounded(const Bytes& file) {
+    const auto image = platform::DecodeBmp(file);
     ASSERT_TRUE(image.has_value());
     const auto scaled = [](std::uint32_t value, std::uint32_t largest) {
         return static_cast<int>((value * 255 + largest / 2) / largest);
@@ -96,6 +92,16 @@ TEST(BmpDecoding, EveryValueOfNarrowFieldsIsRounded) {
         wrong += Rgb(image->ColourAt(static_cast<int>(v % 256), 255 - static_cast<int>(v / 256))) != want;
     }
     EXPECT_EQ(wrong, 0);
+}
+
+// Every value of fields one to eight bits wide (all 65,536 pixels of a 1-7-8 layout), each to the
+// nearest of 0-255, as 16-bit pictures keep them and as wider ones convert them.
+TEST(BmpDecoding, EveryValueOfNarrowFieldsIsRounded) {
+    for (const int bits : {16, 32}) {
+        Bytes pixels;
+        for (std::uint32_t v = 0; v < 65536; ++v) Put(pixels, v, bits / 8);
+        ExpectEveryValueRounded(BuildBmp({256, 256, bits, 3, Masks(0x8000, 0x7F00, 0x00FF), pixels}));
+    }
 }
 
 TEST(BmpDecoding, RleRunsLiteralsAndMovesLandBottomUpWithSkippedPixelsAtZero) {

@@ -211,7 +211,7 @@ TEST(BmpDamage, RandomlyDamagedFilesDecodeConsistentlyOrNotAtAll) {
                 ASSERT_EQ(image->indices.size(), pixels);
                 for (std::uint8_t index : image->indices) ASSERT_LT(index, image->palette.size());
             } else {
-                ASSERT_EQ(image->colours.size(), pixels);
+                ASSERT_EQ(image->colours.size() + image->words.size(), pixels);
             }
         }
     }
