@@ -49,7 +49,7 @@ void InitSound() {
     g_SoundEffects.Init(g_hWnd, 8);
     g_SoundEffects.EnableMusic(0);
     g_SoundEffects.EnableSFX(ReadSoundSwitch("SFX", kOptionsFile));
-    g_SoundEffects.LoadEffect(".\\Stalkway\\sounds\\positive.wav", kClickEffect);
+    g_SoundEffects.LoadEffect(".\\sounds\\positive.wav", kClickEffect);
 }
 
 int MainLoop() {
@@ -70,6 +70,15 @@ int MainLoop() {
 }
 
 }  // namespace
+
+const host::Program& PorticoProgram() {
+    static const host::Program program{
+        "portico", "Keeps Stalkway's players and sound switches, shows its hall of fame and starts the game.",
+        "WHO",     "who started it (the game's Menu says Stalkway or Stalk), and changes nothing",
+        {},        platform::FolderRole::Launcher,
+    };
+    return program;
+}
 
 int PorticoMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // The family's programs share the one message for a desktop they cannot draw on.

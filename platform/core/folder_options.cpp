@@ -45,8 +45,8 @@ std::optional<int> TakeFolderOptions(const char* program, std::vector<std::strin
     return 2;
 }
 
-std::optional<int> UseFolders(const char* program, const FolderRequest& request) {
-    const FolderChoice choice = ChooseFolders(request, FindSystemFolders());
+std::optional<int> UseFolders(const char* program, const FolderRequest& request, FolderRole role) {
+    const FolderChoice choice = ChooseFolders(request, FindSystemFolders(), role);
     if (!choice.found) {
         std::fprintf(stderr, "%s: cannot find the game's data (looked in %s); give its folder with --data DIR\n",
                      program, Joined(choice.tried).c_str());

@@ -17,6 +17,6 @@ std::optional<int> TakeFolderOptions(const char* program, std::vector<std::strin
 
 // Sets the file folders from the request and the system. When the game's data is nowhere to be
 // found, names the folders it looked in on standard error and returns the exit code, 1.
-std::optional<int> UseFolders(const char* program, const FolderRequest& request);
+std::optional<int> UseFolders(const char* program, const FolderRequest& request, FolderRole role = FolderRole::Game);
 
 }  // namespace platform
