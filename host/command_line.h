@@ -19,9 +19,9 @@ struct Option {
 };
 
 struct Program {
-    const char* name;     // as the messages and the version name it
-    const char* purpose;  // the help's second line
-    const char* words;    // the other words' name in the usage line
+    const char* name;      // as the messages and the version name it
+    const char* purpose;   // the help's second line
+    const char* words;     // the other words' name in the usage line
     const char* wordsAre;  // what they are, for the help's end
     std::vector<Option> own;
     platform::FolderRole role = platform::FolderRole::Game;

@@ -2,16 +2,17 @@
 
 const host::Program& GameProgram() {
     static const host::Program program{
-        "stalkway",
-        "Plays Stalkway with the game's data in the current folder.",
-        "LAUNCHER_DIR",
-        "the launcher's folder (Menu starts the launcher there), taken whole",
-        {
-            {"--window", nullptr, "play in a window this time, whatever setup.ini says"},
-            {"--fullscreen", nullptr, "play on the whole screen this time, whatever setup.ini says"},
-            {"--scale", "MODE", "fit (the default), integer or stretch: how the picture fills the screen"},
-            {"--filter", "NAME", "sharp (the default), nearest or linear: how the picture is scaled"},
-        },
+        .name = "stalkway",
+        .purpose = "Plays Stalkway with the game's data in the current folder.",
+        .words = "LAUNCHER_DIR",
+        .wordsAre = "the launcher's folder (Menu starts the launcher there), taken whole",
+        .own =
+            {
+                {"--window", nullptr, "play in a window this time, whatever setup.ini says"},
+                {"--fullscreen", nullptr, "play on the whole screen this time, whatever setup.ini says"},
+                {"--scale", "MODE", "fit (the default), integer or stretch: how the picture fills the screen"},
+                {"--filter", "NAME", "sharp (the default), nearest or linear: how the picture is scaled"},
+            },
     };
     return program;
 }
