@@ -154,6 +154,21 @@ TEST_F(InstalledGame, TheLauncherKeepsItsOptionsInTheSettingsFolderAndStartsTheI
         << log;
 }
 
+// With no pictures folder to be had, F12's picture goes where the installed game keeps the player's
+// files, never into the folder it was started in.
+TEST_F(InstalledGame, AScreenshotWithoutAPicturesFolderGoesToThePlayersDataFolder) {
+    home_.WriteFile("Pictures", "a file where the pictures folder should be");
+    setenv("XDG_PICTURES_DIR", (home_.Folder() + "/Pictures/mine").c_str(), 1);
+    const int exitCode = Run(Written("shot.script", "frames 50\nkey F12\nframes 5\n"));
+    unsetenv("XDG_PICTURES_DIR");
+    ASSERT_EQ(exitCode, 0) << Read("elsewhere/err.txt");
+    const std::string saved = home_.Folder() + "/data/stalkway/stalkway-19700101-000000.png";
+    EXPECT_NE(Read("elsewhere/run.log").find("screenshot saved: " + saved + "\n"), std::string::npos)
+        << Read("elsewhere/run.log");
+    EXPECT_EQ(Read("data/stalkway/stalkway-19700101-000000.png").substr(1, 3), "PNG");
+    EXPECT_FALSE(fs::exists(home_.Folder() + "/elsewhere/stalkway-19700101-000000.png"));
+}
+
 TEST_F(InstalledGame, APlayersFolderThatCannotBeMadeSavesNothingAsRefusedWritesDo) {
     ASSERT_EQ(Run(Script("imperfect.script"), "--fail write"), 0) << Read("elsewhere/err.txt");
     const std::string refused = Read("elsewhere/run.log");
