@@ -10,6 +10,7 @@
 #include "base/app_globals.h"
 #include "launcher/launcher_layout.h"
 #include "platform/api/file_names.h"
+#include "platform/core/command_line.h"
 #include "platform/api/win32.h"
 #include "screen/button.h"
 #include "screen/button_group.h"
@@ -50,7 +51,7 @@ std::string LauncherFolderArgument() {
     if (file.empty()) file = platform::NativePath(kOptionsFile);
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(file, error).lexically_normal();
-    return "\"" + absolute.parent_path().string() + "\"";
+    return platform::QuoteArgument(absolute.parent_path().string());
 }
 
 }  // namespace

@@ -150,6 +150,30 @@ TEST(Launcher, RegisterChooseSwitchOffPlayAndSeeTheScoreInTheHallOfFame) {
         << "the comparison tells one name from another";
 }
 
+// Given its own folder for the player's files, the launcher hands it to the game it starts, and the
+// game to the launcher its Menu starts: the two keep to the same files there and back.
+TEST(Launcher, TheFoldersItWasGivenGoWithTheGameAndBack) {
+    test::ReplayRun run;
+    run.CopyGameData("Stalkway");
+    run.CopyLauncherPictures();
+    const std::string mine = run.Folder() + "/my files";
+    const std::string script = std::string("frames 5\n") + kNameField + "type Cy\nkey Return\n" + kPlay + "frames 5\n";
+    ASSERT_EQ(run.Run(script, {"--program", "portico", "--user-dir", "my files"}), 0) << run.Stderr();
+    EXPECT_NE(run.ReadFile("my files/options.ini").find("name=Cy"), std::string::npos);
+    const std::string stalkway = std::string(STALKWAY_BINARY_DIR) + "/bin/stalkway";
+    EXPECT_NE(run.Log().find("shell open " + stalkway + " --user-dir \"" + mine + "\" \"" + mine + "\" .\n"),
+              std::string::npos)
+        << run.Log();
+
+    ASSERT_EQ(run.Run("frames 50\ncaption\nclick 68 342\nframes 5\n", {"--user-dir", mine}, mine, "Stalkway"), 0)
+        << run.Stderr();
+    EXPECT_NE(run.Log().find(" caption Stalk Way - Cy\n"), std::string::npos) << run.Log();
+    const std::string portico = std::string(STALKWAY_BINARY_DIR) + "/bin/portico";
+    EXPECT_NE(run.Log().find("shell open " + portico + " --user-dir \"" + mine + "\" Stalkway " + mine + "\n"),
+              std::string::npos)
+        << run.Log();
+}
+
 // White letters on the status line above the buttons.
 int StatusPixels(const test::Shot& shot) {
     int white = 0;
