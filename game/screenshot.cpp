@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "canvas/compositor.h"
+#include "platform/api/file_names.h"
 #include "platform/api/qz.h"
 #include "platform/api/win32.h"
 #include "services/debug_log.h"
@@ -47,31 +48,45 @@ std::string TimeStamp() {
 
 }  // namespace
 
-std::string Screenshots::Folder() {
+std::string Screenshots::PathFor(const std::string& fileName) {
     if (const char* pictures = std::getenv("XDG_PICTURES_DIR"); pictures != nullptr && *pictures != '\0') {
-        if (MakeFolder(std::filesystem::path(pictures) / "Stalkway"))
-            return (std::filesystem::path(pictures) / "Stalkway").string();
+        const std::filesystem::path folder = std::filesystem::path(pictures) / "Stalkway";
+        if (MakeFolder(folder)) return (folder / fileName).string();
     }
     if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
         const std::filesystem::path folder = std::filesystem::path(home) / "Pictures" / "Stalkway";
-        if (MakeFolder(folder)) return folder.string();
+        if (MakeFolder(folder)) return (folder / fileName).string();
     }
-    return std::filesystem::current_path().string();
+    // Never the working directory as such: an installed game may have been started anywhere.
+    const std::string path = platform::NativeWritePath(fileName.c_str());
+    if (path.empty()) return {};
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.string();
 }
 
 void Screenshots::Take() {
-    path_ = (std::filesystem::path(Folder()) / ("stalkway-" + TimeStamp() + ".png")).string();
+    const std::string name = "stalkway-" + TimeStamp() + ".png";
+    path_ = PathFor(name);
+    if (path_.empty()) {
+        path_ = name;
+        Report(false);
+        return;
+    }
     QZSaveNextPicture(path_.c_str());
 }
 
 void Screenshots::AfterPresent() {
     const int saved = QZSavedPicture();
-    if (saved < 0) return;
+    if (saved >= 0) Report(saved == 1);
+}
+
+void Screenshots::Report(bool saved) {
     // Both the program's log and the debugger's output (which the scripted runner logs) say where.
-    const std::string line = (saved == 1 ? "screenshot saved: " : "screenshot could not be written: ") + path_;
+    const std::string line = (saved ? "screenshot saved: " : "screenshot could not be written: ") + path_;
     DebugLog("%s\n", line.c_str());
     OutputDebugStringA(line.c_str());
-    notice_ = saved == 1 ? "Screenshot saved" : "Screenshot not saved";
+    notice_ = saved ? "Screenshot saved" : "Screenshot not saved";
     noticeSince_ = GetTickClock();
 }
 

@@ -13,11 +13,14 @@ public:
     // Before the present: the notice, while it lasts.
     void DrawNotice();
 
-    // $XDG_PICTURES_DIR/Stalkway, else ~/Pictures/Stalkway, else the data folder: the first that
-    // exists or can be made.
-    static std::string Folder();
+    // The file in $XDG_PICTURES_DIR/Stalkway, else ~/Pictures/Stalkway (the first that exists or
+    // can be made), else where the game writes the player's files: the data folder of a portable
+    // game, the player's data folder of an installed one. Empty when none of them can take it.
+    static std::string PathFor(const std::string& fileName);
 
 private:
+    void Report(bool saved);
+
     std::string path_;
     const char* notice_ = nullptr;
     int noticeSince_ = 0;

@@ -46,9 +46,9 @@ struct ButtonPlace {
     int x, y;
 };
 inline constexpr ButtonPlace kButtons[] = {
-    {"music", ".\\portico\\music.bmp", 20, 540},  {"effects", ".\\portico\\effects.bmp", 190, 540},
-    {"clear", ".\\portico\\clear.bmp", 360, 540}, {"play", ".\\portico\\play.bmp", 530, 540},
-    {"quit", ".\\portico\\quit.bmp", 664, 540},
+    {"music", "..\\portico\\music.bmp", 20, 540},  {"effects", "..\\portico\\effects.bmp", 190, 540},
+    {"clear", "..\\portico\\clear.bmp", 360, 540}, {"play", "..\\portico\\play.bmp", 530, 540},
+    {"quit", "..\\portico\\quit.bmp", 664, 540},
 };
 inline constexpr int kButtonWidth = 110;
 inline constexpr int kButtonHeight = 46;

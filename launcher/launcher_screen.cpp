@@ -10,6 +10,7 @@
 #include "base/app_globals.h"
 #include "launcher/launcher_layout.h"
 #include "platform/api/file_names.h"
+#include "platform/core/command_line.h"
 #include "platform/api/win32.h"
 #include "screen/button.h"
 #include "screen/button_group.h"
@@ -20,9 +21,10 @@ LauncherScreen g_LauncherScreen;
 
 namespace {
 
-constexpr char kGameFolder[] = ".\\Stalkway";
+// The game runs in its data folder, which a portable game needs and an installed one ignores.
+constexpr char kGameFolder[] = ".";
 constexpr char kGameProgram[] = ".\\Stalkway\\Stalkway.exe";
-constexpr char kBackground[] = ".\\portico\\portico.bmp";
+constexpr char kBackground[] = "..\\portico\\portico.bmp";
 
 // What the game reads back of each field: a 64-byte buffer, so 63 characters.
 constexpr std::size_t kFieldLimit = sizeof(PlayerRecord::name) - 1;
@@ -41,11 +43,15 @@ PlayerRecord Shown(const LauncherOptions& options, int player) {
     return empty;
 }
 
-// The game is told the launcher's folder whole, quoted, as a Windows command line keeps spaces.
+// The launcher's folder is the one its options file is written in, made when first needed, so that
+// the game's Menu finds the launcher there. The game is told it whole, quoted, as a Windows command
+// line keeps spaces.
 std::string LauncherFolderArgument() {
+    std::string file = platform::NativeWritePath(kOptionsFile);
+    if (file.empty()) file = platform::NativePath(kOptionsFile);
     std::error_code error;
-    const std::string folder = std::filesystem::current_path(error).string();
-    return "\"" + folder + "\"";
+    const std::filesystem::path absolute = std::filesystem::absolute(file, error).lexically_normal();
+    return platform::QuoteArgument(absolute.parent_path().string());
 }
 
 }  // namespace
@@ -62,8 +68,7 @@ void LauncherScreen::Enter(LPDIRECTDRAW7 directDraw, LPDIRECTDRAWSURFACE7 target
         AddButton(button);
     }
     options_.Load(kOptionsFile);
-    fame_ = ReadFameTable(platform::NativePath(".\\Stalkway\\hiscore.dat").c_str(),
-                          platform::NativePath(".\\Stalkway\\winner.dat").c_str());
+    fame_ = ReadFameTable(".\\hiscore.dat", ".\\winner.dat");
 }
 
 int LauncherScreen::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,7 +1,8 @@
 // The launcher's one screen, "Portico": the player slots and the current player's fields on the
 // left, the hall of fame on the right, the sound switches, Clear, Play and Quit along the bottom.
-// It runs in the launcher's folder: the options file there, the game's data in ".\Stalkway", its
-// own pictures in ".\portico".
+// It names its files as the game does, relative to the game's data folder: the options file and its
+// own pictures lie above it, in the launcher's folder (an installed game keeps them in the player's
+// settings and with the game's data).
 #pragma once
 
 #include <string>
@@ -11,8 +12,8 @@
 #include "launcher/text_field.h"
 #include "screen/screen.h"
 
-// The launcher's files, relative to its folder, and its one sound.
-inline constexpr char kOptionsFile[] = ".\\options.ini";
+// The options file, by the name the game reads it by, and the launcher's one sound.
+inline constexpr char kOptionsFile[] = "..\\options.ini";
 inline constexpr char kClickEffect[] = "click";
 
 class LauncherScreen : public Screen {

@@ -5,9 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "host/command_line.h"
+
 struct GameOptions {
-    enum class Action { Play, ShowHelp, ShowVersion, Refuse };
-    Action action = Action::Play;
+    using Action = host::CommandLine::Action;
+    Action action = Action::Run;
     // -1 leaves it to setup.ini; 0 a window, 1 the whole screen, for this run only.
     int fullScreen = -1;
     // How the picture fills the screen, for this run; empty leaves it to setup.ini.
@@ -18,9 +20,9 @@ struct GameOptions {
     std::string problem;
 };
 
-// The arguments after the program's name.
+// The game as its command line, help and version present it.
+const host::Program& GameProgram();
+// The game's own options, from a command line read against GameProgram().
+GameOptions GameOptionsOf(const host::CommandLine& line);
+// The arguments after the program's name, the folder options taken out.
 GameOptions ParseGameOptions(const std::vector<std::string>& arguments);
-// The help text, ending in a line end.
-std::string GameUsage();
-// "stalkway VERSION", and the commit the build came from when it came from a git checkout.
-std::string GameVersion();

@@ -1,12 +1,8 @@
-// The program's window: its class, its creation and its message handling, which also carries the
-// program's orderly shutdown (on WM_DESTROY).
+// The game's window: the family's program window (host/program_window.h) with the game's own
+// messages: the window's size, the display mode switched on Alt+Enter, Escape and F1; and, when it
+// is destroyed, the display settings kept and the maze game released.
 #pragma once
 
-#include "platform/api/types.h"
+#include "host/program_window.h"
 
-extern int g_nMouseOffsetX;
-extern int g_nMouseOffsetY;
-
-int RegisterWindowClass(HINSTANCE instance);
-int CreateMainWindow(HINSTANCE instance, int showCommand);
-LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+const host::ProgramWindow& GameWindow();

@@ -7,29 +7,21 @@
 
 #include "game/maze_screen.h"
 #include "game/sound_switches.h"
+#include "host/program_start.h"
+#include "host/program_window.h"
 #include "platform/api/qz.h"
 #include "platform/api/win32.h"
 #include "screen/screen_manager.h"
 #include "base/app_globals.h"
 #include "shell/display_settings.h"
 #include "shell/main_window.h"
-#include "services/message_pump.h"
-#include "services/pointer.h"
 #include "services/tick_timer.h"
 #include "sound/qz_sound.h"
 #include "sound/sound_effects.h"
-#include "surface/surface.h"
 
 int g_nFullScreenChoice = -1;
 
 namespace {
-
-bool DesktopIsHighColour() {
-    HDC screen = GetDC(nullptr);
-    const int bits = GetDeviceCaps(screen, BITSPIXEL);
-    ReleaseDC(nullptr, screen);
-    return bits == 15 || bits == 16;
-}
 
 void ShowStartupError(const char* text) { MessageBoxA(nullptr, text, nullptr, MB_ICONERROR); }
 
@@ -55,24 +47,6 @@ int ReadFullScreenSetting() {
     return std::atoi(value);
 }
 
-bool InitDisplay() {
-    if (g_nFullScreen != 0) {
-        if (!QZInitDirectX(g_hWnd, 800, 600, 16)) return false;
-        QZSetViewport(0, 0, 800, 600);
-    } else {
-        if (!QZInitDirectX(g_hWnd, g_nWidth, g_nHeight)) {
-            QZPrintError();
-            return false;
-        }
-        QZSetViewport(0, 0, g_nWidth, g_nHeight);
-    }
-    LPDIRECTDRAWSURFACE7 primary = nullptr;
-    g_lpDD = QZGetLPDD();
-    QZGetDDInfo(&primary, &g_lpBackSurface);
-    FillSurface(g_lpBackSurface, 0);
-    return true;
-}
-
 void InitSound() {
     g_SoundEffects.Init(g_hWnd, 200);
     g_SoundEffects.EnableMusic(ReadSoundSwitch("music", "..\\options.ini"));
@@ -82,17 +56,6 @@ void InitSound() {
         g_QZSound.PlayStream(4);
         g_QZSound.FadeMusicIn(300);
     }
-}
-
-void InitPointer() {
-    g_Pointer.Init(nullptr);
-    g_Pointer.SelectImage(0);
-    g_Pointer.Hide();
-    g_Pointer.SetPageFlipping(g_nFullScreen != 0);
-    POINT cursor{0, 0};
-    GetCursorPos(&cursor);
-    g_Pointer.SetPosition(cursor.x, cursor.y);
-    QZAcquireMouse(1);
 }
 
 unsigned SecondsOfDay() {
@@ -111,46 +74,22 @@ void InitScreens(const char* commandLine) {
     g_ScreenManager.SelectScreen("Stalk");
 }
 
-int MainLoop() {
-    for (;;) {
-        if (PumpMessages()) return 0;
-        HDC dc = nullptr;
-        if (g_lpBackSurface != nullptr && SUCCEEDED(g_lpBackSurface->GetDC(&dc))) g_lpBackSurface->ReleaseDC(dc);
-        if (g_nActive != 0) {
-            QZAcquireMouse(1);
-            WaitForFrame(100);
-            if (g_ScreenManager.Frame(g_nActive) == kFrameStop) {
-                DestroyWindow(g_hWnd);
-                return 0;
-            }
-        } else {
-            QZAcquireMouse(0);
-            // Nothing to draw while inactive; sleep until the next tick instead of spinning.
-            WaitForNextTick();
-        }
-    }
-}
-
 }  // namespace
 
-int WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
-    if (!DesktopIsHighColour()) {
-        ShowStartupError("Brightfen Games needs the display set to High Color (16 bit).");
-        return 0;
-    }
-    if (!CheckDirectDraw()) return 0;
+int WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+    if (!host::CheckDesktopColour() || !CheckDirectDraw()) return 0;
     g_hInstance = instance;
     QZSetInstance(instance);
     g_nFullScreen = g_nFullScreenChoice >= 0 ? g_nFullScreenChoice : ReadFullScreenSetting();
-    if (!RegisterWindowClass(instance) || !CreateMainWindow(instance, showCommand)) return 1;
+    if (!host::RegisterProgramWindow(instance, GameWindow()) || !host::CreateProgramWindow(instance)) return 1;
     QZDebugEnable(0);
-    if (!InitDisplay()) return 1;
+    if (!host::InitDisplay()) return 1;
     ApplyDisplaySettings();
     QZSetInstance(g_hInstance);
     QZInitMouse();
     StartTickTimer();
     InitSound();
-    InitPointer();
+    host::InitPointer();
     std::srand(SecondsOfDay());
     QZInitFont(g_hWnd);
     InitScreens(commandLine);
@@ -160,5 +99,5 @@ int WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
         return 1;
     }
     QZInitKeyboard();
-    return MainLoop();
+    return host::RunFrameLoop();
 }

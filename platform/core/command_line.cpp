@@ -78,4 +78,22 @@ std::vector<std::string> SplitCommandLine(const char* line) {
     return Splitter(line).Run();
 }
 
+std::string QuoteArgument(const std::string& argument) {
+    std::string quoted = "\"";
+    std::size_t backslashes = 0;
+    for (char c : argument) {
+        if (c == '\\') {
+            ++backslashes;
+        } else {
+            // Backslashes count only before a quote: doubled there, and the quote escaped.
+            if (c == '"') quoted.append(backslashes + 1, '\\');
+            backslashes = 0;
+        }
+        quoted += c;
+    }
+    // The closing quote follows them too.
+    quoted.append(backslashes, '\\');
+    return quoted + "\"";
+}
+
 }  // namespace platform

@@ -11,4 +11,8 @@ namespace platform {
 // give n backslashes and a literal quote. Inside quotes, two quotes give one literal quote.
 std::vector<std::string> SplitCommandLine(const char* line);
 
+// One argument as a word of such a command line, quoted so that SplitCommandLine gives it back
+// whole, whatever blanks, quotes and backslashes it holds.
+std::string QuoteArgument(const std::string& argument);
+
 }  // namespace platform

@@ -19,6 +19,9 @@ struct FileFolders {
     // The settings the player gave, read after the player's folder and before the data folder;
     // none when empty.
     std::string settings;
+    // An installed game's data folder is all there is of it: ".." stays in it, as in the player's
+    // folders, so that nothing is read from beside it under the prefix.
+    bool installed = false;
 };
 
 void UseFileFolders(FileFolders folders);

@@ -39,7 +39,7 @@ std::string NativePath(const char* windowsName) {
         std::string path = MatchName(*folder, windowsName, true);
         if (Exists(path)) return path;
     }
-    return MatchName(folders.data, windowsName, false);
+    return MatchName(folders.data, windowsName, folders.installed);
 }
 
 std::string NativeWritePath(const char* windowsName) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -14,7 +15,8 @@ bool IsFolder(const std::string& path) {
 }
 
 // The player's own folder overrides the XDG ones; without it, a portable game writes in place.
-void SetUserFolders(const FolderRequest& request, const SystemFolders& system, bool installed, FileFolders* out) {
+void SetUserFolders(const FolderRequest& request, const SystemFolders& system, bool installed, FolderRole role,
+                    FileFolders* out) {
     if (!request.user.empty()) {
         out->user = request.user;
         out->separate = true;
@@ -22,6 +24,7 @@ void SetUserFolders(const FolderRequest& request, const SystemFolders& system, b
         out->separate = true;
         if (!system.dataHome.empty()) out->user = system.dataHome + "/" + kUserFolderName;
         if (!system.configHome.empty()) out->settings = system.configHome + "/" + kUserFolderName;
+        if (role == FolderRole::Launcher) std::swap(out->user, out->settings);
     }
 }
 
@@ -32,7 +35,7 @@ bool HoldsGameData(const std::string& folder) {
     return fs::is_regular_file(fs::path(folder.empty() ? "." : folder) / "maze02.bmp", error);
 }
 
-FolderChoice ChooseFolders(const FolderRequest& request, const SystemFolders& system) {
+FolderChoice ChooseFolders(const FolderRequest& request, const SystemFolders& system, FolderRole role) {
     FolderChoice choice;
     if (!request.data.empty()) {
         // Asked for by name, the folder is taken as it is: a damaged data folder is for the game
@@ -40,7 +43,7 @@ FolderChoice ChooseFolders(const FolderRequest& request, const SystemFolders& sy
         choice.tried.push_back(request.data);
         choice.found = IsFolder(request.data);
         choice.folders.data = request.data;
-        SetUserFolders(request, system, false, &choice.folders);
+        SetUserFolders(request, system, false, role, &choice.folders);
         return choice;
     }
     if (!system.executable.empty()) {
@@ -49,14 +52,18 @@ FolderChoice ChooseFolders(const FolderRequest& request, const SystemFolders& sy
         if (HoldsGameData(installed)) {
             choice.found = true;
             choice.folders.data = installed;
-            SetUserFolders(request, system, true, &choice.folders);
+            choice.folders.installed = true;
+            SetUserFolders(request, system, true, role, &choice.folders);
             return choice;
         }
     }
-    choice.tried.push_back(system.current);
     // The working directory stays relative: a portable game names its files as it always has.
-    choice.found = HoldsGameData(system.current);
-    SetUserFolders(request, system, false, &choice.folders);
+    const bool launcher = role == FolderRole::Launcher;
+    if (launcher) choice.folders.data = kGameFolderName;
+    const std::string here = launcher ? system.current + "/" + kGameFolderName : system.current;
+    choice.tried.push_back(here);
+    choice.found = HoldsGameData(here);
+    SetUserFolders(request, system, false, role, &choice.folders);
     return choice;
 }
 

@@ -25,8 +25,17 @@ struct FolderChoice {
 
 // Below this name in the player's data and settings folders.
 inline constexpr char kUserFolderName[] = "stalkway";
+// The game's data folder below the launcher's folder, in a portable game.
+inline constexpr char kGameFolderName[] = "Stalkway";
 
-FolderChoice ChooseFolders(const FolderRequest& request, const SystemFolders& system);
+// The game and the launcher name their files alike, relative to the game's data folder; they
+// differ in where they run and in what they write. The launcher runs in the folder above the
+// game's, and writes only the options file, which an installed game keeps among the player's
+// settings: its writes go to the settings folder, and the player's data folder is read after it.
+enum class FolderRole { Game, Launcher };
+
+FolderChoice ChooseFolders(const FolderRequest& request, const SystemFolders& system,
+                           FolderRole role = FolderRole::Game);
 
 // Whether the folder holds the game's data, by the picture it cannot start without.
 bool HoldsGameData(const std::string& folder);

@@ -1,12 +1,17 @@
 #include "platform/core/folder_options.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
+#include "platform/core/command_line.h"
 #include "platform/core/system_folders.h"
 
 namespace platform {
 namespace {
+
+FolderRequest g_given;
 
 // Removes "OPTION VALUE" pairs; false when an option has no value.
 bool TakeOptions(std::vector<std::string>* arguments, FolderRequest* request, std::string* missing) {
@@ -45,8 +50,9 @@ std::optional<int> TakeFolderOptions(const char* program, std::vector<std::strin
     return 2;
 }
 
-std::optional<int> UseFolders(const char* program, const FolderRequest& request) {
-    const FolderChoice choice = ChooseFolders(request, FindSystemFolders());
+std::optional<int> UseFolders(const char* program, const FolderRequest& request, FolderRole role) {
+    g_given = request;
+    const FolderChoice choice = ChooseFolders(request, FindSystemFolders(), role);
     if (!choice.found) {
         std::fprintf(stderr, "%s: cannot find the game's data (looked in %s); give its folder with --data DIR\n",
                      program, Joined(choice.tried).c_str());
@@ -54,6 +60,18 @@ std::optional<int> UseFolders(const char* program, const FolderRequest& request)
     }
     UseFileFolders(choice.folders);
     return std::nullopt;
+}
+
+std::string GivenFolderArguments() {
+    std::string words;
+    for (const auto& [option, folder] :
+         {std::pair{"--data ", &g_given.data}, std::pair{"--user-dir ", &g_given.user}}) {
+        if (folder->empty()) continue;
+        std::error_code error;
+        const std::filesystem::path absolute = std::filesystem::absolute(*folder, error);
+        words += option + QuoteArgument(error ? *folder : absolute.string()) + " ";
+    }
+    return words;
 }
 
 }  // namespace platform

@@ -16,7 +16,13 @@ namespace platform {
 std::optional<int> TakeFolderOptions(const char* program, std::vector<std::string>* arguments, FolderRequest* request);
 
 // Sets the file folders from the request and the system. When the game's data is nowhere to be
-// found, names the folders it looked in on standard error and returns the exit code, 1.
-std::optional<int> UseFolders(const char* program, const FolderRequest& request);
+// found, names the folders it looked in on standard error and returns the exit code, 1. The
+// request is kept for GivenFolderArguments.
+std::optional<int> UseFolders(const char* program, const FolderRequest& request, FolderRole role = FolderRole::Game);
+
+// The folder options this program was given, with absolute folders, as words of a Windows command
+// line each followed by a blank; empty when none was given. A program of the family started from
+// this one is handed them, so that the two keep to the same files.
+std::string GivenFolderArguments();
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 #include <string>
 
 #include "platform/core/backend.h"
+#include "platform/core/folder_options.h"
 #include "platform/core/program_names.h"
 #include "platform/api/shell.h"
 
@@ -14,12 +15,15 @@ HINSTANCE ShellExecuteA(HWND, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCST
     if (file == nullptr) return reinterpret_cast<HINSTANCE>(kNotFound);
     // A program's Windows name would name nothing here: its own executable is started instead.
     std::string program;
+    std::string arguments = parameters != nullptr ? parameters : "";
     if (platform::IsProgramName(file)) {
         program = platform::ProgramBesideThisOne(file);
         if (program.empty()) return reinterpret_cast<HINSTANCE>(kNotFound);
         file = program.c_str();
+        // The family's programs keep to the same files, as they do when they are run one after another.
+        arguments = platform::GivenFolderArguments() + arguments;
     }
-    const bool started = platform::GetBackend().Execute(verb ? verb : "open", file, parameters ? parameters : "",
+    const bool started = platform::GetBackend().Execute(verb ? verb : "open", file, arguments.c_str(),
                                                         directory ? directory : "");
     return reinterpret_cast<HINSTANCE>(started ? kStarted : kNotFound);
 }

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <string>
 
 #include "support/hall_of_fame_file.h"
@@ -71,13 +72,20 @@ protected:
     void TearDown() override { EXPECT_EQ(Listing(prefix_->Folder()), *before_) << "the prefix changed"; }
 
     // Runs the installed runner from an empty folder of the home, with the player's folders in it.
-    int Run(const std::string& script, const std::string& options = "", const std::string& dataHome = "/data") const {
+    int Run(const std::string& script, const std::string& options = "", const std::string& dataHome = "/data",
+            const std::string& launcherDir = "") const {
         const std::string& home = home_.Folder();
         fs::create_directories(home + "/elsewhere");
         return Shell("cd " + Quote(home + "/elsewhere") + " && HOME=" + Quote(home) +
                      " XDG_DATA_HOME=" + Quote(home + dataHome) + " XDG_CONFIG_HOME=" + Quote(home + "/config") + " " +
                      Quote(prefix_->Folder() + "/bin/stalkway-replay") + " --shots shots --log run.log " + options +
-                     " " + Quote(script) + " >out.txt 2>err.txt");
+                     " " + Quote(script) + (launcherDir.empty() ? "" : " " + Quote(launcherDir)) +
+                     " >out.txt 2>err.txt");
+    }
+    // A script of its own, outside the folder the runner runs in.
+    std::string Written(const std::string& name, const std::string& script) {
+        home_.WriteFile(name, script);
+        return home_.Folder() + "/" + name;
     }
     std::string Read(const std::string& name) const { return home_.ReadFile(name); }
 
@@ -107,6 +115,58 @@ TEST_F(InstalledGame, FindsItsDataAndKeepsThePlayersFilesInTheirFolders) {
     // The player's settings are read, never written over.
     EXPECT_EQ(Read("config/stalkway/options.ini"), "[setup]\r\nplayerid=0\r\n[Player1]\r\nname=Ida Furrow\r\n");
     EXPECT_EQ(Listing(home_.Folder() + "/config").size(), 2u);
+}
+
+// The installed launcher, started from anywhere: a player registered by typing, then Play. Its
+// options file goes among the player's settings, where the installed game reads it, and the game
+// it starts is the installed one, whose Menu starts the installed launcher there again.
+TEST_F(InstalledGame, TheLauncherKeepsItsOptionsInTheSettingsFolderAndStartsTheInstalledGame) {
+    const std::string launcherScript = Written("launcher.script",
+                                               "frames 5\nclick 100 160\nclick 200 382\ntype Ida Furrow\nkey Return\n"
+                                               "frames 3\nshot registered\nclick 585 563\nframes 5\n");
+    ASSERT_EQ(Run(launcherScript, "--program portico --shots " + Quote(home_.Folder() + "/shots")), 0)
+        << Read("elsewhere/err.txt");
+    const std::string settings = home_.Folder() + "/config/stalkway";
+    const std::string options = Read("config/stalkway/options.ini");
+    EXPECT_NE(options.find("[Player2]\r\nname=Ida Furrow\r\n"), std::string::npos) << options;
+    EXPECT_NE(options.find("playerid=1"), std::string::npos) << options;
+    // Nothing but what the runner itself was told to write lands where the launcher was started.
+    std::set<std::string> here;
+    for (const auto& entry : fs::directory_iterator(home_.Folder() + "/elsewhere"))
+        here.insert(entry.path().filename().string());
+    EXPECT_EQ(here, (std::set<std::string>{"err.txt", "out.txt", "run.log"}));
+    EXPECT_FALSE(fs::exists(home_.Folder() + "/data/stalkway/options.ini"));
+    // Its own pictures came from the installed data: the shot is the launcher's, not a black screen.
+    const test::Shot shot = home_.LoadShot("registered");
+    ASSERT_TRUE(shot.Loaded());
+    EXPECT_NE(shot.At(400, 30), 0u);
+    const std::string game = prefix_->Folder() + "/bin/stalkway";
+    EXPECT_NE(Read("elsewhere/run.log").find(" shell open " + game + " \"" + settings + "\" .\n"), std::string::npos)
+        << Read("elsewhere/run.log");
+
+    // The game as the launcher starts it, with the launcher's folder; its Menu goes back there.
+    const std::string gameScript = Written("game.script", "frames 50\ncaption\nclick 68 342\nframes 5\n");
+    ASSERT_EQ(Run(gameScript, "", "/data", settings), 0) << Read("elsewhere/err.txt");
+    const std::string log = Read("elsewhere/run.log");
+    EXPECT_NE(log.find(" caption Stalk Way - Ida Furrow\n"), std::string::npos) << log;
+    EXPECT_NE(log.find(" shell open " + prefix_->Folder() + "/bin/portico Stalkway " + settings + "\n"),
+              std::string::npos)
+        << log;
+}
+
+// With no pictures folder to be had, F12's picture goes where the installed game keeps the player's
+// files, never into the folder it was started in.
+TEST_F(InstalledGame, AScreenshotWithoutAPicturesFolderGoesToThePlayersDataFolder) {
+    home_.WriteFile("Pictures", "a file where the pictures folder should be");
+    setenv("XDG_PICTURES_DIR", (home_.Folder() + "/Pictures/mine").c_str(), 1);
+    const int exitCode = Run(Written("shot.script", "frames 50\nkey F12\nframes 5\n"));
+    unsetenv("XDG_PICTURES_DIR");
+    ASSERT_EQ(exitCode, 0) << Read("elsewhere/err.txt");
+    const std::string saved = home_.Folder() + "/data/stalkway/stalkway-19700101-000000.png";
+    EXPECT_NE(Read("elsewhere/run.log").find("screenshot saved: " + saved + "\n"), std::string::npos)
+        << Read("elsewhere/run.log");
+    EXPECT_EQ(Read("data/stalkway/stalkway-19700101-000000.png").substr(1, 3), "PNG");
+    EXPECT_FALSE(fs::exists(home_.Folder() + "/elsewhere/stalkway-19700101-000000.png"));
 }
 
 TEST_F(InstalledGame, APlayersFolderThatCannotBeMadeSavesNothingAsRefusedWritesDo) {

@@ -21,3 +21,12 @@ TEST(CommandLineTest, BackslashesMatterOnlyBeforeQuotes) {
     EXPECT_EQ(SplitCommandLine("\"a\\\\\" b"), (Args{"a\\", "b"}));  // 2 -> one, then group
     EXPECT_EQ(SplitCommandLine("a\\\\\\\"b"), Args{"a\\\"b"});       // 3 -> one and a quote
 }
+
+TEST(CommandLineTest, AQuotedArgumentSplitsBackWhole) {
+    for (const std::string argument :
+         {"", "plain", "two words", "trailing\\", "say \"hi\"", "a\\\\\"b", "\\\\server\\"}) {
+        const std::string line = "first " + platform::QuoteArgument(argument) + " last";
+        EXPECT_EQ(platform::SplitCommandLine(line.c_str()), (std::vector<std::string>{"first", argument, "last"}))
+            << line;
+    }
+}

@@ -103,6 +103,18 @@ TEST_F(FileFoldersTest, APlayersFolderThatCannotBeMadeRefusesWritesAndReadsGoOn)
     CloseHandle(bell);
 }
 
+TEST_F(FileFoldersTest, AnInstalledGameReadsNothingFromBesideItsDataFolder) {
+    std::filesystem::remove(scratch_ / "config/stalkway/setup.ini");
+    EXPECT_EQ(Profile("setup", "music", "..\\options.ini"), "Y") << "a portable game's launcher file above the data";
+    FileFolders installed = platform::CurrentFileFolders();
+    installed.installed = true;
+    platform::UseFileFolders(installed);
+    EXPECT_EQ(Profile("setup", "music", "..\\options.ini"), "<none>");
+    scratch_.Write("data/options.ini", "[setup]\r\nmusic=N\r\n");
+    EXPECT_EQ(Profile("setup", "music", "..\\options.ini"), "N");
+    EXPECT_EQ(Profile("setup", "fullscreen", "..\\setup.ini"), "0");
+}
+
 TEST_F(FileFoldersTest, APortableGameReadsAndWritesInItsDataFolder) {
     FileFolders portable;
     portable.data = scratch_ / "data";

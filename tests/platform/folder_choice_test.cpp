@@ -63,6 +63,27 @@ TEST_F(FolderChoiceTest, RunWhereItsDataIsOrGivenItsDataTheGameIsPortable) {
     EXPECT_EQ(withUser.folders.user, scratch_ / "mine");
 }
 
+// The launcher runs above the game's data folder and writes only the options file, a setting.
+TEST_F(FolderChoiceTest, TheLauncherWritesAmongTheSettingsAndFindsThePortableGameBelowIt) {
+    const auto installed = ChooseFolders({}, system_, platform::FolderRole::Launcher);
+    ASSERT_TRUE(installed.found);
+    EXPECT_EQ(installed.folders.data, scratch_ / "prefix/share/stalkway");
+    EXPECT_TRUE(installed.folders.installed);
+    EXPECT_EQ(installed.folders.user, scratch_ / "home/.config/stalkway");
+    EXPECT_EQ(installed.folders.settings, scratch_ / "home/.local/share/stalkway") << "the hall of fame is read there";
+
+    system_.executable = scratch_ / "build/bin";
+    system_.current = scratch_ / "build/game";
+    const auto portable = ChooseFolders({}, system_, platform::FolderRole::Launcher);
+    ASSERT_TRUE(portable.found);
+    EXPECT_EQ(portable.folders.data, "Stalkway");
+    EXPECT_FALSE(portable.folders.separate);
+    EXPECT_FALSE(portable.folders.installed);
+    system_.current = scratch_ / "build/game/Stalkway";
+    EXPECT_FALSE(ChooseFolders({}, system_, platform::FolderRole::Launcher).found)
+        << "the game's folder is not its own";
+}
+
 TEST_F(FolderChoiceTest, NoDataAnywhereNamesTheFoldersTried) {
     system_.executable = scratch_ / "build/bin";
     const auto none = ChooseFolders({}, system_);

@@ -109,7 +109,8 @@ TEST(Launcher, RegisterChooseSwitchOffPlayAndSeeTheScoreInTheHallOfFame) {
     EXPECT_NE(options.find("playerid=1"), std::string::npos) << options;
     EXPECT_NE(options.find("music=N"), std::string::npos) << options;
     const std::string stalkway = std::string(STALKWAY_BINARY_DIR) + "/bin/stalkway";
-    EXPECT_NE(run.Log().find("shell open " + stalkway + " \"" + run.Folder() + "\" .\\Stalkway"), std::string::npos)
+    // In its data folder: the launcher names its files, that folder included, as the game does.
+    EXPECT_NE(run.Log().find("shell open " + stalkway + " \"" + run.Folder() + "\" .\n"), std::string::npos)
         << run.Log();
 
     // The game as the launcher starts it: in its data folder, the launcher's folder on its command
@@ -147,6 +148,30 @@ TEST(Launcher, RegisterChooseSwitchOffPlayAndSeeTheScoreInTheHallOfFame) {
     EXPECT_EQ(Mismatches(shot, font, kFameLeft, kFameTop, width), 0) << line;
     EXPECT_GT(Mismatches(shot, FontPixels(" 1 Ann Smith", kFameLeft, kFameTop, width), kFameLeft, kFameTop, width), 0)
         << "the comparison tells one name from another";
+}
+
+// Given its own folder for the player's files, the launcher hands it to the game it starts, and the
+// game to the launcher its Menu starts: the two keep to the same files there and back.
+TEST(Launcher, TheFoldersItWasGivenGoWithTheGameAndBack) {
+    test::ReplayRun run;
+    run.CopyGameData("Stalkway");
+    run.CopyLauncherPictures();
+    const std::string mine = run.Folder() + "/my files";
+    const std::string script = std::string("frames 5\n") + kNameField + "type Cy\nkey Return\n" + kPlay + "frames 5\n";
+    ASSERT_EQ(run.Run(script, {"--program", "portico", "--user-dir", "my files"}), 0) << run.Stderr();
+    EXPECT_NE(run.ReadFile("my files/options.ini").find("name=Cy"), std::string::npos);
+    const std::string stalkway = std::string(STALKWAY_BINARY_DIR) + "/bin/stalkway";
+    EXPECT_NE(run.Log().find("shell open " + stalkway + " --user-dir \"" + mine + "\" \"" + mine + "\" .\n"),
+              std::string::npos)
+        << run.Log();
+
+    ASSERT_EQ(run.Run("frames 50\ncaption\nclick 68 342\nframes 5\n", {"--user-dir", mine}, mine, "Stalkway"), 0)
+        << run.Stderr();
+    EXPECT_NE(run.Log().find(" caption Stalk Way - Cy\n"), std::string::npos) << run.Log();
+    const std::string portico = std::string(STALKWAY_BINARY_DIR) + "/bin/portico";
+    EXPECT_NE(run.Log().find("shell open " + portico + " --user-dir \"" + mine + "\" Stalkway " + mine + "\n"),
+              std::string::npos)
+        << run.Log();
 }
 
 // White letters on the status line above the buttons.

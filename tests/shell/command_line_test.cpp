@@ -1,4 +1,4 @@
-// Both programs' command lines as a player meets them: help, version, a mistyped option, and the
+// The programs' command lines as a player meets them: help, version, a mistyped option, and the
 // game without a display.
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -36,7 +36,7 @@ std::vector<std::string> NoDisplay() {
     return {"DISPLAY=" + FreeDisplay(), "-WAYLAND_DISPLAY", "-SDL_VIDEODRIVER", "XDG_RUNTIME_DIR=" + runtime.string()};
 }
 
-const char* const kPrograms[] = {"stalkway", "stalkway-replay"};
+const char* const kPrograms[] = {"stalkway", "portico", "stalkway-replay"};
 
 TEST(CommandLine, HelpPrintsTheUsageAndEnds) {
     for (const std::string program : kPrograms) {

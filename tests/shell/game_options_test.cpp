@@ -10,7 +10,7 @@ using Action = GameOptions::Action;
 
 TEST(GameOptions, OtherWordsAreTheLauncherFolderTakenWhole) {
     const GameOptions options = ParseGameOptions({"C:\\Program", "--window", "Files\\Portico", "-x"});
-    EXPECT_EQ(options.action, Action::Play);
+    EXPECT_EQ(options.action, Action::Run);
     EXPECT_EQ(options.launcherDir, "C:\\Program Files\\Portico -x");
     EXPECT_EQ(options.fullScreen, 0);
     EXPECT_EQ(ParseGameOptions({}).launcherDir, "");
@@ -24,7 +24,7 @@ TEST(GameOptions, TheLastDisplayModeWins) {
 
 TEST(GameOptions, AfterTwoDashesEveryWordIsTheFolder) {
     const GameOptions options = ParseGameOptions({"--fullscreen", "--", "--help", "--odd"});
-    EXPECT_EQ(options.action, Action::Play);
+    EXPECT_EQ(options.action, Action::Run);
     EXPECT_EQ(options.launcherDir, "--help --odd");
     EXPECT_EQ(options.fullScreen, 1);
 }
@@ -36,7 +36,7 @@ TEST(GameOptions, HelpVersionAndUnknownOptions) {
     EXPECT_EQ(refused.action, Action::Refuse);
     EXPECT_EQ(refused.problem, "unknown option --windowed");
     // One dash is no option of ours: it stays part of the folder, as the launcher gave it.
-    EXPECT_EQ(ParseGameOptions({"-window"}).action, Action::Play);
+    EXPECT_EQ(ParseGameOptions({"-window"}).action, Action::Run);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 // Runs the whole program headless, driven by a script, in virtual time: the same script in the same
 // data folder gives the same screenshots and log, byte for byte. NAME is stalkway, the game (the
 // default), or portico, the launcher, run in the launcher's folder. The data folder is found as the
-// game finds it (the current folder, in the build tree).
+// program finds it (in the build tree the current folder, or "Stalkway" in it for the launcher).
 #include <map>
 #include <string>
 #include <vector>
@@ -20,16 +20,16 @@ int main(int argc, char** argv) {
     platform::FolderRequest folders;
     if (const auto exitCode = platform::TakeFolderOptions("stalkway-replay", &arguments, &folders)) return *exitCode;
     // The folders are settled once the runner has found its own options and script good.
-    const auto afterFolders = [&folders](int (*entry)(HINSTANCE, HINSTANCE, LPSTR, int)) {
-        return [&folders, entry](char* commandLine) {
-            if (const auto exitCode = platform::UseFolders("stalkway-replay", folders)) return *exitCode;
+    // Each program finds its folders as its own binary does.
+    const auto afterFolders = [&folders](int (*entry)(HINSTANCE, HINSTANCE, LPSTR, int), platform::FolderRole role) {
+        return [&folders, entry, role](char* commandLine) {
+            if (const auto exitCode = platform::UseFolders("stalkway-replay", folders, role)) return *exitCode;
             return entry(nullptr, nullptr, commandLine, SW_SHOWNORMAL);
         };
     };
     const std::map<std::string, replay::Program> programs = {
-        {"stalkway", afterFolders(&WinMain)},
-        // The launcher keeps to the folder it runs in, as the portico program does.
-        {"portico", [](char* commandLine) { return PorticoMain(nullptr, nullptr, commandLine, SW_SHOWNORMAL); }},
+        {"stalkway", afterFolders(&WinMain, platform::FolderRole::Game)},
+        {"portico", afterFolders(&PorticoMain, platform::FolderRole::Launcher)},
     };
     return replay::RunReplay(arguments, programs);
 }
