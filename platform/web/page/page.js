@@ -9,7 +9,9 @@
     const stage = document.getElementById('stage');
     const canvas = document.getElementById('picture');
     const context = canvas.getContext('2d');
-    const page = (window.stalkwayPage = { stdout: [], messages: [], firstPicture: null, exitCode: null, soundFrames: 0 });
+    const page = (window.stalkwayPage = {
+        stdout: [], messages: [], firstPicture: null, exitCode: null, audio: null, soundFrames: 0, loudFrames: 0,
+    });
 
     function show(id, on) { document.getElementById(id).hidden = !on; }
 
@@ -81,7 +83,7 @@
         const AudioContextClass = window.AudioContext || window.webkitAudioContext;
         if (!AudioContextClass) return;
         const rate = Module._web_sound_rate();
-        sound = new AudioContextClass({ sampleRate: rate });
+        sound = page.audio = new AudioContextClass({ sampleRate: rate });
         const node = sound.createScriptProcessor(1024, 0, 2);
         node.onaudioprocess = (event) => {
             const left = event.outputBuffer.getChannelData(0);
@@ -90,10 +92,14 @@
             page.soundFrames += frames;
             const at = Module._web_sound_buffer() >> 1;
             const samples = Module.HEAP16.subarray(at, at + 2 * frames);
+            let loud = 0;
             for (let i = 0; i < left.length; ++i) {
                 left[i] = i < frames ? samples[2 * i] / 32768 : 0;
                 right[i] = i < frames ? samples[2 * i + 1] / 32768 : 0;
+                if (left[i] !== 0 || right[i] !== 0) ++loud;
             }
+            // What the player hears, for the tests: frames that are not silence.
+            page.loudFrames += loud;
         };
         node.connect(sound.destination);
         sound.resume();
