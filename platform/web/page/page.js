@@ -283,9 +283,16 @@
                 if (script === null) showMessage('The game has ended. Reload the page to play again.', 'Stalkway');
             },
         };
+        // The program and its WebAssembly are fetched while the data's loader loads, not after it.
+        const program = script === null ? 'stalkway' : 'stalkway-replay';
+        for (const [file, kind] of [[program + '.js', 'script'], [program + '.wasm', 'fetch']]) {
+            const link = Object.assign(document.createElement('link'), { rel: 'preload', href: file, as: kind });
+            link.crossOrigin = kind === 'fetch' ? 'anonymous' : null;
+            document.head.appendChild(link);
+        }
         try {
             await loadScript('stalkway-data.js');
-            await loadScript(script === null ? 'stalkway.js' : 'stalkway-replay.js');
+            await loadScript(program + '.js');
         } catch (e) {
             showProblem('The game could not be loaded', e.message);
         }
