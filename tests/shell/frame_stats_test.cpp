@@ -4,11 +4,11 @@
 
 #include <chrono>
 #include <cmath>
-
 #include <cstdint>
 #include <map>
 #include <sstream>
 #include <string>
+#include <thread>
 
 #include "platform/api/win32.h"
 #include "support/replay_run.h"
@@ -75,6 +75,24 @@ TEST(FrameStats, AFrameIsTheWorkBetweenTicksThatPresentsAPicture) {
                                {"before", 4}, {"after", 3}, {"present", 3}, {"box", 1}, {"shell", 1}, {"debug", 1}}));
 }
 
+// The browser's build is compared by the time that passed, the one measure it has: a frame that
+// waits shows there in full, and not in the processor time.
+TEST(FrameStats, AFramesWaitCountsInItsWallTimeOnly) {
+    BusyDriver inner;
+    replay::FrameStats stats(&inner);
+    stats.BeforeTick(1);
+    stats.AfterTick(1);
+    Burn(2000);
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    stats.AfterPresent();
+    stats.BeforeTick(2);
+
+    ASSERT_EQ(stats.WallFrameTimes().Count(), 1u);
+    EXPECT_GE(stats.WallFrameTimes().Percentile(0.5), 32000.0 * 0.995);
+    EXPECT_LT(stats.WallFrameTimes().Percentile(0.5), 2000.0 + 20000.0 + 30000.0);
+    EXPECT_LT(stats.FrameTimes().Percentile(0.5), 20000.0);
+}
+
 // Within the buckets' width, just below the true value.
 void ExpectPercentile(const std::vector<double>& values, double p, double expected) {
     replay::TimeDistribution distribution;
@@ -129,13 +147,14 @@ TEST(FrameStats, TheRunnerPrintsItsFiguresAtTheEndOnlyWhenAsked) {
     // The memory lines come first; the frame lines in this order.
     std::erase_if(order,
                   [](const std::string& name) { return name.rfind("resident_", 0) == 0 || name == "end_frame"; });
-    EXPECT_EQ(order, (std::vector<std::string>{"frames", "frame_median_us", "frame_p99_us", "copy_us", "startup_ms",
-                                               "first_picture_unix_ms"}));
+    EXPECT_EQ(order, (std::vector<std::string>{"frames", "frame_median_us", "frame_p99_us", "frame_wall_median_us",
+                                               "copy_us", "startup_ms", "first_picture_unix_ms"}));
     // The script's 74 ticks (a click takes three, the close one), less the 30 in which start-up
     // fades the music in before the first picture.
     EXPECT_NEAR(figures["frames"], 44, 2);
     EXPECT_GT(figures["frame_median_us"], 0);
     EXPECT_GE(figures["frame_p99_us"], figures["frame_median_us"]);
+    EXPECT_GT(figures["frame_wall_median_us"], 0);
     EXPECT_GT(figures["copy_us"], 0);
     EXPECT_GT(figures["startup_ms"], 0);
     // The time of day, to the millisecond, within the run.

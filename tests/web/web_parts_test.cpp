@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "platform/api/qz.h"
@@ -34,6 +35,23 @@ TEST(WebFrames, EveryPixelWidensAsTheScreenshotsDo) {
             ASSERT_EQ(rgba[1], rgb[3 * v + 1]) << v;
             ASSERT_EQ(rgba[2], rgb[3 * v + 2]) << v;
             ASSERT_EQ(rgba[3], 255) << v;
+        }
+    }
+}
+
+// What the page is handed is each pixel widened, whichever layout the picture has.
+TEST(WebFrames, AFrameHoldsEveryPixelWidened) {
+    std::vector<std::uint16_t> all(65536);
+    for (unsigned v = 0; v < all.size(); ++v) all[v] = static_cast<std::uint16_t>(v);
+    for (const PixelLayout layout : {PixelLayout::Rgb565, PixelLayout::Rgb555}) {
+        FrameBuffers frames;
+        frames.Present(platform::Picture{all.data(), 256, 256, 256, layout, nullptr});
+        const std::uint8_t* frame = frames.TakeFrame();
+        ASSERT_NE(frame, nullptr);
+        for (unsigned v = 0; v < all.size(); ++v) {
+            std::uint8_t rgba[4];
+            platform::web::WidenPixel(all[v], layout, rgba);
+            ASSERT_EQ(std::memcmp(frame + 4 * v, rgba, 4), 0) << v;
         }
     }
 }

@@ -1,6 +1,7 @@
 #include "tools/replay/frame_stats.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 
@@ -18,6 +19,11 @@ std::uint64_t ThreadTime() {
     return Steps(kernel) + Steps(user);
 }
 
+// Microseconds on the monotonic clock: the measure a browser has, which keeps no processor times.
+double WallMicroseconds() {
+    return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
 std::size_t PixelCount(const platform::Picture& picture) {
     return static_cast<std::size_t>(picture.pitch) * static_cast<std::size_t>(picture.height);
 }
@@ -28,6 +34,7 @@ void FrameStats::BeforeTick(std::uint64_t tick) {
     const std::uint64_t now = ThreadTime();
     if (timing_ && presented_) {
         frames_.Add(static_cast<double>(now - started_) / 10.0);
+        wallFrames_.Add(WallMicroseconds() - wallStarted_);
         if (platform::headless::HasPicture()) {
             const platform::Picture picture = platform::headless::LastPicture();
             copies_.Add(CopyMicroseconds(picture.pixels, PixelCount(picture), &copy_));
@@ -41,6 +48,7 @@ void FrameStats::AfterTick(std::uint64_t tick) {
     inner_->AfterTick(tick);
     presented_ = false;
     timing_ = true;
+    wallStarted_ = WallMicroseconds();
     started_ = ThreadTime();
 }
 
@@ -61,6 +69,7 @@ void FrameStats::Print(std::FILE* out) const {
     std::fprintf(out, "stats frames %zu\n", frames_.Count());
     std::fprintf(out, "stats frame_median_us %.1f\n", frames_.Percentile(0.5));
     std::fprintf(out, "stats frame_p99_us %.1f\n", frames_.Percentile(0.99));
+    std::fprintf(out, "stats frame_wall_median_us %.1f\n", wallFrames_.Percentile(0.5));
     if (copies_.Count() > 0) std::fprintf(out, "stats copy_us %.1f\n", copies_.Percentile(0.5));
     if (startupMs_ >= 0.0) std::fprintf(out, "stats startup_ms %.1f\n", startupMs_);
     if (firstPictureUnixMs_ >= 0.0) std::fprintf(out, "stats first_picture_unix_ms %.3f\n", firstPictureUnixMs_);

@@ -1,7 +1,7 @@
 // The page around the game: loads the data with a progress bar, then the program, which runs on a
 // worker; draws its frames, passes the pointer, touch and keys to it, and plays its sound. With
 // ?script=NAME it runs the scripted runner over scripts/NAME.script instead (virtual time, no
-// window) and keeps what it wrote for the tests; &stats adds the runner's statistics.
+// window) and keeps what it wrote for the tests; &stats prints the runner's statistics instead.
 'use strict';
 (function () {
     const params = new URLSearchParams(location.search);
@@ -9,7 +9,9 @@
     const stage = document.getElementById('stage');
     const canvas = document.getElementById('picture');
     const context = canvas.getContext('2d');
-    const page = (window.stalkwayPage = { stdout: [], messages: [], firstPicture: null, exitCode: null, soundFrames: 0 });
+    const page = (window.stalkwayPage = {
+        stdout: [], messages: [], firstPicture: null, exitCode: null, audio: null, soundFrames: 0, loudFrames: 0,
+    });
 
     function show(id, on) { document.getElementById(id).hidden = !on; }
 
@@ -81,7 +83,7 @@
         const AudioContextClass = window.AudioContext || window.webkitAudioContext;
         if (!AudioContextClass) return;
         const rate = Module._web_sound_rate();
-        sound = new AudioContextClass({ sampleRate: rate });
+        sound = page.audio = new AudioContextClass({ sampleRate: rate });
         const node = sound.createScriptProcessor(1024, 0, 2);
         node.onaudioprocess = (event) => {
             const left = event.outputBuffer.getChannelData(0);
@@ -90,10 +92,14 @@
             page.soundFrames += frames;
             const at = Module._web_sound_buffer() >> 1;
             const samples = Module.HEAP16.subarray(at, at + 2 * frames);
+            let loud = 0;
             for (let i = 0; i < left.length; ++i) {
                 left[i] = i < frames ? samples[2 * i] / 32768 : 0;
                 right[i] = i < frames ? samples[2 * i + 1] / 32768 : 0;
+                if (left[i] !== 0 || right[i] !== 0) ++loud;
             }
+            // What the player hears, for the tests: frames that are not silence.
+            page.loudFrames += loud;
         };
         node.connect(sound.destination);
         sound.resume();
@@ -215,6 +221,15 @@
         });
     }
 
+    // &stats runs the runner as bench.sh runs it natively, statistics alone: screenshots and the log
+    // are files, and every file operation of a worker is a round trip to the page's thread here,
+    // work the native figure it is compared with does not hold.
+    function runnerArguments() {
+        if (script === null) return [];
+        if (params.has('stats')) return ['--stats', '/run.script'];
+        return ['--shots', '/shots', '--log', '/shots/run.log', '/run.script'];
+    }
+
     async function start() {
         if (!threadsAvailable()) {
             showProblem('This page cannot run the game here',
@@ -238,8 +253,7 @@
             scriptText = await response.text();
         }
         window.Module = {
-            arguments: script === null ? [] : ['--shots', '/shots', '--log', '/shots/run.log']
-                .concat(params.has('stats') ? ['--stats'] : [], ['/run.script']),
+            arguments: runnerArguments(),
             print: (line) => page.stdout.push(line),
             printErr: (line) => console.warn(line),
             setStatus,
@@ -269,9 +283,16 @@
                 if (script === null) showMessage('The game has ended. Reload the page to play again.', 'Stalkway');
             },
         };
+        // The program and its WebAssembly are fetched while the data's loader loads, not after it.
+        const program = script === null ? 'stalkway' : 'stalkway-replay';
+        for (const [file, kind] of [[program + '.js', 'script'], [program + '.wasm', 'fetch']]) {
+            const link = Object.assign(document.createElement('link'), { rel: 'preload', href: file, as: kind });
+            link.crossOrigin = kind === 'fetch' ? 'anonymous' : null;
+            document.head.appendChild(link);
+        }
         try {
             await loadScript('stalkway-data.js');
-            await loadScript(script === null ? 'stalkway.js' : 'stalkway-replay.js');
+            await loadScript(program + '.js');
         } catch (e) {
             showProblem('The game could not be loaded', e.message);
         }
