@@ -31,30 +31,32 @@ std::uint32_t ValueAt(const std::uint8_t* pixel, int bytes) {
     return value;
 }
 
+// The field `mask` picks out of a pixel (the header has checked the mask is not empty), scaled
+// from its width to 0-255 and rounded.
+std::uint8_t ScaleField(std::uint32_t pixel, std::uint32_t mask) {
+    const std::uint64_t largest = (std::uint64_t{1} << std::popcount(mask)) - 1;
+    const std::uint64_t value = (pixel & mask) >> std::countr_zero(mask);
+    return static_cast<std::uint8_t>((value * 255 + largest / 2) / largest);
+}
+
 // One colour channel of a bit-field pixel (the header has checked that its mask is not empty),
 // scaled to 0-255 and rounded. Channels of up to eight bits, which is every picture the game
 // ships, look their values up: three divisions a pixel were most of the game's start-up.
 class Channel {
 public:
-    explicit Channel(std::uint32_t m)
-        : mask_(m), shift_(std::countr_zero(m)), largest_((std::uint64_t{1} << std::popcount(m)) - 1) {
-        if (largest_ < table_.size())
-            for (std::uint64_t v = 0; v <= largest_; ++v) table_[v] = Exact(v);
+    explicit Channel(std::uint32_t m) : mask_(m), shift_(std::countr_zero(m)), tabled_(std::popcount(m) <= 8) {
+        if (!tabled_) return;
+        for (std::uint32_t v = 0; v <= (mask_ >> shift_); ++v) table_[v] = ScaleField(v << shift_, mask_);
     }
 
     std::uint8_t Scale(std::uint32_t pixel) const {
-        const std::uint64_t value = (pixel & mask_) >> shift_;
-        return largest_ < table_.size() ? table_[value] : Exact(value);
+        return tabled_ ? table_[(pixel & mask_) >> shift_] : ScaleField(pixel, mask_);
     }
 
 private:
-    std::uint8_t Exact(std::uint64_t value) const {
-        return static_cast<std::uint8_t>((value * 255 + largest_ / 2) / largest_);
-    }
-
     std::uint32_t mask_;
     int shift_;
-    std::uint64_t largest_;
+    bool tabled_;
     std::array<std::uint8_t, 256> table_{};
 };
 
@@ -109,12 +111,7 @@ std::vector<std::uint16_t> ReadBmpWords(std::span<const std::uint8_t> file, cons
 }
 
 BmpColour ScaleBmpPixel(std::uint32_t pixel, const std::array<std::uint32_t, 3>& masks) {
-    const auto scale = [pixel](std::uint32_t mask) {
-        const std::uint64_t largest = (std::uint64_t{1} << std::popcount(mask)) - 1;
-        const std::uint64_t value = (pixel & mask) >> std::countr_zero(mask);
-        return static_cast<std::uint8_t>((value * 255 + largest / 2) / largest);
-    };
-    return BmpColour{scale(masks[0]), scale(masks[1]), scale(masks[2])};
+    return BmpColour{ScaleField(pixel, masks[0]), ScaleField(pixel, masks[1]), ScaleField(pixel, masks[2])};
 }
 
 }  // namespace platform
