@@ -38,8 +38,7 @@ bool MakeFolder(const std::filesystem::path& folder) {
 std::string TimeStamp() {
     FILETIME now{};
     GetSystemTimeAsFileTime(&now);
-    const std::uint64_t ticks = (std::uint64_t{now.dwHighDateTime} << 32) | now.dwLowDateTime;
-    const std::time_t seconds = static_cast<std::time_t>((ticks - 116444736000000000ull) / 10000000ull);
+    const auto seconds = static_cast<std::time_t>((FileTimeSteps(now) - kFileTimeStepsBefore1970) / 10000000ull);
     const std::tm* local = std::localtime(&seconds);
     char text[32];
     if (local == nullptr || std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", local) == 0) return "picture";

@@ -61,8 +61,7 @@ void InitSound() {
 unsigned SecondsOfDay() {
     FILETIME now{};
     GetSystemTimeAsFileTime(&now);
-    const std::uint64_t ticks = (std::uint64_t{now.dwHighDateTime} << 32) | now.dwLowDateTime;
-    return static_cast<unsigned>((ticks - 116444736000000000ull) / 10000000ull);
+    return static_cast<unsigned>((FileTimeSteps(now) - kFileTimeStepsBefore1970) / 10000000ull);
 }
 
 void InitScreens(const char* commandLine) {

@@ -82,6 +82,16 @@ struct FILETIME {
     DWORD dwHighDateTime;
 };
 
+// Not Windows declarations: the arithmetic its programs do through ULARGE_INTEGER, written once.
+// A FILETIME counts 100 ns steps from 1601, this many before 1970.
+inline constexpr std::uint64_t kFileTimeStepsBefore1970 = 116444736000000000ull;
+inline constexpr std::uint64_t FileTimeSteps(const FILETIME& t) {
+    return (std::uint64_t{t.dwHighDateTime} << 32) | t.dwLowDateTime;
+}
+inline constexpr FILETIME FileTimeOfSteps(std::uint64_t steps) {
+    return FILETIME{static_cast<DWORD>(steps), static_cast<DWORD>(steps >> 32)};
+}
+
 struct GUID {
     std::uint32_t Data1;
     std::uint16_t Data2;

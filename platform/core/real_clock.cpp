@@ -134,13 +134,9 @@ public:
     void SleepMs(DWORD ms) override { std::this_thread::sleep_for(Ms(ms)); }
 
     void TimeOfDay(FILETIME* time) override {
-        // FILETIME counts 100 ns steps since 1601.
-        constexpr std::uint64_t kEpochDifference = 116444736000000000ull;
         const auto since1970 = std::chrono::system_clock::now().time_since_epoch();
-        const std::uint64_t value = kEpochDifference +
-                                    std::chrono::duration_cast<std::chrono::nanoseconds>(since1970).count() / 100;
-        time->dwLowDateTime = static_cast<DWORD>(value);
-        time->dwHighDateTime = static_cast<DWORD>(value >> 32);
+        *time = FileTimeOfSteps(kFileTimeStepsBefore1970 +
+                                std::chrono::duration_cast<std::chrono::nanoseconds>(since1970).count() / 100);
     }
 
     UINT StartTimer(UINT delayMs, LPTIMECALLBACK callback, DWORD_PTR user, bool periodic) override {

@@ -28,10 +28,7 @@ void VirtualClock::SleepMs(DWORD ms) {
 }
 
 void VirtualClock::TimeOfDay(FILETIME* time) {
-    constexpr std::uint64_t kEpochDifference = 116444736000000000ull;
-    const std::uint64_t value = kEpochDifference + static_cast<std::uint64_t>(unix_seconds_) * 10000000ull;
-    time->dwLowDateTime = static_cast<DWORD>(value);
-    time->dwHighDateTime = static_cast<DWORD>(value >> 32);
+    *time = FileTimeOfSteps(kFileTimeStepsBefore1970 + static_cast<std::uint64_t>(unix_seconds_) * 10000000ull);
 }
 
 UINT VirtualClock::StartTimer(UINT delayMs, LPTIMECALLBACK callback, DWORD_PTR user, bool periodic) {

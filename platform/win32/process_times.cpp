@@ -13,9 +13,6 @@
 
 namespace {
 
-// FILETIME counts 100 ns steps since 1601; the system's clocks count from 1970.
-constexpr unsigned long long kEpochDifference = 116444736000000000ull;
-
 unsigned long long Steps(const timespec& t) {
     return static_cast<unsigned long long>(t.tv_sec) * 10000000ull + static_cast<unsigned long long>(t.tv_nsec) / 100;
 }
@@ -25,9 +22,7 @@ unsigned long long Steps(const timeval& t) {
 }
 
 void Store(unsigned long long steps, FILETIME* time) {
-    if (time == nullptr) return;
-    time->dwLowDateTime = static_cast<DWORD>(steps);
-    time->dwHighDateTime = static_cast<DWORD>(steps >> 32);
+    if (time != nullptr) *time = FileTimeOfSteps(steps);
 }
 
 unsigned long long Now(clockid_t clock) {
@@ -44,7 +39,7 @@ constexpr clockid_t kProcessClock = CLOCK_MONOTONIC;
 constexpr clockid_t kThreadClock = CLOCK_MONOTONIC;
 
 unsigned long long StartTime(const char*) {
-    static const unsigned long long start = Now(CLOCK_REALTIME) + kEpochDifference;
+    static const unsigned long long start = Now(CLOCK_REALTIME) + kFileTimeStepsBefore1970;
     return start;
 }
 #else
@@ -75,7 +70,7 @@ unsigned long long StartTime(const char* statFile) {
     if (perSecond <= 0) return 0;
     const unsigned long long sinceBoot = ticks * 10000000ull / static_cast<unsigned long long>(perSecond);
     const unsigned long long bootNow = Now(CLOCK_BOOTTIME);
-    const unsigned long long dayNow = Now(CLOCK_REALTIME) + kEpochDifference;
+    const unsigned long long dayNow = Now(CLOCK_REALTIME) + kFileTimeStepsBefore1970;
     return dayNow - (bootNow - sinceBoot);
 }
 #endif
@@ -121,4 +116,4 @@ BOOL GetThreadTimes(HANDLE thread, FILETIME* creation, FILETIME* exit, FILETIME*
     return TRUE;
 }
 
-void GetSystemTimePreciseAsFileTime(FILETIME* time) { Store(Now(CLOCK_REALTIME) + kEpochDifference, time); }
+void GetSystemTimePreciseAsFileTime(FILETIME* time) { Store(Now(CLOCK_REALTIME) + kFileTimeStepsBefore1970, time); }

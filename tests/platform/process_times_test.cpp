@@ -11,7 +11,7 @@
 
 namespace {
 
-std::uint64_t Steps(const FILETIME& t) { return (std::uint64_t{t.dwHighDateTime} << 32) | t.dwLowDateTime; }
+std::uint64_t Steps(const FILETIME& t) { return FileTimeSteps(t); }
 
 struct Times {
     std::uint64_t creation = 0;

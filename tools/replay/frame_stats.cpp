@@ -10,13 +10,11 @@
 namespace replay {
 namespace {
 
-std::uint64_t Steps(const FILETIME& t) { return (std::uint64_t{t.dwHighDateTime} << 32) | t.dwLowDateTime; }
-
 // Processor time of the calling thread, in 100 ns steps.
 std::uint64_t ThreadTime() {
     FILETIME creation{}, exit{}, kernel{}, user{};
     if (!GetThreadTimes(GetCurrentThread(), &creation, &exit, &kernel, &user)) return 0;
-    return Steps(kernel) + Steps(user);
+    return FileTimeSteps(kernel) + FileTimeSteps(user);
 }
 
 // Microseconds on the monotonic clock: the measure a browser has, which keeps no processor times.
@@ -58,9 +56,8 @@ void FrameStats::AfterPresent() {
         FILETIME now{}, creation{}, exit{}, kernel{}, user{};
         GetSystemTimePreciseAsFileTime(&now);
         if (GetProcessTimes(GetCurrentProcess(), &creation, &exit, &kernel, &user))
-            startupMs_ = static_cast<double>(Steps(now) - Steps(creation)) / 10000.0;
-        // FILETIME counts 100 ns steps from 1601, 11 644 473 600 s before 1970.
-        firstPictureUnixMs_ = static_cast<double>(Steps(now) - 116444736000000000ull) / 10000.0;
+            startupMs_ = static_cast<double>(FileTimeSteps(now) - FileTimeSteps(creation)) / 10000.0;
+        firstPictureUnixMs_ = static_cast<double>(FileTimeSteps(now) - kFileTimeStepsBefore1970) / 10000.0;
     }
     inner_->AfterPresent();
 }
