@@ -5,12 +5,12 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <sstream>
 #include <string>
 
 #include "platform/headless/headless.h"
 #include "services/debug_log.h"
+#include "support/scratch_dir.h"
 
 namespace {
 
@@ -27,11 +27,6 @@ public:
 class AboutPage : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::random_device random;
-        folder_ = fs::temp_directory_path() / ("stalkway-about-" + std::to_string(random()));
-        fs::create_directories(folder_);
-        previous_ = fs::current_path();
-        fs::current_path(folder_);
         platform::headless::Reset();
         platform::headless::SetDriver(&driver_);
     }
@@ -39,8 +34,6 @@ protected:
         platform::headless::SetDriver(nullptr);
         platform::headless::Reset();
         g_nDebugLog = 0;
-        fs::current_path(previous_);
-        fs::remove_all(folder_);
     }
 
     std::string Page() const { return (folder_ / "about.html").string(); }
@@ -52,8 +45,9 @@ protected:
     }
 
     OpenedFiles driver_;
-    fs::path folder_;
-    fs::path previous_;
+    ScratchDir scratch_;
+    fs::path folder_{scratch_.Path()};
+    WorkingDir here_{scratch_.Path()};
 };
 
 TEST_F(AboutPage, AnOpenerGetsThePageAndNothingIsPrinted) {

@@ -2,9 +2,9 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 
 #include "game/game_controller.h"
+#include "support/scratch_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -13,19 +13,8 @@ namespace {
 // The best-score table works in the current folder, as the game does.
 class InFolder : public ::testing::Test {
 protected:
-    void SetUp() override {
-        previous_ = fs::current_path();
-        std::random_device random;
-        folder_ = fs::temp_directory_path() / ("stalkway-best-" + std::to_string(random()));
-        fs::create_directories(folder_);
-        fs::current_path(folder_);
-    }
-    void TearDown() override {
-        fs::current_path(previous_);
-        fs::remove_all(folder_);
-    }
-    fs::path previous_;
-    fs::path folder_;
+    ScratchDir scratch_;
+    WorkingDir here_{scratch_.Path()};
 };
 
 class SharingGame : public GameController {

@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 
 #include "game/hall_of_fame.h"
@@ -16,6 +15,7 @@
 #include "launcher/text_field.h"
 #include "platform/api/user.h"
 #include "platform/headless/headless.h"
+#include "support/scratch_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -23,16 +23,8 @@ namespace {
 
 class LauncherOptionsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        platform::headless::Reset();
-        std::random_device random;
-        folder_ = fs::temp_directory_path() / ("stalkway-options-" + std::to_string(random()));
-        fs::create_directories(folder_);
-    }
-    void TearDown() override {
-        platform::headless::FailWrites(false);
-        fs::remove_all(folder_);
-    }
+    void SetUp() override { platform::headless::Reset(); }
+    void TearDown() override { platform::headless::FailWrites(false); }
 
     std::string Path(const std::string& name) const { return (folder_ / name).string(); }
     std::string Read(const std::string& name) const {
@@ -51,7 +43,8 @@ protected:
         return text;
     }
 
-    fs::path folder_;
+    ScratchDir scratch_;
+    fs::path folder_{scratch_.Path()};
 };
 
 PlayerRecord Record(const char* name, const char* address, const char* email, const char* send) {

@@ -3,13 +3,13 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "game/score_keeper.h"
 #include "platform/core/file_faults.h"
 #include "support/hall_of_fame_file.h"
+#include "support/scratch_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -17,14 +17,7 @@ namespace {
 
 class ScoreKeeperTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("stalkway-scores-" + std::to_string(std::random_device()()));
-        fs::create_directories(folder_);
-    }
-    void TearDown() override {
-        platform::faults::Clear();
-        fs::remove_all(folder_);
-    }
+    void TearDown() override { platform::faults::Clear(); }
 
     std::string Path(const std::string& name) const { return (folder_ / name).string(); }
     std::string Read(const std::string& name) const {
@@ -41,7 +34,8 @@ protected:
         return entries.value_or(std::vector<test::HallOfFameEntry>(20));
     }
 
-    fs::path folder_;
+    ScratchDir scratch_;
+    fs::path folder_{scratch_.Path()};
 };
 
 using Offered = ScoreKeeper::Offered;

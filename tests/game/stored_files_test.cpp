@@ -4,7 +4,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <set>
 #include <string>
 
@@ -12,6 +11,7 @@
 #include "game/player_settings.h"
 #include "game/winner_file.h"
 #include "platform/core/file_faults.h"
+#include "support/scratch_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -19,13 +19,6 @@ namespace {
 
 class StoredFilesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::random_device random;
-        folder_ = fs::temp_directory_path() / ("stalkway-files-" + std::to_string(random()));
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
     std::string Path(const std::string& name) const { return (folder_ / name).string(); }
     std::string Read(const std::string& name) const {
         std::ifstream in(Path(name), std::ios::binary);
@@ -40,7 +33,8 @@ protected:
         return names;
     }
 
-    fs::path folder_;
+    ScratchDir scratch_;
+    fs::path folder_{scratch_.Path()};
 };
 
 std::int32_t Int32At(const std::string& bytes, size_t offset) {

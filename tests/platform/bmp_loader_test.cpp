@@ -12,6 +12,7 @@
 #include "platform/ddraw_helpers.h"
 #include "platform/display_fixture.h"
 #include "platform/api/qz.h"
+#include "support/scratch_dir.h"
 
 namespace {
 
@@ -22,11 +23,7 @@ using testing_ddraw::SurfacePtr;
 
 class BitmapFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("stalkway-bmp-" + std::to_string(std::random_device()()));
-        fs::create_directories(folder_ / "Title");
-    }
-    void TearDown() override { fs::remove_all(folder_); }
+    void SetUp() override { fs::create_directories(folder_ / "Title"); }
 
     std::string Write(const std::string& name, const BmpFields& fields) {
         const fs::path path = folder_ / name;
@@ -34,7 +31,8 @@ protected:
         return path.string();
     }
 
-    fs::path folder_;
+    ScratchDir scratch_;
+    fs::path folder_{scratch_.Path()};
 };
 
 // One 24-bit row, blue-green-red per pixel, padded to four bytes.
@@ -153,11 +151,10 @@ protected:
 };
 
 TEST_F(FiveFiveFiveDisplay, LoadsTakeTheDisplaysFormat) {
-    const fs::path file = fs::temp_directory_path() /
-                          ("stalkway-555-" + std::to_string(std::random_device()()) + ".bmp");
+    const ScratchDir scratch;
+    const std::string file = scratch / "555.bmp";
     WriteFile(file, BuildBmp(ColourRow({{0, 0, 255}, {255, 0, 0}, {0, 255, 0}, {0, 7, 0}})));
     const SurfacePtr surface(QZLoadBitmap(file.c_str(), 16));
-    fs::remove(file);
     ASSERT_NE(surface, nullptr);
     Locked lock(surface.get());
     EXPECT_EQ(lock.Desc().ddpfPixelFormat.dwRBitMask, 0x7C00u);

@@ -8,7 +8,7 @@
 #include "platform/qz/bmp_decoder.h"
 #include "platform/core/file_faults.h"
 #include "platform/api/kernel.h"
-#include "scratch_dir.h"
+#include "support/scratch_dir.h"
 
 namespace {
 

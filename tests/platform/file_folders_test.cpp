@@ -12,7 +12,7 @@
 
 #include "platform/api/kernel.h"
 #include "platform/api/win32.h"
-#include "scratch_dir.h"
+#include "support/scratch_dir.h"
 
 namespace {
 

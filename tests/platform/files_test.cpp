@@ -6,7 +6,7 @@
 
 #include "platform/core/handles.h"
 #include "platform/api/kernel.h"
-#include "scratch_dir.h"
+#include "support/scratch_dir.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "scratch_dir.h"
+#include "support/scratch_dir.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "scratch_dir.h"
+#include "support/scratch_dir.h"
 
 using platform::NativePath;
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "profile_support.h"
-#include "scratch_dir.h"
+#include "support/scratch_dir.h"
 
 using namespace std::string_literals;
 

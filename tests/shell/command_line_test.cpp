@@ -1,7 +1,6 @@
 // The programs' command lines as a player meets them: help, version, a mistyped option, and the
 // game without a display.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <regex>
@@ -9,6 +8,7 @@
 #include <vector>
 
 #include "support/program_run.h"
+#include "support/scratch_dir.h"
 
 namespace {
 
@@ -27,13 +27,9 @@ std::string FreeDisplay() {
 // No display answers, and SDL is left to choose its video driver. The runtime folder is an empty
 // one of the test's, so that no Wayland socket is in reach either.
 std::vector<std::string> NoDisplay() {
-    static const fs::path runtime = [] {
-        const fs::path folder = fs::temp_directory_path() / ("stalkway-runtime-" + std::to_string(::getpid()));
-        fs::create_directories(folder);
-        fs::permissions(folder, fs::perms::owner_all);
-        return folder;
-    }();
-    return {"DISPLAY=" + FreeDisplay(), "-WAYLAND_DISPLAY", "-SDL_VIDEODRIVER", "XDG_RUNTIME_DIR=" + runtime.string()};
+    // Made private to its owner, as a runtime folder must be; removed when the tests end.
+    static const ScratchDir runtime;
+    return {"DISPLAY=" + FreeDisplay(), "-WAYLAND_DISPLAY", "-SDL_VIDEODRIVER", "XDG_RUNTIME_DIR=" + runtime.Path()};
 }
 
 const char* const kPrograms[] = {"stalkway", "portico", "stalkway-replay"};

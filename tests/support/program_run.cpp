@@ -5,22 +5,14 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <random>
 
 #include "support/replay_run.h"
+#include "support/scratch_dir.h"
 
 namespace fs = std::filesystem;
 
 namespace test {
 namespace {
-
-fs::path NewFolder() {
-    std::random_device random;
-    for (;;) {
-        const fs::path candidate = fs::temp_directory_path() / ("stalkway-program-" + std::to_string(random()));
-        if (fs::create_directory(candidate)) return candidate;
-    }
-}
 
 // env(1) takes its removals before its assignments.
 std::string EnvCommand(const std::vector<std::string>& environment) {
@@ -36,7 +28,8 @@ std::string EnvCommand(const std::vector<std::string>& environment) {
 
 ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                       const std::vector<std::string>& environment, const std::string& folder, int timeoutSeconds) {
-    const fs::path output = NewFolder();
+    const ScratchDir scratch;
+    const fs::path output = scratch.Path();
     std::string command = (folder.empty() ? "" : "cd " + ShellQuote(folder) + " && ") + EnvCommand(environment) +
                           " timeout " + std::to_string(timeoutSeconds) + " " +
                           ShellQuote(std::string(STALKWAY_BINARY_DIR) + "/bin/" + program);
@@ -51,8 +44,6 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
     if (WIFEXITED(status) && WEXITSTATUS(status) != 124) run.exitCode = WEXITSTATUS(status);
     run.out = ReadWholeFile((output / "out").string());
     run.err = ReadWholeFile((output / "err").string());
-    std::error_code ignored;
-    fs::remove_all(output, ignored);
     return run;
 }
 

@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -28,22 +27,6 @@ std::string ReadWholeFile(const std::string& path) {
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
-}
-
-ReplayRun::ReplayRun() {
-    std::random_device random;
-    for (;;) {
-        const fs::path candidate = fs::temp_directory_path() / ("stalkway-run-" + std::to_string(random()));
-        if (fs::create_directory(candidate)) {
-            folder_ = candidate.string();
-            return;
-        }
-    }
-}
-
-ReplayRun::~ReplayRun() {
-    std::error_code ignored;
-    if (!folder_.empty()) fs::remove_all(folder_, ignored);
 }
 
 void ReplayRun::CopyGameData(const std::string& into) {

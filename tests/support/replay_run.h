@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "support/scratch_dir.h"
+
 namespace test {
 
 // `text` as one word of a POSIX shell command line, whatever it holds.
@@ -22,9 +24,8 @@ struct Shot {
 
 class ReplayRun {
 public:
-    // A new, empty working folder (the game's data folder for the run).
-    ReplayRun();
-    ~ReplayRun();
+    // A new, empty working folder (the game's data folder for the run), removed at the end.
+    ReplayRun() = default;
 
     const std::string& Folder() const { return folder_; }
     // Copies the built game data (build/game/Stalkway) into the working folder, or into a folder
@@ -54,7 +55,8 @@ public:
     std::string ReadFile(const std::string& name) const;
 
 private:
-    std::string folder_;
+    ScratchDir scratch_;
+    std::string folder_ = scratch_.Path();
 };
 
 std::string ReadWholeFile(const std::string& path);

@@ -1,4 +1,4 @@
-#include "scratch_dir.h"
+#include "support/scratch_dir.h"
 
 #include <stdlib.h>
 
