@@ -41,6 +41,9 @@ int Onward(int direction) {
 
 bool OneDirection(int mask) { return std::popcount(static_cast<unsigned>(mask & kAllDirections)) == 1; }
 
+// The two pixels at (x, y) and below it (`sideways`) or right of it: the trail a step leaves.
+RECT PairArea(int x, int y, bool sideways) { return RECT{x, y, x + (sideways ? 1 : 2), y + (sideways ? 2 : 1)}; }
+
 }  // namespace
 
 // The working copy and the map, and the colours packed for the working copy: black, red and blue
@@ -225,8 +228,9 @@ void MazeModel::MarkHilite(int hilite) {
     AddScore(100000);
 }
 
+// Each write locks only the pixels it paints, so that the surface knows how little of it changed.
 void MazeModel::PaintBlock(int colour) {
-    LockedPixels maze(View().maze);
+    LockedPixels maze(View().maze, RECT{posX_, posY_, posX_ + 2, posY_ + 2});
     maze.Write(posX_, posY_, colour);
     maze.Write(posX_, posY_ + 1, colour);
     maze.Write(posX_ + 1, posY_, colour);
@@ -252,7 +256,7 @@ void MazeModel::PaintLeadingEdge(int direction) {
     const int x = direction == kRight ? posX_ + 1 : posX_;
     const int y = direction == kDown ? posY_ + 1 : posY_;
     const bool sideways = direction == kLeft || direction == kRight;
-    LockedPixels maze(view.maze);
+    LockedPixels maze(view.maze, PairArea(x, y, sideways));
     maze.Write(x, y, view.red);
     maze.Write(sideways ? x : x + 1, sideways ? y + 1 : y, view.red);
 }
@@ -269,7 +273,7 @@ int MazeModel::MoveSegment(int direction) {
         Step(direction);
         {
             // The trail: the block's column (sideways) or row (up and down) it has just left behind.
-            LockedPixels maze(view.maze);
+            LockedPixels maze(view.maze, PairArea(posX_, posY_, sideways));
             maze.Write(posX_, posY_, view.red);
             maze.Write(sideways ? posX_ : posX_ + 1, sideways ? posY_ + 1 : posY_, view.red);
         }

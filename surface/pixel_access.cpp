@@ -1,5 +1,6 @@
 // Single-pixel reads and writes, and whole-surface locks.
 #include <cstdint>
+#include <algorithm>
 #include <cstring>
 
 #include "surface/surface.h"
@@ -11,9 +12,31 @@ LockedPixels::LockedPixels(LPDIRECTDRAWSURFACE7 surface, ReadOnly)
 
 LockedPixels::LockedPixels(LPDIRECTDRAWSURFACE7 surface, DWORD flags)
     : surface_(surface), writable_((flags & DDLOCK_READONLY) == 0) {
+    LockWhole(flags);
+}
+
+void LockedPixels::LockWhole(DWORD flags) {
     // Lock fills in the whole description; only its size has to be set.
     desc_.dwSize = sizeof(desc_);
     locked_ = surface_ != nullptr && SUCCEEDED(surface_->Lock(nullptr, &desc_, flags, nullptr));
+    if (locked_) area_ = RECT{0, 0, static_cast<LONG>(desc_.dwWidth), static_cast<LONG>(desc_.dwHeight)};
+}
+
+LockedPixels::LockedPixels(LPDIRECTDRAWSURFACE7 surface, const RECT& area) : surface_(surface) {
+    desc_.dwSize = sizeof(desc_);
+    DDSURFACEDESC whole{};
+    whole.dwSize = sizeof(whole);
+    if (surface_ == nullptr || FAILED(surface_->GetSurfaceDesc(&whole))) return;
+    if (whole.ddpfPixelFormat.dwRGBBitCount != 16) {
+        LockWhole(DDLOCK_WAIT);
+        return;
+    }
+    RECT part{std::max<LONG>(area.left, 0), std::max<LONG>(area.top, 0),
+              std::min(area.right, static_cast<LONG>(whole.dwWidth)),
+              std::min(area.bottom, static_cast<LONG>(whole.dwHeight))};
+    if (part.left >= part.right || part.top >= part.bottom) return;
+    locked_ = SUCCEEDED(surface_->Lock(&part, &desc_, DDLOCK_WAIT, nullptr));
+    if (locked_) area_ = part;
 }
 
 LockedPixels::~LockedPixels() {
@@ -21,18 +44,19 @@ LockedPixels::~LockedPixels() {
 }
 
 bool LockedPixels::Holds(int x, int y) const {
-    return locked_ && x >= 0 && y >= 0 && x < static_cast<int>(desc_.dwWidth) && y < static_cast<int>(desc_.dwHeight);
+    return locked_ && x >= area_.left && y >= area_.top && x < area_.right && y < area_.bottom;
 }
 
 // Byte offset of the 16-bit value at (x, y), counted in 16-bit steps as on every surface.
 std::size_t LockedPixels::WordOffset(int x, int y) const {
-    return 2 * (static_cast<std::size_t>(desc_.lPitch / 2) * y + x);
+    return 2 * (static_cast<std::size_t>(desc_.lPitch / 2) * (y - area_.top) + (x - area_.left));
 }
 
 int LockedPixels::Read(int x, int y) const {
     if (!Holds(x, y)) return 0;
     const auto* base = static_cast<const BYTE*>(desc_.lpSurface);
-    if (desc_.ddpfPixelFormat.dwRGBBitCount == 8) return base[static_cast<std::size_t>(desc_.lPitch) * y + x];
+    if (desc_.ddpfPixelFormat.dwRGBBitCount == 8)
+        return base[static_cast<std::size_t>(desc_.lPitch) * y + x];  // locked whole
     std::uint16_t value;
     std::memcpy(&value, base + WordOffset(x, y), sizeof(value));
     return value;
@@ -42,7 +66,7 @@ int LockedPixels::Write(int x, int y, int value) {
     if (!writable_ || !Holds(x, y)) return 0;
     // On an 8-bit surface the 16-bit steps reach twice as far along the row as the pixels do.
     const std::size_t at = WordOffset(x, y);
-    if (at + 2 > static_cast<std::size_t>(desc_.lPitch) * desc_.dwHeight) return 0;
+    if (at + 2 > static_cast<std::size_t>(desc_.lPitch) * static_cast<std::size_t>(area_.bottom - area_.top)) return 0;
     auto* base = static_cast<BYTE*>(desc_.lpSurface);
     std::uint16_t previous;
     std::memcpy(&previous, base + at, sizeof(previous));

@@ -29,6 +29,10 @@ public:
     // For reads only: the surface does not count as changed (Write then does nothing and gives 0).
     struct ReadOnly {};
     LockedPixels(LPDIRECTDRAWSURFACE7 surface, ReadOnly);
+    // Only `area` (clipped to the surface) is locked and counts as changed: pixels outside it read
+    // as 0 and are not written. An 8-bit surface, whose writes reach past the pixel they name, is
+    // locked whole.
+    LockedPixels(LPDIRECTDRAWSURFACE7 surface, const RECT& area);
     ~LockedPixels();
     LockedPixels(const LockedPixels&) = delete;
     LockedPixels& operator=(const LockedPixels&) = delete;
@@ -38,11 +42,14 @@ public:
 
 private:
     LockedPixels(LPDIRECTDRAWSURFACE7 surface, DWORD flags);
+    void LockWhole(DWORD flags);
     bool Holds(int x, int y) const;
     std::size_t WordOffset(int x, int y) const;
 
     LPDIRECTDRAWSURFACE7 surface_;
     DDSURFACEDESC desc_;
+    // What is locked, in the surface's coordinates; desc_.lpSurface is its first pixel.
+    RECT area_{};
     bool locked_ = false;
     bool writable_ = true;
 };

@@ -16,12 +16,6 @@ RECT WholeOf(const DdSurface& surface) {
     return RECT{0, 0, static_cast<LONG>(surface.Width()), static_cast<LONG>(surface.Height())};
 }
 
-// Empty and inverted rectangles fail here too: left < right and top < bottom are required.
-bool LiesWithin(const RECT& rect, const DdSurface& surface) {
-    return rect.left >= 0 && rect.top >= 0 && rect.left < rect.right && rect.top < rect.bottom &&
-           rect.right <= static_cast<LONG>(surface.Width()) && rect.bottom <= static_cast<LONG>(surface.Height());
-}
-
 bool Overlap(const RECT& a, const RECT& b) {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
@@ -45,7 +39,8 @@ const blit::KeyRange* ReachableKey(const DdSurface& surface, blit::KeyRange* sto
 HRESULT DdSurface::Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT sourceRect, DWORD flags, DDBLTFX* fx) {
     if ((flags & ~kKnownBltFlags) != 0) return DDERR_UNSUPPORTED;
     const RECT dest = destRect != nullptr ? *destRect : WholeOf(*this);
-    if (!LiesWithin(dest, *this)) return DDERR_INVALIDRECT;
+    // Empty and inverted rectangles fail here too: left < right and top < bottom are required.
+    if (!Within(dest)) return DDERR_INVALIDRECT;
     if ((flags & DDBLT_COLORFILL) != 0) {
         if (fx == nullptr || fx->dwSize != sizeof(DDBLTFX)) return DDERR_INVALIDPARAMS;
         return Fill(dest, fx->dwFillColor);
@@ -54,7 +49,7 @@ HRESULT DdSurface::Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT sourc
     auto* from = dynamic_cast<DdSurface*>(source);
     if (from == nullptr) return DDERR_INVALIDPARAMS;
     const RECT fromRect = sourceRect != nullptr ? *sourceRect : WholeOf(*from);
-    if (!LiesWithin(fromRect, *from)) return DDERR_INVALIDRECT;
+    if (!from->Within(fromRect)) return DDERR_INVALIDRECT;
     if (!SamePixelFormat(format_, from->format_)) return DDERR_INVALIDPIXELFORMAT;
     const bool keyed = (flags & DDBLT_KEYSRC) != 0;
     if (keyed && !from->hasKey_) return DDERR_NOCOLORKEY;

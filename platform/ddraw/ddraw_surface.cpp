@@ -90,7 +90,9 @@ void DdSurface::Describe(DDSURFACEDESC* desc) const {
 }
 
 HRESULT DdSurface::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD flags, HANDLE /*event*/) {
-    if (rect != nullptr || !DescSizeIsRight(desc)) return DDERR_INVALIDPARAMS;
+    if (!DescSizeIsRight(desc)) return DDERR_INVALIDPARAMS;
+    const RECT area = rect != nullptr ? *rect : Whole();
+    if (!Within(area)) return DDERR_INVALIDPARAMS;
     const bool writable = (flags & DDLOCK_READONLY) == 0;
     if (journal_ != nullptr) {
         // A read-only lock is the flip reading the frame; a writable one draws outside the journal.
@@ -102,13 +104,15 @@ HRESULT DdSurface::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD flags, HANDLE /
         }
         ForgetSources();
     }
-    if (writable) BeforeChange();
+    if (writable) BeforeChange(area);
     if (!Claim(Access::Locked)) return DDERR_SURFACEBUSY;
     writableLock_ = writable;
-    if (writableLock_) ChangingAll();
+    lockedArea_ = area;
+    if (writableLock_) ChangingLocked();
     Describe(desc);
     desc->dwFlags |= DDSD_LPSURFACE;
-    desc->lpSurface = pixels_.get();
+    desc->lpSurface = pixels_.get() + static_cast<std::ptrdiff_t>(area.top) * pitch_ +
+                      static_cast<std::ptrdiff_t>(area.left) * BytesPerPixel(format_);
     return DD_OK;
 }
 
@@ -116,8 +120,13 @@ HRESULT DdSurface::Unlock(LPRECT /*rect*/) {
     if (access_ != Access::Locked) return DDERR_NOTLOCKED;
     // The writes came after the version moved on at Lock; it moves on again so that nothing read
     // during the lock passes for what is there now.
-    if (writableLock_) ChangingAll();
+    if (writableLock_) ChangingLocked();
     return Unclaim(Access::Locked) ? DD_OK : DDERR_NOTLOCKED;
+}
+
+void DdSurface::ChangingLocked() {
+    if (SameRect(lockedArea_, Whole())) ChangingAll();
+    else Changing(lockedArea_);
 }
 
 HRESULT DdSurface::GetSurfaceDesc(LPDDSURFACEDESC desc) {

@@ -71,8 +71,12 @@ private:
     void Changing(const RECT& area);
     void ChangingAll();
     void Copying(const CopyReceipts::Copy& copy);
+    // The locked area may change: the whole surface, or a part of it.
+    void ChangingLocked();
     void NoteChanged(const RECT& area);
     RECT Whole() const;
+    // True when `area` is a rectangle of at least one pixel inside the surface.
+    bool Within(const RECT& area) const;
     // Moves the version on, remembering which area changed.
     void NewVersion(const RECT& area);
     // True when neither the pixels of `area` nor the key changed between the two versions, as far
@@ -102,6 +106,7 @@ private:
     std::atomic<ULONG> references_{1};
     std::atomic<Access> access_{Access::Free};
     bool writableLock_ = false;
+    RECT lockedArea_{};
     // Changes with the pixels and the key.
     std::atomic<std::uint64_t> version_{NextSurfaceVersion()};
     // Changes to `area` at versions from `first` to `last`.

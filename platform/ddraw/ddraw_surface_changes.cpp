@@ -18,13 +18,24 @@ constexpr std::size_t kMostRemembered = 64;
 
 RECT DdSurface::Whole() const { return RECT{0, 0, static_cast<LONG>(width_), static_cast<LONG>(height_)}; }
 
+bool DdSurface::Within(const RECT& area) const {
+    return area.left >= 0 && area.top >= 0 && area.left < area.right && area.top < area.bottom &&
+           area.right <= static_cast<LONG>(width_) && area.bottom <= static_cast<LONG>(height_);
+}
+
 void DdSurface::NewVersion(const RECT& area) {
     version_ = NextSurfaceVersion();
-    // A run of changes to one area (a lock and its unlock, a picture painted step by step through
-    // locks) is one entry, so that replaying moves does not churn the list.
-    if (!history_.empty() && SameRect(history_.back().area, area)) {
-        history_.back().last = version_;
-        return;
+    // A run of changes to one area (a lock and its unlock, a line painted pixel by pixel through
+    // locks) is one entry, so that replaying moves does not churn the list. Two areas are one when
+    // the rectangle round both is no larger than the two together, as along a straight line.
+    if (!history_.empty()) {
+        Change& last = history_.back();
+        const RECT both = Bounds(last.area, area);
+        if (Size(both) <= Size(last.area) + Size(area)) {
+            last.area = both;
+            last.last = version_;
+            return;
+        }
     }
     if (history_.size() >= kMostRemembered) {
         historyFrom_ = history_.front().last;

@@ -20,4 +20,16 @@ inline bool Contains(const RECT& outer, const RECT& inner) {
            inner.bottom <= outer.bottom;
 }
 
+// The smallest rectangle holding both.
+inline RECT Bounds(const RECT& a, const RECT& b) {
+    return RECT{a.left < b.left ? a.left : b.left, a.top < b.top ? a.top : b.top, a.right > b.right ? a.right : b.right,
+                a.bottom > b.bottom ? a.bottom : b.bottom};
+}
+
+// Its number of pixels; 0 when it is empty.
+inline long long Size(const RECT& r) {
+    if (r.right <= r.left || r.bottom <= r.top) return 0;
+    return static_cast<long long>(r.right - r.left) * (r.bottom - r.top);
+}
+
 }  // namespace platform

@@ -49,6 +49,13 @@ TEST(ChangedAreas, EveryWayOfChangingPixelsIsReportedOnce) {
     areas = surface->TakeChangedAreas();
     ASSERT_EQ(areas.size(), 1u);
     EXPECT_TRUE(Same(areas[0], RECT{0, 0, 40, 30})) << "a lock may have changed anything";
+
+    RECT part{3, 4, 9, 6};
+    ASSERT_EQ(target->Lock(&part, &desc, DDLOCK_WAIT, nullptr), DD_OK);
+    target->Unlock(nullptr);
+    areas = surface->TakeChangedAreas();
+    ASSERT_EQ(areas.size(), 1u);
+    EXPECT_TRUE(Same(areas[0], part)) << "a lock of a part changes that part only";
 }
 
 class FlipTest : public WithDisplay {};

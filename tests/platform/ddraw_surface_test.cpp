@@ -156,21 +156,36 @@ TEST(DdObject, DirectDrawCreateFollowsTheDesktopDepth) {
     platform::headless::Reset();
 }
 
-TEST(DdSurface, LockIsExclusiveAndWholeSurfaceOnly) {
+TEST(DdSurface, LockIsExclusive) {
     const SurfacePtr surface = Make565(6, 6);
     DDSURFACEDESC first = EmptyDesc();
-    RECT part = Rect(0, 0, 2, 2);
-    EXPECT_EQ(surface->Lock(&part, &first, DDLOCK_WAIT, nullptr), DDERR_INVALIDPARAMS);
     ASSERT_EQ(surface->Lock(nullptr, &first, DDLOCK_WAIT, nullptr), DD_OK);
     EXPECT_NE(first.dwFlags & DDSD_LPSURFACE, 0u);
     ASSERT_NE(first.lpSurface, nullptr);
     DDSURFACEDESC second = EmptyDesc();
     EXPECT_EQ(surface->Lock(nullptr, &second, DDLOCK_WAIT, nullptr), DDERR_SURFACEBUSY);
+    RECT part = Rect(0, 0, 2, 2);
+    EXPECT_EQ(surface->Lock(&part, &second, DDLOCK_WAIT, nullptr), DDERR_SURFACEBUSY);
     EXPECT_EQ(surface->Unlock(nullptr), DD_OK);
     EXPECT_EQ(surface->Unlock(nullptr), DDERR_NOTLOCKED);
     ASSERT_EQ(surface->Lock(nullptr, &second, DDLOCK_WAIT, nullptr), DD_OK);
     EXPECT_EQ(second.lpSurface, first.lpSurface);
     surface->Unlock(nullptr);
+}
+
+TEST(DdSurface, ALockedPartStartsAtItsFirstPixelAndMustLieInside) {
+    const SurfacePtr surface = Make565(6, 6);
+    Locked(surface.get()).Set(3, 2, 0x1234);
+    DDSURFACEDESC desc = EmptyDesc();
+    RECT part = Rect(3, 2, 5, 4);
+    ASSERT_EQ(surface->Lock(&part, &desc, DDLOCK_WAIT, nullptr), DD_OK);
+    std::uint16_t first = 0;
+    std::memcpy(&first, desc.lpSurface, sizeof first);
+    EXPECT_EQ(first, 0x1234);
+    EXPECT_EQ(desc.lPitch, 12);
+    surface->Unlock(nullptr);
+    for (RECT bad : {Rect(5, 5, 7, 6), Rect(-1, 0, 2, 2), Rect(2, 2, 2, 4), Rect(4, 4, 3, 5)})
+        EXPECT_EQ(surface->Lock(&bad, &desc, DDLOCK_WAIT, nullptr), DDERR_INVALIDPARAMS);
 }
 
 TEST(DdSurface, DeviceContextHoldsTheSurfaceLikeALock) {

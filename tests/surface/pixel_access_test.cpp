@@ -137,6 +137,34 @@ TEST(LockedPixels, ReadOnlyReadsAndRefusesWrites) {
     EXPECT_EQ(ReadPixel(surface.get(), 2, 1), 0x1234);
 }
 
+// A lock of an area reaches the pixels inside it, named as on the whole surface, and no others;
+// an 8-bit surface is locked whole, since its writes reach past the pixel they name.
+TEST(LockedPixels, AnAreaReachesItsOwnPixelsOnly) {
+    const SurfacePtr surface = Make565(5, 4);
+    FillSurface(surface.get(), 0x0101);
+    {
+        LockedPixels pixels(surface.get(), RECT{3, 1, 9, 3});  // clipped to the surface: 3..4 x 1..2
+        EXPECT_EQ(pixels.Write(4, 2, 0x2222), 0x0101);
+        EXPECT_EQ(pixels.Write(3, 1, 0x3333), 0x0101);
+        EXPECT_EQ(pixels.Read(3, 1), 0x3333);
+        EXPECT_EQ(pixels.Write(2, 1, 0x4444), 0) << "left of the area";
+        EXPECT_EQ(pixels.Read(3, 3), 0) << "below the area";
+    }
+    EXPECT_EQ(ReadPixel(surface.get(), 4, 2), 0x2222);
+    EXPECT_EQ(ReadPixel(surface.get(), 2, 1), 0x0101);
+    LockedPixels outside(surface.get(), RECT{5, 0, 7, 2});
+    EXPECT_EQ(outside.Write(5, 0, 1), 0);
+
+    const SurfacePtr eight = Make8(5, 3);
+    {
+        LockedPixels pixels(eight.get(), RECT{1, 1, 2, 2});
+        EXPECT_EQ(pixels.Write(1, 1, 0x0A0B), 0);
+        EXPECT_EQ(pixels.Write(0, 0, 0x0C0D), 0) << "outside the area, but the surface is locked whole";
+    }
+    EXPECT_EQ(ReadPixel(eight.get(), 2, 1), 0x0B);
+    EXPECT_EQ(ReadPixel(eight.get(), 0, 0), 0x0D);
+}
+
 TEST(LockSurface, GivesTheFirstPixelAndTheDescriptionUntilUnlocked) {
     const SurfacePtr surface = Make565(3, 2);
     WritePixel(surface.get(), 0, 1, 0x0F0F);
