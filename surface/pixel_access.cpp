@@ -75,7 +75,10 @@ int LockedPixels::Write(int x, int y, int value) {
     return previous;
 }
 
-int ReadPixel(LPDIRECTDRAWSURFACE7 surface, int x, int y) { return LockedPixels(surface).Read(x, y); }
+// A read locks for reading only, so that the surface does not count as changed by it.
+int ReadPixel(LPDIRECTDRAWSURFACE7 surface, int x, int y) {
+    return LockedPixels(surface, LockedPixels::ReadOnly{}).Read(x, y);
+}
 
 int WritePixel(LPDIRECTDRAWSURFACE7 surface, int x, int y, int value) {
     return LockedPixels(surface).Write(x, y, value);

@@ -58,7 +58,7 @@ HRESULT DdSurface::Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT sourc
 
 HRESULT DdSurface::Fill(const RECT& rect, DWORD value) {
     const FrameJournal::Op op = FrameJournal::FillOp(rect, value);
-    if (journal_ != nullptr && journal_->MayHoldBack(op)) {
+    if (journal_ != nullptr && journal_->MayHoldBack()) {
         // Held back as it would have been done: not while the surface is locked.
         if (access_ != Access::Free) return DDERR_SURFACEBUSY;
         HoldBack(op, nullptr);
@@ -89,7 +89,7 @@ HRESULT DdSurface::Copy(const RECT& dest, DdSurface& source, const RECT& sourceR
     const bool busy = access_ != Access::Free || source.access_ != Access::Free;
     // A copy within the buffer reads what the frame drew, so it is never held back; as its source's
     // version moves on with every change, it never repeats either.
-    if (journal_ != nullptr && !self && journal_->MayHoldBack(op)) {
+    if (journal_ != nullptr && !self && journal_->MayHoldBack()) {
         if (busy) return DDERR_SURFACEBUSY;
         HoldBack(op, &source);
         return DD_OK;

@@ -41,7 +41,7 @@ DdSurface::DdSurface(DWORD width, DWORD height, const DDPIXELFORMAT& format, DWO
       caps_(caps),
       pixels_(std::move(pixels)),
       palette_(palette) {
-    if ((caps & DDSCAPS_BACKBUFFER) != 0) journal_ = std::make_unique<FrameJournal>(&SourceUnchanged);
+    if ((caps & DDSCAPS_BACKBUFFER) != 0) journal_ = std::make_unique<FrameJournal>(&SourceChanges);
     historyFrom_ = version_;
 }
 

@@ -79,10 +79,11 @@ private:
     bool Within(const RECT& area) const;
     // Moves the version on, remembering which area changed.
     void NewVersion(const RECT& area);
-    // True when neither the pixels of `area` nor the key changed between the two versions, as far
-    // as the changes remembered tell; false when they do not go back that far.
-    bool UnchangedBetween(std::uint64_t since, std::uint64_t until, const RECT& area) const;
-    static bool SourceUnchanged(const void* source, std::uint64_t since, std::uint64_t until, const RECT& area);
+    // Adds the parts of `area` whose pixels or key changed between the two versions, as far as the
+    // changes remembered tell; false when they do not go back that far.
+    bool ChangesBetween(std::uint64_t since, std::uint64_t until, const RECT& area, std::vector<RECT>* changed) const;
+    static bool SourceChanges(const void* source, std::uint64_t since, std::uint64_t until, const RECT& area,
+                              std::vector<RECT>* changed);
     void Describe(DDSURFACEDESC* desc) const;
     HRESULT Fill(const RECT& rect, DWORD value);
     HRESULT Copy(const RECT& dest, DdSurface& source, const RECT& sourceRect, bool keyed);
@@ -109,11 +110,13 @@ private:
     RECT lockedArea_{};
     // Changes with the pixels and the key.
     std::atomic<std::uint64_t> version_{NextSurfaceVersion()};
-    // Changes to `area` at versions from `first` to `last`.
+    // Changes to `area` at versions from `first` to `last`; `joined` when they were joined
+    // along a line.
     struct Change {
         std::uint64_t first;
         std::uint64_t last;
         RECT area;
+        bool joined;
     };
     std::vector<Change> history_;
     // history_ holds every change after this version.

@@ -26,14 +26,19 @@ bool DdSurface::Within(const RECT& area) const {
 void DdSurface::NewVersion(const RECT& area) {
     version_ = NextSurfaceVersion();
     // A run of changes to one area (a lock and its unlock, a line painted pixel by pixel through
-    // locks) is one entry, so that replaying moves does not churn the list. Two areas are one when
-    // the rectangle round both is no larger than the two together, as along a straight line.
+    // locks) is one entry, so that replaying moves does not churn the list. Two areas join when the
+    // rectangle round both is no larger than the two together, as along a line, and a line takes
+    // in changes within it; a change within any other area stays apart, or all of that area would
+    // seem to change again with it.
     if (!history_.empty()) {
         Change& last = history_.back();
         const RECT both = Bounds(last.area, area);
-        if (Size(both) <= Size(last.area) + Size(area)) {
+        const bool within = Contains(last.area, area);
+        const bool extends = !within && !Contains(area, last.area) && Size(both) <= Size(last.area) + Size(area);
+        if (SameRect(last.area, area) || extends || (within && last.joined)) {
             last.area = both;
             last.last = version_;
+            last.joined = last.joined || extends;
             return;
         }
     }
@@ -41,19 +46,22 @@ void DdSurface::NewVersion(const RECT& area) {
         historyFrom_ = history_.front().last;
         history_.erase(history_.begin());
     }
-    history_.push_back(Change{version_, version_, area});
+    history_.push_back(Change{version_, version_, area, false});
 }
 
-bool DdSurface::UnchangedBetween(std::uint64_t since, std::uint64_t until, const RECT& area) const {
+bool DdSurface::ChangesBetween(std::uint64_t since, std::uint64_t until, const RECT& area,
+                               std::vector<RECT>* changed) const {
     if (since >= until) return true;
     if (since < historyFrom_) return false;
     for (const Change& change : history_)
-        if (change.first <= until && change.last > since && Meet(change.area, area)) return false;
+        if (change.first <= until && change.last > since && Meet(change.area, area))
+            changed->push_back(Intersection(change.area, area));
     return true;
 }
 
-bool DdSurface::SourceUnchanged(const void* source, std::uint64_t since, std::uint64_t until, const RECT& area) {
-    return static_cast<const DdSurface*>(source)->UnchangedBetween(since, until, area);
+bool DdSurface::SourceChanges(const void* source, std::uint64_t since, std::uint64_t until, const RECT& area,
+                              std::vector<RECT>* changed) {
+    return static_cast<const DdSurface*>(source)->ChangesBetween(since, until, area, changed);
 }
 
 void DdSurface::Changing(const RECT& area) {

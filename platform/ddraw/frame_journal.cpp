@@ -10,21 +10,55 @@ constexpr std::size_t kMostOps = 256;
 
 }  // namespace
 
+namespace {
+
+bool Scaled(const CopyReceipts::Copy& copy) {
+    return copy.source != nullptr && (copy.from.right - copy.from.left != copy.to.right - copy.to.left ||
+                                      copy.from.bottom - copy.from.top != copy.to.bottom - copy.to.top);
+}
+
+bool MeetsAny(const RECT& area, const std::vector<RECT>& rects) {
+    for (const RECT& r : rects)
+        if (Meet(area, r)) return true;
+    return false;
+}
+
+// Joins rectangles that overlap into the one round both, until none overlap.
+void Separate(std::vector<RECT>* rects) {
+    for (std::size_t i = 0; i < rects->size(); ++i) {
+        for (std::size_t j = i + 1; j < rects->size(); ++j) {
+            if (!Meet((*rects)[i], (*rects)[j])) continue;
+            (*rects)[i] = Bounds((*rects)[i], (*rects)[j]);
+            rects->erase(rects->begin() + static_cast<std::ptrdiff_t>(j));
+            j = i;  // the grown rectangle may now meet those already passed
+        }
+    }
+}
+
+// The op limited to `area` of its target, reading the matching part of its source; unscaled only.
+FrameJournal::Op ClippedTo(FrameJournal::Op op, const RECT& area) {
+    const RECT to = Intersection(op.copy.to, area);
+    op.copy.from = RECT{op.copy.from.left + (to.left - op.copy.to.left), op.copy.from.top + (to.top - op.copy.to.top),
+                        op.copy.from.left + (to.right - op.copy.to.left),
+                        op.copy.from.top + (to.bottom - op.copy.to.top)};
+    op.copy.to = to;
+    return op;
+}
+
+}  // namespace
+
 bool FrameJournal::Same(const Op& earlier, const Op& later) const {
     const CopyReceipts::Copy& a = earlier.copy;
     const CopyReceipts::Copy& b = later.copy;
     if (a.source != b.source || a.keyed != b.keyed || !SameRect(a.from, b.from) || !SameRect(a.to, b.to) ||
         earlier.fill != later.fill)
         return false;
-    return a.sourceVersion == b.sourceVersion || unchanged_(a.source, a.sourceVersion, b.sourceVersion, a.from);
+    if (a.sourceVersion == b.sourceVersion) return true;
+    scratch_.clear();
+    return changes_(a.source, a.sourceVersion, b.sourceVersion, a.from, &scratch_) && scratch_.empty();
 }
 
-bool FrameJournal::MayHoldBack(const Op& op) const {
-    if (!lastWhole_ || !holding_ || broken_) return false;
-    for (const Op& before : last_)
-        if (Same(before, op)) return true;
-    return false;
-}
+bool FrameJournal::MayHoldBack() const { return lastWhole_ && holding_ && !broken_ && current_.size() < kMostOps; }
 
 void FrameJournal::HoldBack(const Op& op) {
     current_.push_back(Entry{op, true});
@@ -37,37 +71,123 @@ void FrameJournal::Done(const Op& op) {
     if (current_.size() > kMostOps) Break();
 }
 
-std::vector<FrameJournal::Op> FrameJournal::TakeGroups(std::vector<bool> marks) {
-    // Groups: held ops that overlap one another, from each marked one outwards.
+std::vector<std::vector<std::size_t>> FrameJournal::Groups(const std::vector<bool>& marks) const {
     std::vector<int> group(current_.size(), -1);
-    int groups = 0;
+    std::vector<std::vector<std::size_t>> groups;
     for (std::size_t first = 0; first < current_.size(); ++first) {
         if (!marks[first] || !current_[first].held || group[first] >= 0) continue;
         std::vector<std::size_t> spreading{first};
-        group[first] = groups;
+        group[first] = static_cast<int>(groups.size());
         while (!spreading.empty()) {
             const RECT area = current_[spreading.back()].op.copy.to;
             spreading.pop_back();
             for (std::size_t i = 0; i < current_.size(); ++i) {
                 if (group[i] >= 0 || !current_[i].held || !Meet(current_[i].op.copy.to, area)) continue;
-                group[i] = groups;
+                group[i] = static_cast<int>(groups.size());
                 spreading.push_back(i);
             }
         }
-        ++groups;
+        groups.emplace_back();
     }
-    // A group that repeats, over each of its areas, all that the frame before did there has its
-    // result on the buffer already: the frame before left it so, and nothing since touched it.
-    std::vector<bool> repeated(static_cast<std::size_t>(groups), true);
     for (std::size_t i = 0; i < current_.size(); ++i)
-        if (group[i] >= 0 && !RepeatedOver(current_[i].op.copy.to))
-            repeated[static_cast<std::size_t>(group[i])] = false;
-    std::vector<Op> due;
+        if (group[i] >= 0) groups[static_cast<std::size_t>(group[i])].push_back(i);
+    return groups;
+}
+
+// A group that repeats, over each of its areas, all that the frame before did there has its result
+// on the buffer already: the frame before left it so, and nothing since touched it.
+bool FrameJournal::Repeated(const std::vector<std::size_t>& group) const {
+    for (std::size_t i : group)
+        if (!RepeatedOver(current_[i].op.copy.to)) return false;
+    return true;
+}
+
+void FrameJournal::PairDamage(const Op& before, const Op& now, std::vector<RECT>* damage) const {
+    if (Same(before, now)) return;
+    const CopyReceipts::Copy& a = before.copy;
+    const CopyReceipts::Copy& b = now.copy;
+    const bool sameCopy = a.source != nullptr && a.source == b.source && a.keyed == b.keyed &&
+                          SameRect(a.from, b.from) && SameRect(a.to, b.to);
+    // The same copy from a source changed in part differs where those parts land, when unscaled.
+    scratch_.clear();
+    if (!sameCopy || Scaled(b) || !changes_(a.source, a.sourceVersion, b.sourceVersion, a.from, &scratch_)) {
+        damage->push_back(a.to);
+        damage->push_back(b.to);
+        return;
+    }
+    for (const RECT& changed : scratch_) {
+        const LONG dx = b.to.left - b.from.left, dy = b.to.top - b.from.top;
+        damage->push_back(RECT{changed.left + dx, changed.top + dy, changed.right + dx, changed.bottom + dy});
+    }
+}
+
+bool FrameJournal::Damage(const std::vector<std::size_t>& group, std::vector<RECT>* damage) const {
+    std::vector<RECT> areas;
+    for (std::size_t i : group) areas.push_back(current_[i].op.copy.to);
+    // Nothing but the group itself may have drawn there this frame, so that the buffer holds what
+    // the frame before left.
+    std::size_t member = 0;
     for (std::size_t i = 0; i < current_.size(); ++i) {
-        if (group[i] < 0) continue;
-        if (!repeated[static_cast<std::size_t>(group[i])]) due.push_back(current_[i].op);
-        current_[i].held = false;
-        --held_;
+        if (member < group.size() && group[member] == i) {
+            ++member;
+            continue;
+        }
+        if (MeetsAny(current_[i].op.copy.to, areas)) return false;
+    }
+    std::size_t paired = 0;
+    for (const Op& before : last_) {
+        if (!MeetsAny(before.copy.to, areas)) continue;
+        if (paired == group.size()) return false;
+        PairDamage(before, current_[group[paired++]].op, damage);
+    }
+    if (paired != group.size()) return false;
+    Separate(damage);
+    return true;
+}
+
+void FrameJournal::Clipped(const std::vector<std::size_t>& group, std::vector<RECT> damage,
+                           std::vector<Op>* due) const {
+    // A stretched copy cannot be clipped without moving its samples: where it meets the damage, all
+    // of its area is damage, and so on until nothing more is added.
+    for (bool widened = true; widened;) {
+        widened = false;
+        for (std::size_t i : group) {
+            const RECT to = current_[i].op.copy.to;
+            if (!Scaled(current_[i].op.copy) || !MeetsAny(to, damage)) continue;
+            bool inside = false;
+            for (const RECT& r : damage) inside = inside || Contains(r, to);
+            if (inside) continue;
+            damage.push_back(to);
+            Separate(&damage);
+            widened = true;
+        }
+    }
+    // Op by op, each over every piece of damage: the pieces do not overlap, so each pixel sees the
+    // group's ops once and in order.
+    for (std::size_t i : group) {
+        const Op& op = current_[i].op;
+        if (Scaled(op.copy)) {
+            if (MeetsAny(op.copy.to, damage)) due->push_back(op);
+            continue;
+        }
+        for (const RECT& r : damage)
+            if (Meet(op.copy.to, r)) due->push_back(ClippedTo(op, r));
+    }
+}
+
+std::vector<FrameJournal::Op> FrameJournal::TakeGroups(std::vector<bool> marks) {
+    std::vector<Op> due;
+    for (const std::vector<std::size_t>& group : Groups(marks)) {
+        if (!Repeated(group)) {
+            std::vector<RECT> damage;
+            if (Damage(group, &damage)) Clipped(group, std::move(damage), &due);
+            else
+                for (std::size_t i : group) due.push_back(current_[i].op);
+        }
+        for (std::size_t i : group) {
+            current_[i].held = false;
+            --held_;
+        }
     }
     return due;
 }

@@ -2,9 +2,12 @@
 // again. Each pixel ends a frame as the last copy or fill covering it left it (or, where all of
 // them are transparent there, as it was), so copies and fills that repeat what the frame before
 // did over the same area, in the same order and from sources in the same state, leave that area
-// as they find it. Copies and fills that the frame before also did are held back; at the flip,
-// those of each area where the frame repeated the one before are dropped, and the others done.
-// Anything that draws over a held copy, changes its source or reads the buffer has it done first.
+// as they find it: doing them twice is doing them once. The copies and fills of a frame are held
+// back; at the flip, those of each area where the frame repeated the one before are dropped. Where
+// it did not, the two frames' ops over the area are paired in order, and only where a pair
+// differs (a copy moved, part of its source changed) can the pixels differ from what the frame
+// before left: the ops are done there alone, clipped. Anything that draws over a held copy,
+// changes its source or reads the buffer has it done first.
 #pragma once
 
 #include <cstddef>
@@ -25,14 +28,16 @@ public:
     static Op FillOp(const RECT& area, DWORD value) { return Op{{nullptr, 0, {}, area, false}, value}; }
     static Op CopyOp(const CopyReceipts::Copy& copy) { return Op{copy, 0}; }
 
-    // Whether `area` of a source stayed as it was from one of its versions to a later one. Two
-    // copies of the same area of a source are the same copy when that area did not change
-    // between their versions, whatever else of the source did.
-    using SourceUnchanged = bool (*)(const void* source, std::uint64_t since, std::uint64_t until, const RECT& area);
-    explicit FrameJournal(SourceUnchanged unchanged) : unchanged_(unchanged) {}
+    // Adds the parts of `area` of a source that changed from one of its versions to a later one;
+    // false when the source cannot tell. Two copies of the same area of a source are the same copy
+    // when that area did not change between their versions, whatever else of the source did.
+    using SourceChanges = bool (*)(const void* source, std::uint64_t since, std::uint64_t until, const RECT& area,
+                                   std::vector<RECT>* changed);
+    explicit FrameJournal(SourceChanges changes) : changes_(changes) {}
 
-    // True when the frame before did `op` too, so that it may be held back.
-    bool MayHoldBack(const Op& op) const;
+    // True when the frame before was whole and this one is not yet too long, so that ops may be held
+    // back.
+    bool MayHoldBack() const;
     void HoldBack(const Op& op);
     // An op that has been done.
     void Done(const Op& op);
@@ -65,11 +70,22 @@ private:
     // Widens the marks over every held op overlapping a marked one and takes the marked ones: those
     // of a group that repeats the frame before over all its areas count as done, the others are due.
     std::vector<Op> TakeGroups(std::vector<bool> marks);
+    // The groups of held ops that overlap one another, from each marked one outwards, in order.
+    std::vector<std::vector<std::size_t>> Groups(const std::vector<bool>& marks) const;
+    bool Repeated(const std::vector<std::size_t>& group) const;
+    // Where the pixels under a group can end this frame other than the frame before left them, as
+    // rectangles apart from one another; false when the two frames' ops there do not pair up.
+    bool Damage(const std::vector<std::size_t>& group, std::vector<RECT>* damage) const;
+    // Where a pair of ops, one from the frame before and one from this, can leave different pixels.
+    void PairDamage(const Op& before, const Op& now, std::vector<RECT>* damage) const;
+    // The group's ops clipped to the damage; a stretched copy is done whole, its area added to it.
+    void Clipped(const std::vector<std::size_t>& group, std::vector<RECT> damage, std::vector<Op>* due) const;
     // Whether the ops of this frame that overlap `area` are all held and the same, in order, as
     // those of the frame before.
     bool RepeatedOver(const RECT& area) const;
 
-    SourceUnchanged unchanged_;
+    SourceChanges changes_;
+    mutable std::vector<RECT> scratch_;
     std::vector<Op> last_;
     bool lastWhole_ = false;
     std::vector<Entry> current_;

@@ -20,6 +20,12 @@ inline bool Contains(const RECT& outer, const RECT& inner) {
            inner.bottom <= outer.bottom;
 }
 
+// The pixels the two share; empty (right <= left or bottom <= top) when they share none.
+inline RECT Intersection(const RECT& a, const RECT& b) {
+    return RECT{a.left > b.left ? a.left : b.left, a.top > b.top ? a.top : b.top, a.right < b.right ? a.right : b.right,
+                a.bottom < b.bottom ? a.bottom : b.bottom};
+}
+
 // The smallest rectangle holding both.
 inline RECT Bounds(const RECT& a, const RECT& b) {
     return RECT{a.left < b.left ? a.left : b.left, a.top < b.top ? a.top : b.top, a.right > b.right ? a.right : b.right,

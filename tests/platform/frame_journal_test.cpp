@@ -1,14 +1,17 @@
-// A back buffer holds back a frame that repeats the one before. Whatever it holds back, at every
-// flip, and whenever it is read in between, it must hold exactly what doing every copy and fill
-// would have put there. Frames are repeated with changes: ops altered, dropped or added, sources
-// written, rekeyed or released in the middle of a frame, the buffer read as a source, written
-// through a lock or copied onto itself, and all of it is held against a plain model of the pixels.
+// A back buffer holds back a frame that repeats the one before, and redraws only where a frame
+// differs from it. Whatever it holds back, at every flip, and whenever it is read in between, it
+// must hold exactly what doing every copy and fill would have put there. Frames are repeated with
+// changes: ops altered, moved, dropped or added, sources written (whole or in part), rekeyed or
+// released in the middle of a frame, the buffer read as a source, written through a lock or copied
+// onto itself, and all of it is held against a plain model of the pixels.
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstring>
 #include <random>
 #include <vector>
 
+#include "platform/ddraw/ddraw_surface.h"
 #include "platform/ddraw_helpers.h"
 #include "platform/pixel_model.h"
 
@@ -19,12 +22,12 @@ using namespace testing_ddraw;
 constexpr int kWidth = kModelWidth;
 constexpr int kHeight = kModelHeight;
 
-SurfacePtr MakeBackBuffer() {
+SurfacePtr MakeBackBuffer(int width = kWidth, int height = kHeight) {
     DirectDrawPtr dd(platform::CreateDirectDrawObject(platform::PixelLayout::Rgb565));
     DDSURFACEDESC desc = EmptyDesc();
     desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-    desc.dwWidth = kWidth;
-    desc.dwHeight = kHeight;
+    desc.dwWidth = static_cast<DWORD>(width);
+    desc.dwHeight = static_cast<DWORD>(height);
     desc.ddsCaps.dwCaps = DDSCAPS_BACKBUFFER;
     LPDIRECTDRAWSURFACE surface = nullptr;
     EXPECT_EQ(dd->CreateSurface(&desc, &surface, nullptr), DD_OK);
@@ -64,6 +67,13 @@ protected:
         return op;
     }
 
+    // The op drawn a pixel or two away, where it still fits.
+    void Move(Op* op) {
+        const LONG dx = static_cast<LONG>(random() % 5) - 2, dy = static_cast<LONG>(random() % 5) - 2;
+        const RECT moved{op->to.left + dx, op->to.top + dy, op->to.right + dx, op->to.bottom + dy};
+        if (moved.left >= 0 && moved.top >= 0 && moved.right <= kWidth && moved.bottom <= kHeight) op->to = moved;
+    }
+
     void Do(const Op& op) {
         Model& back = models[2];
         if (op.source < 0) {
@@ -87,7 +97,19 @@ protected:
 
     // Something that is not one of the frame's copies, in the middle of a frame.
     void Interrupt() {
-        switch (random() % 6) {
+        switch (random() % 7) {
+        case 6: {  // a pixel of a source written through a lock of that pixel alone
+            const int s = static_cast<int>(random() % 2);
+            const int x = static_cast<int>(random() % kWidth), y = static_cast<int>(random() % kHeight);
+            const auto value = static_cast<std::uint16_t>(random() % 8);
+            RECT pixel{x, y, x + 1, y + 1};
+            DDSURFACEDESC desc = EmptyDesc();
+            ASSERT_EQ(surfaces[s]->Lock(&pixel, &desc, DDLOCK_WAIT, nullptr), DD_OK);
+            std::memcpy(desc.lpSurface, &value, sizeof value);
+            surfaces[s]->Unlock(nullptr);
+            models[s].At(x, y) = value;
+            break;
+        }
         case 0: {  // a source written through a lock
             const int s = static_cast<int>(random() % 2);
             const int x = static_cast<int>(random() % kWidth), y = static_cast<int>(random() % kHeight);
@@ -173,6 +195,7 @@ TEST_F(FrameJournalTest, TheBufferHoldsWhatEveryFrameWouldHaveDrawn) {
         case 0: now[random() % now.size()] = RandomOp(); break;
         case 1: now.erase(now.begin() + static_cast<std::ptrdiff_t>(random() % now.size())); break;
         case 2: now.insert(now.begin() + static_cast<std::ptrdiff_t>(random() % now.size()), RandomOp()); break;
+        case 3: Move(&now[random() % now.size()]); break;
         default: break;
         }
         const bool interrupt = random() % 4 == 0;
@@ -183,6 +206,48 @@ TEST_F(FrameJournalTest, TheBufferHoldsWhatEveryFrameWouldHaveDrawn) {
         }
         FlipAndCheck(f);
     }
+}
+
+// A sprite moved over a picture one pixel of which changed: the flip's changed areas, the only
+// pixels drawn again, are that pixel and the sprite's old and new places.
+TEST(FrameJournalDamage, AFrameThatMostlyRepeatsIsRedrawnOnlyWhereItDiffers) {
+    const SurfacePtr back = MakeBackBuffer(64, 48);
+    const SurfacePtr picture = Make565(64, 48);
+    const SurfacePtr sprite = Make565(8, 8);
+    Pattern(picture.get(), 0x100);
+    Pattern(sprite.get(), 1);
+    SetKey(sprite.get(), 1, 1);  // the sprite's corner is transparent
+    auto* buffer = dynamic_cast<platform::DdSurface*>(back.get());
+    ASSERT_NE(buffer, nullptr);
+    const auto frame = [&](LONG spriteX) {
+        RECT whole{0, 0, 64, 48}, place{spriteX, 10, spriteX + 8, 18};
+        ASSERT_EQ(back->Blt(&whole, picture.get(), nullptr, 0, nullptr), DD_OK);
+        ASSERT_EQ(back->Blt(&place, sprite.get(), nullptr, DDBLT_KEYSRC, nullptr), DD_OK);
+        DDSURFACEDESC read = EmptyDesc();  // read as the flip reads it, which ends the frame
+        ASSERT_EQ(back->Lock(nullptr, &read, DDLOCK_READONLY, nullptr), DD_OK);
+        back->Unlock(nullptr);
+    };
+    frame(20);
+    frame(20);
+    buffer->TakeChangedAreas();
+    RECT pixel{50, 40, 51, 41};
+    DDSURFACEDESC desc = EmptyDesc();
+    ASSERT_EQ(picture->Lock(&pixel, &desc, DDLOCK_WAIT, nullptr), DD_OK);
+    const std::uint16_t marked = 0x7777;
+    std::memcpy(desc.lpSurface, &marked, sizeof marked);
+    picture->Unlock(nullptr);
+    frame(22);
+    const RECT spriteBoth{20, 10, 30, 18};
+    for (const RECT& area : buffer->TakeChangedAreas()) {
+        const bool inPixel = area.left >= 50 && area.right <= 51 && area.top >= 40 && area.bottom <= 41;
+        const bool inSprite = area.left >= spriteBoth.left && area.right <= spriteBoth.right &&
+                              area.top >= spriteBoth.top && area.bottom <= spriteBoth.bottom;
+        EXPECT_TRUE(inPixel || inSprite) << area.left << "," << area.top << " to " << area.right << "," << area.bottom;
+    }
+    EXPECT_EQ(PixelAt(back.get(), 50, 40), 0x7777u);
+    EXPECT_EQ(PixelAt(back.get(), 21, 10), PixelAt(picture.get(), 21, 10)) << "where the sprite was";
+    EXPECT_EQ(PixelAt(back.get(), 23, 11), PixelAt(sprite.get(), 1, 1)) << "where it is now";
+    EXPECT_EQ(PixelAt(back.get(), 22, 10), PixelAt(picture.get(), 22, 10)) << "its transparent corner";
 }
 
 }  // namespace
