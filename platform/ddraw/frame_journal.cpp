@@ -175,10 +175,10 @@ void FrameJournal::Clipped(const std::vector<std::size_t>& group, std::vector<RE
     }
 }
 
-std::vector<FrameJournal::Op> FrameJournal::TakeGroups(std::vector<bool> marks) {
+std::vector<FrameJournal::Op> FrameJournal::TakeGroups(std::vector<bool> marks, bool marksChanged) {
     std::vector<Op> due;
     for (const std::vector<std::size_t>& group : Groups(marks)) {
-        if (!Repeated(group)) {
+        if (marksChanged || !Repeated(group)) {
             std::vector<RECT> damage;
             if (Damage(group, &damage)) Clipped(group, std::move(damage), &due);
             else
@@ -244,7 +244,8 @@ std::vector<FrameJournal::Op> FrameJournal::EndFrame() {
     std::vector<bool> marks(current_.size());
     for (std::size_t i = 0; i < current_.size(); ++i)
         marks[i] = current_[i].held && !RepeatedOver(current_[i].op.copy.to);
-    std::vector<Op> due = TakeGroups(std::move(marks));
+    // Each group taken holds a marked op, which did not repeat the frame before.
+    std::vector<Op> due = TakeGroups(std::move(marks), true);
     lastWhole_ = !broken_;
     last_.clear();
     for (const Entry& entry : current_) last_.push_back(entry.op);

@@ -69,7 +69,8 @@ private:
     bool Same(const Op& earlier, const Op& later) const;
     // Widens the marks over every held op overlapping a marked one and takes the marked ones: those
     // of a group that repeats the frame before over all its areas count as done, the others are due.
-    std::vector<Op> TakeGroups(std::vector<bool> marks);
+    // `marksChanged` when each marked op is known not to repeat the frame before.
+    std::vector<Op> TakeGroups(std::vector<bool> marks, bool marksChanged = false);
     // The groups of held ops that overlap one another, from each marked one outwards, in order.
     std::vector<std::vector<std::size_t>> Groups(const std::vector<bool>& marks) const;
     bool Repeated(const std::vector<std::size_t>& group) const;
