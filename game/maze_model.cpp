@@ -142,14 +142,18 @@ int MazeModel::ProbeMoves(int mask) {
     int result = 0;
     // For each asked direction: the pixel straight ahead decides; only when it is open are the two
     // pixels beside it, one step further on, looked at for side openings.
+    // One lock of the map for every block looked at: collecting an item draws on the maze, never on
+    // the map, so the map may stay locked meanwhile.
+    const LockedPixels map(walls.map, LockedPixels::ReadOnly{});
+    auto examine = [&](int a, int b) { TakeItem(ReadBlock(map, a, b)); };
     auto probe = [&](int direction, int aheadX, int aheadY, int sideA, int ax, int ay, int sideB, int bx, int by) {
         if ((mask & direction) == 0) return;
         const bool open = walls.Passable(aheadX, aheadY);
-        ExamineBlock(aheadX, aheadY);
+        examine(aheadX, aheadY);
         if (!open) return;
-        ExamineBlock(ax, ay);
+        examine(ax, ay);
         if (walls.Passable(ax, ay)) result |= sideA;
-        ExamineBlock(bx, by);
+        examine(bx, by);
         if (walls.Passable(bx, by)) result |= sideB;
         result |= direction;
     };
@@ -161,20 +165,30 @@ int MazeModel::ProbeMoves(int mask) {
 }
 
 void MazeModel::ExamineBlock(int a, int b) {
-    const int xs[4] = {a, a + 1, a + 1, a};
-    const int ys[4] = {b, b, b + 1, b + 1};
     int item = -1;
     {
         // One lock for the block's reads; it is let go before an item is collected, which draws.
         const LockedPixels map(View().map, LockedPixels::ReadOnly{});
-        for (int i = 0; i < 4 && item == -1; ++i) {
-            const int index = map.Read(xs[i], ys[i]);
-            if ((index >= kFirstHiliteIndex && index < kFirstHiliteIndex + kHilites) ||
-                (index >= kFirstKernelIndex && index < kFirstKernelIndex + kKernels))
-                item = index;
-            else if (index == kExitIndex) goalState_ = kGoalReached;
-        }
+        item = ReadBlock(map, a, b);
     }
+    TakeItem(item);
+}
+
+int MazeModel::ReadBlock(const LockedPixels& map, int a, int b) {
+    const int xs[4] = {a, a + 1, a + 1, a};
+    const int ys[4] = {b, b, b + 1, b + 1};
+    int item = -1;
+    for (int i = 0; i < 4 && item == -1; ++i) {
+        const int index = map.Read(xs[i], ys[i]);
+        if ((index >= kFirstHiliteIndex && index < kFirstHiliteIndex + kHilites) ||
+            (index >= kFirstKernelIndex && index < kFirstKernelIndex + kKernels))
+            item = index;
+        else if (index == kExitIndex) goalState_ = kGoalReached;
+    }
+    return item;
+}
+
+void MazeModel::TakeItem(int item) {
     if (item >= kFirstKernelIndex) {
         MarkKernel(item - kFirstKernelIndex);
         return;

@@ -11,6 +11,7 @@
 #include "base/object_list.h"
 
 class GameController;
+class LockedPixels;
 
 // Directions are bits, combined into masks.
 enum Direction : int { kLeft = 1, kRight = 2, kUp = 4, kDown = 8 };
@@ -45,6 +46,9 @@ public:
     int ProbeMoves(int mask);
     // Collects what the 2x2 block of the map at (x, y) holds.
     void ExamineBlock(int x, int y);
+    // The item in the block (-1 for none), noting the exit when it is there; then collecting it.
+    int ReadBlock(const LockedPixels& map, int x, int y);
+    void TakeItem(int item);
     // One straight run; the directions open at its end, the way back left out.
     int MoveSegment(int direction);
     // One player move, followed round every bend; the new allowed moves.
