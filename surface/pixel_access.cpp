@@ -24,18 +24,17 @@ void LockedPixels::LockWhole(DWORD flags) {
 
 LockedPixels::LockedPixels(LPDIRECTDRAWSURFACE7 surface, const RECT& area) : surface_(surface) {
     desc_.dwSize = sizeof(desc_);
-    DDSURFACEDESC whole{};
-    whole.dwSize = sizeof(whole);
-    if (surface_ == nullptr || FAILED(surface_->GetSurfaceDesc(&whole))) return;
-    if (whole.ddpfPixelFormat.dwRGBBitCount != 16) {
+    if (surface_ == nullptr || FAILED(surface_->GetSurfaceDesc(&desc_))) return;
+    const RECT part{std::max<LONG>(area.left, 0), std::max<LONG>(area.top, 0),
+                    std::min(area.right, static_cast<LONG>(desc_.dwWidth)),
+                    std::min(area.bottom, static_cast<LONG>(desc_.dwHeight))};
+    if (desc_.ddpfPixelFormat.dwRGBBitCount != 16) {
         LockWhole(DDLOCK_WAIT);
         return;
     }
-    RECT part{std::max<LONG>(area.left, 0), std::max<LONG>(area.top, 0),
-              std::min(area.right, static_cast<LONG>(whole.dwWidth)),
-              std::min(area.bottom, static_cast<LONG>(whole.dwHeight))};
     if (part.left >= part.right || part.top >= part.bottom) return;
-    locked_ = SUCCEEDED(surface_->Lock(&part, &desc_, DDLOCK_WAIT, nullptr));
+    RECT locked = part;
+    locked_ = SUCCEEDED(surface_->Lock(&locked, &desc_, DDLOCK_WAIT, nullptr));
     if (locked_) area_ = part;
 }
 
