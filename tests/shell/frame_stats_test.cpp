@@ -162,4 +162,29 @@ TEST(FrameStats, TheRunnerPrintsItsFiguresAtTheEndOnlyWhenAsked) {
     EXPECT_LE(figures["first_picture_unix_ms"], after + 1);
 }
 
+// Each frame's time, for a caller that combines several runs frame by frame (the same script gives
+// the same frames in every run): one line a frame, ticks rising, and no figures unless asked.
+TEST(FrameStats, TheRunnerWritesEachFramesTimeWhenAsked) {
+    const std::string script = "frames 40\nclick 68 238\nframes 30\n";
+    test::ReplayRun run;
+    run.CopyGameData();
+    ASSERT_EQ(run.Run(script, {"--frame-times", run.Folder() + "/frames.txt"}), 0);
+    EXPECT_EQ(run.Stdout(), "");
+    std::istringstream lines(run.ReadFile("frames.txt"));
+    std::uint64_t tick = 0, last = 0;
+    double microseconds = 0;
+    int frames = 0;
+    while (lines >> tick >> microseconds) {
+        EXPECT_GT(tick, last);
+        EXPECT_GT(microseconds, 0.0);
+        last = tick;
+        ++frames;
+    }
+    EXPECT_TRUE(lines.eof()) << "a line that is not TICK MICROSECONDS";
+    EXPECT_NEAR(frames, 44, 2);  // as many as --stats counts
+
+    EXPECT_EQ(run.Run(script, {"--frame-times", run.Folder()}), 2) << "a folder cannot be written as a file";
+    EXPECT_NE(run.Stderr().find("cannot write"), std::string::npos);
+}
+
 }  // namespace

@@ -31,7 +31,9 @@ std::size_t PixelCount(const platform::Picture& picture) {
 void FrameStats::BeforeTick(std::uint64_t tick) {
     const std::uint64_t now = ThreadTime();
     if (timing_ && presented_) {
-        frames_.Add(static_cast<double>(now - started_) / 10.0);
+        const double microseconds = static_cast<double>(now - started_) / 10.0;
+        frames_.Add(microseconds);
+        eachFrame_.emplace_back(tick, microseconds);
         wallFrames_.Add(WallMicroseconds() - wallStarted_);
         if (platform::headless::HasPicture()) {
             const platform::Picture picture = platform::headless::LastPicture();
@@ -70,6 +72,14 @@ void FrameStats::Print(std::FILE* out) const {
     if (copies_.Count() > 0) std::fprintf(out, "stats copy_us %.1f\n", copies_.Percentile(0.5));
     if (startupMs_ >= 0.0) std::fprintf(out, "stats startup_ms %.1f\n", startupMs_);
     if (firstPictureUnixMs_ >= 0.0) std::fprintf(out, "stats first_picture_unix_ms %.3f\n", firstPictureUnixMs_);
+}
+
+bool FrameStats::WriteFrameTimes(const std::string& path) const {
+    std::FILE* out = std::fopen(path.c_str(), "w");
+    if (out == nullptr) return false;
+    for (const auto& [tick, microseconds] : eachFrame_)
+        std::fprintf(out, "%llu %.1f\n", static_cast<unsigned long long>(tick), microseconds);
+    return std::fclose(out) == 0;
 }
 
 double CopyMicroseconds(const std::uint16_t* pixels, std::size_t count, std::vector<std::uint16_t>* copy) {

@@ -12,6 +12,8 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/headless/headless.h"
@@ -47,6 +49,8 @@ public:
     // system keeps a process's start to 10 ms only, so startup_ms may be up to 10 ms long; whoever
     // starts the runner can take the first picture's time of day against the moment it started it.
     void Print(std::FILE* out) const;
+    // Writes `TICK MICROSECONDS` for each frame, in order; false when the file cannot be written.
+    bool WriteFrameTimes(const std::string& path) const;
 
 private:
     platform::headless::Driver* inner_;
@@ -55,6 +59,8 @@ private:
     std::uint64_t started_ = 0;
     double wallStarted_ = 0.0;
     TimeDistribution frames_;
+    // Each frame's tick and processor time, in order.
+    std::vector<std::pair<std::uint64_t, double>> eachFrame_;
     TimeDistribution wallFrames_;
     TimeDistribution copies_;
     std::vector<std::uint16_t> copy_;

@@ -93,13 +93,18 @@ int RunReplay(const std::vector<std::string>& arguments, const std::map<std::str
     if (options.stats)
         driver.SetTickObserver([&memory](std::uint64_t tick, bool ended) { memory.AfterTick(tick, ended); });
     FrameStats stats(&driver);
-    if (options.stats) platform::headless::SetDriver(&stats);
+    const bool timing = options.stats || !options.frameTimes.empty();
+    if (timing) platform::headless::SetDriver(&stats);
     else platform::headless::SetDriver(&driver);
 
     const int exitCode = program(options.launcherDir.data());
     if (options.stats) memory.Print(stdout);
     platform::headless::SetDriver(nullptr);
     if (options.stats) stats.Print(stdout);
+    if (!options.frameTimes.empty() && !stats.WriteFrameTimes(options.frameTimes)) {
+        std::fprintf(stderr, "stalkway-replay: cannot write %s\n", options.frameTimes.c_str());
+        return 2;
+    }
     if (audio.is_open() && !WriteWav(audio, platform::headless::CapturedAudio(), platform::headless::kAudioRate)) {
         std::fprintf(stderr, "stalkway-replay: cannot write %s\n", options.audio.c_str());
         return 2;

@@ -77,6 +77,11 @@ const Option kOptions[] = {
          o->stats = true;
          return std::string();
      }},
+    {"--frame-times", "FILE", "write each frame's processor time to FILE, one line TICK MICROSECONDS a frame",
+     [](Options* o, const std::string& v) {
+         o->frameTimes = v;
+         return std::string();
+     }},
     {"--help", nullptr, "print this help and exit",
      [](Options* o, const std::string&) {
          o->action = Options::Action::ShowHelp;

@@ -18,6 +18,8 @@ struct Options {
     std::string audio;
     std::vector<std::string> faults;
     bool stats = false;
+    // Where to write each frame's processor time, one `TICK MICROSECONDS` line per frame.
+    std::string frameTimes;
     // stalkway, the game, or portico, the launcher.
     std::string program = "stalkway";
 };
