@@ -102,6 +102,17 @@ bool FrameJournal::Repeated(const std::vector<std::size_t>& group) const {
     return true;
 }
 
+// The same source (or a fill), read and written the same way over areas of the same size: the same
+// op, perhaps moved or from a changed source.
+bool FrameJournal::Counterparts(const Op& before, const Op& now) {
+    const CopyReceipts::Copy& a = before.copy;
+    const CopyReceipts::Copy& b = now.copy;
+    const auto width = [](const RECT& r) { return r.right - r.left; };
+    const auto height = [](const RECT& r) { return r.bottom - r.top; };
+    return a.source == b.source && a.keyed == b.keyed && width(a.to) == width(b.to) && height(a.to) == height(b.to) &&
+           width(a.from) == width(b.from) && height(a.from) == height(b.from);
+}
+
 void FrameJournal::PairDamage(const Op& before, const Op& now, std::vector<RECT>* damage) const {
     if (Same(before, now)) return;
     const CopyReceipts::Copy& a = before.copy;
@@ -134,13 +145,25 @@ bool FrameJournal::Damage(const std::vector<std::size_t>& group, std::vector<REC
         }
         if (MeetsAny(current_[i].op.copy.to, areas)) return false;
     }
-    std::size_t paired = 0;
-    for (const Op& before : last_) {
-        if (!MeetsAny(before.copy.to, areas)) continue;
-        if (paired == group.size()) return false;
-        PairDamage(before, current_[group[paired++]].op, damage);
+    std::vector<const Op*> before;
+    for (const Op& op : last_)
+        if (MeetsAny(op.copy.to, areas)) before.push_back(&op);
+    // Each of this frame's ops pairs with the next of the frame before's that can be the same op
+    // again; those passed over, and an op of this frame with none, are unpaired, and can leave
+    // other pixels anywhere in their areas. The pairs keep their order in both frames.
+    std::size_t next = 0;
+    for (std::size_t i : group) {
+        const Op& now = current_[i].op;
+        std::size_t match = next;
+        while (match < before.size() && !Counterparts(*before[match], now)) ++match;
+        if (match == before.size()) {
+            damage->push_back(now.copy.to);
+            continue;
+        }
+        for (; next < match; ++next) damage->push_back(before[next]->copy.to);
+        PairDamage(*before[next++], now, damage);
     }
-    if (paired != group.size()) return false;
+    for (; next < before.size(); ++next) damage->push_back(before[next]->copy.to);
     Separate(damage);
     return true;
 }

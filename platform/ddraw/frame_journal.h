@@ -5,9 +5,9 @@
 // as they find it: doing them twice is doing them once. The copies and fills of a frame are held
 // back; at the flip, those of each area where the frame repeated the one before are dropped. Where
 // it did not, the two frames' ops over the area are paired in order, and only where a pair
-// differs (a copy moved, part of its source changed) can the pixels differ from what the frame
-// before left: the ops are done there alone, clipped. Anything that draws over a held copy,
-// changes its source or reads the buffer has it done first.
+// differs (a copy moved, part of its source changed) or an op has no pair can the pixels differ
+// from what the frame before left: the ops are done there alone, clipped. Anything that draws
+// over a held copy, changes its source or reads the buffer has it done first.
 #pragma once
 
 #include <cstddef>
@@ -75,8 +75,9 @@ private:
     std::vector<std::vector<std::size_t>> Groups(const std::vector<bool>& marks) const;
     bool Repeated(const std::vector<std::size_t>& group) const;
     // Where the pixels under a group can end this frame other than the frame before left them, as
-    // rectangles apart from one another; false when the two frames' ops there do not pair up.
+    // rectangles apart from one another; false when something else drew there this frame.
     bool Damage(const std::vector<std::size_t>& group, std::vector<RECT>* damage) const;
+    static bool Counterparts(const Op& before, const Op& now);
     // Where a pair of ops, one from the frame before and one from this, can leave different pixels.
     void PairDamage(const Op& before, const Op& now, std::vector<RECT>* damage) const;
     // The group's ops clipped to the damage; a stretched copy is done whole, its area added to it.
