@@ -1,6 +1,7 @@
 #include "game/maze_model.h"
 
 #include <bit>
+#include <optional>
 
 #include "game/game_controller.h"
 #include "game/game_sounds.h"
@@ -58,8 +59,8 @@ struct MazeModel::MoveView {
                         PackRGB(maze, 0, 0, 255),
                         PackRGB(maze, 0, 255, 0)};
     }
-    bool Passable(int x, int y) const {
-        const int value = ReadPixel(maze, x, y) & 0xFFFF;
+    bool Passable(const LockedPixels& pixels, int x, int y) const {
+        const int value = pixels.Read(x, y) & 0xFFFF;
         return value != black && value != red && value != blue && value != kBlockingValue;
     }
     LPDIRECTDRAWSURFACE7 maze;
@@ -140,21 +141,31 @@ int MazeModel::ProbeMoves(int mask) {
     const int x = posX_;
     const int y = posY_;
     int result = 0;
+    // One lock of the map for every block looked at: collecting an item draws on the maze, never on
+    // the map, so the map may stay locked meanwhile. The maze is read under one lock too, let go
+    // before an item found is collected.
+    const LockedPixels map(walls.map, LockedPixels::ReadOnly{});
+    std::optional<LockedPixels> maze;
+    auto passable = [&](int px, int py) {
+        if (!maze) maze.emplace(walls.maze, LockedPixels::ReadOnly{});
+        return walls.Passable(*maze, px, py);
+    };
+    auto examine = [&](int a, int b) {
+        const int item = ReadBlock(map, a, b);
+        if (item != -1) maze.reset();
+        TakeItem(item);
+    };
     // For each asked direction: the pixel straight ahead decides; only when it is open are the two
     // pixels beside it, one step further on, looked at for side openings.
-    // One lock of the map for every block looked at: collecting an item draws on the maze, never on
-    // the map, so the map may stay locked meanwhile.
-    const LockedPixels map(walls.map, LockedPixels::ReadOnly{});
-    auto examine = [&](int a, int b) { TakeItem(ReadBlock(map, a, b)); };
     auto probe = [&](int direction, int aheadX, int aheadY, int sideA, int ax, int ay, int sideB, int bx, int by) {
         if ((mask & direction) == 0) return;
-        const bool open = walls.Passable(aheadX, aheadY);
+        const bool open = passable(aheadX, aheadY);
         examine(aheadX, aheadY);
         if (!open) return;
         examine(ax, ay);
-        if (walls.Passable(ax, ay)) result |= sideA;
+        if (passable(ax, ay)) result |= sideA;
         examine(bx, by);
-        if (walls.Passable(bx, by)) result |= sideB;
+        if (passable(bx, by)) result |= sideB;
         result |= direction;
     };
     probe(kLeft, x - 1, y, kUp, x - 1, y - 1, kDown, x - 1, y + 2);
