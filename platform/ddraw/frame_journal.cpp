@@ -8,10 +8,6 @@ namespace {
 // A frame asks for a few dozen copies; a journal longer than this is not a frame's.
 constexpr std::size_t kMostOps = 256;
 
-}  // namespace
-
-namespace {
-
 bool Scaled(const CopyReceipts::Copy& copy) {
     return copy.source != nullptr && (copy.from.right - copy.from.left != copy.to.right - copy.to.left ||
                                       copy.from.bottom - copy.from.top != copy.to.bottom - copy.to.top);
