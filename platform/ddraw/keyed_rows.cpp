@@ -48,6 +48,22 @@ __attribute__((target("avx2"))) void WideRow(std::uint16_t* dest, const std::uin
     }
     for (; x < width; ++x) KeyedPixel(dest, source, x, low, span);
 }
+
+// Thirty-two pixels at a time, the last few under a mask. The opaque pixels are stored under a mask
+// of their own, so the target is never read, not even where a run of sixteen is mixed.
+__attribute__((target("avx512bw"))) void MaskedRow(std::uint16_t* dest, const std::uint16_t* source, int width,
+                                                   std::uint16_t low, std::uint16_t span) {
+    const __m512i lows = _mm512_set1_epi16(static_cast<short>(low));
+    const __m512i spans = _mm512_set1_epi16(static_cast<short>(span));
+    for (int x = 0; x < width; x += 32) {
+        const int count = width - x < 32 ? width - x : 32;
+        const __mmask32 present = count == 32 ? ~__mmask32{0} : (__mmask32{1} << count) - 1;
+        const __m512i value = _mm512_maskz_loadu_epi16(present, source + x);
+        // value - low above span, unsigned, is exactly the opaque pixels.
+        const __mmask32 opaque = _mm512_mask_cmpgt_epu16_mask(present, _mm512_sub_epi16(value, lows), spans);
+        if (opaque != 0) _mm512_mask_storeu_epi16(dest + x, opaque, value);
+    }
+}
 #endif
 
 }  // namespace
@@ -56,6 +72,7 @@ std::vector<KeyedRow16> KeyedRow16Kernels() {
     std::vector<KeyedRow16> kernels;
 #if defined(__x86_64__)
     __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx512bw")) kernels.push_back(MaskedRow);
     if (__builtin_cpu_supports("avx2")) kernels.push_back(WideRow);
 #endif
     kernels.push_back(PortableRow);
