@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/ddraw/gather_rows.h"
 #include "platform/ddraw/keyed_rows.h"
 
 namespace platform::blit {
@@ -39,15 +40,51 @@ void CopyKeyedAs(const Pixels& dest, const Pixels& source, KeyRange key) {
         CopyKeyedRow(RowOf<Pixel>(dest, y), RowOf<Pixel>(source, y), dest.width, low, span);
 }
 
-// Source coordinate under the centre of target pixel i when n target pixels cover m source ones.
-int CentreSample(int i, int n, int m) {
-    return static_cast<int>((2 * static_cast<std::int64_t>(i) + 1) * m / (2 * static_cast<std::int64_t>(n)));
+// The source coordinates under the centres of target pixels 0, 1, 2... when n target pixels cover
+// m source ones: (2i + 1) * m / (2n), rounded down. Stepped from one to the next with the quotient
+// and remainder of the step, since a division for each pixel cost more than the copy.
+class CentreSamples {
+public:
+    CentreSamples(int n, int m)
+        : divisor_(2 * static_cast<std::int64_t>(n)),
+          stepQuotient_(2 * static_cast<std::int64_t>(m) / divisor_),
+          stepRemainder_(2 * static_cast<std::int64_t>(m) % divisor_),
+          quotient_(m / divisor_),
+          remainder_(m % divisor_) {}
+
+    int Current() const { return static_cast<int>(quotient_); }
+    void Next() {
+        quotient_ += stepQuotient_;
+        remainder_ += stepRemainder_;
+        if (remainder_ >= divisor_) {
+            ++quotient_;
+            remainder_ -= divisor_;
+        }
+    }
+
+private:
+    const std::int64_t divisor_;
+    const std::int64_t stepQuotient_;
+    const std::int64_t stepRemainder_;
+    std::int64_t quotient_;
+    std::int64_t remainder_;
+};
+
+template <class Pixel>
+void Gather(Pixel* to, const Pixel* from, const std::vector<int>& columns, int /*fromWidth*/) {
+    for (std::size_t x = 0; x < columns.size(); ++x) to[x] = from[columns[x]];
+}
+
+template <>
+void Gather(std::uint16_t* to, const std::uint16_t* from, const std::vector<int>& columns, int fromWidth) {
+    GatherRow16(to, from, columns.data(), static_cast<int>(columns.size()), fromWidth);
 }
 
 template <class Pixel>
 void StretchAs(const Pixels& dest, const Pixels& source, const KeyRange* key) {
     std::vector<int> columns(static_cast<std::size_t>(dest.width));
-    for (int x = 0; x < dest.width; ++x) columns[x] = CentreSample(x, dest.width, source.width);
+    CentreSamples column(dest.width, source.width);
+    for (int x = 0; x < dest.width; ++x, column.Next()) columns[x] = column.Current();
     const auto low = static_cast<Pixel>(key != nullptr ? key->low : 0);
     const auto span = static_cast<Pixel>(key != nullptr ? key->high - key->low : 0);
 
@@ -55,11 +92,11 @@ void StretchAs(const Pixels& dest, const Pixels& source, const KeyRange* key) {
     // so the keyed test runs in the same vectorisable loop as an unscaled keyed copy.
     std::vector<Pixel> gathered(static_cast<std::size_t>(dest.width));
     int gatheredRow = -1;
-    for (int y = 0; y < dest.height; ++y) {
-        const int sourceRow = CentreSample(y, dest.height, source.height);
+    CentreSamples row(dest.height, source.height);
+    for (int y = 0; y < dest.height; ++y, row.Next()) {
+        const int sourceRow = row.Current();
         if (sourceRow != gatheredRow) {
-            const Pixel* from = RowOf<Pixel>(source, sourceRow);
-            for (int x = 0; x < dest.width; ++x) gathered[x] = from[columns[x]];
+            Gather(gathered.data(), RowOf<Pixel>(source, sourceRow), columns, source.width);
             gatheredRow = sourceRow;
         }
         Pixel* to = RowOf<Pixel>(dest, y);

@@ -1,0 +1,66 @@
+#include "platform/ddraw/gather_rows.h"
+
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
+namespace platform::blit {
+namespace {
+
+void PortableRow(std::uint16_t* to, const std::uint16_t* from, const int* columns, int width, int /*fromWidth*/) {
+    for (int x = 0; x < width; ++x) to[x] = from[columns[x]];
+}
+
+#if defined(__x86_64__)
+// GCC 12's own AVX-512 headers start the narrowing and the insert below from an undefined
+// register, which its -Wmaybe-uninitialized reports inside the headers (GCC bug 105593).
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+// Thirty-two target pixels at a time. In an enlargement they come from at most thirty-two
+// neighbouring source pixels, which one load brings in and one permutation puts in place; a block
+// whose columns lie further apart (a reduction) is picked pixel by pixel.
+__attribute__((target("avx512bw"))) void PermutedRow(std::uint16_t* to, const std::uint16_t* from, const int* columns,
+                                                     int width, int fromWidth) {
+    for (int x = 0; x < width; x += 32) {
+        const int count = width - x < 32 ? width - x : 32;
+        const int base = columns[x];
+        if (columns[x + count - 1] - base >= 32) {
+            PortableRow(to + x, from, columns + x, count, fromWidth);
+            continue;
+        }
+        const __mmask32 present = count == 32 ? ~__mmask32{0} : (__mmask32{1} << count) - 1;
+        const auto low = static_cast<__mmask16>(present);
+        const auto high = static_cast<__mmask16>(present >> 16);
+        const __m512i bases = _mm512_set1_epi32(base);
+        const __m512i first = _mm512_maskz_sub_epi32(low, _mm512_maskz_loadu_epi32(low, columns + x), bases);
+        const __m512i second = _mm512_maskz_sub_epi32(high, _mm512_maskz_loadu_epi32(high, columns + x + 16), bases);
+        const __m512i indices = _mm512_inserti64x4(_mm512_castsi256_si512(_mm512_cvtepi32_epi16(first)),
+                                                   _mm512_cvtepi32_epi16(second), 1);
+        const int available = fromWidth - base < 32 ? fromWidth - base : 32;
+        const __mmask32 readable = available == 32 ? ~__mmask32{0} : (__mmask32{1} << available) - 1;
+        const __m512i pixels = _mm512_maskz_loadu_epi16(readable, from + base);
+        _mm512_mask_storeu_epi16(to + x, present, _mm512_permutexvar_epi16(indices, pixels));
+    }
+}
+#pragma GCC diagnostic pop
+#endif
+
+}  // namespace
+
+std::vector<GatherRow16Kernel> GatherRow16Kernels() {
+    std::vector<GatherRow16Kernel> kernels;
+#if defined(__x86_64__)
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx512bw")) kernels.push_back(PermutedRow);
+#endif
+    kernels.push_back(PortableRow);
+    return kernels;
+}
+
+void GatherRow16(std::uint16_t* to, const std::uint16_t* from, const int* columns, int width, int fromWidth) {
+    // The widest the processor takes.
+    static const GatherRow16Kernel row = GatherRow16Kernels().front();
+    row(to, from, columns, width, fromWidth);
+}
+
+}  // namespace platform::blit
