@@ -5,20 +5,13 @@
 #include "platform/ddraw/blit_kernels.h"
 #include "platform/ddraw/ddraw_format.h"
 #include "platform/ddraw/ddraw_surface.h"
+#include "platform/ddraw/rect_math.h"
 
 namespace platform {
 
 namespace {
 
 constexpr DWORD kKnownBltFlags = DDBLT_COLORFILL | DDBLT_KEYSRC | DDBLT_WAIT;
-
-RECT WholeOf(const DdSurface& surface) {
-    return RECT{0, 0, static_cast<LONG>(surface.Width()), static_cast<LONG>(surface.Height())};
-}
-
-bool Overlap(const RECT& a, const RECT& b) {
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
 
 blit::Pixels AreaOf(DdSurface& surface, const RECT& rect) {
     const int bytes = BytesPerPixel(surface.Format());
@@ -38,7 +31,7 @@ const blit::KeyRange* ReachableKey(const DdSurface& surface, blit::KeyRange* sto
 
 HRESULT DdSurface::Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT sourceRect, DWORD flags, DDBLTFX* fx) {
     if ((flags & ~kKnownBltFlags) != 0) return DDERR_UNSUPPORTED;
-    const RECT dest = destRect != nullptr ? *destRect : WholeOf(*this);
+    const RECT dest = destRect != nullptr ? *destRect : Whole();
     // Empty and inverted rectangles fail here too: left < right and top < bottom are required.
     if (!Within(dest)) return DDERR_INVALIDRECT;
     if ((flags & DDBLT_COLORFILL) != 0) {
@@ -48,7 +41,7 @@ HRESULT DdSurface::Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT sourc
 
     auto* from = dynamic_cast<DdSurface*>(source);
     if (from == nullptr) return DDERR_INVALIDPARAMS;
-    const RECT fromRect = sourceRect != nullptr ? *sourceRect : WholeOf(*from);
+    const RECT fromRect = sourceRect != nullptr ? *sourceRect : from->Whole();
     if (!from->Within(fromRect)) return DDERR_INVALIDRECT;
     if (!SamePixelFormat(format_, from->format_)) return DDERR_INVALIDPIXELFORMAT;
     const bool keyed = (flags & DDBLT_KEYSRC) != 0;
@@ -130,7 +123,7 @@ HRESULT DdSurface::DoCopy(const RECT& dest, DdSurface& source, const RECT& sourc
     // An overlapping copy within one surface reads from a snapshot, so no pixel is read after it
     // has been overwritten.
     std::vector<BYTE> snapshot;
-    if (self && Overlap(dest, sourceRect)) {
+    if (self && Meet(dest, sourceRect)) {
         const LONG rowBytes = from.width * bytes;
         snapshot.resize(static_cast<std::size_t>(rowBytes) * from.height);
         blit::Pixels copy{snapshot.data(), rowBytes, from.width, from.height};
