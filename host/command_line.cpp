@@ -86,12 +86,6 @@ std::string Usage(const Program& program) {
            "Exit codes: 0 after a normal end, 1 when the program cannot start, 2 for a bad command line.\n";
 }
 
-std::string Version(const char* program) {
-    std::string version = std::string(program) + " " + STALKWAY_VERSION;
-    if (*STALKWAY_COMMIT != '\0') version += std::string(" (commit ") + STALKWAY_COMMIT + ")";
-    return version;
-}
-
 std::optional<int> ReadCommandLine(const Program& program, int argc, char** argv, CommandLine* line) {
     std::vector<std::string> arguments(argv + 1, argv + argc);
     platform::FolderRequest folders;
@@ -99,7 +93,7 @@ std::optional<int> ReadCommandLine(const Program& program, int argc, char** argv
     *line = ParseCommandLine(program, arguments);
     switch (line->action) {
     case Action::ShowHelp: std::fputs(Usage(program).c_str(), stdout); return 0;
-    case Action::ShowVersion: std::printf("%s\n", Version(program.name).c_str()); return 0;
+    case Action::ShowVersion: std::printf("%s\n", VersionLine(program.name).c_str()); return 0;
     case Action::Refuse:
         std::fprintf(stderr, "%s: %s\n%s", program.name, line->problem.c_str(), Usage(program).c_str());
         return 2;

@@ -40,8 +40,6 @@ struct CommandLine {
 // The arguments after the program's name, the folder options already taken out.
 CommandLine ParseCommandLine(const Program& program, const std::vector<std::string>& arguments);
 std::string Usage(const Program& program);
-// "NAME VERSION", and the commit the build came from when it came from a git checkout.
-std::string Version(const char* program);
 
 // Everything before the program runs: the folders, then help, version or a refusal, printed as
 // the program. Returns the exit code when the program ends here; otherwise `line` holds the rest

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/headless/headless.h"
+#include "stalkway_version.h"
 #include "tools/replay/frame_stats.h"
 #include "tools/replay/memory_watch.h"
 #include "tools/replay/replay_options.h"
@@ -56,7 +57,7 @@ int RunReplay(const std::vector<std::string>& arguments, const std::map<std::str
         return 0;
     }
     if (options.action == Options::Action::ShowVersion) {
-        std::printf("%s\n", Version().c_str());
+        std::printf("%s\n", VersionLine("stalkway-replay").c_str());
         return 0;
     }
     // A folder opens as a file and reads as nothing: an empty script that would run in silence.

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "stalkway_version.h"
-
 namespace replay {
 namespace {
 
@@ -136,12 +134,6 @@ std::string Usage() {
     }
     usage += "\nExit codes: the game's own, or 2 for a bad command line or script.\n";
     return usage;
-}
-
-std::string Version() {
-    std::string version = std::string("stalkway-replay ") + STALKWAY_VERSION;
-    if (*STALKWAY_COMMIT != '\0') version += std::string(" (commit ") + STALKWAY_COMMIT + ")";
-    return version;
 }
 
 }  // namespace replay

@@ -29,7 +29,5 @@ struct Options {
 std::string ParseOptions(const std::vector<std::string>& arguments, Options* options);
 // The help text, ending in a line end.
 std::string Usage();
-// "stalkway-replay VERSION", and the commit the build came from when it came from a git checkout.
-std::string Version();
 
 }  // namespace replay
