@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "platform/qz/bmp_decoder.h"
+#include "platform/qz/bmp_pixels.h"
 #include "platform/ddraw/ddraw_format.h"
 #include "platform/ddraw/ddraw_object.h"
 #include "platform/api/qz.h"
@@ -14,6 +15,7 @@
 
 namespace {
 
+using platform::BmpChannels;
 using platform::BmpColour;
 using platform::BmpImage;
 
@@ -70,18 +72,22 @@ bool SameLayout(const std::array<std::uint32_t, 3>& masks, const DDPIXELFORMAT& 
 // A channel scaled up to eight bits and truncated back to its own width is itself, so a picture
 // laid out as the surface is stores its pixels unchanged, less the bits no channel uses.
 void StoreWords(const BmpImage& image, const DDSURFACEDESC& desc) {
-    const Packer pack(desc.ddpfPixelFormat);
-    const bool same = SameLayout(image.masks, desc.ddpfPixelFormat);
-    const auto used = static_cast<std::uint16_t>(image.masks[0] | image.masks[1] | image.masks[2]);
     auto* base = static_cast<BYTE*>(desc.lpSurface);
-    for (int y = 0; y < image.height; ++y) {
-        auto* row = reinterpret_cast<std::uint16_t*>(base + static_cast<std::ptrdiff_t>(y) * desc.lPitch);
-        const std::uint16_t* from = image.words.data() + static_cast<std::size_t>(y) * image.width;
-        if (same)
-            for (int x = 0; x < image.width; ++x) row[x] = from[x] & used;
-        else
-            for (int x = 0; x < image.width; ++x) row[x] = pack(image.ColourAt(x, y));
+    const auto row = [&](int y) {
+        return reinterpret_cast<std::uint16_t*>(base + static_cast<std::ptrdiff_t>(y) * desc.lPitch);
+    };
+    const auto from = [&](int y) { return image.words.data() + static_cast<std::size_t>(y) * image.width; };
+    if (SameLayout(image.masks, desc.ddpfPixelFormat)) {
+        const auto used = static_cast<std::uint16_t>(image.masks[0] | image.masks[1] | image.masks[2]);
+        for (int y = 0; y < image.height; ++y)
+            std::transform(from(y), from(y) + image.width, row(y), [used](std::uint16_t w) { return w & used; });
+        return;
     }
+    const Packer pack(desc.ddpfPixelFormat);
+    const BmpChannels channels(image.masks);
+    for (int y = 0; y < image.height; ++y)
+        std::transform(from(y), from(y) + image.width, row(y),
+                       [&](std::uint16_t w) { return pack(channels.Scale(w)); });
 }
 
 void StoreColours(const BmpImage& image, const DDSURFACEDESC& desc) {

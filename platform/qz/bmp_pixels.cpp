@@ -31,49 +31,25 @@ std::uint32_t ValueAt(const std::uint8_t* pixel, int bytes) {
     return value;
 }
 
-// The field `mask` picks out of a pixel (the header has checked the mask is not empty), scaled
-// from its width to 0-255 and rounded.
-std::uint8_t ScaleField(std::uint32_t pixel, std::uint32_t mask) {
+// One row of pixels `kBytes` wide each; a width known at compile time lets the reads unroll.
+template <int kBytes>
+void ReadRow(const std::uint8_t* pixel, int width, const BmpChannels& channels, BmpColour* out) {
+    for (int x = 0; x < width; ++x, pixel += kBytes) out[x] = channels.Scale(ValueAt(pixel, kBytes));
+}
+
+}  // namespace
+
+std::uint8_t ScaleBmpField(std::uint32_t pixel, std::uint32_t mask) {
     const std::uint64_t largest = (std::uint64_t{1} << std::popcount(mask)) - 1;
     const std::uint64_t value = (pixel & mask) >> std::countr_zero(mask);
     return static_cast<std::uint8_t>((value * 255 + largest / 2) / largest);
 }
 
-// One colour channel of a bit-field pixel (the header has checked that its mask is not empty),
-// scaled to 0-255 and rounded. Channels of up to eight bits, which is every picture the game
-// ships, look their values up: three divisions a pixel were most of the game's start-up.
-class Channel {
-public:
-    explicit Channel(std::uint32_t m) : mask_(m), shift_(std::countr_zero(m)), tabled_(std::popcount(m) <= 8) {
-        if (!tabled_) return;
-        for (std::uint32_t v = 0; v <= (mask_ >> shift_); ++v) table_[v] = ScaleField(v << shift_, mask_);
-    }
-
-    std::uint8_t Scale(std::uint32_t pixel) const {
-        return tabled_ ? table_[(pixel & mask_) >> shift_] : ScaleField(pixel, mask_);
-    }
-
-private:
-    std::uint32_t mask_;
-    int shift_;
-    bool tabled_;
-    std::array<std::uint8_t, 256> table_{};
-};
-
-struct Channels {
-    Channel red, green, blue;
-};
-
-// One row of pixels `kBytes` wide each; a width known at compile time lets the reads unroll.
-template <int kBytes>
-void ReadRow(const std::uint8_t* pixel, int width, const Channels& c, BmpColour* out) {
-    for (int x = 0; x < width; ++x, pixel += kBytes) {
-        const std::uint32_t value = ValueAt(pixel, kBytes);
-        out[x] = BmpColour{c.red.Scale(value), c.green.Scale(value), c.blue.Scale(value)};
-    }
+BmpChannel::BmpChannel(std::uint32_t mask)
+    : mask_(mask), shift_(std::countr_zero(mask)), tabled_(std::popcount(mask) <= 8) {
+    if (!tabled_) return;
+    for (std::uint32_t v = 0; v <= (mask_ >> shift_); ++v) table_[v] = ScaleBmpField(v << shift_, mask_);
 }
-
-}  // namespace
 
 std::vector<std::uint8_t> UnpackBmpIndices(std::span<const std::uint8_t> file, const BmpHeader& header) {
     std::vector<std::uint8_t> indices;
@@ -86,7 +62,7 @@ std::vector<std::uint8_t> UnpackBmpIndices(std::span<const std::uint8_t> file, c
 }
 
 std::vector<BmpColour> ReadBmpColours(std::span<const std::uint8_t> file, const BmpHeader& header) {
-    const Channels channels{Channel(header.masks[0]), Channel(header.masks[1]), Channel(header.masks[2])};
+    const BmpChannels channels(header.masks);
     std::vector<BmpColour> colours(static_cast<std::size_t>(header.width) * header.height);
     for (int y = 0; y < header.height; ++y) {
         const std::uint8_t* row = RowFromTop(file, header, y);
@@ -111,7 +87,7 @@ std::vector<std::uint16_t> ReadBmpWords(std::span<const std::uint8_t> file, cons
 }
 
 BmpColour ScaleBmpPixel(std::uint32_t pixel, const std::array<std::uint32_t, 3>& masks) {
-    return BmpColour{ScaleField(pixel, masks[0]), ScaleField(pixel, masks[1]), ScaleField(pixel, masks[2])};
+    return BmpColour{ScaleBmpField(pixel, masks[0]), ScaleBmpField(pixel, masks[1]), ScaleBmpField(pixel, masks[2])};
 }
 
 }  // namespace platform
