@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 
+#include "platform/core/widened_colours.h"
+
 namespace platform {
 namespace {
 
@@ -22,26 +24,6 @@ double SamplePoint(ScaleFilter filter, int source, int target, int i) {
     const double fromCentre = texel - std::floor(texel) - 0.5;
     const double blend = (fromCentre - std::clamp(fromCentre, -region, region)) * factor + 0.5;
     return std::floor(texel) + blend - 0.5;
-}
-
-std::array<std::uint32_t, 65536> MakeColours(PixelLayout layout) {
-    std::array<std::uint32_t, 65536> table{};
-    const int greenBits = layout == PixelLayout::Rgb565 ? 6 : 5;
-    for (std::uint32_t p = 0; p < table.size(); ++p) {
-        const std::uint32_t b = p & 31;
-        const std::uint32_t g = (p >> 5) & ((1u << greenBits) - 1);
-        const std::uint32_t r = (p >> (5 + greenBits)) & 31;
-        // Each channel widened by repeating its top bits, as the screenshots widen them.
-        const std::uint32_t g8 = greenBits == 6 ? (g << 2 | g >> 4) : (g << 3 | g >> 2);
-        table[p] = (r << 3 | r >> 2) << 16 | g8 << 8 | (b << 3 | b >> 2);
-    }
-    return table;
-}
-
-const std::uint32_t* Colours(PixelLayout layout) {
-    static const std::array<std::uint32_t, 65536> k565 = MakeColours(PixelLayout::Rgb565);
-    static const std::array<std::uint32_t, 65536> k555 = MakeColours(PixelLayout::Rgb555);
-    return layout == PixelLayout::Rgb565 ? k565.data() : k555.data();
 }
 
 // Two colours mixed, `w` of 256 parts the second, two channels at a time.
@@ -99,7 +81,7 @@ RECT PictureScaler::OutputArea(const RECT& area) const {
 // several output rows a source row, most rows are a copy or a mix of two kept rows.
 void PictureScaler::Scale(const std::uint16_t* source, int sourcePitch, PixelLayout layout, const RECT& out,
                           std::uint32_t* target, int targetPitch) const {
-    const std::uint32_t* colour = Colours(layout);
+    const std::uint32_t* colour = WidenedColours(layout);
     const LONG left = std::max<LONG>(out.left, 0);
     const LONG right = std::min<LONG>(out.right, static_cast<LONG>(columns_.first.size()));
     const LONG bottom = std::min<LONG>(out.bottom, static_cast<LONG>(rows_.first.size()));

@@ -7,7 +7,7 @@
 
 namespace platform {
 
-// Each channel is widened by repeating its top bits (a 5-bit r becomes r << 3 | r >> 2).
+// Each channel widened as WidenedColours widens it (platform/core/widened_colours.h).
 void WidenRow(const std::uint16_t* in, int width, PixelLayout layout, std::uint8_t* out);
 
 }  // namespace platform

@@ -36,7 +36,7 @@ private:
     std::atomic<int> height_{0};
 };
 
-// One 16-bit pixel as 8-bit RGBA, each channel widened by repeating its top bits.
+// One 16-bit pixel as 8-bit RGBA, each channel widened as WidenedColours widens it.
 void WidenPixel(std::uint16_t pixel, PixelLayout layout, std::uint8_t* rgba);
 
 }  // namespace platform::web
