@@ -19,12 +19,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Quote(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
 int Shell(const std::string& command) {
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -58,8 +52,8 @@ class InstalledGame : public testing::Test {
 protected:
     static void SetUpTestSuite() {
         prefix_ = new test::ReplayRun;
-        const std::string command = "cmake --install " + Quote(STALKWAY_BINARY_DIR) + " --prefix " +
-                                    Quote(prefix_->Folder()) + " >/dev/null";
+        const std::string command = "cmake --install " + test::ShellQuote(STALKWAY_BINARY_DIR) + " --prefix " +
+                                    test::ShellQuote(prefix_->Folder()) + " >/dev/null";
         ASSERT_EQ(Shell(command), 0) << command;
         SetWritable(prefix_->Folder(), false);
         before_ = new std::map<std::string, std::string>(Listing(prefix_->Folder()));
@@ -76,11 +70,12 @@ protected:
             const std::string& launcherDir = "") const {
         const std::string& home = home_.Folder();
         fs::create_directories(home + "/elsewhere");
-        return Shell("cd " + Quote(home + "/elsewhere") + " && HOME=" + Quote(home) +
-                     " XDG_DATA_HOME=" + Quote(home + dataHome) + " XDG_CONFIG_HOME=" + Quote(home + "/config") + " " +
-                     Quote(prefix_->Folder() + "/bin/stalkway-replay") + " --shots shots --log run.log " + options +
-                     " " + Quote(script) + (launcherDir.empty() ? "" : " " + Quote(launcherDir)) +
-                     " >out.txt 2>err.txt");
+        return Shell("cd " + test::ShellQuote(home + "/elsewhere") + " && HOME=" + test::ShellQuote(home) +
+                     " XDG_DATA_HOME=" + test::ShellQuote(home + dataHome) +
+                     " XDG_CONFIG_HOME=" + test::ShellQuote(home + "/config") + " " +
+                     test::ShellQuote(prefix_->Folder() + "/bin/stalkway-replay") + " --shots shots --log run.log " +
+                     options + " " + test::ShellQuote(script) +
+                     (launcherDir.empty() ? "" : " " + test::ShellQuote(launcherDir)) + " >out.txt 2>err.txt");
     }
     // A script of its own, outside the folder the runner runs in.
     std::string Written(const std::string& name, const std::string& script) {
@@ -124,7 +119,7 @@ TEST_F(InstalledGame, TheLauncherKeepsItsOptionsInTheSettingsFolderAndStartsTheI
     const std::string launcherScript = Written("launcher.script",
                                                "frames 5\nclick 100 160\nclick 200 382\ntype Ida Furrow\nkey Return\n"
                                                "frames 3\nshot registered\nclick 585 563\nframes 5\n");
-    ASSERT_EQ(Run(launcherScript, "--program portico --shots " + Quote(home_.Folder() + "/shots")), 0)
+    ASSERT_EQ(Run(launcherScript, "--program portico --shots " + test::ShellQuote(home_.Folder() + "/shots")), 0)
         << Read("elsewhere/err.txt");
     const std::string settings = home_.Folder() + "/config/stalkway";
     const std::string options = Read("config/stalkway/options.ini");
@@ -186,7 +181,9 @@ TEST_F(InstalledGame, APlayersFolderThatCannotBeMadeSavesNothingAsRefusedWritesD
 TEST_F(InstalledGame, ItsOwnFoldersOnTheCommandLineMakeItPortable) {
     const std::string data = std::string(STALKWAY_BINARY_DIR) + "/game/Stalkway";
     const std::string user = home_.Folder() + "/portable";
-    ASSERT_EQ(Run(Script("imperfect.script"), "--data " + Quote(data) + " --user-dir " + Quote(user)), 0)
+    ASSERT_EQ(
+        Run(Script("imperfect.script"), "--data " + test::ShellQuote(data) + " --user-dir " + test::ShellQuote(user)),
+        0)
         << Read("elsewhere/err.txt");
     std::string why;
     EXPECT_TRUE(test::ParseHallOfFame(Read("portable/hiscore.dat"), &why)) << why;
@@ -195,16 +192,16 @@ TEST_F(InstalledGame, ItsOwnFoldersOnTheCommandLineMakeItPortable) {
 
 TEST(GameWithoutData, SaysWhereItLookedAndHowToGiveIt) {
     test::ReplayRun empty;
-    const std::string runner = Quote(std::string(STALKWAY_BINARY_DIR) + "/bin/stalkway-replay");
-    const std::string cd = "cd " + Quote(empty.Folder()) + " && ";
-    EXPECT_EQ(Shell(cd + runner + " " + Quote(Script("perfect.script")) + " 2>err.txt"), 1);
+    const std::string runner = test::ShellQuote(std::string(STALKWAY_BINARY_DIR) + "/bin/stalkway-replay");
+    const std::string cd = "cd " + test::ShellQuote(empty.Folder()) + " && ";
+    EXPECT_EQ(Shell(cd + runner + " " + test::ShellQuote(Script("perfect.script")) + " 2>err.txt"), 1);
     const std::string said = empty.ReadFile("err.txt");
     EXPECT_NE(said.find(std::string(STALKWAY_BINARY_DIR) + "/share/stalkway"), std::string::npos) << said;
     EXPECT_NE(said.find(empty.Folder()), std::string::npos) << said;
     EXPECT_NE(said.find("--data DIR"), std::string::npos) << said;
 
-    EXPECT_EQ(Shell(cd + runner + " --data " + Quote(empty.Folder() + "/none") + " " + Quote(Script("perfect.script")) +
-                    " 2>err.txt"),
+    EXPECT_EQ(Shell(cd + runner + " --data " + test::ShellQuote(empty.Folder() + "/none") + " " +
+                    test::ShellQuote(Script("perfect.script")) + " 2>err.txt"),
               1);
     EXPECT_NE(empty.ReadFile("err.txt").find(empty.Folder() + "/none"), std::string::npos);
     EXPECT_EQ(Shell(cd + runner + " x.script --user-dir 2>err.txt"), 2);
