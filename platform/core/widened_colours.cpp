@@ -22,10 +22,14 @@ ColourTable MakeColours(PixelLayout layout) {
 
 }  // namespace
 
+// Each table is made when its layout is first asked for: a display has one of them.
 const std::uint32_t* WidenedColours(PixelLayout layout) {
-    static const ColourTable k565 = MakeColours(PixelLayout::Rgb565);
+    if (layout == PixelLayout::Rgb565) {
+        static const ColourTable k565 = MakeColours(PixelLayout::Rgb565);
+        return k565.data();
+    }
     static const ColourTable k555 = MakeColours(PixelLayout::Rgb555);
-    return layout == PixelLayout::Rgb565 ? k565.data() : k555.data();
+    return k555.data();
 }
 
 }  // namespace platform
