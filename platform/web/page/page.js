@@ -221,9 +221,9 @@
         });
     }
 
-    // &stats runs the runner as bench.sh runs it natively, statistics alone: screenshots and the log
-    // are files, and every file operation of a worker is a round trip to the page's thread here,
-    // work the native figure it is compared with does not hold.
+    // &stats runs the runner as bench.sh runs it natively, statistics alone and the script without
+    // its screenshots: screenshots and the log are files, and every file operation of a worker is a
+    // round trip to the page's thread here, work the native figure it is compared with does not hold.
     function runnerArguments() {
         if (script === null) return [];
         if (params.has('stats')) return ['--stats', '/run.script'];
@@ -251,6 +251,8 @@
                 return;
             }
             scriptText = await response.text();
+            // Without its screenshots, as bench.sh plays the script natively for the same figures.
+            if (params.has('stats')) scriptText = scriptText.split('\n').filter((l) => !l.startsWith('shot ')).join('\n');
         }
         window.Module = {
             arguments: runnerArguments(),
