@@ -10,6 +10,7 @@
 #include "platform/core/windowing.h"
 #include "platform/api/qz.h"
 #include "platform/sdl/sdl_audio.h"
+#include "platform/sdl/event_gate.h"
 #include "platform/sdl/sdl_display.h"
 #include "platform/api/user.h"
 
@@ -104,6 +105,7 @@ public:
     }
     bool CreateNativeWindow(const char* title, int width, int height, bool) override {
         if (!display_.CreateWindow(title, width, height)) return false;
+        gate_.Attach(display_.Window());
         // A pad is welcome but never needed: without the subsystem the keyboard and pointer remain.
         SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
         return true;
@@ -111,6 +113,7 @@ public:
     void SetNativeTitle(const char* title) override { display_.SetTitle(title); }
     void DestroyNativeWindow() override {
         ClosePads();
+        gate_.Detach();
         display_.DestroyWindow();
     }
     bool OpenDisplay(bool fullscreen, int, int, std::string* error) override {
@@ -136,6 +139,7 @@ public:
     void Trace(const char*) override {}
 
 private:
+    void Dispatch(const SDL_Event& e);
     void OnWindowEvent(const SDL_WindowEvent& e);
     void OnKey(const SDL_KeyboardEvent& e);
     void OnText(const char* utf8);
@@ -154,37 +158,45 @@ private:
     std::unique_ptr<Clock> clock_;
     Display display_;
     Audio audio_;
+    EventGate gate_;
     std::map<SDL_JoystickID, SDL_GameController*> pads_;
     std::map<SDL_JoystickID, Stick> sticks_;
 };
 
 void SdlBackend::PumpEvents() {
     if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
+    if (gate_.MustPump(!pads_.empty())) {
+        SDL_PumpEvents();
+        gate_.Pumped();
+    }
+    // SDL also queues events of its own between pumps, when the window changes for instance.
     SDL_Event e;
-    while (SDL_PollEvent(&e)) {
-        switch (e.type) {
-        case SDL_QUIT: PostToMainWindow(WM_CLOSE, 0, 0); break;
-        case SDL_WINDOWEVENT: OnWindowEvent(e.window); break;
-        case SDL_KEYDOWN:
-        case SDL_KEYUP: OnKey(e.key); break;
-        case SDL_TEXTINPUT: OnText(e.text.text); break;
-        case SDL_MOUSEMOTION: {
-            const SDL_Point p = display_.ToPicture(e.motion.x, e.motion.y);
-            input::MouseMoveEvent(p.x, p.y);
-            break;
-        }
-        case SDL_MOUSEBUTTONDOWN:
-        case SDL_MOUSEBUTTONUP: OnButton(e.button); break;
-        case SDL_CONTROLLERDEVICEADDED: OnPadAdded(e.cdevice.which); break;
-        case SDL_CONTROLLERDEVICEREMOVED: OnPadRemoved(e.cdevice.which); break;
-        case SDL_CONTROLLERBUTTONDOWN:
-        case SDL_CONTROLLERBUTTONUP:
-            for (const auto& b : kPadButtons)
-                if (b.button == e.cbutton.button) input::KeyEvent(0, b.vk, e.type == SDL_CONTROLLERBUTTONDOWN);
-            break;
-        case SDL_CONTROLLERAXISMOTION: OnPadAxis(e.caxis); break;
-        default: break;
-        }
+    while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) Dispatch(e);
+}
+
+void SdlBackend::Dispatch(const SDL_Event& e) {
+    switch (e.type) {
+    case SDL_QUIT: PostToMainWindow(WM_CLOSE, 0, 0); break;
+    case SDL_WINDOWEVENT: OnWindowEvent(e.window); break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: OnKey(e.key); break;
+    case SDL_TEXTINPUT: OnText(e.text.text); break;
+    case SDL_MOUSEMOTION: {
+        const SDL_Point p = display_.ToPicture(e.motion.x, e.motion.y);
+        input::MouseMoveEvent(p.x, p.y);
+        break;
+    }
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: OnButton(e.button); break;
+    case SDL_CONTROLLERDEVICEADDED: OnPadAdded(e.cdevice.which); break;
+    case SDL_CONTROLLERDEVICEREMOVED: OnPadRemoved(e.cdevice.which); break;
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+        for (const auto& b : kPadButtons)
+            if (b.button == e.cbutton.button) input::KeyEvent(0, b.vk, e.type == SDL_CONTROLLERBUTTONDOWN);
+        break;
+    case SDL_CONTROLLERAXISMOTION: OnPadAxis(e.caxis); break;
+    default: break;
     }
 }
 
