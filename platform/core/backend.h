@@ -3,6 +3,7 @@
 // Only code inside platform/ sees this header.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -45,6 +46,15 @@ public:
     virtual std::uint64_t CurrentTick() = 0;
     // Returns once CurrentTick() is greater than `tick`.
     virtual void WaitForTickAfter(std::uint64_t tick) = 0;
+
+    // Real time: the thread that made the clock delivers the timers' events itself while it waits,
+    // so that an event wakes one thread rather than the timer's and then the waiter's. Waits sleep
+    // no later than NextEventDue() and then call DeliverDueEvents(). Elsewhere, and on that thread
+    // while it runs a callback, NextEventDue() is the end of time.
+    virtual std::chrono::steady_clock::time_point NextEventDue() {
+        return std::chrono::steady_clock::time_point::max();
+    }
+    virtual void DeliverDueEvents() {}
 
     // True on the thread whose waits move virtual time on; never under real time.
     virtual bool DrivesTime() = 0;

@@ -7,6 +7,9 @@
 #include <map>
 #include <mutex>
 #include <thread>
+#include <vector>
+
+#include "platform/core/alarm.h"
 
 namespace platform {
 namespace {
@@ -27,12 +30,16 @@ public:
         return CurrentLocked();
     }
 
-    void WaitAfter(std::uint64_t tick) {
+    // True once the count is past `tick`; false if `until` comes first.
+    bool WaitAfter(std::uint64_t tick, SteadyClock::time_point until) {
         std::unique_lock lock(mutex_);
         while (CurrentLocked() <= tick) {
-            if (periodicTimers_ > 0) changed_.wait(lock);
-            else changed_.wait_until(lock, start_ + Ms((tick + 1) * 10));
+            if (SteadyClock::now() >= until) return false;
+            const auto limit = periodicTimers_ > 0 ? until : std::min(until, start_ + Ms((tick + 1) * 10));
+            if (limit == SteadyClock::time_point::max()) changed_.wait(lock);
+            else changed_.wait_until(lock, limit);
         }
+        return true;
     }
 
     void TimerStarted() {
@@ -70,60 +77,110 @@ private:
     int periodicTimers_ = 0;
 };
 
-// One periodic or one-shot timer. Each event is due one period after the previous due time, so
-// a late callback does not push the later ones back. The thread shares its state with the owner,
-// so that a timer killed from its own callback can let its thread run out safely.
+// One periodic or one-shot timer, shared by the clock, the timer's thread and the thread that
+// started it, which delivers its events itself while it waits (much as a waitable timer's routine
+// runs on the thread that set it). Each event is due one period after the previous due time, so
+// that a late callback does not push the later ones back.
+struct Timer {
+    Timer(UINT i, Ms d, LPTIMECALLBACK c, DWORD_PTR u, bool p, Ticks& t)
+        : id(i), delay(d), callback(c), user(u), periodic(p), ticks(t), due(SteadyClock::now() + d) {}
+
+    const UINT id;
+    const Ms delay;
+    const LPTIMECALLBACK callback;
+    const DWORD_PTR user;
+    const bool periodic;
+    Ticks& ticks;
+    const std::thread::id owner = std::this_thread::get_id();
+    // How long after an event's time the timer's own thread delivers it if nobody else has: long
+    // enough for the waiting thread to wake and deliver it first, short against the period.
+    const SteadyClock::duration lateBy = std::min<SteadyClock::duration>(Ms(2), delay / 4);
+
+    std::mutex mutex;
+    std::condition_variable delivered;
+    Alarm alarm;
+    SteadyClock::time_point due;
+    bool delivering = false;
+    std::thread::id deliverer;
+    bool ended = false;  // killed, or a one-shot timer that has fired
+};
+
+// Runs the timer's event if it is due by `now`, then sets the timer's thread to wake just after the
+// next one. Called with the timer's lock held; false if there was nothing to run.
+bool Deliver(Timer& t, std::unique_lock<std::mutex>& lock, SteadyClock::time_point now) {
+    if (t.ended || t.delivering || t.due > now) return false;
+    t.delivering = true;
+    t.deliverer = std::this_thread::get_id();
+    lock.unlock();
+    // Counted first: whoever the callback wakes sees the new tick.
+    if (t.periodic) t.ticks.Event();
+    t.callback(t.id, 0, t.user, 0, 0);
+    lock.lock();
+    t.delivering = false;
+    t.delivered.notify_all();
+    if (!t.periodic) t.ended = true;
+    t.due += t.delay;
+    t.alarm.Set(t.ended ? SteadyClock::time_point{} : t.due + t.lateBy);
+    return true;
+}
+
+// The timer's thread: sleeps until an event is overdue, delivers it if nobody did, and leaves
+// once the timer has ended. A waiting thread that delivered in time has already moved its alarm.
+void RunTimer(Timer& t) {
+    std::unique_lock lock(t.mutex);
+    while (!t.ended) {
+        const auto now = SteadyClock::now();
+        if (Deliver(t, lock, now - t.lateBy)) continue;
+        // While another thread runs the callback, look again a little later.
+        t.alarm.Set(t.delivering ? now + t.lateBy : t.due + t.lateBy);
+        lock.unlock();
+        t.alarm.Sleep();
+        lock.lock();
+    }
+}
+
+// Owns a timer and its thread. A timer killed from its own callback lets its thread run out on its
+// own, with the shared state.
 class TimerThread {
 public:
     TimerThread(UINT id, UINT delayMs, LPTIMECALLBACK callback, DWORD_PTR user, bool periodic, Ticks& ticks)
-        : state_(std::make_shared<State>(id, Ms(delayMs), callback, user, periodic, ticks)),
-          thread_([state = state_] { Run(*state); }) {}
+        : timer_(std::make_shared<Timer>(id, Ms(delayMs), callback, user, periodic, ticks)),
+          thread_([timer = timer_] { RunTimer(*timer); }) {}
 
+    // Once killed, the timer runs no more callbacks: a call under way on another thread is waited
+    // for, unless it is this thread's own (a timer killed from its callback).
     ~TimerThread() {
         {
-            std::lock_guard lock(state_->mutex);
-            state_->stop = true;
+            std::unique_lock lock(timer_->mutex);
+            timer_->ended = true;
+            timer_->delivered.wait(
+                lock, [this] { return !timer_->delivering || timer_->deliverer == std::this_thread::get_id(); });
         }
-        state_->wake.notify_all();
+        timer_->alarm.Set(SteadyClock::time_point{});
         if (thread_.get_id() == std::this_thread::get_id()) thread_.detach();
         else thread_.join();
     }
 
-    bool Periodic() const { return state_->periodic; }
+    bool Periodic() const { return timer_->periodic; }
+    bool StartedHere() const { return timer_->owner == std::this_thread::get_id(); }
+    const std::shared_ptr<Timer>& Shared() const { return timer_; }
 
-private:
-    struct State {
-        State(UINT i, Ms d, LPTIMECALLBACK c, DWORD_PTR u, bool p, Ticks& t)
-            : id(i), delay(d), callback(c), user(u), periodic(p), ticks(t) {}
-        const UINT id;
-        const Ms delay;
-        const LPTIMECALLBACK callback;
-        const DWORD_PTR user;
-        const bool periodic;
-        Ticks& ticks;
-        std::mutex mutex;
-        std::condition_variable wake;
-        bool stop = false;
-    };
-
-    static void Run(State& s) {
-        auto due = SteadyClock::now() + s.delay;
-        std::unique_lock lock(s.mutex);
-        for (;;) {
-            if (s.wake.wait_until(lock, due, [&s] { return s.stop; })) return;
-            lock.unlock();
-            // Counted first: whoever the callback wakes sees the new tick.
-            if (s.periodic) s.ticks.Event();
-            s.callback(s.id, 0, s.user, 0, 0);
-            lock.lock();
-            if (!s.periodic || s.stop) return;
-            due += s.delay;
-        }
+    // When a waiting thread should deliver the next event: never while the event is being run.
+    SteadyClock::time_point Due() const {
+        std::lock_guard lock(timer_->mutex);
+        return timer_->ended || timer_->delivering ? SteadyClock::time_point::max() : timer_->due;
     }
 
-    std::shared_ptr<State> state_;
+private:
+    std::shared_ptr<Timer> timer_;
     std::thread thread_;
 };
+
+// Set while a thread delivers events: a wait inside a callback leaves them to the timers' own
+// threads instead of running callbacks inside callbacks.
+thread_local bool t_delivering = false;
+// The events a thread is about to deliver; kept to spare an allocation at every tick.
+thread_local std::vector<std::shared_ptr<Timer>> t_due;
 
 class RealClock : public Clock {
 public:
@@ -131,7 +188,14 @@ public:
         return static_cast<DWORD>(std::chrono::duration_cast<Ms>(SteadyClock::now() - start_).count());
     }
 
-    void SleepMs(DWORD ms) override { std::this_thread::sleep_for(Ms(ms)); }
+    void SleepMs(DWORD ms) override {
+        const auto end = SteadyClock::now() + Ms(ms);
+        for (auto due = NextEventDue(); due < end; due = NextEventDue()) {
+            std::this_thread::sleep_until(due);
+            DeliverDueEvents();
+        }
+        std::this_thread::sleep_until(end);
+    }
 
     void TimeOfDay(FILETIME* time) override {
         const auto since1970 = std::chrono::system_clock::now().time_since_epoch();
@@ -161,7 +225,37 @@ public:
     }
 
     std::uint64_t CurrentTick() override { return ticks_.Current(); }
-    void WaitForTickAfter(std::uint64_t tick) override { ticks_.WaitAfter(tick); }
+    void WaitForTickAfter(std::uint64_t tick) override {
+        while (!ticks_.WaitAfter(tick, NextEventDue())) DeliverDueEvents();
+    }
+
+    SteadyClock::time_point NextEventDue() override {
+        auto next = SteadyClock::time_point::max();
+        if (t_delivering) return next;
+        std::lock_guard lock(mutex_);
+        for (const auto& timer : timers_)
+            if (timer.second->StartedHere()) next = std::min(next, timer.second->Due());
+        return next;
+    }
+
+    void DeliverDueEvents() override {
+        if (t_delivering) return;
+        const auto now = SteadyClock::now();
+        // Callbacks may start and kill timers, so they run outside the lock, on shared state.
+        std::vector<std::shared_ptr<Timer>>& due = t_due;
+        {
+            std::lock_guard lock(mutex_);
+            for (const auto& timer : timers_)
+                if (timer.second->StartedHere() && timer.second->Due() <= now) due.push_back(timer.second->Shared());
+        }
+        t_delivering = true;
+        for (const auto& timer : due) {
+            std::unique_lock lock(timer->mutex);
+            Deliver(*timer, lock, now);
+        }
+        t_delivering = false;
+        due.clear();
+    }
 
     bool DrivesTime() override { return false; }
     void AdvanceTime() override {}

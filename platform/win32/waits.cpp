@@ -71,12 +71,18 @@ int TakeSignalled(const std::vector<std::shared_ptr<Waitable>>& objects, bool wa
     return -1;
 }
 
-DWORD WaitOnThisThread(const std::vector<std::shared_ptr<Waitable>>& objects, bool waitAll, DWORD timeoutMs) {
+// Under real time a thread that started a timer sleeps no later than the timer's next event and
+// delivers it itself (see Clock::NextEventDue), so the tick it then waits for wakes it only once.
+DWORD WaitOnThisThread(Clock& clock, const std::vector<std::shared_ptr<Waitable>>& objects, bool waitAll,
+                       DWORD timeoutMs) {
+    using TimePoint = std::chrono::steady_clock::time_point;
     WaitState& state = State();
     std::unique_lock lock(SyncMutex());
     Waiter waiter{&objects, IsWorkerThread(), false, {}};
     state.waiters.push_back(&waiter);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    const TimePoint deadline = timeoutMs == INFINITE
+                                   ? TimePoint::max()
+                                   : std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     DWORD result = WAIT_TIMEOUT;
     for (;;) {
         const int index = TakeSignalled(objects, waitAll);
@@ -86,7 +92,13 @@ DWORD WaitOnThisThread(const std::vector<std::shared_ptr<Waitable>>& objects, bo
         }
         if (timeoutMs == 0) break;
         SetBlocked(waiter, true);
-        if (timeoutMs == INFINITE) {
+        if (const TimePoint due = clock.NextEventDue(); due < deadline) {
+            if (waiter.wake.wait_until(lock, due) == std::cv_status::timeout) {
+                lock.unlock();
+                clock.DeliverDueEvents();
+                lock.lock();
+            }
+        } else if (deadline == TimePoint::max()) {
             waiter.wake.wait(lock);
         } else if (waiter.wake.wait_until(lock, deadline) == std::cv_status::timeout) {
             const int late = TakeSignalled(objects, waitAll);
@@ -103,10 +115,10 @@ DWORD WaitDrivingTime(Clock& clock, const std::vector<std::shared_ptr<Waitable>>
                       DWORD timeoutMs) {
     const DWORD start = clock.NowMs();
     for (;;) {
-        if (DWORD r = WaitOnThisThread(objects, waitAll, 0); r != WAIT_TIMEOUT) return r;
+        if (DWORD r = WaitOnThisThread(clock, objects, waitAll, 0); r != WAIT_TIMEOUT) return r;
         if (timeoutMs == 0) return WAIT_TIMEOUT;
         WaitForWorkerThreadsIdle();
-        if (DWORD r = WaitOnThisThread(objects, waitAll, 0); r != WAIT_TIMEOUT) return r;
+        if (DWORD r = WaitOnThisThread(clock, objects, waitAll, 0); r != WAIT_TIMEOUT) return r;
         if (timeoutMs != INFINITE && clock.NowMs() - start >= timeoutMs) return WAIT_TIMEOUT;
         clock.AdvanceTime();
     }
@@ -166,7 +178,7 @@ DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, D
     }
     platform::Clock& clock = platform::GetBackend().GetClock();
     if (clock.DrivesTime()) return platform::WaitDrivingTime(clock, objects, waitAll != 0, milliseconds);
-    return platform::WaitOnThisThread(objects, waitAll != 0, milliseconds);
+    return platform::WaitOnThisThread(clock, objects, waitAll != 0, milliseconds);
 }
 
 DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds) {

@@ -6,7 +6,9 @@
 #include <atomic>
 #include <chrono>
 #include <thread>
+#include <vector>
 
+#include "platform/core/backend.h"
 #include "platform/core/input.h"
 #include "platform/api/qz.h"
 #include "platform/api/win32.h"
@@ -72,6 +74,73 @@ TEST(RealTimeTimers, ATimerKilledFromItsOwnCallbackStopsThere) {
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
     EXPECT_EQ(counting.seen.load(), 3);
     EXPECT_NE(timeKillEvent(counting.id), TIMERR_NOERROR) << "the callback already killed it";
+}
+
+// A timer whose callback signals an event and notes which thread ran it. `calls` is plain: the
+// starter's waits and the timer's thread take turns at the callback, never both at once.
+struct Delivered {
+    std::thread::id starter = std::this_thread::get_id();
+    HANDLE event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    int calls = 0;
+    std::vector<std::uint64_t> ticks;  // the clock's tick as each call saw it
+    std::atomic<int> onStarter{0};
+    std::atomic<int> elsewhere{0};
+    std::atomic<bool> inCall{false};
+    int workMs = 0;
+    ~Delivered() { CloseHandle(event); }
+};
+
+void NoteDelivery(UINT, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR) {
+    auto* d = reinterpret_cast<Delivered*>(user);
+    d->inCall = true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(d->workMs));
+    ++d->calls;
+    d->ticks.push_back(platform::GetBackend().GetClock().CurrentTick());
+    ++(std::this_thread::get_id() == d->starter ? d->onStarter : d->elsewhere);
+    d->inCall = false;
+    SetEvent(d->event);
+}
+
+// The thread that starts a timer runs its events while it waits for them, so a tick wakes one
+// thread; while it is busy elsewhere the timer's own thread runs them. Either way each event is
+// one tick of the clock, none lost and none run twice.
+TEST(RealTimeTimers, TheStarterRunsTheEventsItWaitsForAndTheTimerThreadTheRest) {
+    Delivered d;
+    const UINT id = timeSetEvent(10, 5, NoteDelivery, reinterpret_cast<DWORD_PTR>(&d), TIME_PERIODIC);
+    ASSERT_NE(id, 0u);
+    for (int i = 0; i < 20; ++i) ASSERT_EQ(WaitForSingleObject(d.event, 1000), WAIT_OBJECT_0) << i;
+    // Busy, as far as the timers know: a sleep that is not one of the program's waits.
+    const int waited = d.onStarter.load() + d.elsewhere.load();
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    const int sleptThrough = d.onStarter.load() + d.elsewhere.load() - waited;
+    ASSERT_EQ(timeKillEvent(id), TIMERR_NOERROR);
+    EXPECT_GT(d.onStarter.load(), 0);
+    EXPECT_GE(d.elsewhere.load(), sleptThrough);
+    EXPECT_GT(sleptThrough, 0) << "events kept coming while the starter was not waiting";
+    EXPECT_EQ(d.calls, d.onStarter.load() + d.elsewhere.load());
+    for (size_t i = 1; i < d.ticks.size(); ++i) EXPECT_EQ(d.ticks[i], d.ticks[i - 1] + 1) << i;
+}
+
+// A kill from another thread returns only once the callback the starter is running has ended.
+TEST(RealTimeTimers, AKillWaitsForTheCallbackTheStarterIsRunning) {
+    Delivered d;
+    d.workMs = 30;
+    const UINT id = timeSetEvent(10, 5, NoteDelivery, reinterpret_cast<DWORD_PTR>(&d), TIME_PERIODIC);
+    ASSERT_NE(id, 0u);
+    std::atomic<bool> callEndedFirst{false};
+    std::thread killer([&] {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!d.inCall && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        EXPECT_EQ(timeKillEvent(id), TIMERR_NOERROR);
+        callEndedFirst = !d.inCall;
+    });
+    EXPECT_EQ(WaitForSingleObject(d.event, 10000), WAIT_OBJECT_0);
+    killer.join();
+    EXPECT_TRUE(callEndedFirst);
+    const int calls = d.calls;
+    std::this_thread::sleep_for(std::chrono::milliseconds(40));
+    EXPECT_EQ(d.calls, calls);
 }
 
 class RealTimeTickClock : public ::testing::Test {
