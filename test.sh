@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/packages.sh
-stalkway_ensure_packages
+stalkway_ensure_packages xvfb
 
 stalkway_build build -DSTALKWAY_WERROR=ON
 ctest --test-dir build --output-on-failure -j"$(nproc)"

@@ -43,7 +43,7 @@ bool EventGate::ConnectionQuiet() const { return false; }
 
 bool EventGate::MustPump(bool padOpen) {
     if (display_ == nullptr || padOpen) return true;
-    if (SDL_GetTicks64() - lastPumpMs_ >= kPumpEveryMs) return true;
+    if (SDL_GetTicks64() - lastPumpMs_ >= pumpEveryMs_) return true;
     return !ConnectionQuiet();
 }
 

@@ -18,12 +18,14 @@ class EventGate {
 public:
     static constexpr Uint64 kPumpEveryMs = 100;
 
+    explicit EventGate(Uint64 pumpEveryMs = kPumpEveryMs) : pumpEveryMs_(pumpEveryMs) {}
+
     // Learns the window's X connection. Without one (another video driver), every frame pumps.
     void Attach(SDL_Window* window);
     void Detach() { display_ = nullptr; }
 
     // True when this frame has to pump: something may have arrived, a pad is open, or the last
-    // pump is kPumpEveryMs old.
+    // pump is pumpEveryMs old.
     bool MustPump(bool padOpen);
     // Called right after SDL pumped: the connection as the pump left it.
     void Pumped();
@@ -31,6 +33,7 @@ public:
 private:
     bool ConnectionQuiet() const;
 
+    const Uint64 pumpEveryMs_;
     void* display_ = nullptr;  // the X Display, kept opaque so that Xlib stays in one file
     unsigned long requestsSeen_ = 0;
     Uint64 lastPumpMs_ = 0;
