@@ -4,7 +4,8 @@
 #   frame cost      stalkway-replay --stats over the perfect game: median and 99th percentile of one
 #                   frame's own work, against one plain copy of the 800x600 back surface
 #   idle cost       the game itself under Xvfb for 10 s: processor time over wall time, in a window
-#                   and in full screen at 1920x1080 (fit scaling); the median of five 2 s windows
+#                   and in full screen at 1920x1080 (fit scaling); the median of five 2 s windows;
+#                   beside it, the same for a program that only wakes up as often (bench/wake_floor.cpp)
 #   play cost       the perfect game played in real time by xdotool under Xvfb at 1920x1080, full
 #                   screen: processor time over wall time
 #   step back       taking back a move from a history of 500, against the 10 ms frame slot
@@ -32,7 +33,7 @@ stalkway_ensure_packages xvfb xdotool
 JOBS=$(( $(nproc) < 2 ? $(nproc) : 2 ))
 BUILD=build-release
 nice cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=Release >/dev/null
-nice cmake --build "$BUILD" -j"$JOBS" --target stalkway stalkway-replay stalkway_bench game_data >/dev/null
+nice cmake --build "$BUILD" -j"$JOBS" --target stalkway stalkway-replay stalkway_bench stalkway_wake_floor game_data >/dev/null
 
 WORK=$(mktemp -d)
 XVFB_PID=""
@@ -125,16 +126,17 @@ stop_game() {
     kill "$XVFB_PID" && wait "$XVFB_PID" 2>/dev/null || true
     GAME_PID="" XVFB_PID=""
 }
-# The processor time all the game's threads have run, in nanoseconds (exact, unlike the stat ticks).
-run_ns() { cat /proc/"$GAME_PID"/task/*/schedstat | awk '{ s += $1 } END { printf "%d", s }'; }
-# idle_windows NAME: five 2 s windows of the still game, a ratio each in NAME.windows.
+# The processor time all of a process's threads have run, in nanoseconds (exact, unlike the stat
+# ticks): run_ns PID.
+run_ns() { cat /proc/"$1"/task/*/schedstat | awk '{ s += $1 } END { printf "%d", s }'; }
+# idle_windows NAME [PID]: five 2 s windows of the still game (or of PID), a ratio each in NAME.windows.
 idle_windows() {
-    local r0 w0 r1 w1
+    local r0 w0 r1 w1 pid=${2:-$GAME_PID}
     : >"$WORK/$1.windows"
     for _ in 1 2 3 4 5; do
-        r0=$(run_ns); w0=$(date +%s.%N)
+        r0=$(run_ns "$pid"); w0=$(date +%s.%N)
         sleep 2
-        r1=$(run_ns); w1=$(date +%s.%N)
+        r1=$(run_ns "$pid"); w1=$(date +%s.%N)
         awk -v a="$r0" -v b="$r1" -v s="$w0" -v e="$w1" 'BEGIN { printf "%.4f\n", (b - a) / 1e9 / (e - s) }' \
             >>"$WORK/$1.windows"
     done
@@ -164,6 +166,12 @@ play_perfect() { DISPLAY=":$display" xdotool "$WORK/perfect.xdo"; }
 
 start_game 1024x768 0
 measure idle idle_windows idle
+# The wake-ups alone, right after: what they cost on this machine at this moment.
+"$BUILD/bin/stalkway_wake_floor" 11 &
+floor_pid=$!
+sleep 0.5
+idle_windows floor "$floor_pid"
+wait "$floor_pid"
 stop_game
 start_game 1920x1080 1
 measure idle_full idle_windows idle_full
@@ -189,6 +197,7 @@ frame_median=$(ratio "$median_us" "$copy_us")
 frame_p99=$(ratio "$p99_us" "$copy_us")
 startup=$(median <"$WORK/startup")
 idle=$(median <"$WORK/idle.windows")
+floor=$(median <"$WORK/floor.windows")
 idle_full=$(median <"$WORK/idle_full.windows")
 windows() { tr '\n' ' ' <"$WORK/$1.windows" | sed 's/ $//'; }
 play=$(ratio "$play_cpu_s" "$play_wall_s")
@@ -199,7 +208,7 @@ native_frame_us=$(median <"$WORK/wall_median_us")
 web_frame=$(ratio "$web_frame_us" "$native_frame_us")
 web_load=$(ratio "$web_load_ms" 1000)
 
-verdict() { awk -v v="$1" -v t="$2" 'BEGIN { print (v <= t ? "met" : "MISSED") }'; }
+verdict() { [ "$2" = - ] || awk -v v="$1" -v t="$2" 'BEGIN { print (v <= t ? "met" : "MISSED") }'; }
 row() { printf '%-22s %-44s %-28s %8s %7s  %s\n' "$1" "$2" "$3" "$4" "$5" "$(verdict "$4" "$5")"; }
 echo
 echo "Stalkway benchmarks ($(date -u +%Y-%m-%dT%H:%M:%SZ), $(nproc) processors, load $(cut -d' ' -f1-3 /proc/loadavg))"
@@ -208,6 +217,7 @@ row frame_median_vs_copy "median frame ${median_us} us ($frames frames)" "copy $
 row frame_p99_vs_copy "99th percentile ${p99_us} us (runs: $(median <"$WORK/p99_us"))" "copy ${copy_us} us" \
     "$frame_p99" 3
 row idle_cpu "window, 2 s each: $(windows idle)" "all: ${idle_cpu_s} s in ${idle_wall_s} s" "$idle" 0.01
+row "  wake-ups alone" "2 s each: $(windows floor)" "(for comparison, no target)" "$floor" "-"
 row idle_cpu_fullscreen "1920x1080 full screen: $(windows idle_full)" "all: ${full_cpu_s} s in ${full_wall_s} s" \
     "$idle_full" 0.01
 row play_cpu "processor ${play_cpu_s} s, perfect game, 1920x1080" "wall ${play_wall_s} s" "$play" 0.05

@@ -137,11 +137,4 @@ TEST_F(EventGateOnX, PumpsOnlyForNewRequestsNewEventsAnOpenPadOrAnOldPump) {
     EXPECT_TRUE(young.MustPump(false)) << "a pump as old as the limit is due again";
 }
 
-TEST_F(EventGateOnX, WithoutAnXWindowEveryFramePumps) {
-    EventGate gate(kNever);
-    gate.Attach(nullptr);
-    gate.Pumped();
-    EXPECT_TRUE(gate.MustPump(false));
-}
-
 }  // namespace
