@@ -176,12 +176,8 @@ int MazeModel::ProbeMoves(int mask) {
 }
 
 void MazeModel::ExamineBlock(int a, int b) {
-    int item = -1;
-    {
-        // One lock for the block's reads; it is let go before an item is collected, which draws.
-        const LockedPixels map(View().map, LockedPixels::ReadOnly{});
-        item = ReadBlock(map, a, b);
-    }
+    // One lock for the block's reads, a temporary let go before an item is collected, which draws.
+    const int item = ReadBlock(LockedPixels(View().map, LockedPixels::ReadOnly{}), a, b);
     TakeItem(item);
 }
 

@@ -46,9 +46,6 @@ public:
     int ProbeMoves(int mask);
     // Collects what the 2x2 block of the map at (x, y) holds.
     void ExamineBlock(int x, int y);
-    // The item in the block (-1 for none), noting the exit when it is there; then collecting it.
-    int ReadBlock(const LockedPixels& map, int x, int y);
-    void TakeItem(int item);
     // One straight run; the directions open at its end, the way back left out.
     int MoveSegment(int direction);
     // One player move, followed round every bend; the new allowed moves.
@@ -86,6 +83,10 @@ public:
     void ClearFinishPending() { finishPending_ = 0; }
 
 private:
+    // ExamineBlock in two halves, so that a probe can read many blocks under one lock: the item in
+    // the block (-1 for none), noting the exit when it is there; then collecting it.
+    int ReadBlock(const LockedPixels& map, int x, int y);
+    void TakeItem(int item);
     bool AllItemsFound() const;
     void Step(int direction);
     void PaintLeadingEdge(int direction);

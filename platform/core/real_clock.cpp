@@ -100,23 +100,23 @@ struct Timer {
     std::condition_variable delivered;
     Alarm alarm;
     SteadyClock::time_point due;
-    bool delivering = false;
-    std::thread::id deliverer;
-    bool ended = false;  // killed, or a one-shot timer that has fired
+    std::thread::id deliverer;  // the thread running the callback; none between calls
+    bool ended = false;         // killed, or a one-shot timer that has fired
+
+    bool Delivering() const { return deliverer != std::thread::id(); }
 };
 
 // Runs the timer's event if it is due by `now`, then sets the timer's thread to wake just after the
 // next one. Called with the timer's lock held; false if there was nothing to run.
 bool Deliver(Timer& t, std::unique_lock<std::mutex>& lock, SteadyClock::time_point now) {
-    if (t.ended || t.delivering || t.due > now) return false;
-    t.delivering = true;
+    if (t.ended || t.Delivering() || t.due > now) return false;
     t.deliverer = std::this_thread::get_id();
     lock.unlock();
     // Counted first: whoever the callback wakes sees the new tick.
     if (t.periodic) t.ticks.Event();
     t.callback(t.id, 0, t.user, 0, 0);
     lock.lock();
-    t.delivering = false;
+    t.deliverer = std::thread::id();
     t.delivered.notify_all();
     if (!t.periodic) t.ended = true;
     t.due += t.delay;
@@ -132,7 +132,7 @@ void RunTimer(Timer& t) {
         const auto now = SteadyClock::now();
         if (Deliver(t, lock, now - t.lateBy)) continue;
         // While another thread runs the callback, look again a little later.
-        t.alarm.Set(t.delivering ? now + t.lateBy : t.due + t.lateBy);
+        t.alarm.Set(t.Delivering() ? now + t.lateBy : t.due + t.lateBy);
         lock.unlock();
         t.alarm.Sleep();
         lock.lock();
@@ -154,7 +154,7 @@ public:
             std::unique_lock lock(timer_->mutex);
             timer_->ended = true;
             timer_->delivered.wait(
-                lock, [this] { return !timer_->delivering || timer_->deliverer == std::this_thread::get_id(); });
+                lock, [this] { return !timer_->Delivering() || timer_->deliverer == std::this_thread::get_id(); });
         }
         timer_->alarm.Set(SteadyClock::time_point{});
         if (thread_.get_id() == std::this_thread::get_id()) thread_.detach();
@@ -168,7 +168,7 @@ public:
     // When a waiting thread should deliver the next event: never while the event is being run.
     SteadyClock::time_point Due() const {
         std::lock_guard lock(timer_->mutex);
-        return timer_->ended || timer_->delivering ? SteadyClock::time_point::max() : timer_->due;
+        return timer_->ended || timer_->Delivering() ? SteadyClock::time_point::max() : timer_->due;
     }
 
 private:

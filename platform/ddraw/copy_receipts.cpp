@@ -10,9 +10,7 @@ namespace {
 // A frame repeats a dozen copies on any one surface; older receipts are seldom of use.
 constexpr std::size_t kMostReceipts = 32;
 
-bool Unscaled(const CopyReceipts::Copy& c) {
-    return c.to.right - c.to.left == c.from.right - c.from.left && c.to.bottom - c.to.top == c.from.bottom - c.from.top;
-}
+bool Unscaled(const CopyReceipts::Copy& c) { return SameSize(c.to, c.from); }
 
 // Both put the same source pixel on each target pixel they share, by the same rule.
 bool Aligned(const CopyReceipts::Copy& a, const CopyReceipts::Copy& b) {

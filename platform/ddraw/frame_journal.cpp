@@ -8,10 +8,7 @@ namespace {
 // A frame asks for a few dozen copies; a journal longer than this is not a frame's.
 constexpr std::size_t kMostOps = 256;
 
-bool Scaled(const CopyReceipts::Copy& copy) {
-    return copy.source != nullptr && (copy.from.right - copy.from.left != copy.to.right - copy.to.left ||
-                                      copy.from.bottom - copy.from.top != copy.to.bottom - copy.to.top);
-}
+bool Scaled(const CopyReceipts::Copy& copy) { return copy.source != nullptr && !SameSize(copy.from, copy.to); }
 
 bool MeetsAny(const RECT& area, const std::vector<RECT>& rects) {
     for (const RECT& r : rects)
@@ -34,9 +31,7 @@ void Separate(std::vector<RECT>* rects) {
 // The op limited to `area` of its target, reading the matching part of its source; unscaled only.
 FrameJournal::Op ClippedTo(FrameJournal::Op op, const RECT& area) {
     const RECT to = Intersection(op.copy.to, area);
-    op.copy.from = RECT{op.copy.from.left + (to.left - op.copy.to.left), op.copy.from.top + (to.top - op.copy.to.top),
-                        op.copy.from.left + (to.right - op.copy.to.left),
-                        op.copy.from.top + (to.bottom - op.copy.to.top)};
+    op.copy.from = Shifted(to, op.copy.from.left - op.copy.to.left, op.copy.from.top - op.copy.to.top);
     op.copy.to = to;
     return op;
 }
@@ -103,10 +98,7 @@ bool FrameJournal::Repeated(const std::vector<std::size_t>& group) const {
 bool FrameJournal::Counterparts(const Op& before, const Op& now) {
     const CopyReceipts::Copy& a = before.copy;
     const CopyReceipts::Copy& b = now.copy;
-    const auto width = [](const RECT& r) { return r.right - r.left; };
-    const auto height = [](const RECT& r) { return r.bottom - r.top; };
-    return a.source == b.source && a.keyed == b.keyed && width(a.to) == width(b.to) && height(a.to) == height(b.to) &&
-           width(a.from) == width(b.from) && height(a.from) == height(b.from);
+    return a.source == b.source && a.keyed == b.keyed && SameSize(a.to, b.to) && SameSize(a.from, b.from);
 }
 
 void FrameJournal::PairDamage(const Op& before, const Op& now, std::vector<RECT>* damage) const {
@@ -122,10 +114,8 @@ void FrameJournal::PairDamage(const Op& before, const Op& now, std::vector<RECT>
         damage->push_back(b.to);
         return;
     }
-    for (const RECT& changed : scratch_) {
-        const LONG dx = b.to.left - b.from.left, dy = b.to.top - b.from.top;
-        damage->push_back(RECT{changed.left + dx, changed.top + dy, changed.right + dx, changed.bottom + dy});
-    }
+    for (const RECT& changed : scratch_)
+        damage->push_back(Shifted(changed, b.to.left - b.from.left, b.to.top - b.from.top));
 }
 
 bool FrameJournal::Damage(const std::vector<std::size_t>& group, std::vector<RECT>* damage) const {

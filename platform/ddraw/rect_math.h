@@ -32,6 +32,16 @@ inline RECT Bounds(const RECT& a, const RECT& b) {
                 a.bottom > b.bottom ? a.bottom : b.bottom};
 }
 
+// As wide and as high as each other, wherever they lie.
+inline bool SameSize(const RECT& a, const RECT& b) {
+    return a.right - a.left == b.right - b.left && a.bottom - a.top == b.bottom - b.top;
+}
+
+// Moved by (dx, dy).
+inline RECT Shifted(const RECT& r, LONG dx, LONG dy) {
+    return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+}
+
 // Its number of pixels; 0 when it is empty.
 inline long long Size(const RECT& r) {
     if (r.right <= r.left || r.bottom <= r.top) return 0;
