@@ -4,6 +4,8 @@
 #include <immintrin.h>
 #endif
 
+#include "platform/ddraw/lane_masks.h"
+
 namespace platform::blit {
 namespace {
 
@@ -28,7 +30,7 @@ __attribute__((target("avx512bw"))) void PermutedRow(std::uint16_t* to, const st
             PortableRow(to + x, from, columns + x, count, fromWidth);
             continue;
         }
-        const __mmask32 present = count == 32 ? ~__mmask32{0} : (__mmask32{1} << count) - 1;
+        const __mmask32 present = FirstLanes(count);
         const auto low = static_cast<__mmask16>(present);
         const auto high = static_cast<__mmask16>(present >> 16);
         const __m512i bases = _mm512_set1_epi32(base);
@@ -37,7 +39,7 @@ __attribute__((target("avx512bw"))) void PermutedRow(std::uint16_t* to, const st
         const __m512i indices = _mm512_inserti64x4(_mm512_castsi256_si512(_mm512_cvtepi32_epi16(first)),
                                                    _mm512_cvtepi32_epi16(second), 1);
         const int available = fromWidth - base < 32 ? fromWidth - base : 32;
-        const __mmask32 readable = available == 32 ? ~__mmask32{0} : (__mmask32{1} << available) - 1;
+        const __mmask32 readable = FirstLanes(available);
         const __m512i pixels = _mm512_maskz_loadu_epi16(readable, from + base);
         _mm512_mask_storeu_epi16(to + x, present, _mm512_permutexvar_epi16(indices, pixels));
     }

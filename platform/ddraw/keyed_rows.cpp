@@ -4,6 +4,8 @@
 #include <immintrin.h>
 #endif
 
+#include "platform/ddraw/lane_masks.h"
+
 namespace platform::blit {
 namespace {
 
@@ -57,7 +59,7 @@ __attribute__((target("avx512bw"))) void MaskedRow(std::uint16_t* dest, const st
     const __m512i spans = _mm512_set1_epi16(static_cast<short>(span));
     for (int x = 0; x < width; x += 32) {
         const int count = width - x < 32 ? width - x : 32;
-        const __mmask32 present = count == 32 ? ~__mmask32{0} : (__mmask32{1} << count) - 1;
+        const __mmask32 present = FirstLanes(count);
         const __m512i value = _mm512_maskz_loadu_epi16(present, source + x);
         // value - low above span, unsigned, is exactly the opaque pixels.
         const __mmask32 opaque = _mm512_mask_cmpgt_epu16_mask(present, _mm512_sub_epi16(value, lows), spans);
