@@ -18,9 +18,11 @@ const Option kFolderOptions[] = {
 };
 const Option kHelp{"--help", nullptr, "print this help and exit"};
 const Option kVersion{"--version", nullptr, "print the version and exit"};
+// The common habit of command-line programs; every other word of one dash is a program's word.
+constexpr char kShortHelp[] = "-h";
 
 const Option* FindOption(const Program& program, const std::string& name) {
-    if (name == kHelp.name) return &kHelp;
+    if (name == kHelp.name || name == kShortHelp) return &kHelp;
     if (name == kVersion.name) return &kVersion;
     for (const Option& option : program.own)
         if (name == option.name) return &option;
@@ -58,7 +60,7 @@ CommandLine ParseCommandLine(const Program& program, const std::vector<std::stri
     bool optionsEnded = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& word = arguments[i];
-        if (optionsEnded || word.rfind("--", 0) != 0) {
+        if (optionsEnded || (word.rfind("--", 0) != 0 && word != kShortHelp)) {
             AddWord(&line, word);
             continue;
         }
@@ -80,7 +82,7 @@ std::string Usage(const Program& program) {
                         program.purpose + "\n\n";
     for (const Option& option : kFolderOptions) usage += HelpLine(option);
     for (const Option& option : program.own) usage += HelpLine(option);
-    usage += HelpLine(kHelp) + HelpLine(kVersion);
+    usage += HelpLine({"-h, --help", nullptr, kHelp.help}) + HelpLine(kVersion);
     return usage + "\nEvery other word is " + program.wordsAre +
            ".\n"
            "Exit codes: 0 after a normal end, 1 when the program cannot start, 2 for a bad command line.\n";

@@ -4,6 +4,8 @@
 
 #include <filesystem>
 #include <regex>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -34,13 +36,25 @@ std::vector<std::string> NoDisplay() {
 
 const char* const kPrograms[] = {"stalkway", "portico", "stalkway-replay"};
 
-TEST(CommandLine, HelpPrintsTheUsageAndEnds) {
+// The column where an option line's help text starts: after the option, its value and blanks.
+std::size_t HelpColumn(const std::string& line) { return line.find_first_not_of(' ', line.find("  ", 2)); }
+
+TEST(CommandLine, HelpPrintsTheUsageInOneColumnAndEnds) {
     for (const std::string program : kPrograms) {
         const test::ProgramRun run = test::RunProgram(program, {"--help"}, NoDisplay());
         EXPECT_EQ(run.exitCode, 0) << program;
         EXPECT_EQ(run.out.rfind("usage: " + program + " ", 0), 0u) << run.out;
-        for (const char* option : {"--help", "--version"}) EXPECT_NE(run.out.find(option), std::string::npos);
+        for (const char* option : {"-h, --help", "--version"}) EXPECT_NE(run.out.find(option), std::string::npos);
         EXPECT_EQ(run.err, "") << program;
+        std::istringstream lines(run.out);
+        std::set<std::size_t> columns;
+        for (std::string line; std::getline(lines, line);)
+            if (line.rfind("  -", 0) == 0) columns.insert(HelpColumn(line));
+        EXPECT_EQ(columns.size(), 1u) << "ragged help:\n" << run.out;
+
+        const test::ProgramRun shortly = test::RunProgram(program, {"-h"}, NoDisplay());
+        EXPECT_EQ(shortly.exitCode, 0) << program;
+        EXPECT_EQ(shortly.out, run.out) << program << ": -h prints what --help prints";
     }
     EXPECT_NE(test::RunProgram("stalkway", {"--help"}, NoDisplay()).out.find("--fullscreen"), std::string::npos);
 }
@@ -67,12 +81,23 @@ TEST(CommandLine, AnUnknownOptionIsRefusedWithTheUsageOnStandardError) {
     }
 }
 
-TEST(CommandLine, WithoutADisplayTheGameSaysSoAndEndsAtOnce) {
-    for (const char* mode : {"--window", "--fullscreen"}) {
+TEST(CommandLine, WithoutADisplayEachProgramSaysSoFirstAndEndsAtOnce) {
+    std::vector<std::string> noRuntime = NoDisplay();
+    noRuntime.back() = "-XDG_RUNTIME_DIR";  // a library of the display says a line of its own then
+    const struct {
+        const char* program;
+        const char* mode;
+        std::vector<std::string> environment;
+    } cases[] = {{"stalkway", "--window", NoDisplay()},
+                 {"stalkway", "--fullscreen", NoDisplay()},
+                 {"stalkway", "--window", noRuntime},
+                 {"portico", nullptr, noRuntime}};
+    for (const auto& c : cases) {
         // With its data, so that the display is what it misses.
-        const test::ProgramRun run = test::RunProgram(
-            "stalkway", {"--data", std::string(STALKWAY_BINARY_DIR) + "/game/Stalkway", mode}, NoDisplay(), "", 20);
-        EXPECT_EQ(run.exitCode, 1) << mode;
+        std::vector<std::string> arguments = {"--data", std::string(STALKWAY_BINARY_DIR) + "/game/Stalkway"};
+        if (c.mode != nullptr) arguments.push_back(c.mode);
+        const test::ProgramRun run = test::RunProgram(c.program, arguments, c.environment, "", 20);
+        EXPECT_EQ(run.exitCode, 1) << c.program;
         EXPECT_EQ(run.err.rfind("no display: ", 0), 0u) << run.err;
         EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one line: " << run.err;
         EXPECT_LT(run.seconds, 5.0);

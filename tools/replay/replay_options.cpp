@@ -92,20 +92,35 @@ const Option kOptions[] = {
      }},
 };
 
+// The common habit of command-line programs, as the game and the launcher take it.
+constexpr char kShortHelp[] = "-h";
+
 const Option* FindOption(const std::string& name) {
+    const std::string wanted = name == kShortHelp ? "--help" : name;
     for (const Option& option : kOptions)
-        if (name == option.name) return &option;
+        if (wanted == option.name) return &option;
     return nullptr;
+}
+
+std::string LeftColumn(const Option& option) {
+    const std::string name = std::string(option.name) == "--help" ? std::string(kShortHelp) + ", --help" : option.name;
+    return name + (option.value != nullptr ? std::string(" ") + option.value : "");
 }
 
 }  // namespace
 
 std::string ParseOptions(const std::vector<std::string>& arguments, Options* options) {
     std::vector<std::string> positional;
+    bool optionsEnded = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& word = arguments[i];
-        if (word.rfind("--", 0) != 0) {
+        if (optionsEnded || (word.rfind("--", 0) != 0 && word != kShortHelp)) {
             positional.push_back(word);
+            continue;
+        }
+        // After "--" every word is the script or the launcher's folder, even one that looks like an option.
+        if (word == "--") {
+            optionsEnded = true;
             continue;
         }
         const Option* option = FindOption(word);
@@ -125,11 +140,14 @@ std::string ParseOptions(const std::vector<std::string>& arguments, Options* opt
 
 std::string Usage() {
     std::string usage =
-        "usage: stalkway-replay [OPTION]... SCRIPT [LAUNCHER_DIR]\n"
+        "usage: stalkway-replay [OPTION]... [--] SCRIPT [LAUNCHER_DIR]\n"
         "Runs the game headless in the current folder, its data folder, driven by SCRIPT, in virtual time.\n\n";
+    // One column for every help text, two blanks right of the longest option.
+    std::size_t width = 0;
+    for (const Option& option : kOptions) width = std::max(width, LeftColumn(option).size() + 2);
     for (const Option& option : kOptions) {
-        std::string left = std::string(option.name) + (option.value != nullptr ? std::string(" ") + option.value : "");
-        left.resize(std::max<std::size_t>(left.size() + 2, 14), ' ');
+        std::string left = LeftColumn(option);
+        left.resize(width, ' ');
         usage += "  " + left + option.help + "\n";
     }
     usage += "\nExit codes: the game's own, or 2 for a bad command line or script.\n";
