@@ -11,13 +11,29 @@
 #include "surface/surface.h"
 
 namespace host {
+namespace {
+
+bool g_startupStopped = false;
+
+}  // namespace
+
+void ShowStartupMessage(const char* text) {
+    g_startupStopped = true;
+    MessageBoxA(nullptr, text, nullptr, MB_ICONERROR);
+}
+
+int ExitStatus(int code) {
+    const bool stopped = g_startupStopped;
+    g_startupStopped = false;
+    return stopped ? 1 : code;
+}
 
 bool CheckDesktopColour() {
     HDC screen = GetDC(nullptr);
     const int bits = GetDeviceCaps(screen, BITSPIXEL);
     ReleaseDC(nullptr, screen);
     if (bits == 15 || bits == 16) return true;
-    MessageBoxA(nullptr, "Brightfen Games needs the display set to High Color (16 bit).", nullptr, MB_ICONERROR);
+    ShowStartupMessage("Brightfen Games needs the display set to High Color (16 bit).");
     return false;
 }
 

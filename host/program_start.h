@@ -6,6 +6,13 @@ namespace host {
 
 // False, after the family's message box, when the desktop is not in 15- or 16-bit colour.
 bool CheckDesktopColour();
+// A start-up check's message box (no owner, the system's caption, the error icon). The program's
+// entry point then returns 0, as the family's programs always have; ExitStatus makes the process
+// say that it did not start.
+void ShowStartupMessage(const char* text);
+// The process's exit status for an entry point that returned `code`: 1 when a start-up message
+// stopped the program, whatever it returned. Forgets the message, for the next run in this process.
+int ExitStatus(int code);
 // The display in the mode g_nFullScreen says, on the program's window, its back surface cleared;
 // false (after the graphics library's report, windowed) when it cannot be opened.
 bool InitDisplay();

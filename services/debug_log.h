@@ -1,4 +1,5 @@
-// The program's one diagnostic output, "debug.log", behind a switch that is off.
+// The program's one diagnostic output, "debug.log", behind a switch: off unless setup.ini says
+// "debuglog=1" in its section "setup" (read at start-up, shell/win_main.cpp).
 #pragma once
 
 extern int g_nDebugLog;

@@ -1,5 +1,6 @@
 #include "shell/display_settings.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -26,11 +27,13 @@ std::string ReadSetting(const char* section, const char* key) {
     return value;
 }
 
-// An unknown name keeps the default, and says so where a curious player can look.
+// An unknown name keeps the default, and says so once on the standard error, where a player who
+// typed it looks, and in the debug log and output.
 void Apply(const char* what, const std::string& option, const char* key, int (*set)(const char*)) {
     const std::string name = option.empty() ? ReadSetting(kSection, key) : option;
     if (name.empty() || set(name.c_str()) != 0) return;
     const std::string line = std::string("unknown ") + what + " '" + name + "': the default is used";
+    std::fprintf(stderr, "stalkway: %s\n", line.c_str());
     DebugLog("%s\n", line.c_str());
     OutputDebugStringA(line.c_str());
 }

@@ -1,5 +1,6 @@
 // The game binary: a few options for this run, and the launcher's folder, which goes to WinMain.
 #include "host/command_line.h"
+#include "host/program_start.h"
 #include "platform/api/user.h"
 #include "shell/display_settings.h"
 #include "shell/game_options.h"
@@ -11,5 +12,5 @@ int main(int argc, char** argv) {
     GameOptions options = GameOptionsOf(line);
     g_nFullScreenChoice = options.fullScreen;
     SetDisplayOptions(options.scale, options.filter);
-    return WinMain(nullptr, nullptr, options.launcherDir.data(), SW_SHOWNORMAL);
+    return host::ExitStatus(WinMain(nullptr, nullptr, options.launcherDir.data(), SW_SHOWNORMAL));
 }

@@ -15,6 +15,7 @@
 #include "base/app_globals.h"
 #include "shell/display_settings.h"
 #include "shell/main_window.h"
+#include "services/debug_log.h"
 #include "services/tick_timer.h"
 #include "sound/qz_sound.h"
 #include "sound/sound_effects.h"
@@ -23,13 +24,11 @@ int g_nFullScreenChoice = -1;
 
 namespace {
 
-void ShowStartupError(const char* text) { MessageBoxA(nullptr, text, nullptr, MB_ICONERROR); }
-
 // The DirectDraw probe: the display itself is created later by the graphics library.
 bool CheckDirectDraw() {
     LPDIRECTDRAW probe = nullptr;
     if (FAILED(DirectDrawCreate(nullptr, &probe, nullptr)) || probe == nullptr) {
-        ShowStartupError("DirectX not installed. Program needs DirectX 7.0a or higher to run");
+        host::ShowStartupMessage("DirectX not installed. Program needs DirectX 7.0a or higher to run");
         return false;
     }
     LPDIRECTDRAW7 version7 = nullptr;
@@ -37,13 +36,13 @@ bool CheckDirectDraw() {
     const bool ok = version7 != nullptr;
     if (version7 != nullptr) version7->Release();
     probe->Release();
-    if (!ok) ShowStartupError("DirectX Version 7.0a or greater not installed");
+    if (!ok) host::ShowStartupMessage("DirectX Version 7.0a or greater not installed");
     return ok;
 }
 
-int ReadFullScreenSetting() {
+int ReadSetupNumber(const char* key) {
     char value[256];
-    GetPrivateProfileStringA("setup", "fullscreen", "0", value, sizeof value, ".\\setup.ini");
+    GetPrivateProfileStringA("setup", key, "0", value, sizeof value, ".\\setup.ini");
     return std::atoi(value);
 }
 
@@ -79,7 +78,9 @@ int WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     if (!host::CheckDesktopColour() || !CheckDirectDraw()) return 0;
     g_hInstance = instance;
     QZSetInstance(instance);
-    g_nFullScreen = g_nFullScreenChoice >= 0 ? g_nFullScreenChoice : ReadFullScreenSetting();
+    g_nFullScreen = g_nFullScreenChoice >= 0 ? g_nFullScreenChoice : ReadSetupNumber("fullscreen");
+    // The player's switch for debug.log, read before anything has a line for it.
+    g_nDebugLog = ReadSetupNumber("debuglog");
     if (!host::RegisterProgramWindow(instance, GameWindow()) || !host::CreateProgramWindow(instance)) return 1;
     QZDebugEnable(0);
     if (!host::InitDisplay()) return 1;

@@ -24,7 +24,10 @@ public:
         *width = 1024;
         *height = 768;
     }
-    bool CreateNativeWindow(const char*, int, int, bool) override { return true; }
+    bool CreateNativeWindow(const char* title, int, int, bool) override {
+        this->title = title;
+        return true;
+    }
     void SetNativeTitle(const char* title) override { this->title = title; }
     void DestroyNativeWindow() override {}
     bool OpenDisplay(bool fullscreen, int, int, std::string*) override {

@@ -14,19 +14,33 @@ namespace {
 // Start-up fades the music in over 30 frames before the first picture.
 constexpr char kStarted[] = "frames 40\n";
 
-TEST(Replay, DesktopNotInHighColourStopsWithTheMessageBeforeAnyWindow) {
-    for (const char* depth : {"24", "32"}) {
+TEST(Replay, DesktopNotInHighColourStopsWithTheMessageAndExitStatusOne) {
+    const struct {
+        const char* program;
+        const char* depth;
+    } cases[] = {{"stalkway", "8"}, {"stalkway", "24"}, {"stalkway", "32"}, {"portico", "24"}};
+    for (const auto& c : cases) {
         test::ReplayRun run;
-        run.CopyGameData();
-        EXPECT_EQ(run.Run("frames 5\nshot never\n", {"--depth", depth}), 0);
+        const bool launcher = std::string(c.program) == "portico";
+        run.CopyGameData(launcher ? "Stalkway" : "");
+        EXPECT_EQ(run.Run("frames 5\nshot never\n", {"--program", c.program, "--depth", c.depth}), 1) << c.depth;
         EXPECT_EQ(run.Log(), "0 messagebox Brightfen Games needs the display set to High Color (16 bit).|Error\n");
         EXPECT_FALSE(run.ShotExists("never"));
     }
     test::ReplayRun fifteen;
     fifteen.CopyGameData();
-    EXPECT_EQ(fifteen.Run(std::string(kStarted) + "shot started\n", {"--depth", "15"}), 0);
+    // "--" ends the options; the script's path follows it.
+    EXPECT_EQ(fifteen.Run(std::string(kStarted) + "shot started\n", {"--depth", "15", "--"}), 0) << fifteen.Stderr();
     EXPECT_TRUE(fifteen.ShotExists("started"));
     EXPECT_EQ(fifteen.Log(), "");
+}
+
+TEST(Replay, TheLaunchersCaptionIsItsWindowsTitle) {
+    test::ReplayRun run;
+    run.CopyGameData("Stalkway");
+    run.CopyLauncherPictures();
+    ASSERT_EQ(run.Run("frames 5\ncaption\n", {"--program", "portico"}), 0) << run.Stderr();
+    EXPECT_NE(run.Log().find("5 caption Stalk Way - Players\n"), std::string::npos) << run.Log();
 }
 
 TEST(Replay, EscapeAndTheCloseBoxEndTheProgram) {
@@ -36,6 +50,9 @@ TEST(Replay, EscapeAndTheCloseBoxEndTheProgram) {
         EXPECT_EQ(run.Run(std::string(kStarted) + "shot before\n" + ending + "frames 5\nshot after\n"), 0);
         EXPECT_TRUE(run.ShotExists("before"));
         EXPECT_FALSE(run.ShotExists("after")) << ending;
+        if (std::string(ending) == "close\n") {
+            EXPECT_NE(run.Log().find(" skipped lines 4-5, after close\n"), std::string::npos) << run.Log();
+        }
     }
 }
 
@@ -83,7 +100,7 @@ TEST(Replay, ABadScriptIsRefusedWithItsLine) {
     EXPECT_NE(run.Stderr().find("line 2"), std::string::npos);
 }
 
-TEST(ReplayScript, AnErrorNamesTheWrongWordAndACommentMayEndAnyLine) {
+TEST(ReplayScript, AnErrorNamesTheWrongWordAndACommentMayEndAnyLineButType) {
     const struct {
         const char* line;
         const char* said;
@@ -99,9 +116,11 @@ TEST(ReplayScript, AnErrorNamesTheWrongWordAndACommentMayEndAnyLine) {
     }
     std::vector<replay::Command> commands;
     std::string error;
-    ASSERT_TRUE(replay::ParseScript("frames 5 # c\n  # a whole line\nkey F1 #F2\nshot a#b\n", &commands, &error))
+    ASSERT_TRUE(
+        replay::ParseScript("frames 5 # c\n  # a whole line\nkey F1 #F2\nshot a#b\ntype B # c\n", &commands, &error))
         << error;
-    ASSERT_EQ(commands.size(), 4u);
+    ASSERT_EQ(commands.size(), 9u);
+    EXPECT_EQ(commands[8].a, 'c') << "type takes the rest of its line, comment signs too";
     EXPECT_EQ(commands[0].a, 5);
     EXPECT_EQ(commands[1].a, VK_F1);
     EXPECT_EQ(commands[3].text, "a#b") << "only a word that starts with # starts a comment";

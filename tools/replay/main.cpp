@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "host/program_start.h"
 #include "launcher/portico_main.h"
 #include "platform/api/user.h"
 #include "platform/core/folder_options.h"
@@ -24,7 +25,7 @@ int main(int argc, char** argv) {
     const auto afterFolders = [&folders](int (*entry)(HINSTANCE, HINSTANCE, LPSTR, int), platform::FolderRole role) {
         return [&folders, entry, role](char* commandLine) {
             if (const auto exitCode = platform::UseFolders("stalkway-replay", folders, role)) return *exitCode;
-            return entry(nullptr, nullptr, commandLine, SW_SHOWNORMAL);
+            return host::ExitStatus(entry(nullptr, nullptr, commandLine, SW_SHOWNORMAL));
         };
     };
     const std::map<std::string, replay::Program> programs = {

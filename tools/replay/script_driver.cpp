@@ -73,12 +73,22 @@ std::uint64_t ScriptDriver::Run(const Command& c) {
     case Op::Shot: TakeShot(c.text); return 0;
     case Op::Caption: Log("caption", headless::WindowTitle()); return 0;
     case Op::Close:
+        ReportSkipped();
         headless::CloseBox();
         closing_ = true;
         closedAtTick_ = headless::TicksRun();
         return 1;
     }
     return 0;
+}
+
+void ScriptDriver::ReportSkipped() {
+    if (next_ >= commands_.size()) return;
+    const int first = commands_[next_].line;
+    const int last = commands_.back().line;
+    Log("skipped", (first == last ? "line " + std::to_string(first)
+                                  : "lines " + std::to_string(first) + "-" + std::to_string(last)) +
+                       ", after close");
 }
 
 void ScriptDriver::TakeShot(const std::string& name) {

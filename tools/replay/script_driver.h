@@ -41,6 +41,8 @@ private:
     std::uint64_t RunUntilFrames();
     std::uint64_t Run(const Command& command);
     void TakeShot(const std::string& name);
+    // Logs the script's lines that a `close` leaves unrun, which the program never sees.
+    void ReportSkipped();
     // Notes a log that stopped taking lines, once.
     void CheckLog();
 
