@@ -23,6 +23,13 @@ void FillArea(LPDIRECTDRAWSURFACE7 target, const Area& area, int red, int green,
     target->Blt(&rect, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
 }
 
+// A one-pixel frame just inside the area.
+void FrameArea(LPDIRECTDRAWSURFACE7 target, const Area& a, int red, int green, int blue) {
+    for (const Area& side : {Area{a.x, a.y, a.width, 1}, Area{a.x, a.y + a.height - 1, a.width, 1},
+                             Area{a.x, a.y, 1, a.height}, Area{a.x + a.width - 1, a.y, 1, a.height}})
+        FillArea(target, side, red, green, blue);
+}
+
 // Texts sit 6 pixels into their row, so that the 14-pixel font is centred in the 26-pixel rows.
 void Print(const std::string& text, int x, int y) { QZPrintString(text.c_str(), x, y + 6); }
 
@@ -63,7 +70,10 @@ void LauncherScreen::Draw() {
     const int gap = launcher::kButtonWidth + launcher::kSwitchStateGap;
     Print(options_.Music() ? "on" : "off", music.x + gap, music.y + 4);
     Print(options_.Effects() ? "on" : "off", effects.x + gap, effects.y + 4);
-    QZPrintString(status_.c_str(), launcher::kStatusLeft, launcher::kStatusTop);
+    // With nothing to report, the status line says how the fields are used: nothing else shows that
+    // they take typing.
+    const char* hint = Editing() < 0 ? "Click a field to type; Return keeps it." : "Return keeps it, Escape drops it.";
+    QZPrintString(status_.empty() ? hint : status_.c_str(), launcher::kStatusLeft, launcher::kStatusTop);
     if (buttonGroup_ != nullptr) buttonGroup_->RedrawAll();
 }
 
@@ -76,16 +86,16 @@ void LauncherScreen::DrawFields(LPDIRECTDRAWSURFACE7 target) {
                                   used && record.send[0] != 'Y' ? "no" : "yes"};
     for (int field = 0; field < launcher::kFieldCount; ++field) {
         const Area area = launcher::FieldArea(field);
+        const Area value = launcher::FieldValueArea(field);
         Print(kLabels[field], area.x + 6, area.y);
+        // The text fields are boxed, so that they look like places to type.
+        if (field < launcher::kTextFields) FrameArea(target, value, 0xc8, 0x9a, 0x50);
         if (field != Editing()) {
             Print(values[field].substr(0, launcher::kFieldVisibleChars), launcher::kFieldValueLeft, area.y);
             continue;
         }
         // The caret stays in view: the text scrolls left once it passes the field's end.
-        FillArea(
-            target,
-            {launcher::kFieldValueLeft - 4, area.y, area.x + area.width - launcher::kFieldValueLeft + 4, area.height},
-            0x5a, 0x3a, 0x1c);
+        FillArea(target, {value.x + 1, value.y + 1, value.width - 2, value.height - 2}, 0x5a, 0x3a, 0x1c);
         const std::size_t caret = field_.Caret();
         const std::size_t first = caret > launcher::kFieldVisibleChars ? caret - launcher::kFieldVisibleChars : 0;
         Print(field_.Text().substr(first, launcher::kFieldVisibleChars), launcher::kFieldValueLeft, area.y);

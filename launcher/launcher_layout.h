@@ -25,6 +25,12 @@ inline constexpr int kFieldTop = 370;
 inline constexpr int kFieldPitch = 30;
 inline constexpr int kFieldValueLeft = 134;
 inline constexpr Area FieldArea(int field) { return {kSlotLeft, kFieldTop + field * kFieldPitch, kSlotWidth, 26}; }
+// The first three take text; the send flag is switched by a click.
+inline constexpr int kTextFields = 3;
+// Where a field's value is shown, boxed for the text fields.
+inline constexpr Area FieldValueArea(int field) {
+    return {kFieldValueLeft - 4, FieldArea(field).y, kSlotLeft + kSlotWidth - kFieldValueLeft + 4, 26};
+}
 // What a field shows of its value: the rest is there, scrolled with the caret.
 inline constexpr int kFieldVisibleChars = (kSlotLeft + kSlotWidth - kFieldValueLeft) / kCharWidth - 1;
 

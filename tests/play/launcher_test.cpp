@@ -174,12 +174,31 @@ TEST(Launcher, TheFoldersItWasGivenGoWithTheGameAndBack) {
         << run.Log();
 }
 
-// White letters on the status line above the buttons.
-int StatusPixels(const test::Shot& shot) {
-    int white = 0;
-    for (int y = 512; y < 528; ++y)
-        for (int x = 24; x < 776; ++x) white += (shot.At(x, y) & 0xF8F8F8) == 0xF8F8F8 ? 1 : 0;
-    return white;
+// Whether the status line above the buttons shows exactly this text in the program's font.
+bool StatusReads(const test::Shot& shot, const std::string& text) {
+    constexpr int kLeft = 24, kTop = 512, kWidth = 752;
+    return shot.Loaded() && Mismatches(shot, FontPixels(text, kLeft, kTop, kWidth), kLeft, kTop, kWidth) == 0;
+}
+
+TEST(Launcher, TheTextFieldsAreBoxedAndTheStatusLineSaysHowToTypeInThem) {
+    test::ReplayRun run;
+    run.CopyGameData("Stalkway");
+    run.CopyLauncherPictures();
+    ASSERT_EQ(run.Run(std::string("frames 5\nshot idle\n") + kNameField + "frames 2\nshot editing\n",
+                      {"--program", "portico"}),
+              0)
+        << run.Stderr();
+    const test::Shot idle = run.LoadShot("idle");
+    EXPECT_TRUE(StatusReads(idle, "Click a field to type; Return keeps it."));
+    EXPECT_TRUE(StatusReads(run.LoadShot("editing"), "Return keeps it, Escape drops it."));
+    EXPECT_FALSE(StatusReads(idle, "Return keeps it, Escape drops it.")) << "the comparison tells texts apart";
+    // The name, address and e-mail fields (rows at 370, 400, 430) have a box's corners; the send flag has none.
+    constexpr int kBoxLeft = 130, kBoxRight = 391;
+    for (const int top : {370, 400, 430}) {
+        EXPECT_EQ(idle.At(kBoxLeft, top), idle.At(kBoxRight, top + 25)) << top;
+        EXPECT_NE(idle.At(kBoxLeft, top), idle.At(kBoxLeft + 1, top + 1)) << top;
+    }
+    EXPECT_NE(idle.At(kBoxLeft, 460), idle.At(kBoxLeft, 370)) << "the send flag is no text field";
 }
 
 TEST(Launcher, EscapeDropsAnEditFirstThenEndsTheLauncher) {
@@ -208,8 +227,9 @@ TEST(Launcher, AWriteThatFailsIsShownAndTheFileKeepsWhatItHeld) {
     const std::string script = std::string("frames 5\nshot before\n") + kSlot2 + kMusic + "frames 3\nshot after\n";
     ASSERT_EQ(run.Run(script, {"--program", "portico", "--fail", "write"}), 0) << run.Stderr();
     EXPECT_EQ(run.ReadFile("options.ini"), "[setup]\r\nplayerid=0\r\n[Player1]\r\nname=Ann\r\n");
-    EXPECT_EQ(StatusPixels(run.LoadShot("before")), 0);
-    EXPECT_GT(StatusPixels(run.LoadShot("after")), 0) << "the status line says the write failed";
+    EXPECT_TRUE(StatusReads(run.LoadShot("before"), "Click a field to type; Return keeps it."));
+    EXPECT_TRUE(StatusReads(run.LoadShot("after"), "Could not write options.ini: it keeps what it held."))
+        << "the status line says the write failed";
 }
 
 }  // namespace
