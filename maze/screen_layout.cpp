@@ -1,4 +1,4 @@
-#include "tools/assets/screen_layout.h"
+#include "maze/screen_layout.h"
 
 #include <cstring>
 #include <stdexcept>

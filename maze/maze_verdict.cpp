@@ -1,8 +1,8 @@
-#include "tools/assets/maze_verdict.h"
+#include "maze/maze_verdict.h"
 
 #include <sstream>
 
-#include "tools/assets/maze_check.h"
+#include "maze/maze_check.h"
 
 namespace assets {
 
@@ -34,14 +34,15 @@ void JudgeGames(const ChosenMaze& maze, const MazeRules& fresh, const char* layo
 
 }  // namespace
 
-MazeVerdict JudgeMaze(const ChosenMaze& maze, const GameArt& art) {
+MazeVerdict JudgeMaze(const ChosenMaze& maze, const IndexedPicture& picture, const RgbPicture& hilite,
+                      const RgbPicture& nohilite) {
     MazeVerdict verdict;
-    verdict.problems = CheckMazePicture(art.maze, art.hilite, art.nohilite);
+    verdict.problems = CheckMazePicture(picture, hilite, nohilite);
     verdict.perfectClicks = ClicksAlong(maze.layout.grid, maze.layout.route);
     verdict.imperfectClicks = ClicksWithWrongTurns(maze.layout.grid, maze.figures.shortestRoute, kWrongTurns);
     Expect(MeetsTheBar(maze.figures), "the maze is below the bar", verdict.problems);
-    JudgeGames(maze, MazeRules(art.maze, art.hilite, art.nohilite, PixelLayout::Rgb555), "5-5-5", verdict);
-    JudgeGames(maze, MazeRules(art.maze, art.hilite, art.nohilite, PixelLayout::Rgb565), "5-6-5", verdict);
+    JudgeGames(maze, MazeRules(picture, hilite, nohilite, PixelLayout::Rgb555), "5-5-5", verdict);
+    JudgeGames(maze, MazeRules(picture, hilite, nohilite, PixelLayout::Rgb565), "5-6-5", verdict);
     Expect(verdict.perfect.moves == maze.figures.perfectMoves, "the perfect game's moves differ from the plan",
            verdict.problems);
     Expect(verdict.imperfect.backs == kWrongTurns, "the short game lacks its wrong turns", verdict.problems);

@@ -1,4 +1,4 @@
-#include "tools/assets/maze_grid.h"
+#include "maze/maze_grid.h"
 
 #include <bit>
 

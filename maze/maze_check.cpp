@@ -1,12 +1,11 @@
-#include "tools/assets/maze_check.h"
+#include "maze/maze_check.h"
 
 #include <array>
 #include <map>
 
-#include "tools/assets/display_colour.h"
-#include "tools/assets/maze_grid.h"
-#include "tools/assets/maze_picture.h"
-#include "tools/assets/maze_rules.h"
+#include "maze/maze_grid.h"
+#include "maze/maze_picture.h"
+#include "maze/maze_rules.h"
 
 namespace assets {
 

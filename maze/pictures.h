@@ -50,4 +50,20 @@ inline std::uint16_t Pack(PixelLayout layout, int r, int g, int b) {
 }
 inline std::uint16_t Pack(PixelLayout layout, Rgb c) { return Pack(layout, c.r, c.g, c.b); }
 
+// The colour a 16-bit BMP file decodes to for a 5-6-5 value.
+inline Rgb Expand565(std::uint16_t value) {
+    const int r = value >> 11;
+    const int g = value >> 5 & 63;
+    const int b = value & 31;
+    // As the game's BMP reader scales a channel: to the nearest 8-bit value.
+    return {static_cast<std::uint8_t>((r * 255 + 15) / 31), static_cast<std::uint8_t>((g * 255 + 31) / 63),
+            static_cast<std::uint8_t>((b * 255 + 15) / 31)};
+}
+
+// Whether the colour shows as transparent on either display layout.
+inline bool ShowsTransparent(Rgb c) {
+    return Pack(PixelLayout::Rgb565, c) == Pack(PixelLayout::Rgb565, kTransparent) ||
+           Pack(PixelLayout::Rgb555, c) == Pack(PixelLayout::Rgb555, kTransparent);
+}
+
 }  // namespace assets

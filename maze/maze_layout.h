@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "tools/assets/maze_grid.h"
+#include "maze/maze_grid.h"
 
 namespace assets {
 

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "tools/assets/pictures.h"
+#include "maze/pictures.h"
 
 namespace assets {
 

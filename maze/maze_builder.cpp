@@ -1,10 +1,10 @@
-#include "tools/assets/maze_builder.h"
+#include "maze/maze_builder.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
 
-#include "tools/assets/rng.h"
+#include "maze/rng.h"
 
 namespace assets {
 

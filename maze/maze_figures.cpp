@@ -1,4 +1,4 @@
-#include "tools/assets/maze_figures.h"
+#include "maze/maze_figures.h"
 
 #include <algorithm>
 #include <deque>

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "tools/assets/maze_layout.h"
+#include "maze/maze_layout.h"
 
 namespace assets {
 

@@ -3,8 +3,10 @@
 // fewer than 40, a dead-end wrong way at a third or more of the route's junctions).
 #pragma once
 
-#include "tools/assets/maze_builder.h"
-#include "tools/assets/maze_figures.h"
+#include "maze/maze_builder.h"
+#include "maze/maze_figures.h"
+
+#include <cstdint>
 
 namespace assets {
 
@@ -12,6 +14,8 @@ inline constexpr int kLeastPerfectMoves = 150;
 inline constexpr int kLeastShortestMoves = 40;
 
 struct ChosenMaze {
+    std::uint32_t number = 0;  // 0 for the classic maze
+    int attempts = 0;          // the plans tried for a numbered maze, the chosen one last
     MazePlan plan;
     MazeLayout layout;
     MazeFigures figures;
@@ -19,5 +23,10 @@ struct ChosenMaze {
 
 bool MeetsTheBar(const MazeFigures& figures);
 ChosenMaze ChooseMaze();
+
+// Maze `number` (1 to 99,999,999): plans from sub-seeds derived from the number alone, the first
+// that meets the bar the classic maze meets (items in all but eight of the field's squares at most, a way
+// out of 45 to 90 moves, a perfect route of 175 to 235).
+ChosenMaze ChooseNumberedMaze(std::uint32_t number);
 
 }  // namespace assets

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/assets/pictures.h"
+#include "maze/pictures.h"
 
 namespace assets {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "tools/assets/game_art.h"
-#include "tools/assets/maze_maker.h"
-#include "tools/assets/maze_play.h"
+#include "maze/maze_maker.h"
+#include "maze/maze_play.h"
+#include "maze/pictures.h"
 
 namespace assets {
 
@@ -23,7 +23,9 @@ struct MazeVerdict {
     int junctionsWithDeadEnd = 0;  // as the game's own moves find them
 };
 
-MazeVerdict JudgeMaze(const ChosenMaze& maze, const GameArt& art);
+// `picture` is the maze drawn ("maze02.bmp"), `hilite` and `nohilite` the panel's tiles.
+MazeVerdict JudgeMaze(const ChosenMaze& maze, const IndexedPicture& picture, const RgbPicture& hilite,
+                      const RgbPicture& nohilite);
 // The figures in a few lines of text.
 std::string Describe(const ChosenMaze& maze, const MazeVerdict& verdict);
 

@@ -1,8 +1,8 @@
-#include "tools/assets/maze_rules.h"
+#include "maze/maze_rules.h"
 
 #include <algorithm>
 
-#include "tools/assets/maze_grid.h"
+#include "maze/maze_grid.h"
 
 namespace assets {
 

@@ -1,10 +1,10 @@
-#include "tools/assets/game_scripts.h"
+#include "maze/game_scripts.h"
 
 #include <sstream>
 #include <vector>
 
-#include "tools/assets/maze_grid.h"
-#include "tools/assets/screen_layout.h"
+#include "maze/maze_grid.h"
+#include "maze/screen_layout.h"
 
 namespace assets {
 

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "tools/assets/maze_layout.h"
-#include "tools/assets/pictures.h"
+#include "maze/maze_layout.h"
+#include "maze/pictures.h"
 
 namespace assets {
 

@@ -1,10 +1,10 @@
-#include "tools/assets/maze_picture.h"
+#include "maze/maze_picture.h"
 
 #include <algorithm>
 #include <iterator>
 #include <stdexcept>
 
-#include "tools/assets/rng.h"
+#include "maze/rng.h"
 
 namespace assets {
 

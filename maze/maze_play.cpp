@@ -1,6 +1,6 @@
-#include "tools/assets/maze_play.h"
+#include "maze/maze_play.h"
 
-#include "tools/assets/maze_figures.h"
+#include "maze/maze_figures.h"
 
 namespace assets {
 

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "tools/assets/maze_layout.h"
+#include "maze/maze_layout.h"
 
 namespace assets {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/assets/maze_play.h"
-#include "tools/assets/maze_rules.h"
+#include "maze/maze_play.h"
+#include "maze/maze_rules.h"
 
 namespace assets {
 
