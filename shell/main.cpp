@@ -6,6 +6,7 @@
 #include "platform/api/user.h"
 #include "shell/display_settings.h"
 #include "shell/game_options.h"
+#include "host/maze_choice.h"
 #include "shell/maze_start.h"
 #include "shell/win_main.h"
 
@@ -16,9 +17,9 @@ int main(int argc, char** argv) {
     if (!options.maze.empty() ||
         line.given.end() != std::find_if(line.given.begin(), line.given.end(),
                                          [](const auto& option) { return option.first == "--maze"; })) {
-        const auto maze = MazeOfChoice(options.maze);
+        const auto maze = host::MazeOfChoice(options.maze);
         if (!maze) {
-            std::fprintf(stderr, "stalkway: %s\n%s", kMazeChoiceHelp, host::Usage(GameProgram()).c_str());
+            std::fprintf(stderr, "stalkway: %s\n%s", host::kMazeChoiceHelp, host::Usage(GameProgram()).c_str());
             return 2;
         }
         g_nMazeNumber = *maze;

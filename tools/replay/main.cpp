@@ -13,6 +13,7 @@
 #include "launcher/portico_main.h"
 #include "platform/api/user.h"
 #include "platform/core/folder_options.h"
+#include "host/maze_choice.h"
 #include "shell/maze_start.h"
 #include "shell/win_main.h"
 #include "tools/replay/replay.h"
@@ -25,7 +26,7 @@ bool TakeMazeOption(std::vector<std::string>* arguments) {
     for (std::size_t i = 0; i < arguments->size(); ++i) {
         if ((*arguments)[i] == "--") return true;
         if ((*arguments)[i] != "--maze") continue;
-        const auto maze = i + 1 < arguments->size() ? MazeOfChoice((*arguments)[i + 1]) : std::nullopt;
+        const auto maze = i + 1 < arguments->size() ? host::MazeOfChoice((*arguments)[i + 1]) : std::nullopt;
         if (!maze) return false;
         g_nMazeNumber = *maze;
         arguments->erase(arguments->begin() + static_cast<std::ptrdiff_t>(i),
@@ -40,7 +41,7 @@ bool TakeMazeOption(std::vector<std::string>* arguments) {
 int main(int argc, char** argv) {
     std::vector<std::string> arguments(argv + 1, argv + argc);
     if (!TakeMazeOption(&arguments)) {
-        std::fprintf(stderr, "stalkway-replay: %s\n%s", kMazeChoiceHelp, replay::Usage().c_str());
+        std::fprintf(stderr, "stalkway-replay: %s\n%s", host::kMazeChoiceHelp, replay::Usage().c_str());
         return 2;
     }
     platform::FolderRequest folders;
