@@ -1,7 +1,6 @@
 #include "maze/solution_picture.h"
 
 #include <algorithm>
-#include <map>
 
 #include "maze/maze_grid.h"
 
@@ -29,21 +28,8 @@ int Scaled(int mazePixel) { return (mazePixel * kMiniSide + kMazeSide / 2) / kMa
 int MiniX(int cell) { return kMiniLeft + Scaled(CellGrid::PixelX(cell) + 1); }
 int MiniY(int cell) { return kMiniTop + Scaled(CellGrid::PixelY(cell) + 1); }
 
-// The miniature's ground: the colour most of it shows in the classic picture.
-Rgb GroundOf(const RgbPicture& classic) {
-    std::map<std::uint16_t, int> counts;
-    for (int y = kMiniTop; y < kMiniTop + kMiniSide; ++y)
-        for (int x = kMiniLeft; x < kMiniLeft + kMiniSide; ++x)
-            if (!InPanel(x, y)) ++counts[Pack(PixelLayout::Rgb565, classic.At(x, y))];
-    std::uint16_t best = 0;
-    int most = -1;
-    for (const auto& [value, count] : counts)
-        if (count > most) {
-            best = value;
-            most = count;
-        }
-    return Expand565(best);
-}
+// The miniature's ground: the dark green the classic picture shows between its paths.
+const Rgb kGround = OnGrid(0x1f, 0x3d, 0x17);
 
 void Put(RgbPicture& picture, int x, int y, Rgb colour) {
     if (x >= kMiniLeft && x < kMiniLeft + kMiniSide && y >= kMiniTop && y < kMiniTop + kMiniSide && !InPanel(x, y))
@@ -66,15 +52,8 @@ void Block(RgbPicture& picture, int cell, Rgb colour) {
 
 RgbPicture DrawSolution(const RgbPicture& classic, const MazeLayout& maze) {
     RgbPicture picture = classic;
-    const Rgb ground = GroundOf(classic);
     for (int y = kMiniTop; y < kMiniTop + kMiniSide; ++y)
-        for (int x = kMiniLeft; x < kMiniLeft + kMiniSide; ++x) Put(picture, x, y, ground);
-    const Rgb path = OnGrid(124, 94, 66);
-    for (int cell = 0; cell < CellGrid::kCells; ++cell) {
-        if (!CellGrid::InField(cell)) continue;
-        for (int direction : {kRight, kDown})
-            if (maze.grid.Open(cell, direction)) Step(picture, cell, CellGrid::Neighbour(cell, direction), path);
-    }
+        for (int x = kMiniLeft; x < kMiniLeft + kMiniSide; ++x) Put(picture, x, y, kGround);
     const Rgb route = OnGrid(255, 48, 32);
     for (std::size_t i = 1; i < maze.route.size(); ++i) Step(picture, maze.route[i - 1], maze.route[i], route);
     Block(picture, maze.start, OnGrid(255, 32, 32));

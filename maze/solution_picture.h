@@ -1,6 +1,6 @@
-// The perfect game's picture of a numbered maze: the classic picture, its miniature maze drawn
-// again for this maze, a pixel per step, over the miniature's own ground. The panel in its middle
-// and everything round the miniature stay as they are.
+// The perfect game's picture of a numbered maze: the classic picture, its miniature drawn again for
+// this maze: the ground, then the perfect route a pixel wide from the start to the exit. The panel
+// in its middle and everything round the miniature stay as they are.
 #pragma once
 
 #include "maze/maze_layout.h"
