@@ -125,6 +125,12 @@ TEST(MazeChoice, TodaysMazeChosenInTheLauncherIsPlayedAndWonIntoItsOwnHallOfFame
     EXPECT_EQ(TopScore(run.ReadFile(MazeFolder(kRunnerToday) + "hiscore.dat")),
               FigureScore(files.description, "Perfect route"));
     EXPECT_FALSE(fs::exists(run.Folder() + "/Stalkway/hiscore.dat")) << "not in the classic hall of fame";
+
+    // Back in the launcher (as the game's Menu brings it), the same maze is still chosen and
+    // remembered among the recent ones.
+    ASSERT_EQ(run.Run("frames 5\nclick 585 563\nframes 5\n", {"--program", "portico"}), 0) << run.Stderr();
+    EXPECT_NE(run.Log().find(" --maze today "), std::string::npos) << run.Log();
+    EXPECT_NE(run.ReadFile("options.ini").find("recent=20000101"), std::string::npos) << run.ReadFile("options.ini");
 }
 
 TEST(MazeChoice, BadMazeValuesPrintTheUsageAndExit2) {
