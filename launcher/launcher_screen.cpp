@@ -89,6 +89,7 @@ void LauncherScreen::ReadFame() {
 }
 
 void LauncherScreen::OnMazeClick(int x, int y) {
+    const std::uint32_t before = maze_.Number();
     if (launcher::kClassicChip.Contains(x, y)) Report(maze_.Choose(MazeChoice::Kind::Classic));
     if (launcher::kTodayChip.Contains(x, y)) Report(maze_.Choose(MazeChoice::Kind::Today));
     if (launcher::kNumberChip.Contains(x, y) && editing_ != kMazeField) {
@@ -97,7 +98,7 @@ void LauncherScreen::OnMazeClick(int x, int y) {
     }
     for (std::size_t i = 0; i < maze_.Recent().size() && editing_ != kMazeField; ++i)
         if (launcher::RecentChip(static_cast<int>(i)).Contains(x, y)) Report(maze_.ChooseNumber(maze_.Recent()[i]));
-    ReadFame();
+    if (maze_.Number() != before) ReadFame();
 }
 
 int LauncherScreen::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

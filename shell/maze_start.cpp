@@ -40,12 +40,16 @@ bool CacheIsSound(const std::string& folder) {
 // Each file under a temporary name first, then renamed, the digest last: a cache cut short lacks
 // its digest or fails it.
 bool WriteCache(const std::string& folder, const assets::MazeFiles& files) {
+    // Games starting the same maze side by side each write files of their own before the renames.
+    static std::random_device source;
+    char suffix[24];
+    std::snprintf(suffix, sizeof suffix, ".%08x.part", static_cast<unsigned>(source()));
     std::error_code error;
     fs::create_directories(folder, error);
     if (!fs::is_directory(folder, error)) return false;
     for (const assets::NamedFile& file : files.pictures) {
         const std::string path = InFolder(folder, file.name.c_str());
-        const std::string temporary = path + ".part";
+        const std::string temporary = path + suffix;
         try {
             assets::WriteFile(temporary, file.bytes);
         } catch (const std::exception&) {
