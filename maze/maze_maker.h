@@ -3,10 +3,10 @@
 // fewer than 40, a dead-end wrong way at a third or more of the route's junctions).
 #pragma once
 
+#include <cstdint>
+
 #include "maze/maze_builder.h"
 #include "maze/maze_figures.h"
-
-#include <cstdint>
 
 namespace assets {
 
@@ -24,9 +24,9 @@ struct ChosenMaze {
 bool MeetsTheBar(const MazeFigures& figures);
 ChosenMaze ChooseMaze();
 
-// Maze `number` (1 to 99,999,999): plans from sub-seeds derived from the number alone, the first
-// that meets the bar the classic maze meets (items in all but eight of the field's squares at most, a way
-// out of 45 to 90 moves, a perfect route of 175 to 235).
+// Maze `number` (1 to 99,999,999): plans from sub-seeds derived from the number alone, and keeps
+// the first that meets the bar above and the one the classic maze meets (items in all but at most
+// eight of the field's squares, a way out of 45 to 90 moves, a perfect route of 175 to 235).
 ChosenMaze ChooseNumberedMaze(std::uint32_t number);
 
 }  // namespace assets
