@@ -13,6 +13,8 @@
 #   scaling         presenting a move's changed areas at 3840x2160 with the sharp filter, against
 #                   the 10 ms frame slot
 #   start-up        from the moment the runner is started to its first picture, against 10 slots
+#   maze making     a numbered maze's files (plans, pictures, checked games, scripts, digest) made in
+#                   memory from its number, the median of five numbers, against 100 slots
 # The runner is run five times: each frame counts with its fastest of the five (they do the same
 # work), the copy is the median of the runs' copies, and start-up the median of the runs' ratios,
 # so one run disturbed by the shared machine moves nothing; the benchmarks are run three times and
@@ -86,7 +88,8 @@ median_us=$(rank_of 0.5)
 p99_us=$(rank_of 0.99)
 
 # --- Step back and mixing: Google Benchmark, processor time, median of three repetitions.
-"$BUILD/bin/stalkway_bench" --benchmark_filter='BM_StepBack500|BM_MixOneSecond/32/44100|BM_PresentMoveFrame3840Sharp' \
+"$BUILD/bin/stalkway_bench" \
+    --benchmark_filter='BM_StepBack500|BM_MixOneSecond/32/44100|BM_PresentMoveFrame3840Sharp|BM_MakeMazeFiles' \
     --benchmark_repetitions=3 --benchmark_report_aggregates_only=true --benchmark_format=json \
     >"$WORK/bench.json" 2>/dev/null
 # The median aggregate's processor time, in milliseconds.
@@ -101,7 +104,9 @@ bench_ms() {
 stepback_ms=$(bench_ms BM_StepBack500)
 mix_ms=$(bench_ms BM_MixOneSecond/32/44100)
 scale_ms=$(bench_ms BM_PresentMoveFrame3840Sharp)
-[ -n "$stepback_ms" ] && [ -n "$mix_ms" ] && [ -n "$scale_ms" ] ||
+# Making a numbered maze's files from its number: the median of five numbers' medians.
+maze_ms=$(for n in 1 42 123456 20261208 99999999; do bench_ms "BM_MakeMazeFiles/$n"; done | median)
+[ -n "$stepback_ms" ] && [ -n "$mix_ms" ] && [ -n "$scale_ms" ] && [ -n "$maze_ms" ] ||
     { echo "bench.sh: the benchmarks gave no figures" >&2; exit 1; }
 
 # --- Idle and play cost: the game with the SDL2 backend under Xvfb.
@@ -202,6 +207,7 @@ idle_full=$(median <"$WORK/idle_full.windows")
 windows() { tr '\n' ' ' <"$WORK/$1.windows" | sed 's/ $//'; }
 play=$(ratio "$play_cpu_s" "$play_wall_s")
 scale=$(ratio "$scale_ms" 10)
+maze_make=$(ratio "$maze_ms" 1000)
 stepback=$(ratio "$stepback_ms" 10)
 mix=$(ratio "$mix_ms" 1000)
 native_frame_us=$(median <"$WORK/wall_median_us")
@@ -224,6 +230,7 @@ row play_cpu "processor ${play_cpu_s} s, perfect game, 1920x1080" "wall ${play_w
 row stepback500_vs_slot "StepBack, 500 moves: ${stepback_ms} ms" "frame slot 10 ms" "$stepback" 0.5
 row mix32_vs_realtime "32 voices, 1 s at 44100 Hz: ${mix_ms} ms" "1000 ms" "$mix" 0.01
 row scale_vs_slot "move frame at 3840x2160, sharp: ${scale_ms} ms" "frame slot 10 ms" "$scale" 0.2
+row maze_make_vs_100slots "maze files from a number: ${maze_ms} ms" "100 slots, 1000 ms" "$maze_make" 0.5
 row startup_vs_10slots "first picture after $(median <"$WORK/startup_ms") ms" "10 slots, 100 ms" "$startup" 0.25
 row web_frame_vs_native "browser median frame ${web_frame_us} us, wall" "native ${native_frame_us} us, wall" "$web_frame" 3
 row web_load_ms_vs_slot "browser first picture after ${web_load_ms} ms" "100 slots, 1000 ms" "$web_load" 1
@@ -236,6 +243,7 @@ echo "RATIO play_cpu $play 0.05"
 echo "RATIO stepback500_vs_slot $stepback 0.5"
 echo "RATIO mix32_vs_realtime $mix 0.01"
 echo "RATIO scale_vs_slot $scale 0.2"
+echo "RATIO maze_make_vs_100slots $maze_make 0.5"
 echo "RATIO startup_vs_10slots $startup 0.25"
 echo "RATIO web_frame_vs_native $web_frame 3"
 echo "RATIO web_load_ms_vs_slot $web_load 1"

@@ -64,6 +64,7 @@ void LauncherScreen::Draw() {
         Print(std::to_string(slot + 1) + " " + name.substr(0, 28), launcher::kSlotLeft + 6, launcher::SlotArea(slot).y);
     }
     DrawFields(target);
+    DrawMazeChoice(target);
     DrawFame(fame_);
     const launcher::ButtonPlace& music = launcher::kButtons[0];
     const launcher::ButtonPlace& effects = launcher::kButtons[1];
@@ -75,6 +76,30 @@ void LauncherScreen::Draw() {
     const char* hint = Editing() < 0 ? "Click a field to type; Return keeps it." : "Return keeps it, Escape drops it.";
     QZPrintString(status_.empty() ? hint : status_.c_str(), launcher::kStatusLeft, launcher::kStatusTop);
     if (buttonGroup_ != nullptr) buttonGroup_->RedrawAll();
+}
+
+// Each choice on a chip of its own, the chosen one lit; while a number is typed, the numbers a
+// maze may have stand where the recent ones were.
+void LauncherScreen::DrawMazeChoice(LPDIRECTDRAWSURFACE7 target) {
+    const auto chip = [target](const Area& area, bool lit, const std::string& text) {
+        if (lit) FillArea(target, area, 0xa0, 0x6a, 0x20);
+        else FillArea(target, area, 0x3b, 0x24, 0x13);
+        QZPrintString(text.c_str(), area.x + 6, area.y + 4);
+    };
+    const MazeChoice::Kind kind = maze_.Chosen();
+    chip(launcher::kClassicChip, kind == MazeChoice::Kind::Classic, "Classic");
+    chip(launcher::kTodayChip, kind == MazeChoice::Kind::Today, "Today " + std::to_string(maze_.Today()));
+    const bool typing = Editing() == kMazeField;
+    const std::string number = typing                             ? field_.Text() + "_"
+                               : kind == MazeChoice::Kind::Number ? std::to_string(maze_.Number())
+                                                                  : "";
+    chip(launcher::kNumberChip, kind == MazeChoice::Kind::Number || typing, "No. " + number);
+    if (typing) {
+        chip({launcher::RecentChip(0).x, launcher::RecentChip(0).y, 224, 22}, false, "1 to 99999999");
+        return;
+    }
+    for (std::size_t i = 0; i < maze_.Recent().size(); ++i)
+        chip(launcher::RecentChip(static_cast<int>(i)), false, std::to_string(maze_.Recent()[i]));
 }
 
 void LauncherScreen::DrawFields(LPDIRECTDRAWSURFACE7 target) {

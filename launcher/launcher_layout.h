@@ -45,6 +45,14 @@ inline constexpr int kRouteTop = 482;
 inline constexpr int kStatusLeft = 24;
 inline constexpr int kStatusTop = 512;
 
+// The maze choice, on either side of the title: Classic and Today's maze on the left, the number
+// field and the mazes played lately on the right.
+inline constexpr Area kClassicChip{8, 10, 96, 22};
+inline constexpr Area kTodayChip{8, 36, 180, 22};
+inline constexpr Area kNumberChip{548, 10, 156, 22};
+inline constexpr Area RecentChip(int i) { return {548 + i * 116, 36, 108, 22}; }
+inline constexpr int kNumberDigits = 8;
+
 // The buttons along the bottom; the switches show their state to the right of their sign.
 struct ButtonPlace {
     const char* name;

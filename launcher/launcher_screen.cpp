@@ -8,9 +8,13 @@
 #include <system_error>
 
 #include "base/app_globals.h"
+#include "host/maze_choice.h"
 #include "launcher/launcher_layout.h"
+#include "maze/maze_number.h"
 #include "platform/api/file_names.h"
 #include "platform/core/command_line.h"
+#include "platform/core/file_folders.h"
+#include "platform/core/maze_layer.h"
 #include "platform/api/win32.h"
 #include "screen/button.h"
 #include "screen/button_group.h"
@@ -68,11 +72,40 @@ void LauncherScreen::Enter(LPDIRECTDRAW7 directDraw, LPDIRECTDRAWSURFACE7 target
         AddButton(button);
     }
     options_.Load(kOptionsFile);
+    maze_.Load(kOptionsFile, host::TodaysMaze());
+    ReadFame();
+}
+
+void LauncherScreen::ReadFame() {
+    platform::MazeLayer layer;
+    if (const std::uint32_t number = maze_.Number(); number != assets::kClassicMaze) {
+        layer.playerFolder = platform::PlayerDataFolder(platform::CurrentFileFolders(),
+                                                        platform::FolderRole::Launcher) +
+                             "/mazes/" + std::to_string(number);
+        layer.playerFiles = {"hiscore.dat", "winner.dat"};
+    }
+    platform::UseMazeLayer(layer);
     fame_ = ReadFameTable(".\\hiscore.dat", ".\\winner.dat");
 }
 
+void LauncherScreen::OnMazeClick(int x, int y) {
+    const std::uint32_t before = maze_.Number();
+    if (launcher::kClassicChip.Contains(x, y)) Report(maze_.Choose(MazeChoice::Kind::Classic));
+    if (launcher::kTodayChip.Contains(x, y)) Report(maze_.Choose(MazeChoice::Kind::Today));
+    if (launcher::kNumberChip.Contains(x, y) && editing_ != kMazeField) {
+        field_.Start("", launcher::kNumberDigits);
+        editing_ = kMazeField;
+    }
+    for (std::size_t i = 0; i < maze_.Recent().size() && editing_ != kMazeField; ++i)
+        if (launcher::RecentChip(static_cast<int>(i)).Contains(x, y)) Report(maze_.ChooseNumber(maze_.Recent()[i]));
+    if (maze_.Number() != before) ReadFame();
+}
+
 int LauncherScreen::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CHAR && editing_ >= 0) field_.Type(static_cast<unsigned char>(wParam));
+    // The maze number takes digits only.
+    const bool digit = wParam >= '0' && wParam <= '9';
+    if (message == WM_CHAR && editing_ >= 0 && (editing_ != kMazeField || digit))
+        field_.Type(static_cast<unsigned char>(wParam));
     if (message == WM_KEYDOWN) OnKeyDown(hwnd, static_cast<int>(wParam));
     if (message == WM_LBUTTONDOWN) OnClick(LOWORD(lParam), HIWORD(lParam));
     return 0;
@@ -91,7 +124,9 @@ void LauncherScreen::OnKeyDown(HWND hwnd, int virtualKey) {
 
 void LauncherScreen::OnClick(int x, int y) {
     // A click elsewhere keeps what was typed, as Return would.
-    if (editing_ >= 0 && !launcher::FieldArea(editing_).Contains(x, y)) AcceptEdit();
+    const launcher::Area editArea = editing_ == kMazeField ? launcher::kNumberChip : launcher::FieldArea(editing_);
+    if (editing_ >= 0 && !editArea.Contains(x, y)) AcceptEdit();
+    OnMazeClick(x, y);
     for (int slot = 0; slot < PlayerSettings::kPlayers; ++slot) {
         if (launcher::SlotArea(slot).Contains(x, y)) Report(options_.ChooseCurrent(slot));
     }
@@ -111,6 +146,13 @@ void LauncherScreen::BeginEdit(int field) {
 void LauncherScreen::AcceptEdit() {
     const int field = editing_;
     editing_ = -1;
+    if (field == kMazeField) {
+        const auto number = assets::ParseMazeNumber(field_.Text());
+        if (number) Report(maze_.ChooseNumber(*number));
+        else if (!field_.Text().empty()) status_ = "Maze numbers are 1 to 99999999.";
+        ReadFame();
+        return;
+    }
     PlayerRecord record = Shown(options_, options_.Current());
     const std::string text = field_.Accepted();
     char* value = FieldOf(record, field);
@@ -146,9 +188,12 @@ void LauncherScreen::OnButton(const char* name) {
 
 void LauncherScreen::StartGame() {
     if (editing_ >= 0) AcceptEdit();
-    const std::string folder = LauncherFolderArgument();
+    maze_.Played();
+    // The classic maze is the game's own: it needs no option.
+    std::string parameters = LauncherFolderArgument();
+    if (maze_.Number() != assets::kClassicMaze) parameters = "--maze " + maze_.Argument() + " " + parameters;
     const auto result = reinterpret_cast<std::uintptr_t>(
-        ShellExecuteA(nullptr, "open", kGameProgram, folder.c_str(), kGameFolder, SW_SHOWNORMAL));
+        ShellExecuteA(nullptr, "open", kGameProgram, parameters.c_str(), kGameFolder, SW_SHOWNORMAL));
     // ShellExecuteA reports success above 32.
     gameStarted_ = result > 32;
     if (!gameStarted_) status_ = "The game could not be started.";

@@ -9,6 +9,7 @@
 
 #include "launcher/hall_of_fame_view.h"
 #include "launcher/launcher_options.h"
+#include "launcher/maze_choice.h"
 #include "launcher/text_field.h"
 #include "screen/screen.h"
 
@@ -25,8 +26,9 @@ public:
     // kFrameStop once the game has been started.
     int Frame(int active) override;
 
-    // The field being edited (0 name, 1 address, 2 e-mail), or -1.
+    // The field being edited (0 name, 1 address, 2 e-mail, kMazeField the maze number), or -1.
     int Editing() const { return editing_; }
+    static constexpr int kMazeField = 4;
 
 private:
     void OnKeyDown(HWND hwnd, int virtualKey);
@@ -37,12 +39,17 @@ private:
     void ToggleSend();
     void StoreCurrent(PlayerRecord record);
     void StartGame();
+    void OnMazeClick(int x, int y);
+    // The hall of fame of the maze chosen, read through the file names' maze layer.
+    void ReadFame();
+    void DrawMazeChoice(LPDIRECTDRAWSURFACE7 target);
     // Says on the status line whether the options file took the change.
     void Report(bool written);
     void Draw();
     void DrawFields(LPDIRECTDRAWSURFACE7 target);
 
     LauncherOptions options_;
+    MazeChoice maze_;
     FameTable fame_;
     TextField field_;
     int editing_ = -1;

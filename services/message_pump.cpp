@@ -22,8 +22,17 @@ int PumpMessages() {
     return 0;
 }
 
+namespace {
+char g_captionSuffix[64] = "";
+}  // namespace
+
 void SetWindowCaption(const char* text) {
     char caption[512];
-    std::snprintf(caption, sizeof caption, "%s - %s", "Stalk Way", text != nullptr ? text : "");
+    std::snprintf(caption, sizeof caption, "%s - %s%s%s", "Stalk Way", text != nullptr ? text : "",
+                  g_captionSuffix[0] != '\0' ? " - " : "", g_captionSuffix);
     SetWindowTextA(g_hWnd, caption);
+}
+
+void SetCaptionSuffix(const char* suffix) {
+    std::snprintf(g_captionSuffix, sizeof g_captionSuffix, "%s", suffix != nullptr ? suffix : "");
 }

@@ -3,5 +3,7 @@
 
 // 1 when WM_QUIT was taken (it is posted again, so an outer loop sees it too), else 0.
 int PumpMessages();
-// Sets the caption to "Stalk Way - <text>".
+// Sets the caption to "Stalk Way - <text>", followed by " - <suffix>" once a suffix is set.
 void SetWindowCaption(const char* text);
+// What every caption ends with from now on (the maze being played); none when empty.
+void SetCaptionSuffix(const char* suffix);

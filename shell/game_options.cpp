@@ -12,6 +12,7 @@ const host::Program& GameProgram() {
                 {"--fullscreen", nullptr, "play on the whole screen this time, whatever setup.ini says"},
                 {"--scale", "MODE", "fit (the default), integer or stretch: how the picture fills the screen"},
                 {"--filter", "NAME", "sharp (the default), nearest or linear: how the picture is scaled"},
+                {"--maze", "MAZE", "classic (the default), today or a maze number from 1 to 99999999"},
             },
     };
     return program;
@@ -27,6 +28,7 @@ GameOptions GameOptionsOf(const host::CommandLine& line) {
         if (name == "--fullscreen") options.fullScreen = 1;
         if (name == "--scale") options.scale = value;
         if (name == "--filter") options.filter = value;
+        if (name == "--maze") options.maze = value;
     }
     return options;
 }

@@ -15,6 +15,8 @@ struct GameOptions {
     // How the picture fills the screen, for this run; empty leaves it to setup.ini.
     std::string scale;
     std::string filter;
+    // "classic", "today" or a maze number, as given; empty for the classic maze.
+    std::string maze;
     std::string launcherDir;
     // Why the command line was refused.
     std::string problem;

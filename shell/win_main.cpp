@@ -16,6 +16,7 @@
 #include "shell/display_settings.h"
 #include "shell/main_window.h"
 #include "services/debug_log.h"
+#include "shell/maze_start.h"
 #include "services/tick_timer.h"
 #include "sound/qz_sound.h"
 #include "sound/sound_effects.h"
@@ -76,6 +77,7 @@ void InitScreens(const char* commandLine) {
 
 int WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     if (!host::CheckDesktopColour() || !CheckDirectDraw()) return 0;
+    if (!StartMaze(g_nMazeNumber)) return 1;
     g_hInstance = instance;
     QZSetInstance(instance);
     g_nFullScreen = g_nFullScreenChoice >= 0 ? g_nFullScreenChoice : ReadSetupNumber("fullscreen");

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "platform/core/file_folders.h"
+#include "platform/core/maze_layer.h"
 #include "platform/core/name_matching.h"
 
 namespace platform {
@@ -34,6 +35,13 @@ void SayOnce(const std::string& folder) {
 std::string NativePath(const char* windowsName) {
     if (windowsName == nullptr || *windowsName == '\0') return {};
     const FileFolders folders = CurrentFileFolders();
+    const MazeLayer maze = CurrentMazeLayer();
+    const std::string topLevel = TopLevelName(windowsName);
+    if (IsMazePlayerFile(maze, topLevel)) return MatchName(maze.playerFolder, topLevel, true);
+    if (!maze.pictures.empty() && !topLevel.empty()) {
+        std::string path = MatchName(maze.pictures, topLevel, true);
+        if (Exists(path)) return path;
+    }
     for (const std::string* folder : {&folders.user, &folders.settings}) {
         if (folder->empty() || IsAbsolute(windowsName)) continue;
         std::string path = MatchName(*folder, windowsName, true);
@@ -45,6 +53,15 @@ std::string NativePath(const char* windowsName) {
 std::string NativeWritePath(const char* windowsName) {
     if (windowsName == nullptr || *windowsName == '\0') return {};
     const FileFolders folders = CurrentFileFolders();
+    const MazeLayer maze = CurrentMazeLayer();
+    const std::string topLevel = TopLevelName(windowsName);
+    if (IsMazePlayerFile(maze, topLevel)) {
+        if (!MakePrivateFolder(maze.playerFolder)) {
+            SayOnce(maze.playerFolder);
+            return {};
+        }
+        return MatchName(maze.playerFolder, topLevel, true);
+    }
     if (!folders.separate || IsAbsolute(windowsName)) return MatchName(folders.data, windowsName, false);
     if (!MakePrivateFolder(folders.user)) {
         SayOnce(folders.user);

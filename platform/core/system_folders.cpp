@@ -51,6 +51,7 @@ SystemFolders FindSystemFolders() {
     const std::string home = HomeFolder();
     folders.dataHome = BaseFolder("XDG_DATA_HOME", home, ".local/share");
     folders.configHome = BaseFolder("XDG_CONFIG_HOME", home, ".config");
+    folders.cacheHome = BaseFolder("XDG_CACHE_HOME", home, ".cache");
     return folders;
 }
 

@@ -11,6 +11,7 @@ struct SystemFolders {
     std::string current;     // the working directory
     std::string dataHome;    // $XDG_DATA_HOME, else ~/.local/share; empty without a home
     std::string configHome;  // $XDG_CONFIG_HOME, else ~/.config; empty without a home
+    std::string cacheHome;   // $XDG_CACHE_HOME, else ~/.cache; empty without a home
 };
 
 SystemFolders FindSystemFolders();

@@ -7,8 +7,8 @@
 
 #include "platform/api/qz.h"
 #include "tools/assets/display_colour.h"
-#include "tools/assets/maze_grid.h"
-#include "tools/assets/screen_layout.h"
+#include "maze/maze_grid.h"
+#include "maze/screen_layout.h"
 
 namespace assets_test {
 

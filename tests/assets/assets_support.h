@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/assets/maze_play.h"
-#include "tools/assets/pictures.h"
+#include "maze/maze_play.h"
+#include "maze/pictures.h"
 
 namespace assets_test {
 

@@ -8,7 +8,7 @@
 #include "platform/display_fixture.h"
 #include "screen/button.h"
 #include "screen/sprite.h"
-#include "tools/assets/screen_layout.h"
+#include "maze/screen_layout.h"
 
 namespace {
 

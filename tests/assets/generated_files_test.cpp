@@ -10,10 +10,10 @@
 #include "assets/assets_support.h"
 #include "support/replay_run.h"
 #include "tools/assets/display_colour.h"
-#include "tools/assets/maze_check.h"
-#include "tools/assets/maze_grid.h"
-#include "tools/assets/maze_picture.h"
-#include "tools/assets/screen_layout.h"
+#include "maze/maze_check.h"
+#include "maze/maze_grid.h"
+#include "maze/maze_picture.h"
+#include "maze/screen_layout.h"
 
 namespace {
 

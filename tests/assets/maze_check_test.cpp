@@ -4,9 +4,9 @@
 #include <string>
 
 #include "assets/assets_support.h"
-#include "tools/assets/maze_check.h"
-#include "tools/assets/maze_grid.h"
-#include "tools/assets/maze_picture.h"
+#include "maze/maze_check.h"
+#include "maze/maze_grid.h"
+#include "maze/maze_picture.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <queue>
 #include <set>
 
-#include "tools/assets/maze_builder.h"
-#include "tools/assets/maze_figures.h"
-#include "tools/assets/maze_play.h"
+#include "maze/maze_builder.h"
+#include "maze/maze_figures.h"
+#include "maze/maze_play.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "tools/assets/maze_picture.h"
-#include "tools/assets/maze_rules.h"
+#include "maze/maze_picture.h"
+#include "maze/maze_rules.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "surface/surface.h"
 #include "tools/assets/display_colour.h"
 #include "tools/assets/file_writers.h"
-#include "tools/assets/screen_layout.h"
+#include "maze/screen_layout.h"
 #include "tools/assets/screen_preview.h"
 
 namespace {

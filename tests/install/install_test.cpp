@@ -112,6 +112,13 @@ TEST_F(InstalledGame, FindsItsDataAndKeepsThePlayersFilesInTheirFolders) {
     EXPECT_EQ(Listing(home_.Folder() + "/config").size(), 2u);
 }
 
+// A numbered maze's files go to the player's cache folder, never into the installed data.
+TEST_F(InstalledGame, ANumberedMazeIsMadeIntoThePlayersCache) {
+    ASSERT_EQ(Run(Written("start.script", "frames 50\n"), "--maze 42"), 0) << Read("elsewhere/err.txt");
+    for (const char* name : {"maze.digest", "maze02.bmp", "background.bmp", "ultimatesolution.bmp"})
+        EXPECT_TRUE(fs::exists(home_.Folder() + "/.cache/stalkway/mazes/42/" + name)) << name;
+}
+
 // The installed launcher, started from anywhere: a player registered by typing, then Play. Its
 // options file goes among the player's settings, where the installed game reads it, and the game
 // it starts is the installed one, whose Menu starts the installed launcher there again.

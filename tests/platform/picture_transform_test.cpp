@@ -7,7 +7,7 @@
 
 #include "platform/core/picture_scaler.h"
 #include "platform/core/picture_transform.h"
-#include "tools/assets/screen_layout.h"
+#include "maze/screen_layout.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 //                after a reload the hall of fame is still there
 //   keys         N, the arrows, Backspace and H in the page give the native pictures for those keys
 //   bad input    a page served without cross-origin isolation says so instead of staying blank
+//   mazes        ?maze=N makes maze N's files in the page with the native digest, for 20 numbers
 //
 //   node web_test.mjs SITE_DIR NATIVE_BUILD_DIR
 import { spawn, spawnSync } from 'node:child_process';
@@ -60,9 +61,9 @@ function nativeRun(name, scriptFile) {
     return out;
 }
 
-async function runInPage(browser, address, script) {
+async function runInPage(browser, address, script, extra = '') {
     const page = await browser.newPage();
-    await page.goto(`${address}?script=${script}`);
+    await page.goto(`${address}?script=${script}${extra}`);
     await page.waitForFunction('window.stalkwayPage && window.stalkwayPage.exitCode !== null',
         { timeout: 600000, polling: 500 });
     return page;
@@ -239,6 +240,26 @@ async function perfectGameKept(page) {
     check(count === 0, `after the reload the best score differs from a second native game's in ${count} bytes`);
 }
 
+// The numbers the native tests make twice (tests/assets/numbered_maze_test.cpp).
+const kMazeNumbers = [1, 99999999, 20000101, 20240229, 20261208, 20991231, 2, 7, 42, 365, 1000, 4096, 31337, 123456,
+    777777, 5000000, 12345678, 31415926, 77777777, 99999998];
+
+// Each maze made in the page while the runner starts on it; its digest against the one
+// stalkway-assets --maze writes natively.
+async function mazesAsNatively(browser, address) {
+    for (const number of kMazeNumbers) {
+        const data = path.join(work, 'maze-' + number);
+        const made = spawnSync(path.join(nativeBuild, 'bin', 'stalkway-assets'), ['--maze', String(number), '--data', data]);
+        check(made.status === 0, `stalkway-assets --maze ${number} ended with ${made.status}: ${made.stderr}`);
+        const page = await runInPage(browser, address, 'imperfect', `&maze=${number}`);
+        const exitCode = await page.evaluate(() => window.stalkwayPage.exitCode);
+        check(exitCode === 0, `maze ${number} in the page ended with ${exitCode}`);
+        const digest = await pageFile(page, `/mazes/${number}/maze.digest`);
+        await page.close();
+        check(digest.equals(fs.readFileSync(path.join(data, 'maze.digest'))), `maze ${number}: the digests differ`);
+    }
+}
+
 async function main() {
     const isolated = serve([]);
     const plain = serve(['--no-isolation']);
@@ -267,6 +288,7 @@ async function main() {
             await perfectGameKept(page);
         });
         await test('the keys move, take back and show the rules as natively, with sound', () => keysPlay(browser, address));
+        await test('twenty numbered mazes made in the page have the native digests', () => mazesAsNatively(browser, address));
     } finally {
         await browser.close();
         isolated.server.kill();

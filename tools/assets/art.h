@@ -3,8 +3,8 @@
 #pragma once
 
 #include "tools/assets/canvas.h"
-#include "tools/assets/maze_layout.h"
-#include "tools/assets/screen_layout.h"
+#include "maze/maze_layout.h"
+#include "maze/screen_layout.h"
 
 namespace assets {
 

@@ -5,7 +5,7 @@
 #include <numbers>
 #include <vector>
 
-#include "tools/assets/rng.h"
+#include "maze/rng.h"
 #include "tools/assets/text.h"
 
 namespace assets {

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "tools/assets/canvas.h"
-#include "tools/assets/screen_layout.h"
+#include "maze/screen_layout.h"
 #include "tools/assets/shapes.h"
 
 namespace assets {

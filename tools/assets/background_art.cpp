@@ -8,7 +8,7 @@
 
 #include "tools/assets/art.h"
 #include "tools/assets/art_style.h"
-#include "tools/assets/rng.h"
+#include "maze/rng.h"
 #include "tools/assets/text.h"
 
 namespace assets {

@@ -3,7 +3,7 @@
 // loads of the same pixels show the same colour.
 #pragma once
 
-#include "tools/assets/pictures.h"
+#include "maze/pictures.h"
 
 namespace assets {
 

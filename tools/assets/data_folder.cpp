@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "tools/assets/game_sounds.h"
-#include "tools/assets/screen_layout.h"
+#include "maze/screen_layout.h"
 
 namespace assets {
 

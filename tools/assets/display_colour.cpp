@@ -22,22 +22,8 @@ std::uint16_t Compose(int r5, int g6, int b5) {
 
 }  // namespace
 
-Rgb Expand565(std::uint16_t value) {
-    const int r = value >> 11;
-    const int g = value >> 5 & 63;
-    const int b = value & 31;
-    // As the game's BMP reader scales a channel: to the nearest 8-bit value.
-    return {static_cast<std::uint8_t>((r * 255 + 15) / 31), static_cast<std::uint8_t>((g * 255 + 31) / 63),
-            static_cast<std::uint8_t>((b * 255 + 15) / 31)};
-}
-
 Rgb Nearest565(Colour c) {
     return Expand565(Compose(Quantise(c.r, 32, 0.5f), Quantise(c.g, 64, 0.5f), Quantise(c.b, 32, 0.5f)));
-}
-
-bool ShowsTransparent(Rgb c) {
-    return Pack(PixelLayout::Rgb565, c) == Pack(PixelLayout::Rgb565, kTransparent) ||
-           Pack(PixelLayout::Rgb555, c) == Pack(PixelLayout::Rgb555, kTransparent);
 }
 
 RgbPicture ToDisplay(const Canvas& canvas, bool keyed) {

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "tools/assets/canvas.h"
-#include "tools/assets/pictures.h"
+#include "maze/pictures.h"
 
 namespace assets {
 
@@ -14,9 +14,5 @@ namespace assets {
 RgbPicture ToDisplay(const Canvas& canvas, bool keyed = true);
 // The nearest colour on the 5-6-5 grid, nudged off the transparent colour.
 Rgb Nearest565(Colour c);
-// The colour a 16-bit BMP file decodes to for a 5-6-5 value.
-Rgb Expand565(std::uint16_t value);
-// Whether the colour shows as transparent on either display layout.
-bool ShowsTransparent(Rgb c);
 
 }  // namespace assets

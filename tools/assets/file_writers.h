@@ -1,21 +1,14 @@
-// The file formats the generator writes: Windows BMP (16-bit 5-6-5 and 8-bit palettised), RIFF
-// WAVE with an optional sampler loop, and PNG for looking at the pictures. Each returns the bytes;
-// WriteFile puts them on disk.
+// The file formats the generator writes: Windows BMP (maze/bmp_files.h), RIFF WAVE with an
+// optional sampler loop, and PNG for looking at the pictures. Each returns the bytes; WriteFile puts
+// them on disk.
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
-#include "tools/assets/pictures.h"
+#include "maze/bmp_files.h"
 
 namespace assets {
-
-using Bytes = std::vector<std::uint8_t>;
-
-// 16 bits a pixel with the 5-6-5 masks; every colour must already lie on that grid.
-Bytes Bmp16(const RgbPicture& picture);
-Bytes Bmp8(const IndexedPicture& picture);
 
 struct Sound {
     int channels = 1;
@@ -26,7 +19,5 @@ struct Sound {
 Bytes Wav(const Sound& sound);
 
 Bytes Png(const RgbPicture& picture);
-
-void WriteFile(const std::string& path, const Bytes& bytes);
 
 }  // namespace assets

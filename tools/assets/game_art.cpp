@@ -4,7 +4,7 @@
 #include "tools/assets/colour_reduction.h"
 #include "tools/assets/display_colour.h"
 #include "tools/assets/icon_art.h"
-#include "tools/assets/maze_picture.h"
+#include "maze/maze_picture.h"
 
 namespace assets {
 

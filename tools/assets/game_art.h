@@ -3,9 +3,9 @@
 
 #include <array>
 
-#include "tools/assets/maze_layout.h"
-#include "tools/assets/pictures.h"
-#include "tools/assets/screen_layout.h"
+#include "maze/maze_layout.h"
+#include "maze/pictures.h"
+#include "maze/screen_layout.h"
 
 namespace assets {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "tools/assets/file_writers.h"
-#include "tools/assets/pictures.h"
+#include "maze/pictures.h"
 
 namespace assets {
 

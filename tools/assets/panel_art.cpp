@@ -5,8 +5,8 @@
 
 #include "tools/assets/art.h"
 #include "tools/assets/art_style.h"
-#include "tools/assets/maze_grid.h"
-#include "tools/assets/maze_rules.h"
+#include "maze/maze_grid.h"
+#include "maze/maze_rules.h"
 #include "tools/assets/text.h"
 
 namespace assets {

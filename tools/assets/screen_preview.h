@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "tools/assets/pictures.h"
-#include "tools/assets/screen_layout.h"
+#include "maze/pictures.h"
+#include "maze/screen_layout.h"
 
 namespace assets {
 

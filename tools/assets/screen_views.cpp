@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "tools/assets/file_writers.h"
-#include "tools/assets/maze_play.h"
+#include "maze/maze_play.h"
 #include "tools/assets/screen_preview.h"
 
 namespace assets {

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "tools/assets/game_art.h"
-#include "tools/assets/maze_layout.h"
-#include "tools/assets/maze_rules.h"
+#include "maze/maze_layout.h"
+#include "maze/maze_rules.h"
 
 namespace assets {
 

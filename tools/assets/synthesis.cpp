@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "tools/assets/rng.h"
+#include "maze/rng.h"
 
 namespace assets {
 

@@ -1,10 +1,11 @@
-// stalkway-replay [--program NAME] [--data DIR] [--user-dir DIR] [--shots DIR] [--log FILE] [--audio FILE]
-//                 [--depth BITS] [--seed N] [--fail WHAT]... [--stats] SCRIPT [LAUNCHER_DIR]
+// stalkway-replay [--program NAME] [--data DIR] [--user-dir DIR] [--maze MAZE] [--shots DIR] [--log FILE]
+//                 [--audio FILE] [--depth BITS] [--seed N] [--fail WHAT]... [--stats] SCRIPT [LAUNCHER_DIR]
 //
 // Runs the whole program headless, driven by a script, in virtual time: the same script in the same
 // data folder gives the same screenshots and log, byte for byte. NAME is stalkway, the game (the
 // default), or portico, the launcher, run in the launcher's folder. The data folder is found as the
 // program finds it (in the build tree the current folder, or "Stalkway" in it for the launcher).
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -13,11 +14,37 @@
 #include "launcher/portico_main.h"
 #include "platform/api/user.h"
 #include "platform/core/folder_options.h"
+#include "host/maze_choice.h"
+#include "shell/maze_start.h"
 #include "shell/win_main.h"
 #include "tools/replay/replay.h"
+#include "tools/replay/replay_options.h"
+
+namespace {
+
+// Takes "--maze MAZE" out of the arguments; false when its value is no maze.
+bool TakeMazeOption(std::vector<std::string>* arguments) {
+    for (std::size_t i = 0; i < arguments->size(); ++i) {
+        if ((*arguments)[i] == "--") return true;
+        if ((*arguments)[i] != "--maze") continue;
+        const auto maze = i + 1 < arguments->size() ? host::MazeOfChoice((*arguments)[i + 1]) : std::nullopt;
+        if (!maze) return false;
+        g_nMazeNumber = *maze;
+        arguments->erase(arguments->begin() + static_cast<std::ptrdiff_t>(i),
+                         arguments->begin() + static_cast<std::ptrdiff_t>(i) + 2);
+        --i;
+    }
+    return true;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (!TakeMazeOption(&arguments)) {
+        std::fprintf(stderr, "stalkway-replay: %s\n%s", host::kMazeChoiceHelp, replay::Usage().c_str());
+        return 2;
+    }
     platform::FolderRequest folders;
     if (const auto exitCode = platform::TakeFolderOptions("stalkway-replay", &arguments, &folders)) return *exitCode;
     // The folders are settled once the runner has found its own options and script good.

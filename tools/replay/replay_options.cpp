@@ -32,6 +32,9 @@ const Option kOptions[] = {
      [](Options*, const std::string&) -> std::string { return {}; }},
     {"--user-dir", "DIR", "where the game's files are written (otherwise the data folder, or the user's folders)",
      [](Options*, const std::string&) -> std::string { return {}; }},
+    // Taken by the runner's main before the rest, as it readies the maze the game plays.
+    {"--maze", "MAZE", "the maze the game plays: classic (the default), today or a number from 1 to 99999999",
+     [](Options*, const std::string&) -> std::string { return {}; }},
     {"--program", "NAME", "stalkway, the game (the default), or portico, the launcher, run in the launcher's folder",
      [](Options* o, const std::string& v) {
          o->program = v;

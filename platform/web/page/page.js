@@ -2,6 +2,7 @@
 // worker; draws its frames, passes the pointer, touch and keys to it, and plays its sound. With
 // ?script=NAME it runs the scripted runner over scripts/NAME.script instead (virtual time, no
 // window) and keeps what it wrote for the tests; &stats prints the runner's statistics instead.
+// ?maze=N (or ?maze=today) plays that numbered maze, its files made in the page as natively.
 'use strict';
 (function () {
     const params = new URLSearchParams(location.search);
@@ -230,6 +231,12 @@
         return ['--shots', '/shots', '--log', '/shots/run.log', '/run.script'];
     }
 
+    // The maze asked for goes to the game and the runner alike.
+    function programArguments() {
+        const maze = params.get('maze');
+        return (maze === null ? [] : ['--maze', maze]).concat(runnerArguments());
+    }
+
     async function start() {
         if (!threadsAvailable()) {
             showProblem('This page cannot run the game here',
@@ -255,7 +262,7 @@
             if (params.has('stats')) scriptText = scriptText.split('\n').filter((l) => !l.startsWith('shot ')).join('\n');
         }
         window.Module = {
-            arguments: runnerArguments(),
+            arguments: programArguments(),
             print: (line) => page.stdout.push(line),
             printErr: (line) => console.warn(line),
             setStatus,
