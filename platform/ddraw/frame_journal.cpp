@@ -245,7 +245,30 @@ bool FrameJournal::RepeatedOver(const RECT& area) const {
     return j == last_.size();
 }
 
+// A still frame asks for the ops of the frame before, in the same order, all held: then every area
+// repeats, which the per-area test below would find in time that grows with the square of the ops.
+bool FrameJournal::RepeatsWhole() const {
+    if (current_.size() != last_.size() || held_ != current_.size()) return false;
+    for (std::size_t i = 0; i < current_.size(); ++i)
+        if (!Same(last_[i], current_[i].op)) return false;
+    return true;
+}
+
+void FrameJournal::Settle() {
+    lastWhole_ = !broken_;
+    last_.clear();
+    for (const Entry& entry : current_) last_.push_back(entry.op);
+    current_.clear();
+    held_ = 0;
+    holding_ = true;
+    broken_ = false;
+}
+
 std::vector<FrameJournal::Op> FrameJournal::EndFrame() {
+    if (!broken_ && RepeatsWhole()) {
+        Settle();
+        return {};
+    }
     // A held op may be dropped when, over its area, this frame asked for what the frame before did,
     // and all of it is held: those pixels are untouched since the frame before left them, and
     // doing the same again would leave them so. Held ops that overlap are dropped together or done
@@ -255,13 +278,7 @@ std::vector<FrameJournal::Op> FrameJournal::EndFrame() {
         marks[i] = current_[i].held && !RepeatedOver(current_[i].op.copy.to);
     // Each group taken holds a marked op, which did not repeat the frame before.
     std::vector<Op> due = TakeGroups(std::move(marks), true);
-    lastWhole_ = !broken_;
-    last_.clear();
-    for (const Entry& entry : current_) last_.push_back(entry.op);
-    current_.clear();
-    held_ = 0;
-    holding_ = true;
-    broken_ = false;
+    Settle();
     return due;
 }
 

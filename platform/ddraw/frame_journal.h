@@ -85,6 +85,10 @@ private:
     // Whether the ops of this frame that overlap `area` are all held and the same, in order, as
     // those of the frame before.
     bool RepeatedOver(const RECT& area) const;
+    // Whether this frame asked for exactly the held ops of the frame before, in order.
+    bool RepeatsWhole() const;
+    // This frame becomes the one the next is held against.
+    void Settle();
 
     SourceChanges changes_;
     mutable std::vector<RECT> scratch_;
