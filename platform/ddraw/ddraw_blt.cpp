@@ -39,7 +39,7 @@ HRESULT DdSurface::Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT sourc
         return Fill(dest, fx->dwFillColor);
     }
 
-    auto* from = dynamic_cast<DdSurface*>(source);
+    DdSurface* from = Of(source);
     if (from == nullptr) return DDERR_INVALIDPARAMS;
     const RECT fromRect = sourceRect != nullptr ? *sourceRect : from->Whole();
     if (!from->Within(fromRect)) return DDERR_INVALIDRECT;

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <memory>
+#include <typeinfo>
 #include <vector>
 
 #include "platform/ddraw/copy_receipts.h"
@@ -21,6 +22,12 @@ public:
     // DDERR_INVALIDPIXELFORMAT, or DDERR_OUTOFMEMORY when the pixels are over the size limit or
     // cannot be allocated.
     static HRESULT Create(DWORD width, DWORD height, const DDPIXELFORMAT& format, DWORD caps, DdSurface** surface);
+    // The surface behind an interface, or null when it is some other implementation. As the class is
+    // final, comparing the exact type says the same as a dynamic_cast, at a fraction of its cost on
+    // a path every copy of every frame takes.
+    static DdSurface* Of(IDirectDrawSurface* surface) {
+        return surface != nullptr && typeid(*surface) == typeid(DdSurface) ? static_cast<DdSurface*>(surface) : nullptr;
+    }
 
     ULONG AddRef() override;
     ULONG Release() override;

@@ -135,8 +135,9 @@ bool FrameJournal::Damage(const std::vector<std::size_t>& group, std::vector<REC
     for (const Op& op : last_)
         if (MeetsAny(op.copy.to, areas)) before.push_back(&op);
     // Each of this frame's ops pairs with the next of the frame before's that can be the same op
-    // again; those passed over, and an op of this frame with none, are unpaired, and can leave
-    // other pixels anywhere in their areas. The pairs keep their order in both frames.
+    // again; an op of this frame with none is unpaired, and can leave other pixels anywhere in its
+    // area. The pairs keep their order in both frames.
+    std::vector<RECT> paired;  // the areas of the frame before's paired ops, so far
     std::size_t next = 0;
     for (std::size_t i : group) {
         const Op& now = current_[i].op;
@@ -146,12 +147,25 @@ bool FrameJournal::Damage(const std::vector<std::size_t>& group, std::vector<REC
             damage->push_back(now.copy.to);
             continue;
         }
-        for (; next < match; ++next) damage->push_back(before[next]->copy.to);
+        for (; next < match; ++next) LeftOutDamage(*before[next], paired, damage);
+        paired.push_back(before[next]->copy.to);
         PairDamage(*before[next++], now, damage);
     }
-    for (; next < before.size(); ++next) damage->push_back(before[next]->copy.to);
+    for (; next < before.size(); ++next) LeftOutDamage(*before[next], paired, damage);
     Separate(damage);
     return true;
+}
+
+// Copies and fills from sources in the same state leave each pixel as the last of them to draw it
+// did, whatever it held, so doing a run of them twice is doing it once. Where the frame before did
+// an op this frame leaves out, and over that pixel this frame repeats exactly the ops the frame
+// before did after it, this frame ends as the frame before did: only an earlier op of the frame
+// before that this frame does again (after the left-out op's pixels, not before them) can make
+// the pixel differ. The other cases are damage already: an op of this frame with no pair, an op
+// of the frame before left out after this one, and a pair that differs.
+void FrameJournal::LeftOutDamage(const Op& leftOut, const std::vector<RECT>& pairedBefore, std::vector<RECT>* damage) {
+    for (const RECT& earlier : pairedBefore)
+        if (Meet(leftOut.copy.to, earlier)) damage->push_back(Intersection(leftOut.copy.to, earlier));
 }
 
 void FrameJournal::Clipped(const std::vector<std::size_t>& group, std::vector<RECT> damage,
@@ -245,7 +259,30 @@ bool FrameJournal::RepeatedOver(const RECT& area) const {
     return j == last_.size();
 }
 
+// A still frame asks for the ops of the frame before, in the same order, all held: then every area
+// repeats, which the per-area test below would find in time that grows with the square of the ops.
+bool FrameJournal::RepeatsWhole() const {
+    if (current_.size() != last_.size() || held_ != current_.size()) return false;
+    for (std::size_t i = 0; i < current_.size(); ++i)
+        if (!Same(last_[i], current_[i].op)) return false;
+    return true;
+}
+
+void FrameJournal::Settle() {
+    lastWhole_ = !broken_;
+    last_.clear();
+    for (const Entry& entry : current_) last_.push_back(entry.op);
+    current_.clear();
+    held_ = 0;
+    holding_ = true;
+    broken_ = false;
+}
+
 std::vector<FrameJournal::Op> FrameJournal::EndFrame() {
+    if (!broken_ && RepeatsWhole()) {
+        Settle();
+        return {};
+    }
     // A held op may be dropped when, over its area, this frame asked for what the frame before did,
     // and all of it is held: those pixels are untouched since the frame before left them, and
     // doing the same again would leave them so. Held ops that overlap are dropped together or done
@@ -255,13 +292,7 @@ std::vector<FrameJournal::Op> FrameJournal::EndFrame() {
         marks[i] = current_[i].held && !RepeatedOver(current_[i].op.copy.to);
     // Each group taken holds a marked op, which did not repeat the frame before.
     std::vector<Op> due = TakeGroups(std::move(marks), true);
-    lastWhole_ = !broken_;
-    last_.clear();
-    for (const Entry& entry : current_) last_.push_back(entry.op);
-    current_.clear();
-    held_ = 0;
-    holding_ = true;
-    broken_ = false;
+    Settle();
     return due;
 }
 

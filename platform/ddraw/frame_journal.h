@@ -80,11 +80,18 @@ private:
     static bool Counterparts(const Op& before, const Op& now);
     // Where a pair of ops, one from the frame before and one from this, can leave different pixels.
     void PairDamage(const Op& before, const Op& now, std::vector<RECT>* damage) const;
+    // Where an op of the frame before that this frame left out can leave different pixels, given
+    // the areas of the ops of the frame before paired so far.
+    static void LeftOutDamage(const Op& leftOut, const std::vector<RECT>& pairedBefore, std::vector<RECT>* damage);
     // The group's ops clipped to the damage; a stretched copy is done whole, its area added to it.
     void Clipped(const std::vector<std::size_t>& group, std::vector<RECT> damage, std::vector<Op>* due) const;
     // Whether the ops of this frame that overlap `area` are all held and the same, in order, as
     // those of the frame before.
     bool RepeatedOver(const RECT& area) const;
+    // Whether this frame asked for exactly the held ops of the frame before, in order.
+    bool RepeatsWhole() const;
+    // This frame becomes the one the next is held against.
+    void Settle();
 
     SourceChanges changes_;
     mutable std::vector<RECT> scratch_;

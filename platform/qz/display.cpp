@@ -113,7 +113,7 @@ int QZFlip() {
     desc.dwSize = sizeof desc;
     if (FAILED(g_display.back->Lock(nullptr, &desc, DDLOCK_WAIT | DDLOCK_READONLY, nullptr))) return 0;
     // The display need only look at what has changed since the last flip.
-    auto* back = dynamic_cast<platform::DdSurface*>(g_display.back);
+    platform::DdSurface* back = platform::DdSurface::Of(g_display.back);
     const std::vector<RECT> changed = back != nullptr ? back->TakeChangedAreas() : std::vector<RECT>{};
     const platform::Picture picture{static_cast<const std::uint16_t*>(desc.lpSurface),
                                     desc.lPitch / 2,

@@ -250,4 +250,36 @@ TEST(FrameJournalDamage, AFrameThatMostlyRepeatsIsRedrawnOnlyWhereItDiffers) {
     EXPECT_EQ(PixelAt(back.get(), 22, 10), PixelAt(picture.get(), 22, 10)) << "its transparent corner";
 }
 
+// A frame that leaves out what the frame before did under the ops it repeats (a screen-wide fill
+// before a picture and a strip over it, as after a screen was entered) redraws nothing: each pixel
+// ends as the last op to draw it left it. Where an op left out lay over them, the model test above
+// holds the buffer to the pixels.
+TEST(FrameJournalDamage, AnOpLeftOutUnderTheRepeatedOnesRedrawsNothing) {
+    const SurfacePtr back = MakeBackBuffer(64, 48), picture = Make565(64, 48), strip = Make565(64, 10);
+    Pattern(picture.get(), 0x100);
+    Pattern(strip.get(), 0x300);
+    auto* buffer = dynamic_cast<platform::DdSurface*>(back.get());
+    ASSERT_NE(buffer, nullptr);
+    const auto frame = [&](bool withFill) {
+        RECT whole{0, 0, 64, 48}, band{0, 20, 64, 30};
+        DDBLTFX fx{};
+        fx.dwSize = sizeof fx;
+        if (withFill) {
+            ASSERT_EQ(back->Blt(&whole, nullptr, nullptr, DDBLT_COLORFILL, &fx), DD_OK);
+        }
+        ASSERT_EQ(back->Blt(&whole, picture.get(), nullptr, 0, nullptr), DD_OK);
+        ASSERT_EQ(back->Blt(&band, strip.get(), nullptr, 0, nullptr), DD_OK);
+        DDSURFACEDESC read = EmptyDesc();
+        ASSERT_EQ(back->Lock(nullptr, &read, DDLOCK_READONLY, nullptr), DD_OK);
+        back->Unlock(nullptr);
+    };
+    frame(true);
+    frame(true);
+    buffer->TakeChangedAreas();
+    frame(false);
+    EXPECT_TRUE(buffer->TakeChangedAreas().empty());
+    EXPECT_EQ(PixelAt(back.get(), 1, 1), PixelAt(picture.get(), 1, 1));
+    EXPECT_EQ(PixelAt(back.get(), 30, 25), PixelAt(strip.get(), 30, 5));
+}
+
 }  // namespace
