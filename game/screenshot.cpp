@@ -1,11 +1,8 @@
 #include "game/screenshot.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <filesystem>
-#include <system_error>
 
 #include "canvas/compositor.h"
 #include "platform/api/file_names.h"
@@ -27,12 +24,6 @@ constexpr int kGlyphWidth = 12;
 constexpr int kNoticeWidth = 21 * kGlyphWidth;
 constexpr int kNoticeHeight = 16;
 
-bool MakeFolder(const std::filesystem::path& folder) {
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    return std::filesystem::is_directory(folder, error);
-}
-
 // The local time of day as the platform's clock gives it, so that the runner's virtual time names
 // the files too.
 std::string TimeStamp() {
@@ -47,26 +38,9 @@ std::string TimeStamp() {
 
 }  // namespace
 
-std::string Screenshots::PathFor(const std::string& fileName) {
-    if (const char* pictures = std::getenv("XDG_PICTURES_DIR"); pictures != nullptr && *pictures != '\0') {
-        const std::filesystem::path folder = std::filesystem::path(pictures) / "Stalkway";
-        if (MakeFolder(folder)) return (folder / fileName).string();
-    }
-    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
-        const std::filesystem::path folder = std::filesystem::path(home) / "Pictures" / "Stalkway";
-        if (MakeFolder(folder)) return (folder / fileName).string();
-    }
-    // Never the working directory as such: an installed game may have been started anywhere.
-    const std::string path = platform::NativeWritePath(fileName.c_str());
-    if (path.empty()) return {};
-    std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    return error ? path : absolute.string();
-}
-
 void Screenshots::Take() {
     const std::string name = "stalkway-" + TimeStamp() + ".png";
-    path_ = PathFor(name);
+    path_ = platform::NativePicturePath(name.c_str());
     if (path_.empty()) {
         path_ = name;
         Report(false);
@@ -77,7 +51,9 @@ void Screenshots::Take() {
 
 void Screenshots::AfterPresent() {
     const int saved = QZSavedPicture();
-    if (saved >= 0) Report(saved == 1);
+    if (saved < 0) return;
+    path_ = QZSavedPictureFile();
+    Report(saved == 1);
 }
 
 void Screenshots::Report(bool saved) {

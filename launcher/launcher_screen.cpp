@@ -10,7 +10,7 @@
 #include "base/app_globals.h"
 #include "launcher/launcher_layout.h"
 #include "platform/api/file_names.h"
-#include "platform/core/command_line.h"
+#include "platform/api/program_folders.h"
 #include "platform/api/win32.h"
 #include "screen/button.h"
 #include "screen/button_group.h"

@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "platform/core/command_line.h"
+#include "platform/core/file_folders.h"
+#include "platform/core/folder_choice.h"
 #include "platform/core/system_folders.h"
 
 namespace platform {
@@ -18,6 +20,11 @@ bool TakeOptions(std::vector<std::string>* arguments, FolderRequest* request, st
     std::vector<std::string> rest;
     for (std::size_t i = 0; i < arguments->size(); ++i) {
         const std::string& argument = (*arguments)[i];
+        // Everything after "--" is the program's words, whatever they look like.
+        if (argument == "--") {
+            rest.insert(rest.end(), arguments->begin() + static_cast<std::ptrdiff_t>(i), arguments->end());
+            break;
+        }
         std::string* target = argument == "--data"       ? &request->data
                               : argument == "--user-dir" ? &request->user
                                                          : nullptr;

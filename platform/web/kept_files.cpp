@@ -36,15 +36,15 @@ bool WriteBack() {
 
 }  // namespace
 
-bool KeepFile(const std::string& nativePath) {
+bool KeepFile(const std::string& written, const std::string& storedPath) {
     static std::mutex one;
     std::lock_guard lock(one);
     std::error_code error;
-    const fs::path source = fs::absolute(nativePath, error);
+    const fs::path stored = fs::absolute(storedPath, error);
     if (error) return false;
-    const fs::path kept = fs::path("/kept") / source.relative_path();
+    const fs::path kept = fs::path("/kept") / stored.relative_path();
     fs::create_directories(kept.parent_path(), error);
-    if (error || !fs::copy_file(source, kept, fs::copy_options::overwrite_existing, error)) return false;
+    if (error || !fs::copy_file(written, kept, fs::copy_options::overwrite_existing, error)) return false;
     return WriteBack();
 }
 

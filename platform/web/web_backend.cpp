@@ -49,7 +49,9 @@ bool WebBackend::Execute(const char* verb, const char* file, const char* paramet
                verb, file, parameters != nullptr ? parameters : "", directory != nullptr ? directory : "") != 0;
 }
 
-bool WebBackend::Persist(const std::string& nativePath) { return KeepFile(nativePath); }
+bool WebBackend::Persist(const std::string& written, const std::string& storedPath) {
+    return KeepFile(written, storedPath);
+}
 
 Placement WebBackend::Place(int areaWidth, int areaHeight) {
     placement_ = FitPicture(areaWidth, areaHeight, pictureWidth_.load(), pictureHeight_.load());

@@ -125,16 +125,21 @@ TEST(KeysAndPad, F12KeepsThePresentedPictureInThePicturesFolder) {
     EXPECT_GT(changed, 100) << "the notice shows";
     EXPECT_EQ(left, 0) << "and goes again";
 
-    // A folder where the file should go: the write fails, the game goes on.
-    fs::remove(saved);
-    fs::create_directories(saved);
-    ASSERT_EQ(run.Run(script + "key N\nframes 3\n", {"--shots", "shots"}), 0) << run.Stderr();
+    // A second picture in the same second takes a name of its own; a folder that refuses writes
+    // refuses the picture too, and the game goes on.
+    ASSERT_EQ(run.Run(script, {"--shots", "shots"}), 0) << run.Stderr();
+    const fs::path second = pictures / "Stalkway" / "stalkway-19700101-000000-2.png";
+    EXPECT_EQ(test::ReadWholeFile(second.string()), test::ReadWholeFile(saved.string()));
+    EXPECT_NE(run.Log().find("screenshot saved: " + second.string()), std::string::npos) << run.Log();
+    fs::remove_all(pictures);
+    ASSERT_EQ(run.Run(script + "key N\nframes 3\n", {"--shots", "shots", "--fail", "write"}), 0) << run.Stderr();
     const test::Shot failed = run.LoadShot("notice");
     int differs = 0;
     for (int y = 580; y < 596; ++y)
         for (int x = 540; x < 792; ++x) differs += failed.At(x, y) != notice.At(x, y);
     EXPECT_GT(differs, 0) << "the failure says so, not that it was saved";
-    EXPECT_NE(run.Log().find("screenshot could not be written: " + saved.string()), std::string::npos);
+    EXPECT_NE(run.Log().find("screenshot could not be written: "), std::string::npos) << run.Log();
+    EXPECT_FALSE(fs::exists(pictures)) << "not even the folder is made";
     unsetenv("XDG_PICTURES_DIR");
 }
 

@@ -11,7 +11,7 @@
 
 #include "launcher/portico_main.h"
 #include "platform/api/user.h"
-#include "platform/core/folder_options.h"
+#include "platform/api/program_folders.h"
 #include "shell/win_main.h"
 #include "tools/replay/replay.h"
 
