@@ -1,28 +1,17 @@
 #include "game/screenshot.h"
 
 #include <cstdint>
-#include <cstring>
 #include <ctime>
 
-#include "canvas/compositor.h"
+#include "game/notice_line.h"
 #include "platform/api/file_names.h"
 #include "platform/api/qz.h"
 #include "platform/api/win32.h"
 #include "services/debug_log.h"
-#include "services/tick_timer.h"
 
 Screenshots g_Screenshots;
 
 namespace {
-
-constexpr int kNoticeMs = 2000;
-// Right-aligned below the character strip, clear of the hint at the bottom left; the font's glyphs
-// are 12 by 15 pixels. The area wiped afterwards holds the longer notice.
-constexpr int kNoticeRight = 790;
-constexpr int kNoticeY = 580;
-constexpr int kGlyphWidth = 12;
-constexpr int kNoticeWidth = 21 * kGlyphWidth;
-constexpr int kNoticeHeight = 16;
 
 // The local time of day as the platform's clock gives it, so that the runner's virtual time names
 // the files too.
@@ -61,16 +50,5 @@ void Screenshots::Report(bool saved) {
     const std::string line = (saved ? "screenshot saved: " : "screenshot could not be written: ") + path_;
     DebugLog("%s\n", line.c_str());
     OutputDebugStringA(line.c_str());
-    notice_ = saved ? "Screenshot saved" : "Screenshot not saved";
-    noticeSince_ = GetTickClock();
-}
-
-void Screenshots::DrawNotice() {
-    if (notice_ == nullptr) return;
-    if (TicksSince(noticeSince_) > kNoticeMs) {
-        notice_ = nullptr;
-        g_Compositor.RestoreRect(kNoticeRight - kNoticeWidth, kNoticeY, kNoticeWidth + 1, kNoticeHeight);
-        return;
-    }
-    QZPrintString(notice_, kNoticeRight - static_cast<int>(std::strlen(notice_)) * kGlyphWidth, kNoticeY);
+    g_NoticeLine.Show(saved ? "Screenshot saved" : "Screenshot not saved");
 }

@@ -29,6 +29,10 @@ std::optional<int> TakeFolderOptions(const char* program, std::vector<std::strin
 // request is kept for GivenFolderArguments.
 std::optional<int> UseFolders(const char* program, const FolderRequest& request, FolderRole role = FolderRole::Game);
 
+// The name the program's own messages on standard error begin with: the one UseFolders was
+// given ("stalkway" or "portico"), "stalkway" before.
+const char* ProgramName();
+
 // The folder options this program was given, with absolute folders, as words of a Windows command
 // line each followed by a blank; empty when none was given. A program of the family started from
 // this one is handed them, so that the two keep to the same files.

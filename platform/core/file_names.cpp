@@ -7,6 +7,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "platform/api/program_folders.h"
 #include "platform/core/file_folders.h"
 #include "platform/core/name_matching.h"
 
@@ -33,8 +34,9 @@ bool IsSettings(std::string_view name) {
 void SayOnce(const std::string& folder) {
     static std::once_flag said;
     std::call_once(said, [&folder] {
-        if (folder.empty()) std::fprintf(stderr, "stalkway: no folder for the player's files; nothing is saved\n");
-        else std::fprintf(stderr, "stalkway: cannot make %s; nothing is saved\n", folder.c_str());
+        if (folder.empty())
+            std::fprintf(stderr, "%s: no folder for the player's files; nothing is saved\n", ProgramName());
+        else std::fprintf(stderr, "%s: cannot make %s; nothing is saved\n", ProgramName(), folder.c_str());
     });
 }
 

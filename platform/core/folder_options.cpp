@@ -14,6 +14,7 @@ namespace platform {
 namespace {
 
 FolderRequest g_given;
+std::string g_program = "stalkway";
 
 // Removes "OPTION VALUE" pairs; false when an option has no value.
 bool TakeOptions(std::vector<std::string>* arguments, FolderRequest* request, std::string* missing) {
@@ -57,8 +58,11 @@ std::optional<int> TakeFolderOptions(const char* program, std::vector<std::strin
     return 2;
 }
 
+const char* ProgramName() { return g_program.c_str(); }
+
 std::optional<int> UseFolders(const char* program, const FolderRequest& request, FolderRole role) {
     g_given = request;
+    if (program != nullptr && *program != '\0') g_program = program;
     const FolderChoice choice = ChooseFolders(request, FindSystemFolders(), role);
     if (!choice.found) {
         std::fprintf(stderr, "%s: cannot find the game's data (looked in %s); give its folder with --data DIR\n",
