@@ -32,7 +32,7 @@ void Screenshots::Take() {
     path_ = platform::NativePicturePath(name.c_str());
     if (path_.empty()) {
         path_ = name;
-        Report(false);
+        Report(kNotSaved);
         return;
     }
     QZSaveNextPicture(path_.c_str());
@@ -42,13 +42,23 @@ void Screenshots::AfterPresent() {
     const int saved = QZSavedPicture();
     if (saved < 0) return;
     path_ = QZSavedPictureFile();
-    Report(saved == 1);
+    Report(saved);
 }
 
-void Screenshots::Report(bool saved) {
+void Screenshots::Report(int result) {
+    struct Told {
+        const char* log;
+        const char* notice;
+    };
+    static constexpr Told kTold[] = {
+        {"screenshot could not be written: ", "Screenshot not saved"},
+        {"screenshot saved: ", "Screenshot saved"},
+        {"screenshot offered as a download: ", "Screenshot downloaded"},
+    };
+    const Told& told = kTold[result >= kNotSaved && result <= kDownloaded ? result : kNotSaved];
     // Both the program's log and the debugger's output (which the scripted runner logs) say where.
-    const std::string line = (saved ? "screenshot saved: " : "screenshot could not be written: ") + path_;
+    const std::string line = told.log + path_;
     DebugLog("%s\n", line.c_str());
     OutputDebugStringA(line.c_str());
-    g_NoticeLine.Show(saved ? "Screenshot saved" : "Screenshot not saved");
+    g_NoticeLine.Show(told.notice);
 }

@@ -12,7 +12,9 @@ public:
     void AfterPresent();
 
 private:
-    void Report(bool saved);
+    // As QZSavedPicture gives it.
+    enum Result { kNotSaved = 0, kSaved = 1, kDownloaded = 2 };
+    void Report(int result);
 
     std::string path_;
 };

@@ -31,8 +31,10 @@ int QZSetScaleFilter(const char* name);
 void QZSetWindowSize(int width, int height);
 // Asks the next QZFlip to store the picture it presents as a new PNG file at `file` (a native
 // path), never replacing a file or following a link there: when the name is taken, "-2", "-3" and
-// so on go before its extension. QZSavedPicture then says how that went: 1 written, 0 failed, -1
-// nothing asked or not yet presented; QZSavedPictureFile the path written or last tried.
+// so on go before its extension. QZSavedPicture then says how that went: 1 written, 2 written and
+// offered to the player as a download (where the player cannot reach the file, as in the
+// browser), 0 failed, -1 nothing asked or not yet presented; QZSavedPictureFile the path written or
+// last tried.
 void QZSaveNextPicture(const char* file);
 int QZSavedPicture();
 const char* QZSavedPictureFile();

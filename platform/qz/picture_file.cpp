@@ -60,7 +60,8 @@ namespace platform::qz {
 void SavePictureIfAsked(const Picture& picture) {
     if (g_asked.empty()) return;
     std::vector<std::uint8_t> bytes;
-    g_result = EncodePng(picture, &bytes) && StoreFresh(g_asked, bytes) ? 1 : 0;
+    const bool stored = EncodePng(picture, &bytes) && StoreFresh(g_asked, bytes);
+    g_result = !stored ? 0 : platform::GetBackend().OfferToPlayer(g_written) ? 2 : 1;
     g_asked.clear();
 }
 

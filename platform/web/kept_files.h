@@ -11,7 +11,8 @@ namespace platform::web {
 // open one): the save then fails as a refused write would.
 bool KeepFile(const std::string& written, const std::string& storedPath);
 
-// The page's thread, when the database write that KeepFile waits for has finished.
-void KeptFilesSynced(bool ok);
+// The page's thread, when the database write numbered `number` has finished; an answer to any
+// but the sync KeepFile waits for now is dropped.
+void KeptFilesSynced(int number, bool ok);
 
 }  // namespace platform::web
