@@ -108,8 +108,10 @@ Stored Store(const std::string& nativePath, std::string_view bytes, StoreMode mo
     const int descriptor = CreateTemporary(nativePath, &temporary);
     if (descriptor < 0) return Stored::kFailed;
     Stored result = Stored::kFailed;
+    // A fresh file (a picture) is the player's own, handed over by Backend::OfferToPlayer where
+    // the player cannot reach it; it is not kept with the family's files.
     if (WriteTemporary(descriptor, nativePath, bytes, mode) && !StepFails(kKeep) &&
-        GetBackend().Persist(temporary, nativePath)) {
+        (mode == StoreMode::kFresh || GetBackend().Persist(temporary, nativePath))) {
         result = Rename(temporary, nativePath, mode);
     }
     // After a rename the temporary name is gone already; after a link it is a second name.

@@ -1,7 +1,8 @@
 // The one way the family writes a file it keeps: the hall of fame, the winners' file, the options
 // and setup files, screenshots. The new contents go to a temporary file beside the stored one,
 // under a fresh name, created exclusively and never through a link; it is written and synced, the
-// backend keeps it where files outlast the program, and only then does it take the stored name,
+// backend keeps it where files outlast the program (Backend::Persist; not for kFresh pictures,
+// which the player keeps), and only then does it take the stored name,
 // after which the folder is synced. A failure at any step before that last rename leaves the stored
 // file exactly as it was and the temporary file gone, and is reported to the caller.
 #pragma once
