@@ -83,9 +83,10 @@ Stored Rename(const std::string& temporary, const std::string& path, StoreMode m
         return ::rename(temporary.c_str(), path.c_str()) == 0 ? Stored::kDone : Stored::kFailed;
     if (::link(temporary.c_str(), path.c_str()) == 0) return Stored::kDone;
     if (errno == EEXIST) return Stored::kTaken;
-    if (errno != EPERM && errno != ENOSYS && errno != EOPNOTSUPP) return Stored::kFailed;
-    // A file system without hard links (the browser's): a rename onto a name found free, which
-    // only another program of the family taking the same name in the same moment could spoil.
+    // A file system without hard links (the browser's says EMLINK, which a new file with one name
+    // never meets otherwise): a rename onto a name found free, which only another program of the
+    // family taking the same name in the same moment could spoil.
+    if (errno != EPERM && errno != ENOSYS && errno != EOPNOTSUPP && errno != EMLINK) return Stored::kFailed;
     struct stat taken {};
     if (::lstat(path.c_str(), &taken) == 0) return Stored::kTaken;
     return ::rename(temporary.c_str(), path.c_str()) == 0 ? Stored::kDone : Stored::kFailed;
