@@ -33,7 +33,7 @@ export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 nice emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release -DSTALKWAY_WERROR=ON \
-    -DSTALKWAY_WEB_DATA_DIR="$PWD/build/game/Stalkway" "${launcher[@]}" >/dev/null
+    -DSTALKWAY_WEB_DATA_DIR="$PWD/build/game/made/Stalkway" "${launcher[@]}" >/dev/null
 # Two jobs at most: the machine is shared, and each Emscripten compile is heavy.
 nice cmake --build build-web -j"$(( $(nproc) < 2 ? $(nproc) : 2 ))" --target stalkway stalkway-replay web_page
 

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "game/replace_file.h"
 #include "platform/api/file_names.h"
+#include "platform/api/stored_files.h"
 
 namespace {
 constexpr char kBestFile[] = "hiscore.dat";
@@ -34,5 +34,5 @@ void GameController::SaveBest() {
     for (int i = 0; i < 10; ++i)
         for (int b = 0; b < 4; ++b)
             bytes[4 * i + b] = static_cast<unsigned char>(static_cast<std::uint32_t>(bestByPlayer_[i]) >> (8 * b));
-    ReplaceFileContents(kBestFile, bytes, sizeof bytes);
+    StoreFileA(kBestFile, bytes, sizeof bytes);
 }

@@ -1,12 +1,11 @@
 #include "game/hall_of_fame.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
-#include "game/replace_file.h"
-#include "platform/api/file_names.h"
+#include "platform/api/kernel.h"
+#include "platform/api/stored_files.h"
 
 namespace {
 
@@ -50,12 +49,16 @@ int HallOfFame::Load(const char* file) { return Read(file) == StoredTable::kRead
 
 StoredTable HallOfFame::Read(const char* file) {
     if (records_ == nullptr) return StoredTable::kMissing;
-    std::FILE* in = std::fopen(platform::NativePath(file).c_str(), "rb");
-    if (in == nullptr) return StoredTable::kMissing;
+    HANDLE in = CreateFileA(file, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                            nullptr);
+    if (in == INVALID_HANDLE_VALUE)
+        return GetLastError() == ERROR_FILE_NOT_FOUND ? StoredTable::kMissing : StoredTable::kUnreadable;
     // Read the whole table before taking any of it: a short file changes nothing.
     std::vector<unsigned char> bytes(kCountBytes + kRecordBytes * static_cast<std::size_t>(count_));
-    const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), in);
-    std::fclose(in);
+    DWORD got = 0;
+    const BOOL read = ReadFile(in, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+    CloseHandle(in);
+    if (!read) return StoredTable::kUnreadable;
     if (got < kCountBytes || ReadInt32(bytes.data()) != count_ || got != bytes.size()) return StoredTable::kDamaged;
     for (int i = 0; i < count_; ++i) {
         const unsigned char* record = bytes.data() + kCountBytes + kRecordBytes * i;
@@ -76,7 +79,7 @@ int HallOfFame::Save(const char* file) {
         std::memcpy(record, records_[i].text, sizeof records_[i].text);
         WriteInt32(record + 256, records_[i].score);
     }
-    return ReplaceFileContents(file, bytes.data(), bytes.size()) ? 1 : 0;
+    return StoreFileA(file, bytes.data(), static_cast<DWORD>(bytes.size())) ? 1 : 0;
 }
 
 int HallOfFame::Insert(const char* text, int score) {

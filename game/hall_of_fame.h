@@ -10,8 +10,9 @@ struct HallOfFameRecord {
 };
 static_assert(sizeof(HallOfFameRecord) == 260, "the record is stored as it is held");
 
-// What a table file held when it was read.
-enum class StoredTable { kRead, kMissing, kDamaged };
+// What a table file held when it was read: a table; nothing, as no file is there; a file that
+// holds no table of this size; or a file that is there but could not be read.
+enum class StoredTable { kRead, kMissing, kDamaged, kUnreadable };
 
 class HallOfFame {
 public:
@@ -26,8 +27,8 @@ public:
     // 1 when the file held a table of this size and it was read whole; otherwise 0 and the
     // records stay as they were.
     int Load(const char* file);
-    // The same, telling a file that is not there (or cannot be opened) from one that is there but
-    // holds no table of this size: the second is worth keeping.
+    // The same, telling a file that is not there from one that is there but holds no table of
+    // this size or cannot be read: those are worth keeping.
     StoredTable Read(const char* file);
     int Save(const char* file);
     // 1 when the score entered the table (the last record drops out), else 0.

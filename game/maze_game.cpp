@@ -64,7 +64,7 @@ void MazeGame::LoadPlayer(char* text) {
 void MazeGame::SaveWinner() {
     if (SaveWinnerFile(kWinnerFile, model_.Route(), std::rand())) return;
     ReportFileTrouble(std::string(kWinnerFile) + " could not be saved");
-    notice_.Show("Could not save the winner's route");
+    g_NoticeLine.Show("Could not save the winner's route");
 }
 
 void MazeGame::OfferScore() {
@@ -75,7 +75,7 @@ void MazeGame::OfferScore() {
     if (scores_.Offer(text, GetScore()) != ScoreKeeper::Offered::kKept) return;
     ReportFileTrouble(scores_.File() + " could not be saved; " + std::to_string(scores_.Waiting()) +
                       " score(s) kept for the next save");
-    notice_.Show("Could not save the hall of fame");
+    g_NoticeLine.Show("Could not save the hall of fame");
 }
 
 void MazeGame::Finish() {
@@ -144,7 +144,7 @@ int MazeGame::Frame() {
     if (Clicked("brindle")) OpenAboutPage();
     if (Clicked("newgame")) HandleNewGame();
     DrawPlayArea(g_lpBackSurface);
-    notice_.Draw();
+    g_NoticeLine.Draw();
     if (GetPlayState() == kWaiting) BlinkNewGame();
     else if (GetPlayState() == kPlaying) HandleDirections();
     return kFrameGoOn;

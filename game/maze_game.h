@@ -29,7 +29,7 @@ public:
     MazeModel& Model() { return model_; }
     // The hall of fame shown, and the line that tells the player of a file that could not be saved.
     const ScoreKeeper& Scores() const { return scores_; }
-    const NoticeLine& Notice() const { return notice_; }
+    const NoticeLine& Notice() const { return g_NoticeLine; }
 
     // Drawing.
     void DrawPlayArea(LPDIRECTDRAWSURFACE7 surface);
@@ -46,7 +46,6 @@ private:
     void OfferScore();
 
     ScoreKeeper scores_{"hiscore.dat"};
-    NoticeLine notice_;
     MazeModel model_{*this};
 
     // One game's score enters the hall of fame once, whether at the finish or at the next new game.

@@ -225,7 +225,6 @@ int MazeScreen::Frame(int) {
     if (Clicked(buttonGroup_, "exit")) return kFrameStop;
     if (Clicked(buttonGroup_, "menu") && LaunchMenu() == kFrameStop) return kFrameStop;
     if (g_MazeGame.Frame() == kFrameStop) return kFrameStop;
-    g_Screenshots.DrawNotice();
     const int presented = Present();
     g_Screenshots.AfterPresent();
     return presented != 0 ? 1 : 0;

@@ -4,6 +4,8 @@
 #include "platform/api/qz.h"
 #include "services/tick_timer.h"
 
+NoticeLine g_NoticeLine;
+
 namespace {
 
 constexpr int kShownMs = 4000;

@@ -1,5 +1,6 @@
-// A line of text along the bottom of the picture for a few seconds, in the display's own font:
-// news the player should see (a score that could not be saved) without being stopped for it.
+// The game's one line of news along the bottom of the picture for a few seconds, in the display's
+// own font: what the player should see (a score that could not be saved, a screenshot taken)
+// without being stopped for it.
 #pragma once
 
 #include <string>
@@ -19,3 +20,5 @@ private:
     int shownAt_ = 0;
     bool showing_ = false;
 };
+
+extern NoticeLine g_NoticeLine;

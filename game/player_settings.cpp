@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/api/kernel.h"
+#include "platform/api/stored_files.h"
 
 PlayerSettings g_PlayerSettings;
 
@@ -55,11 +56,10 @@ bool PlayerSettings::WritePlayer(int player, const PlayerRecord& record) {
     if (!HasPath() || !ValidPlayer(player)) return false;
     char section[32];
     SectionName(player, section);
-    // The first key that fails stops the rest, so the file never holds a mix of two later records.
-    const bool written = WritePrivateProfileStringA(section, "name", record.name, iniPath_) &&
-                         WritePrivateProfileStringA(section, "address", record.address, iniPath_) &&
-                         WritePrivateProfileStringA(section, "email", record.email, iniPath_) &&
-                         WritePrivateProfileStringA(section, "send", record.send, iniPath_);
+    // One store for the four keys: the file never holds a new name with an old address.
+    const LPCSTR keys[] = {"name", "address", "email", "send"};
+    const LPCSTR values[] = {record.name, record.address, record.email, record.send};
+    const bool written = WritePrivateProfileKeysA(section, keys, values, 4, iniPath_) != FALSE;
     // What the file now holds becomes the record, as a fresh read would give it.
     ReadPlayer(player);
     return written;

@@ -35,7 +35,12 @@ bool ScoreKeeper::StoreWaiting() {
     if (!lock.Held()) return false;
     HallOfFame stored;
     stored.Allocate(kTableSize);
-    if (stored.Read(file_.c_str()) == StoredTable::kDamaged && !KeepDamaged()) return false;
+    const StoredTable found = stored.Read(file_.c_str());
+    if (found == StoredTable::kUnreadable) {
+        ReportFileTrouble(file_ + " could not be read; it is left as it is");
+        return false;
+    }
+    if (found == StoredTable::kDamaged && !KeepDamaged()) return false;
     bool entered = false;
     for (const Entry& entry : waiting_) entered |= stored.Insert(entry.text.c_str(), entry.score) == 1;
     if (entered && stored.Save(file_.c_str()) != 1) return false;

@@ -2,7 +2,7 @@
 // keep their scores: a save enters the score into the table as it is on disk at that moment, under
 // an exclusive lock, and writes that. A score that could not be stored stays in the table shown
 // and goes with the next save that works. A table file too damaged to read is kept aside, never
-// overwritten.
+// overwritten; one that is there but cannot be read is left alone, and the scores wait.
 #pragma once
 
 #include <string>

@@ -1,37 +1,17 @@
 #include "game/screenshot.h"
 
 #include <cstdint>
-#include <cstdlib>
-#include <cstring>
 #include <ctime>
-#include <filesystem>
-#include <system_error>
 
-#include "canvas/compositor.h"
+#include "game/notice_line.h"
 #include "platform/api/file_names.h"
 #include "platform/api/qz.h"
 #include "platform/api/win32.h"
 #include "services/debug_log.h"
-#include "services/tick_timer.h"
 
 Screenshots g_Screenshots;
 
 namespace {
-
-constexpr int kNoticeMs = 2000;
-// Right-aligned below the character strip, clear of the hint at the bottom left; the font's glyphs
-// are 12 by 15 pixels. The area wiped afterwards holds the longer notice.
-constexpr int kNoticeRight = 790;
-constexpr int kNoticeY = 580;
-constexpr int kGlyphWidth = 12;
-constexpr int kNoticeWidth = 21 * kGlyphWidth;
-constexpr int kNoticeHeight = 16;
-
-bool MakeFolder(const std::filesystem::path& folder) {
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    return std::filesystem::is_directory(folder, error);
-}
 
 // The local time of day as the platform's clock gives it, so that the runner's virtual time names
 // the files too.
@@ -47,29 +27,12 @@ std::string TimeStamp() {
 
 }  // namespace
 
-std::string Screenshots::PathFor(const std::string& fileName) {
-    if (const char* pictures = std::getenv("XDG_PICTURES_DIR"); pictures != nullptr && *pictures != '\0') {
-        const std::filesystem::path folder = std::filesystem::path(pictures) / "Stalkway";
-        if (MakeFolder(folder)) return (folder / fileName).string();
-    }
-    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
-        const std::filesystem::path folder = std::filesystem::path(home) / "Pictures" / "Stalkway";
-        if (MakeFolder(folder)) return (folder / fileName).string();
-    }
-    // Never the working directory as such: an installed game may have been started anywhere.
-    const std::string path = platform::NativeWritePath(fileName.c_str());
-    if (path.empty()) return {};
-    std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    return error ? path : absolute.string();
-}
-
 void Screenshots::Take() {
     const std::string name = "stalkway-" + TimeStamp() + ".png";
-    path_ = PathFor(name);
+    path_ = platform::NativePicturePath(name.c_str());
     if (path_.empty()) {
         path_ = name;
-        Report(false);
+        Report(kNotSaved);
         return;
     }
     QZSaveNextPicture(path_.c_str());
@@ -77,24 +40,25 @@ void Screenshots::Take() {
 
 void Screenshots::AfterPresent() {
     const int saved = QZSavedPicture();
-    if (saved >= 0) Report(saved == 1);
+    if (saved < 0) return;
+    path_ = QZSavedPictureFile();
+    Report(saved);
 }
 
-void Screenshots::Report(bool saved) {
+void Screenshots::Report(int result) {
+    struct Told {
+        const char* log;
+        const char* notice;
+    };
+    static constexpr Told kTold[] = {
+        {"screenshot could not be written: ", "Screenshot not saved"},
+        {"screenshot saved: ", "Screenshot saved"},
+        {"screenshot offered as a download: ", "Screenshot downloaded"},
+    };
+    const Told& told = kTold[result >= kNotSaved && result <= kDownloaded ? result : kNotSaved];
     // Both the program's log and the debugger's output (which the scripted runner logs) say where.
-    const std::string line = (saved ? "screenshot saved: " : "screenshot could not be written: ") + path_;
+    const std::string line = told.log + path_;
     DebugLog("%s\n", line.c_str());
     OutputDebugStringA(line.c_str());
-    notice_ = saved ? "Screenshot saved" : "Screenshot not saved";
-    noticeSince_ = GetTickClock();
-}
-
-void Screenshots::DrawNotice() {
-    if (notice_ == nullptr) return;
-    if (TicksSince(noticeSince_) > kNoticeMs) {
-        notice_ = nullptr;
-        g_Compositor.RestoreRect(kNoticeRight - kNoticeWidth, kNoticeY, kNoticeWidth + 1, kNoticeHeight);
-        return;
-    }
-    QZPrintString(notice_, kNoticeRight - static_cast<int>(std::strlen(notice_)) * kGlyphWidth, kNoticeY);
+    g_NoticeLine.Show(told.notice);
 }

@@ -1,5 +1,5 @@
-// F12: the presented picture as a PNG file in the player's pictures folder, and a short notice in
-// the game's font saying how that went. The game goes on either way.
+// F12: the presented picture as a new PNG file in the player's pictures folder (NativePicturePath),
+// and a notice on the game's notice line saying how that went. The game goes on either way.
 #pragma once
 
 #include <string>
@@ -10,20 +10,13 @@ public:
     void Take();
     // After the frame's present: learns whether the picture was written.
     void AfterPresent();
-    // Before the present: the notice, while it lasts.
-    void DrawNotice();
-
-    // The file in $XDG_PICTURES_DIR/Stalkway, else ~/Pictures/Stalkway (the first that exists or
-    // can be made), else where the game writes the player's files: the data folder of a portable
-    // game, the player's data folder of an installed one. Empty when none of them can take it.
-    static std::string PathFor(const std::string& fileName);
 
 private:
-    void Report(bool saved);
+    // As QZSavedPicture gives it.
+    enum Result { kNotSaved = 0, kSaved = 1, kDownloaded = 2 };
+    void Report(int result);
 
     std::string path_;
-    const char* notice_ = nullptr;
-    int noticeSince_ = 0;
 };
 
 extern Screenshots g_Screenshots;

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "game/replace_file.h"
 #include "platform/api/file_names.h"
+#include "platform/api/stored_files.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ std::vector<unsigned char> WinnerFileBytes(const std::vector<std::int32_t>& dire
 
 bool SaveWinnerFile(const char* name, const std::vector<std::int32_t>& directions, std::int32_t randomValue) {
     const std::vector<unsigned char> bytes = WinnerFileBytes(directions, randomValue);
-    return ReplaceFileContents(name, bytes.data(), bytes.size());
+    return StoreFileA(name, bytes.data(), static_cast<DWORD>(bytes.size())) != FALSE;
 }
 
 int ReadWinnerMoves(const char* name) {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "platform/core/folder_options.h"
+#include "platform/api/program_folders.h"
 #include "stalkway_version.h"
 
 namespace host {
@@ -11,7 +11,7 @@ namespace {
 
 using Action = CommandLine::Action;
 
-// Taken from the command line before the rest (platform/core/folder_options.h); here for the help.
+// Taken from the command line before the rest (platform/api/program_folders.h); here for the help.
 const Option kFolderOptions[] = {
     {"--data", "DIR", "the game's data folder (otherwise found beside the program or here)"},
     {"--user-dir", "DIR", "where the player's files go (otherwise the user's data and settings folders)"},

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/core/folder_choice.h"
+#include "platform/api/program_folders.h"
 
 namespace host {
 

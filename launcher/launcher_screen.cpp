@@ -12,9 +12,8 @@
 #include "launcher/launcher_layout.h"
 #include "maze/maze_number.h"
 #include "platform/api/file_names.h"
-#include "platform/core/command_line.h"
-#include "platform/core/file_folders.h"
-#include "platform/core/maze_layer.h"
+#include "platform/api/maze_folders.h"
+#include "platform/api/program_folders.h"
 #include "platform/api/win32.h"
 #include "screen/button.h"
 #include "screen/button_group.h"
@@ -77,14 +76,8 @@ void LauncherScreen::Enter(LPDIRECTDRAW7 directDraw, LPDIRECTDRAWSURFACE7 target
 }
 
 void LauncherScreen::ReadFame() {
-    platform::MazeLayer layer;
-    if (const std::uint32_t number = maze_.Number(); number != assets::kClassicMaze) {
-        layer.playerFolder = platform::PlayerDataFolder(platform::CurrentFileFolders(),
-                                                        platform::FolderRole::Launcher) +
-                             "/mazes/" + std::to_string(number);
-        layer.playerFiles = {"hiscore.dat", "winner.dat"};
-    }
-    platform::UseMazeLayer(layer);
+    // Only the chosen maze's players' files: the launcher shows no maze pictures.
+    platform::UseMazeFolders(maze_.Number(), {}, {"hiscore.dat", "winner.dat"}, platform::FolderRole::Launcher);
     fame_ = ReadFameTable(".\\hiscore.dat", ".\\winner.dat");
 }
 

@@ -6,6 +6,7 @@
 
 #include "base/app_globals.h"
 #include "platform/api/qz.h"
+#include "platform/api/stored_files.h"
 #include "platform/api/win32.h"
 #include "services/debug_log.h"
 
@@ -38,8 +39,16 @@ void Apply(const char* what, const std::string& option, const char* key, int (*s
     OutputDebugStringA(line.c_str());
 }
 
-void WriteNumber(const char* section, const char* key, int value) {
-    WritePrivateProfileStringA(section, key, std::to_string(value).c_str(), kFile);
+bool WriteNumber(const char* section, const char* key, int value) {
+    return WritePrivateProfileStringA(section, key, std::to_string(value).c_str(), kFile) != FALSE;
+}
+
+// The window is gone by now: the player hears of it where the program's own messages go.
+void SayNotSaved() {
+    const char line[] = "setup.ini could not be saved: the window's size and full screen stay as they were";
+    std::fprintf(stderr, "stalkway: %s\n", line);
+    DebugLog("%s\n", line);
+    OutputDebugStringA(line);
 }
 
 }  // namespace
@@ -74,10 +83,13 @@ void NoteFullScreen(int on) {
 
 void SaveDisplaySettings() {
     if (!g_changed) return;
-    WriteNumber("setup", "fullscreen", g_nFullScreen);
+    bool saved = WriteNumber("setup", "fullscreen", g_nFullScreen);
     if (g_width > 0 && g_height > 0) {
-        WriteNumber(kSection, "width", g_width);
-        WriteNumber(kSection, "height", g_height);
+        const std::string width = std::to_string(g_width), height = std::to_string(g_height);
+        const LPCSTR keys[] = {"width", "height"};
+        const LPCSTR values[] = {width.c_str(), height.c_str()};
+        saved = WritePrivateProfileKeysA(kSection, keys, values, 2, kFile) != FALSE && saved;
     }
     g_changed = false;
+    if (!saved) SayNotSaved();
 }

@@ -5,14 +5,13 @@
 #include <filesystem>
 #include <random>
 #include <system_error>
+#include <vector>
 
 #include "maze/maze_digest.h"
 #include "maze/maze_files.h"
 #include "maze/maze_number.h"
+#include "platform/api/maze_folders.h"
 #include "platform/api/win32.h"
-#include "platform/core/file_folders.h"
-#include "platform/core/maze_layer.h"
-#include "platform/core/system_folders.h"
 #include "services/message_pump.h"
 
 std::uint32_t g_nMazeNumber = 0;
@@ -109,29 +108,13 @@ std::string MakeMaze(std::uint32_t number, const std::string& folder) {
     return {};
 }
 
-std::string ParentFolder(const std::string& folder) {
-    std::error_code error;
-    fs::path absolute = fs::absolute(folder.empty() ? fs::path(".") : fs::path(folder), error).lexically_normal();
-    if (!absolute.has_filename()) absolute = absolute.parent_path();
-    return absolute.parent_path().string();
-}
-
 }  // namespace
 
-std::string MazeCacheFolder(std::uint32_t number) {
-    const platform::FileFolders folders = platform::CurrentFileFolders();
-    const std::string mazes = "mazes/" + std::to_string(number);
-    if (folders.installed) {
-        const std::string cache = platform::FindSystemFolders().cacheHome;
-        if (!cache.empty()) return cache + "/stalkway/" + mazes;
-    }
-    return ParentFolder(folders.data) + "/" + mazes;
-}
-
 bool StartMaze(std::uint32_t number) {
-    platform::UseMazeLayer({});
+    const std::vector<std::string> playerFiles(kPlayerFiles.begin(), kPlayerFiles.end());
+    platform::UseMazeFolders(assets::kClassicMaze, {}, {}, platform::FolderRole::Game);
     if (number == assets::kClassicMaze) return true;
-    std::string folder = MazeCacheFolder(number);
+    std::string folder = platform::MazeCacheFolder(number);
     if (!CacheIsSound(folder)) {
         std::error_code error;
         if (fs::exists(InFolder(folder, assets::kMazeDigestName), error))
@@ -143,12 +126,7 @@ bool StartMaze(std::uint32_t number) {
         MessageBoxA(nullptr, ("Maze " + std::to_string(number) + " could not be made.").c_str(), nullptr, MB_ICONERROR);
         return false;
     }
-    platform::MazeLayer layer;
-    layer.pictures = folder;
-    layer.playerFolder = platform::PlayerDataFolder(platform::CurrentFileFolders(), platform::FolderRole::Game) +
-                         "/mazes/" + std::to_string(number);
-    layer.playerFiles.assign(kPlayerFiles.begin(), kPlayerFiles.end());
-    platform::UseMazeLayer(layer);
+    platform::UseMazeFolders(number, folder, playerFiles, platform::FolderRole::Game);
     SetCaptionSuffix(("maze " + std::to_string(number)).c_str());
     return true;
 }

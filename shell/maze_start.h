@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 // The maze number this run plays; 0 for the classic maze.
 extern std::uint32_t g_nMazeNumber;
@@ -12,6 +11,3 @@ extern std::uint32_t g_nMazeNumber;
 // Readies maze `number`'s files and the file names' layer for them; nothing for the classic maze.
 // False, with a message box, when the maze cannot be made.
 bool StartMaze(std::uint32_t number);
-
-// Where maze `number`'s files are kept, for the program whose data folder is set.
-std::string MazeCacheFolder(std::uint32_t number);

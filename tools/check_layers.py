@@ -6,7 +6,8 @@ include of a project header belongs to the layer of the header. A file may inclu
 own layer and of every layer that its layer may use, directly or through the layers below. Tests
 may use everything. STALKWAY_LAYERS_ROOT checks another tree (the checker's own tests do). Exits 1, naming each include that goes the wrong way, when there is one, when
 a folder of code is in no layer, when a file outside platform/ includes a system header (SDL,
-Emscripten, POSIX), or when the layers depend on each other in a circle.
+Emscripten, POSIX), when a file includes a header of a private folder that its line in
+tools/layers.txt does not name, or when the layers depend on each other in a circle.
 """
 import os
 import re
@@ -23,14 +24,22 @@ SYSTEM_INCLUDE = re.compile(r'^\s*#\s*include\s+<((?:SDL|emscripten|sys/|unistd|
 
 
 def read_layers(path):
-    uses = {}
+    """The layers and what each may use, and the private folders with who alone may include them."""
+    uses, private = {}, {}
     with open(path, encoding="utf-8") as layers:
         for line in layers:
             fields = line.split()
             if not fields or fields[0].startswith("#"):
                 continue
+            if fields[0] == "private":
+                private[fields[1]] = fields[2:]
+                continue
             uses[fields[0]] = [use for use in fields[2:] if use != "-"]
-    return uses
+    return uses, private
+
+
+def under(path, folder):
+    return path == folder or path.startswith(folder + "/")
 
 
 def layer_of(path, layers):
@@ -65,7 +74,8 @@ def source_files():
                 yield os.path.normpath(os.path.join(relative, name))
 
 
-def check(layers):
+def check(layers, private=None):
+    private = private or {}
     problems = []
     for layer in layers:
         if not os.path.exists(os.path.join(ROOT, layer)):
@@ -91,12 +101,15 @@ def check(layers):
                 problems.append(f"{path}: includes {header}, which is in no layer")
             elif target is not None and target not in allowed[own]:
                 problems.append(f"{path}: includes {header}, but {own} may not use {target}")
+            for folder, readers in private.items():
+                if under(header, folder) and not any(under(path, reader) for reader in readers + [folder]):
+                    problems.append(f"{path}: includes {header}, which only {' '.join(readers)} may include")
     return problems
 
 
 def main():
-    layers = read_layers(os.path.join(ROOT, "tools", "layers.txt"))
-    problems = check(layers)
+    layers, private = read_layers(os.path.join(ROOT, "tools", "layers.txt"))
+    problems = check(layers, private)
     for problem in problems:
         print(problem, file=sys.stderr)
     if problems:

@@ -42,6 +42,11 @@ inline constexpr DWORD MOVEFILE_WRITE_THROUGH = 0x00000008u;
 BOOL MoveFileExA(LPCSTR existingName, LPCSTR newName, DWORD flags);
 // Closes any handle: files, events and threads.
 BOOL CloseHandle(HANDLE handle);
+// Why CreateFileA last failed on this thread: ERROR_FILE_NOT_FOUND when nothing is at the name,
+// ERROR_ACCESS_DENIED for every other reason (no right to read it, a folder, a failing disk).
+inline constexpr DWORD ERROR_FILE_NOT_FOUND = 2;
+inline constexpr DWORD ERROR_ACCESS_DENIED = 5;
+DWORD GetLastError();
 
 // Whole-file locks between processes: the range is not looked at, the whole file is locked.
 // Without LOCKFILE_FAIL_IMMEDIATELY the call waits for the lock. Closing the handle releases it.

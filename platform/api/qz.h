@@ -29,10 +29,15 @@ int QZSetScaleFilter(const char* name);
 // The window's size when not in full screen (the picture is scaled into it); ignored without a
 // window that can change size.
 void QZSetWindowSize(int width, int height);
-// Asks the next QZFlip to write the picture it presents to `file` as a PNG file; QZSavedPicture
-// then says how that went: 1 written, 0 failed, -1 nothing asked or not yet presented.
+// Asks the next QZFlip to store the picture it presents as a new PNG file at `file` (a native
+// path), never replacing a file or following a link there: when the name is taken, "-2", "-3" and
+// so on go before its extension. QZSavedPicture then says how that went: 1 written, 2 written and
+// offered to the player as a download (where the player cannot reach the file, as in the
+// browser), 0 failed, -1 nothing asked or not yet presented; QZSavedPictureFile the path written or
+// last tried.
 void QZSaveNextPicture(const char* file);
 int QZSavedPicture();
+const char* QZSavedPictureFile();
 
 // A Windows BMP (1, 4, 8, 16, 24 or 32 bits; uncompressed, bit fields, RLE4, RLE8; either row
 // order) as a new surface, or null. In the display's format, every colour truncated as PackRGB

@@ -118,10 +118,15 @@ public:
     virtual void StopAudio() = 0;
     virtual void CloseAudio() = 0;
 
-    // After a file was saved whole (moved into place, or a profile rewritten): a backend whose files
-    // do not outlast the program copies it to where they do. False when that failed, which fails
-    // the save as a failed write would.
-    virtual bool Persist(const std::string& /*nativePath*/) { return true; }
+    // Before a stored file takes its name (stored_file.h): a backend whose files do not outlast the
+    // program copies `written` to where they do, under `storedPath`'s name, and returns once it is
+    // kept there. False when that failed, which fails the store before anything is replaced.
+    virtual bool Persist(const std::string& /*written*/, const std::string& /*storedPath*/) { return true; }
+
+    // A picture the player asked to keep (F12) was stored at `nativePath`. A backend whose files the
+    // player cannot reach hands it over another way (the browser offers it as a download) and
+    // returns true; otherwise false, and the stored file is where the player finds it.
+    virtual bool OfferToPlayer(const std::string& /*nativePath*/) { return false; }
 
     // OutputDebugStringA's text: the headless backend hands it to its driver, a real one drops it.
     virtual void DebugOutput(const char* text) = 0;

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/api/program_folders.h"
+
 namespace platform {
 
 // Blanks (spaces and tabs) separate arguments and double quotes group them. Backslashes are
@@ -11,8 +13,6 @@ namespace platform {
 // give n backslashes and a literal quote. Inside quotes, two quotes give one literal quote.
 std::vector<std::string> SplitCommandLine(const char* line);
 
-// One argument as a word of such a command line, quoted so that SplitCommandLine gives it back
-// whole, whatever blanks, quotes and backslashes it holds.
-std::string QuoteArgument(const std::string& argument);
+// QuoteArgument, its inverse for one word, is in platform/api/program_folders.h.
 
 }  // namespace platform

@@ -16,8 +16,8 @@ struct FileFolders {
     // unless `separate` says the player's folder could not be found, and writes are refused.
     std::string user;
     bool separate = false;
-    // The settings the player gave, read after the player's folder and before the data folder;
-    // none when empty.
+    // The player's settings folder: profile files (".ini") are read there first and written there;
+    // other files are read there after the player's folder. None when empty.
     std::string settings;
     // An installed game's data folder is all there is of it: ".." stays in it, as in the player's
     // folders, so that nothing is read from beside it under the prefix.

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "platform/api/program_folders.h"
 #include "platform/core/file_folders.h"
 #include "platform/core/maze_layer.h"
 #include "platform/core/name_matching.h"
@@ -21,12 +22,22 @@ bool Exists(const std::string& path) {
 
 bool IsAbsolute(std::string_view name) { return !name.empty() && (name.front() == '\\' || name.front() == '/'); }
 
+// Settings (the profile files) live in the player's settings folder, where the README tells players
+// to edit them: read there first and written there, so that a written copy never hides an edited one.
+bool IsSettings(std::string_view name) {
+    if (name.size() < 4) return false;
+    std::string extension(name.substr(name.size() - 4));
+    for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return extension == ".ini";
+}
+
 // The player hears once why nothing is saved, not at every save.
 void SayOnce(const std::string& folder) {
     static std::once_flag said;
     std::call_once(said, [&folder] {
-        if (folder.empty()) std::fprintf(stderr, "stalkway: no folder for the player's files; nothing is saved\n");
-        else std::fprintf(stderr, "stalkway: cannot make %s; nothing is saved\n", folder.c_str());
+        if (folder.empty())
+            std::fprintf(stderr, "%s: no folder for the player's files; nothing is saved\n", ProgramName());
+        else std::fprintf(stderr, "%s: cannot make %s; nothing is saved\n", ProgramName(), folder.c_str());
     });
 }
 
@@ -42,7 +53,9 @@ std::string NativePath(const char* windowsName) {
         std::string path = MatchName(maze.pictures, topLevel, true);
         if (Exists(path)) return path;
     }
-    for (const std::string* folder : {&folders.user, &folders.settings}) {
+    const bool settings = IsSettings(windowsName);
+    for (const std::string* folder :
+         {settings ? &folders.settings : &folders.user, settings ? &folders.user : &folders.settings}) {
         if (folder->empty() || IsAbsolute(windowsName)) continue;
         std::string path = MatchName(*folder, windowsName, true);
         if (Exists(path)) return path;
@@ -63,11 +76,12 @@ std::string NativeWritePath(const char* windowsName) {
         return MatchName(maze.playerFolder, topLevel, true);
     }
     if (!folders.separate || IsAbsolute(windowsName)) return MatchName(folders.data, windowsName, false);
-    if (!MakePrivateFolder(folders.user)) {
-        SayOnce(folders.user);
+    const std::string& folder = IsSettings(windowsName) && !folders.settings.empty() ? folders.settings : folders.user;
+    if (!MakePrivateFolder(folder)) {
+        SayOnce(folder);
         return {};
     }
-    return MatchName(folders.user, windowsName, true);
+    return MatchName(folder, windowsName, true);
 }
 
 }  // namespace platform

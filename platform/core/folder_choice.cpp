@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <system_error>
-#include <utility>
 
 namespace platform {
 namespace {
@@ -15,8 +14,7 @@ bool IsFolder(const std::string& path) {
 }
 
 // The player's own folder overrides the XDG ones; without it, a portable game writes in place.
-void SetUserFolders(const FolderRequest& request, const SystemFolders& system, bool installed, FolderRole role,
-                    FileFolders* out) {
+void SetUserFolders(const FolderRequest& request, const SystemFolders& system, bool installed, FileFolders* out) {
     if (!request.user.empty()) {
         out->user = request.user;
         out->separate = true;
@@ -24,7 +22,6 @@ void SetUserFolders(const FolderRequest& request, const SystemFolders& system, b
         out->separate = true;
         if (!system.dataHome.empty()) out->user = system.dataHome + "/" + kUserFolderName;
         if (!system.configHome.empty()) out->settings = system.configHome + "/" + kUserFolderName;
-        if (role == FolderRole::Launcher) std::swap(out->user, out->settings);
     }
 }
 
@@ -43,7 +40,7 @@ FolderChoice ChooseFolders(const FolderRequest& request, const SystemFolders& sy
         choice.tried.push_back(request.data);
         choice.found = IsFolder(request.data);
         choice.folders.data = request.data;
-        SetUserFolders(request, system, false, role, &choice.folders);
+        SetUserFolders(request, system, false, &choice.folders);
         return choice;
     }
     if (!system.executable.empty()) {
@@ -53,7 +50,7 @@ FolderChoice ChooseFolders(const FolderRequest& request, const SystemFolders& sy
             choice.found = true;
             choice.folders.data = installed;
             choice.folders.installed = true;
-            SetUserFolders(request, system, true, role, &choice.folders);
+            SetUserFolders(request, system, true, &choice.folders);
             return choice;
         }
     }
@@ -63,7 +60,7 @@ FolderChoice ChooseFolders(const FolderRequest& request, const SystemFolders& sy
     const std::string here = launcher ? system.current + "/" + kGameFolderName : system.current;
     choice.tried.push_back(here);
     choice.found = HoldsGameData(here);
-    SetUserFolders(request, system, false, role, &choice.folders);
+    SetUserFolders(request, system, false, &choice.folders);
     return choice;
 }
 

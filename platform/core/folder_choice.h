@@ -7,15 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/api/program_folders.h"
 #include "platform/core/file_folders.h"
 #include "platform/core/system_folders.h"
 
 namespace platform {
-
-struct FolderRequest {
-    std::string data;  // --data; empty when not given
-    std::string user;  // --user-dir; empty when not given
-};
 
 struct FolderChoice {
     bool found = false;
@@ -27,12 +23,6 @@ struct FolderChoice {
 inline constexpr char kUserFolderName[] = "stalkway";
 // The game's data folder below the launcher's folder, in a portable game.
 inline constexpr char kGameFolderName[] = "Stalkway";
-
-// The game and the launcher name their files alike, relative to the game's data folder; they
-// differ in where they run and in what they write. The launcher runs in the folder above the
-// game's, and writes only the options file, which an installed game keeps among the player's
-// settings: its writes go to the settings folder, and the player's data folder is read after it.
-enum class FolderRole { Game, Launcher };
 
 FolderChoice ChooseFolders(const FolderRequest& request, const SystemFolders& system,
                            FolderRole role = FolderRole::Game);

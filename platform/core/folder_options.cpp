@@ -6,18 +6,26 @@
 #include <utility>
 
 #include "platform/core/command_line.h"
+#include "platform/core/file_folders.h"
+#include "platform/core/folder_choice.h"
 #include "platform/core/system_folders.h"
 
 namespace platform {
 namespace {
 
 FolderRequest g_given;
+std::string g_program = "stalkway";
 
 // Removes "OPTION VALUE" pairs; false when an option has no value.
 bool TakeOptions(std::vector<std::string>* arguments, FolderRequest* request, std::string* missing) {
     std::vector<std::string> rest;
     for (std::size_t i = 0; i < arguments->size(); ++i) {
         const std::string& argument = (*arguments)[i];
+        // Everything after "--" is the program's words, whatever they look like.
+        if (argument == "--") {
+            rest.insert(rest.end(), arguments->begin() + static_cast<std::ptrdiff_t>(i), arguments->end());
+            break;
+        }
         std::string* target = argument == "--data"       ? &request->data
                               : argument == "--user-dir" ? &request->user
                                                          : nullptr;
@@ -50,8 +58,11 @@ std::optional<int> TakeFolderOptions(const char* program, std::vector<std::strin
     return 2;
 }
 
+const char* ProgramName() { return g_program.c_str(); }
+
 std::optional<int> UseFolders(const char* program, const FolderRequest& request, FolderRole role) {
     g_given = request;
+    if (program != nullptr && *program != '\0') g_program = program;
     const FolderChoice choice = ChooseFolders(request, FindSystemFolders(), role);
     if (!choice.found) {
         std::fprintf(stderr, "%s: cannot find the game's data (looked in %s); give its folder with --data DIR\n",

@@ -1,28 +1,5 @@
-// The command-line options that say where the program's files are: "--data DIR" (the game's data)
-// and "--user-dir DIR" (the player's files). Both programs take them before anything else reads
-// their command line, and settle the folders once the rest of it has been found good.
+// The folder options of the command line (platform/api/program_folders.h), for the platform's
+// own code.
 #pragma once
 
-#include <optional>
-#include <string>
-#include <vector>
-
-#include "platform/core/folder_choice.h"
-
-namespace platform {
-
-// Takes the two options out of `arguments` into `request`. When one has no folder, says so on
-// standard error (as `program`) and returns the exit code for a usage error, 2.
-std::optional<int> TakeFolderOptions(const char* program, std::vector<std::string>* arguments, FolderRequest* request);
-
-// Sets the file folders from the request and the system. When the game's data is nowhere to be
-// found, names the folders it looked in on standard error and returns the exit code, 1. The
-// request is kept for GivenFolderArguments.
-std::optional<int> UseFolders(const char* program, const FolderRequest& request, FolderRole role = FolderRole::Game);
-
-// The folder options this program was given, with absolute folders, as words of a Windows command
-// line each followed by a blank; empty when none was given. A program of the family started from
-// this one is handed them, so that the two keep to the same files.
-std::string GivenFolderArguments();
-
-}  // namespace platform
+#include "platform/api/program_folders.h"

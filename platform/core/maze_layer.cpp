@@ -1,7 +1,13 @@
 #include "platform/core/maze_layer.h"
 
+#include <filesystem>
 #include <mutex>
+#include <system_error>
 #include <utility>
+
+#include "platform/api/maze_folders.h"
+#include "platform/core/file_folders.h"
+#include "platform/core/system_folders.h"
 
 namespace platform {
 namespace {
@@ -37,6 +43,32 @@ std::string PlayerDataFolder(const FileFolders& folders, FolderRole role) {
                                                                                        : folders.user;
     if (!own.empty()) return own;
     return folders.data.empty() ? std::string(".") : folders.data;
+}
+
+std::string MazeCacheFolder(std::uint32_t number) {
+    const FileFolders folders = CurrentFileFolders();
+    const std::string mazes = "mazes/" + std::to_string(number);
+    if (folders.installed) {
+        const std::string cache = FindSystemFolders().cacheHome;
+        if (!cache.empty()) return cache + "/stalkway/" + mazes;
+    }
+    // Beside the data folder: the folder holding it, whatever its name was written as.
+    std::error_code error;
+    std::filesystem::path data =
+        std::filesystem::absolute(folders.data.empty() ? "." : folders.data, error).lexically_normal();
+    if (!data.has_filename()) data = data.parent_path();
+    return data.parent_path().string() + "/" + mazes;
+}
+
+void UseMazeFolders(std::uint32_t number, const std::string& pictures, const std::vector<std::string>& playerFiles,
+                    FolderRole role) {
+    MazeLayer layer;
+    if (number != 0) {
+        layer.pictures = pictures;
+        layer.playerFolder = PlayerDataFolder(CurrentFileFolders(), role) + "/mazes/" + std::to_string(number);
+        layer.playerFiles = playerFiles;
+    }
+    UseMazeLayer(std::move(layer));
 }
 
 std::string TopLevelName(const char* windowsName) {

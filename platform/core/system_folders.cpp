@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 #include <vector>
 
@@ -40,6 +41,29 @@ std::string BaseFolder(const char* variable, const std::string& home, const char
     return home.empty() ? std::string() : home + "/" + underHome;
 }
 
+// The value of `XDG_PICTURES_DIR="$HOME/Bilder"` in user-dirs.dirs: "$HOME/" or an absolute path
+// in double quotes, as the desktop writes it; anything else is not taken.
+std::string UserDirsPictures(const std::string& configHome, const std::string& home) {
+    if (configHome.empty()) return {};
+    std::ifstream in(configHome + "/user-dirs.dirs");
+    const std::string prefix = "XDG_PICTURES_DIR=\"";
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind(prefix, 0) != 0 || line.size() < prefix.size() + 1 || line.back() != '"') continue;
+        std::string value = line.substr(prefix.size(), line.size() - prefix.size() - 1);
+        if (value.rfind("$HOME/", 0) == 0 && !home.empty()) value = home + value.substr(5);
+        return !value.empty() && value.front() == '/' ? value : std::string();
+    }
+    return {};
+}
+
+std::string PicturesFolder(const std::string& configHome, const std::string& home) {
+    const std::string given = Environment("XDG_PICTURES_DIR");
+    if (!given.empty() && given.front() == '/') return given;
+    const std::string listed = UserDirsPictures(configHome, home);
+    if (!listed.empty()) return listed;
+    return home.empty() ? std::string() : home + "/Pictures";
+}
+
 }  // namespace
 
 SystemFolders FindSystemFolders() {
@@ -52,6 +76,7 @@ SystemFolders FindSystemFolders() {
     folders.dataHome = BaseFolder("XDG_DATA_HOME", home, ".local/share");
     folders.configHome = BaseFolder("XDG_CONFIG_HOME", home, ".config");
     folders.cacheHome = BaseFolder("XDG_CACHE_HOME", home, ".cache");
+    folders.pictures = PicturesFolder(folders.configHome, home);
     return folders;
 }
 

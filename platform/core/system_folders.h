@@ -1,5 +1,6 @@
 // The folders the system names for this program: where its executable is, the working directory,
-// and the player's data and settings folders by the XDG base directory rules.
+// the player's data and settings folders by the XDG base directory rules, and the player's
+// pictures folder by the desktop's user folders.
 #pragma once
 
 #include <string>
@@ -12,6 +13,9 @@ struct SystemFolders {
     std::string dataHome;    // $XDG_DATA_HOME, else ~/.local/share; empty without a home
     std::string configHome;  // $XDG_CONFIG_HOME, else ~/.config; empty without a home
     std::string cacheHome;   // $XDG_CACHE_HOME, else ~/.cache; empty without a home
+    // The player's pictures: $XDG_PICTURES_DIR, else the desktop's own entry in user-dirs.dirs of
+    // the settings folder, else ~/Pictures; a relative value counts as none. Empty without a home.
+    std::string pictures;
 };
 
 SystemFolders FindSystemFolders();

@@ -42,8 +42,8 @@ void SetTimeOfDay(std::int64_t unixSeconds);
 // The multimedia timer refuses to start, as on a system without one.
 void FailTimers(bool fail);
 
-// The data folder refuses every write through the platform's file calls (CreateFileA for writing,
-// WritePrivateProfileStringA, MoveFileExA, DeleteFileA).
+// Every write of the family is refused: CreateFileA for writing, every store (profiles,
+// StoreFileA, F12's pictures), MoveFileExA, DeleteFileA.
 void FailWrites(bool fail);
 // ShellExecuteA starts nothing and fails (returns 32 or less), as for a program that is there but
 // cannot run, or a desktop where no program opens documents; the driver still sees the call.

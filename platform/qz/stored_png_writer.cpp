@@ -84,6 +84,11 @@ std::vector<std::uint8_t> Encode(const Picture& picture) {
 
 }  // namespace
 
+bool EncodePng(const Picture& picture, std::vector<std::uint8_t>* file) {
+    *file = Encode(picture);
+    return true;
+}
+
 bool WritePng(const std::string& path, const Picture& picture, std::string* error) {
     const std::vector<std::uint8_t> bytes = Encode(picture);
     std::FILE* file = std::fopen(path.c_str(), "wb");

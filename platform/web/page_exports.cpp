@@ -67,6 +67,6 @@ EMSCRIPTEN_KEEPALIVE int web_sound_pull(int frames) {
     return static_cast<int>(Instance().Audio().Pull(g_sound, most));
 }
 
-EMSCRIPTEN_KEEPALIVE void web_kept_files_synced(int ok) { platform::web::KeptFilesSynced(ok != 0); }
+EMSCRIPTEN_KEEPALIVE void web_kept_files_synced(int number, int ok) { platform::web::KeptFilesSynced(number, ok != 0); }
 
 }  // extern "C"

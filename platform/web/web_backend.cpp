@@ -49,7 +49,35 @@ bool WebBackend::Execute(const char* verb, const char* file, const char* paramet
                verb, file, parameters != nullptr ? parameters : "", directory != nullptr ? directory : "") != 0;
 }
 
-bool WebBackend::Persist(const std::string& nativePath) { return KeepFile(nativePath); }
+// The page's memory is no place a player can open: the picture becomes a download of its own.
+bool WebBackend::OfferToPlayer(const std::string& nativePath) {
+    return MAIN_THREAD_EM_ASM_INT(
+               {
+                   try {
+                       const path = UTF8ToString($0);
+                       const url = URL.createObjectURL(new Blob([FS.readFile(path)], {
+                           type:
+                               'image/png'
+                       }));
+                       const link = document.createElement('a');
+                       link.href = url;
+                       link.download = path.substring(path.lastIndexOf('/') + 1);
+                       document.body.appendChild(link);
+                       link.click();
+                       link.remove();
+                       setTimeout(
+                           function() { URL.revokeObjectURL(url); }, 60000);
+                       return 1;
+                   } catch (error) {
+                       return 0;
+                   }
+               },
+               nativePath.c_str()) != 0;
+}
+
+bool WebBackend::Persist(const std::string& written, const std::string& storedPath) {
+    return KeepFile(written, storedPath);
+}
 
 Placement WebBackend::Place(int areaWidth, int areaHeight) {
     placement_ = FitPicture(areaWidth, areaHeight, pictureWidth_.load(), pictureHeight_.load());

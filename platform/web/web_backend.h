@@ -38,7 +38,8 @@ public:
     bool StartAudio() override { return audio_.Start(); }
     void StopAudio() override { audio_.Stop(); }
     void CloseAudio() override { audio_.Close(); }
-    bool Persist(const std::string& nativePath) override;
+    bool Persist(const std::string& written, const std::string& storedPath) override;
+    bool OfferToPlayer(const std::string& nativePath) override;
     void DebugOutput(const char*) override {}
     void Trace(const char*) override {}
 

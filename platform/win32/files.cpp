@@ -1,5 +1,6 @@
 // File handles on POSIX descriptors. Windows share modes are accepted but not enforced: the
-// program never opens one file twice in conflicting ways.
+// program never opens one file twice in conflicting ways. The stored files are written through
+// StoreFileA (stored_files.cpp); these calls serve reads, locks and moving a file aside.
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -18,6 +19,13 @@
 
 namespace platform {
 namespace {
+
+thread_local DWORD g_lastError = 0;
+
+HANDLE Failed(DWORD error) {
+    g_lastError = error;
+    return INVALID_HANDLE_VALUE;
+}
 
 class FileObject : public KernelObject {
 public:
@@ -90,21 +98,24 @@ HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD /*shareMode*/, LPVOID /*secu
     const int flags = platform::OpenFlags(access, disposition, flagsAndAttributes);
     const bool writes = platform::Writes(access, disposition);
     const std::string path = writes ? platform::NativeWritePath(name) : platform::NativePath(name);
-    if (flags < 0 || path.empty()) return INVALID_HANDLE_VALUE;
-    if (platform::faults::IsHidden(path) || (platform::faults::WritesFail() && writes)) {
-        return INVALID_HANDLE_VALUE;
+    if (flags < 0 || path.empty()) return platform::Failed(ERROR_ACCESS_DENIED);
+    if (platform::faults::IsHidden(path)) return platform::Failed(ERROR_FILE_NOT_FOUND);
+    if ((platform::faults::WritesFail() && writes) || platform::faults::IsRefused(path)) {
+        return platform::Failed(ERROR_ACCESS_DENIED);
     }
     const int descriptor = ::open(path.c_str(), flags, 0666);
-    if (descriptor < 0) return INVALID_HANDLE_VALUE;
+    if (descriptor < 0) return platform::Failed(errno == ENOENT ? ERROR_FILE_NOT_FOUND : ERROR_ACCESS_DENIED);
     // A folder opens on POSIX but never as a file on Windows.
     struct stat info {};
     if (::fstat(descriptor, &info) != 0 || S_ISDIR(info.st_mode)) {
         ::close(descriptor);
-        return INVALID_HANDLE_VALUE;
+        return platform::Failed(ERROR_ACCESS_DENIED);
     }
     return platform::NewHandle(
         std::make_shared<FileObject>(descriptor, (access & GENERIC_READ) != 0, (access & GENERIC_WRITE) != 0));
 }
+
+DWORD GetLastError() { return platform::g_lastError; }
 
 BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, LPVOID /*overlapped*/) {
     if (read != nullptr) *read = 0;
@@ -195,7 +206,7 @@ BOOL MoveFileExA(LPCSTR existingName, LPCSTR newName, DWORD flags) {
             ::close(descriptor);
         }
     }
-    return platform::GetBackend().Persist(to) ? TRUE : FALSE;
+    return platform::GetBackend().Persist(to, to) ? TRUE : FALSE;
 }
 
 BOOL LockFileEx(HANDLE file, DWORD flags, DWORD /*reserved*/, DWORD /*bytesLow*/, DWORD /*bytesHigh*/,

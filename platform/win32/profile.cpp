@@ -1,9 +1,14 @@
-// GetPrivateProfileStringA and WritePrivateProfileStringA. Every call reads the file afresh, so a
-// change made by another program shows at once. A bare file name is found in the working directory:
-// this system has no Windows directory.
+// GetPrivateProfileStringA, WritePrivateProfileStringA and WritePrivateProfileKeysA. Every call
+// reads the file afresh, so a change made by another program shows at once. A write reads, edits
+// and stores the file under the store's lock, so programs writing one file at once take turns and
+// each keeps the others' values. A bare file name is found in the working directory: this system
+// has no Windows directory.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <functional>
+#include <optional>
 
 #include <algorithm>
 #include <cerrno>
@@ -11,11 +16,14 @@
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/core/backend.h"
 #include "platform/core/file_faults.h"
+#include "platform/core/stored_file.h"
 #include "platform/api/file_names.h"
 #include "platform/api/kernel.h"
+#include "platform/api/stored_files.h"
 #include "platform/win32/profile_edit.h"
 #include "platform/win32/profile_text.h"
 
@@ -35,6 +43,7 @@ enum class Load { Read, Missing, Refused };
 
 Load ReadWhole(const std::string& path, std::string* text) {
     if (path.empty() || faults::IsHidden(path)) return Load::Missing;
+    if (faults::IsRefused(path)) return Load::Refused;
     const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (descriptor < 0) return errno == ENOENT ? Load::Missing : Load::Refused;
     struct stat info {};
@@ -55,19 +64,37 @@ Load ReadWhole(const std::string& path, std::string* text) {
     return result;
 }
 
-// Rewritten in place, as Windows does, so the file keeps its owner and permissions.
-bool WriteWhole(const std::string& path, std::string_view text) {
-    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-    if (descriptor < 0) return false;
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::pwrite(descriptor, text.data() + done, text.size() - done, static_cast<off_t>(done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        done += static_cast<std::size_t>(n);
+// One change of the text; nullopt when it would change nothing.
+using Edit = std::function<std::optional<std::string>(const std::string& text)>;
+
+Edit ChangeKey(std::string_view section, const char* key, const char* value) {
+    return [section, key, value](const std::string& text) {
+        if (key == nullptr) return DeleteSection(text, section);
+        if (value == nullptr) return DeleteKey(text, section, TrimArgument(key));
+        return SetValue(text, section, TrimArgument(key), value);
+    };
+}
+
+// The file as it is now, every edit applied in turn, stored once. Deleting what is not there
+// changes nothing and still succeeds, without creating the file.
+BOOL EditFile(const char* fileName, const std::vector<Edit>& edits) {
+    std::lock_guard lock(FileMutex());
+    // The player's copy starts from the defaults it stands in for.
+    const std::string path = NativeWritePath(fileName);
+    if (path.empty() || faults::WritesFail() || faults::IsHidden(path)) return FALSE;
+    const storage::StoreLock stored(path);
+    if (!stored.Held()) return FALSE;
+    std::string text;
+    if (ReadWhole(NativePath(fileName), &text) == Load::Refused) return FALSE;
+    bool changed = false;
+    for (const Edit& edit : edits) {
+        std::optional<std::string> edited = edit(text);
+        if (!edited) continue;
+        text = std::move(*edited);
+        changed = true;
     }
-    const bool ok = done == text.size() && ::ftruncate(descriptor, static_cast<off_t>(done)) == 0;
-    return ::close(descriptor) == 0 && ok;
+    if (!changed) return TRUE;
+    return storage::Store(path, text) == storage::Stored::kDone ? TRUE : FALSE;
 }
 
 // Only trailing spaces go; the caller's string is never written to.
@@ -133,26 +160,21 @@ DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue, 
     return profile::Lookup(text, section, key, defaultValue, returned, size);
 }
 
-// A null value deletes the key and a null key the section; deleting what is not there changes
-// nothing and still succeeds, without creating the file.
+// A null value deletes the key and a null key the section.
 BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR fileName) {
     namespace profile = platform::profile;
     if (section == nullptr || fileName == nullptr || *fileName == '\0') return FALSE;
-    std::lock_guard lock(profile::FileMutex());
-    // The player's copy starts from the defaults it stands in for.
-    const std::string path = platform::NativeWritePath(fileName);
-    if (path.empty() || platform::faults::WritesFail() || platform::faults::IsHidden(path)) return FALSE;
-    std::string text;
-    if (profile::ReadWhole(platform::NativePath(fileName), &text) == profile::Load::Refused) return FALSE;
-    const std::string_view sectionName = profile::TrimArgument(section);
-    std::optional<std::string> edited;
-    if (key == nullptr) {
-        edited = profile::DeleteSection(text, sectionName);
-    } else if (value == nullptr) {
-        edited = profile::DeleteKey(text, sectionName, profile::TrimArgument(key));
-    } else {
-        edited = profile::SetValue(text, sectionName, profile::TrimArgument(key), value);
+    return profile::EditFile(fileName, {profile::ChangeKey(profile::TrimArgument(section), key, value)});
+}
+
+BOOL WritePrivateProfileKeysA(LPCSTR section, const LPCSTR* keys, const LPCSTR* values, DWORD count, LPCSTR fileName) {
+    namespace profile = platform::profile;
+    if (section == nullptr || keys == nullptr || values == nullptr || fileName == nullptr || *fileName == '\0')
+        return FALSE;
+    std::vector<profile::Edit> edits;
+    for (DWORD i = 0; i < count; ++i) {
+        if (keys[i] == nullptr) return FALSE;
+        edits.push_back(profile::ChangeKey(profile::TrimArgument(section), keys[i], values[i]));
     }
-    if (!edited) return TRUE;
-    return profile::WriteWhole(path, *edited) && platform::GetBackend().Persist(path) ? TRUE : FALSE;
+    return profile::EditFile(fileName, edits);
 }

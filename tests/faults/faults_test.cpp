@@ -155,7 +155,7 @@ TEST(FaultOptions, AnUnknownFaultIsAUsageError) {
 // Every file of the game's data, relative to its folder, as listed when the tests start.
 std::vector<std::string> DataFiles() {
     std::vector<std::string> files;
-    const fs::path folder = fs::path(STALKWAY_BINARY_DIR) / "game" / "Stalkway";
+    const fs::path folder = fs::path(STALKWAY_BINARY_DIR) / "game" / "made" / "Stalkway";
     std::error_code ignored;
     for (const auto& entry : fs::recursive_directory_iterator(folder, ignored))
         if (entry.is_regular_file()) files.push_back(fs::relative(entry.path(), folder).generic_string());

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -96,6 +97,42 @@ TEST_F(ScoreKeeperTest, AScoreThatCouldNotBeSavedGoesWithTheNextSave) {
     EXPECT_EQ(stored[0], (test::HallOfFameEntry{"unsaved", 200}));
     EXPECT_EQ(stored[1], (test::HallOfFameEntry{"next", 100}));
     EXPECT_EQ(stored[2], (test::HallOfFameEntry{"old", 50}));
+}
+
+// Only a missing file is an empty table. One that is there but cannot be read (refused to this
+// player, or a link that leads nowhere readable) stays as it is, and the scores wait for it.
+TEST_F(ScoreKeeperTest, ATableThatCannotBeReadIsLeftAloneAndTheScoresWait) {
+    const std::string perfect = test::HallOfFameBytes({{"perfect", 2214822}});
+    const std::vector<std::pair<const char*, std::function<void()>>> unreadable = {
+        {"refused", [] { platform::faults::RefuseFile("hiscore.dat"); }},
+        {"link loop",
+         [this] {
+             fs::remove(Path("hiscore.dat"));
+             fs::create_symlink("hiscore.dat", Path("hiscore.dat"));
+         }},
+    };
+    for (const auto& [what, makeUnreadable] : unreadable) {
+        Write("hiscore.dat", perfect);
+        makeUnreadable();
+        const bool link = fs::is_symlink(Path("hiscore.dat"));
+        ScoreKeeper game(Path("hiscore.dat"));
+        game.Reload();
+        EXPECT_EQ(game.Offer("short", 875574), Offered::kKept) << what;
+        EXPECT_EQ(game.Waiting(), 1) << what;
+        EXPECT_EQ(fs::is_symlink(Path("hiscore.dat")), link) << what;
+        if (!link) {
+            EXPECT_EQ(Read("hiscore.dat"), perfect) << what;
+        }
+        EXPECT_FALSE(fs::exists(Path("hiscore.dat.damaged"))) << what;
+
+        platform::faults::Clear();
+        fs::remove(Path("hiscore.dat"));
+        Write("hiscore.dat", perfect);
+        EXPECT_EQ(game.Offer("later", 100), Offered::kStored) << what;
+        const auto stored = Stored();
+        EXPECT_EQ(stored[0], (test::HallOfFameEntry{"perfect", 2214822})) << what;
+        EXPECT_EQ(stored[1], (test::HallOfFameEntry{"short", 875574})) << what;
+    }
 }
 
 }  // namespace

@@ -1,13 +1,17 @@
 // The installed game: installed into a prefix that is then made read-only, run from elsewhere with
 // the player's folders in a temporary home. It finds its data beside its executable and keeps the
 // player's files in the player's folders, leaving the prefix as it was.
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <sys/wait.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <set>
 #include <string>
@@ -47,13 +51,58 @@ void SetWritable(const fs::path& folder, bool writable) {
     fs::permissions(folder, write, change);
 }
 
-// One read-only installation for every test, and a fresh home for each.
+// The build tree's data folder as a developer leaves it after playing in it with ./play.sh: full
+// screen chosen, a score saved, a damaged table kept, a lock and a picture left. Put back as it was
+// when it goes; one at a time, as every test program installs for itself.
+class PlayedBuildTree {
+public:
+    PlayedBuildTree() {
+        lock_ = ::open((kData + "/../played-tree.lock").c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
+        ::flock(lock_, LOCK_EX);
+        setup_ = test::ReadWholeFile(kData + "/setup.ini");
+        Write("setup.ini", "[setup]\r\nfullscreen=1\r\n");
+        Write("hiscore.dat", test::HallOfFameBytes({{"Developer:Desk:dev@example.invalid:Y", 875574}}));
+        Write("hiscore.dat.lock", "");
+        Write("hiscore.dat.damaged", "Developer:Desk:dev@example.invalid:Y");
+        Write("stalkway-19700101-000000.png", "\x89PNG");
+    }
+    ~PlayedBuildTree() {
+        for (const char* name :
+             {"hiscore.dat", "hiscore.dat.lock", "hiscore.dat.damaged", "stalkway-19700101-000000.png"})
+            fs::remove(kData + "/" + name);
+        Write("setup.ini", setup_);
+        ::close(lock_);
+    }
+    PlayedBuildTree(const PlayedBuildTree&) = delete;
+    PlayedBuildTree& operator=(const PlayedBuildTree&) = delete;
+
+private:
+    static void Write(const std::string& name, const std::string& bytes) {
+        std::ofstream(kData + "/" + name, std::ios::binary) << bytes;
+    }
+    inline static const std::string kData = std::string(STALKWAY_BINARY_DIR) + "/game/Stalkway";
+    int lock_ = -1;
+    std::string setup_;
+};
+
+// Every file under a folder, by its path relative to it, with its bytes.
+std::map<std::string, std::string> Files(const fs::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        if (!entry.is_directory())
+            files[fs::relative(entry.path(), folder).string()] = test::ReadWholeFile(entry.path().string());
+    return files;
+}
+
+// One read-only installation for every test, made from a build tree that was played in, and a
+// fresh home for each.
 class InstalledGame : public testing::Test {
 protected:
     static void SetUpTestSuite() {
         prefix_ = new test::ReplayRun;
         const std::string command = "cmake --install " + test::ShellQuote(STALKWAY_BINARY_DIR) + " --prefix " +
                                     test::ShellQuote(prefix_->Folder()) + " >/dev/null";
+        const PlayedBuildTree played;
         ASSERT_EQ(Shell(command), 0) << command;
         SetWritable(prefix_->Folder(), false);
         before_ = new std::map<std::string, std::string>(Listing(prefix_->Folder()));
@@ -91,6 +140,24 @@ protected:
 
 test::ReplayRun* InstalledGame::prefix_ = nullptr;
 std::map<std::string, std::string>* InstalledGame::before_ = nullptr;
+
+// The installed data is the generator's output file for file, whatever was played in the build tree.
+TEST_F(InstalledGame, ItsDataIsExactlyWhatTheGeneratorMakes) {
+    const std::string made = home_.Folder() + "/made";
+    const std::string generator = test::ShellQuote(std::string(STALKWAY_BINARY_DIR) + "/bin/stalkway-assets");
+    ASSERT_EQ(
+        Shell(generator + " --data " + test::ShellQuote(made + "/Stalkway") + " --launcher " + test::ShellQuote(made) +
+              " --licence " + test::ShellQuote(std::string(STALKWAY_SOURCE_DIR) + "/LICENSE") + " >/dev/null"),
+        0);
+    std::map<std::string, std::string> expected = Files(made + "/Stalkway");
+    for (auto& [name, bytes] : Files(made + "/portico")) expected["portico/" + name] = bytes;
+    const std::map<std::string, std::string> installed = Files(prefix_->Folder() + "/share/stalkway");
+    std::set<std::string> names, expectedNames;
+    for (const auto& entry : installed) names.insert(entry.first);
+    for (const auto& entry : expected) expectedNames.insert(entry.first);
+    EXPECT_EQ(names, expectedNames);
+    EXPECT_TRUE(installed == expected) << "the same names, but not the same bytes";
+}
 
 TEST_F(InstalledGame, FindsItsDataAndKeepsThePlayersFilesInTheirFolders) {
     home_.WriteFile("config/stalkway/options.ini", "[setup]\r\nplayerid=0\r\n[Player1]\r\nname=Ida Furrow\r\n");

@@ -66,6 +66,14 @@ class LayerCheckTest(unittest.TestCase):
         self.assertNotIn("platform/sdl", result.stderr)
         self.assertNotIn("cstdio", result.stderr)
 
+    def test_a_private_folder_is_included_only_from_the_folders_it_names(self):
+        layers = LAYERS + "private low  side\n"
+        root = self.tree({"low/a.h": "", "low/b.h": '#include "low/a.h"\n', "side/b.h": '#include "low/a.h"\n',
+                          "high/c.cpp": '#include "low/a.h"\n', "tests/t.cpp": '#include "low/a.h"\n'}, layers)
+        result = self.run_check(root)
+        self.assertEqual(result.returncode, 1)
+        self.assertEqual(result.stderr.strip(), "high/c.cpp: includes low/a.h, which only side may include")
+
     def test_tests_may_include_anything(self):
         root = self.tree({"low/a.h": "", "side/b.h": "", "high/c.h": "", "tests/t.cpp": '#include "high/c.h"\n'})
         self.assertEqual(self.run_check(root).returncode, 0)

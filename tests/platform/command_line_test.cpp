@@ -1,5 +1,7 @@
 #include "platform/core/command_line.h"
 
+#include "platform/api/program_folders.h"
+
 #include <gtest/gtest.h>
 
 using platform::SplitCommandLine;
@@ -29,4 +31,15 @@ TEST(CommandLineTest, AQuotedArgumentSplitsBackWhole) {
         EXPECT_EQ(platform::SplitCommandLine(line.c_str()), (std::vector<std::string>{"first", argument, "last"}))
             << line;
     }
+}
+
+// The folder options are taken wherever they stand before "--"; after it every word is the
+// program's own, folder options included.
+TEST(CommandLineTest, FolderOptionsAreNotTakenAfterTheEndOfOptions) {
+    Args arguments{"--data", "d", "x", "--", "--user-dir", "u", "--data"};
+    platform::FolderRequest request;
+    EXPECT_FALSE(platform::TakeFolderOptions("stalkway", &arguments, &request).has_value());
+    EXPECT_EQ(request.data, "d");
+    EXPECT_EQ(request.user, "");
+    EXPECT_EQ(arguments, (Args{"x", "--", "--user-dir", "u", "--data"}));
 }

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/api/kernel.h"
+#include "platform/api/stored_files.h"
 #include "platform/api/win32.h"
 #include "support/scratch_dir.h"
 
@@ -60,7 +61,10 @@ TEST_F(FileFoldersTest, ReadsTakeThePlayersCopyFirstThenTheSettingsThenTheData) 
     scratch_.Write("config/stalkway/options.ini", "[setup]\r\nmusic=N\r\n");
     EXPECT_EQ(Profile("setup", "music", "..\\options.ini"), "N");
     scratch_.Write("home/data/stalkway/SETUP.INI", "[setup]\r\nfullscreen=2\r\n");
-    EXPECT_EQ(Profile("setup", "fullscreen", ".\\setup.ini"), "2");
+    EXPECT_EQ(Profile("setup", "fullscreen", ".\\setup.ini"), "1") << "a profile is read from the settings first";
+    scratch_.Write("home/data/stalkway/hiscore.dat", "mine");
+    scratch_.Write("config/stalkway/hiscore.dat", "not read");
+    EXPECT_EQ(platform::NativePath("hiscore.dat"), user_ + "/hiscore.dat");
     EXPECT_FALSE(std::filesystem::exists(scratch_ / "home/data/stalkway/options.ini"));
 }
 
@@ -76,24 +80,32 @@ TEST_F(FileFoldersTest, WritesRenamesAndDeletesGoToThePlayersFolderMadePrivate) 
     ASSERT_TRUE(Create("..\\..\\winner.dat", "route"));
     EXPECT_EQ(ReadBytes(user_ + "/winner.dat"), "route");
     // A delete never reaches the data folder's copy behind the player's.
-    EXPECT_FALSE(DeleteFileA("setup.ini"));
-    EXPECT_TRUE(std::filesystem::exists(scratch_ / "data/setup.ini"));
+    EXPECT_FALSE(DeleteFileA("sounds\\bell.wav"));
+    EXPECT_TRUE(std::filesystem::exists(scratch_ / "data/Sounds/Bell.wav"));
     EXPECT_TRUE(DeleteFileA("hiscore.dat"));
     EXPECT_FALSE(std::filesystem::exists(user_ + "/hiscore.dat"));
     EXPECT_EQ(ReadBytes(scratch_ / "data/setup.ini"), "[setup]\r\nfullscreen=0\r\n");
 }
 
-TEST_F(FileFoldersTest, AnEditedProfileStartsFromTheCopyItReplaces) {
+// Settings are written where they are read first, so that an edit there is never hidden.
+TEST_F(FileFoldersTest, AnEditedProfileStartsFromTheCopyItReplacesInTheSettingsFolder) {
     ASSERT_TRUE(WritePrivateProfileStringA("Player1", "name", "Ida", "..\\options.ini"));
-    EXPECT_EQ(ReadBytes(user_ + "/options.ini"), "[setup]\r\nmusic=Y\r\n[Player1]\r\nname=Ida\r\n");
+    const std::string settings = scratch_ / "config/stalkway";
+    EXPECT_EQ(ReadBytes(settings + "/options.ini"), "[setup]\r\nmusic=Y\r\n[Player1]\r\nname=Ida\r\n");
     EXPECT_EQ(ReadBytes(scratch_ / "options.ini"), "[setup]\r\nmusic=Y\r\n");
     EXPECT_EQ(Profile("Player1", "name", "..\\options.ini"), "Ida");
+
+    ASSERT_TRUE(WritePrivateProfileStringA("video", "width", "1024", ".\\setup.ini"));
+    EXPECT_EQ(ReadBytes(settings + "/setup.ini"), "[setup]\r\nfullscreen=1\r\n[video]\r\nwidth=1024\r\n");
+    EXPECT_FALSE(std::filesystem::exists(user_ + "/setup.ini"));
+    scratch_.Write("config/stalkway/setup.ini", "[setup]\r\nfullscreen=0\r\n");
+    EXPECT_EQ(Profile("setup", "fullscreen", ".\\setup.ini"), "0") << "the player's edit shows";
 }
 
 TEST_F(FileFoldersTest, APlayersFolderThatCannotBeMadeRefusesWritesAndReadsGoOn) {
     scratch_.Write("home/data", "a file where the folder should be");
     EXPECT_FALSE(Create("hiscore.dat", "scores"));
-    EXPECT_FALSE(WritePrivateProfileStringA("setup", "fullscreen", "1", ".\\setup.ini"));
+    EXPECT_FALSE(StoreFileA("winner.dat", "route", 5));
     EXPECT_FALSE(MoveFileExA("a", "b", 0));
     EXPECT_FALSE(DeleteFileA("hiscore.dat"));
     EXPECT_EQ(platform::NativeWritePath("hiscore.dat"), "");

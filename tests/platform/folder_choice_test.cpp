@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 #include "support/scratch_dir.h"
 
 namespace {
@@ -63,14 +66,14 @@ TEST_F(FolderChoiceTest, RunWhereItsDataIsOrGivenItsDataTheGameIsPortable) {
     EXPECT_EQ(withUser.folders.user, scratch_ / "mine");
 }
 
-// The launcher runs above the game's data folder and writes only the options file, a setting.
+// The launcher runs above the game's data folder, and keeps its files where the game does.
 TEST_F(FolderChoiceTest, TheLauncherWritesAmongTheSettingsAndFindsThePortableGameBelowIt) {
     const auto installed = ChooseFolders({}, system_, platform::FolderRole::Launcher);
     ASSERT_TRUE(installed.found);
     EXPECT_EQ(installed.folders.data, scratch_ / "prefix/share/stalkway");
     EXPECT_TRUE(installed.folders.installed);
-    EXPECT_EQ(installed.folders.user, scratch_ / "home/.config/stalkway");
-    EXPECT_EQ(installed.folders.settings, scratch_ / "home/.local/share/stalkway") << "the hall of fame is read there";
+    EXPECT_EQ(installed.folders.user, scratch_ / "home/.local/share/stalkway") << "the hall of fame is read there";
+    EXPECT_EQ(installed.folders.settings, scratch_ / "home/.config/stalkway");
 
     system_.executable = scratch_ / "build/bin";
     system_.current = scratch_ / "build/game";
@@ -96,3 +99,37 @@ TEST_F(FolderChoiceTest, NoDataAnywhereNamesTheFoldersTried) {
 }
 
 }  // namespace
+
+// The pictures folder as the desktop names it: the environment, else its user-dirs.dirs (which a
+// desktop in another language writes), else ~/Pictures; a relative value is no value.
+TEST_F(FolderChoiceTest, ThePicturesFolderIsTheDesktopsOwnAndNeverRelative) {
+    const std::string home = scratch_ / "home";
+    struct Case {
+        const char* environment;
+        const char* userDirs;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {nullptr, nullptr, home + "/Pictures"},
+        {nullptr, "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\nXDG_PICTURES_DIR=\"$HOME/Bilder\"\n", home + "/Bilder"},
+        {nullptr, "XDG_PICTURES_DIR=\"/srv/pictures\"\n", "/srv/pictures"},
+        {nullptr, "XDG_PICTURES_DIR=\"Bilder\"\n", home + "/Pictures"},
+        {"/given", "XDG_PICTURES_DIR=\"$HOME/Bilder\"\n", "/given"},
+        {"relative/pictures", "XDG_PICTURES_DIR=\"$HOME/Bilder\"\n", home + "/Bilder"},
+    };
+    const char* realHome = std::getenv("HOME");
+    const std::string savedHome = realHome != nullptr ? realHome : "";
+    setenv("HOME", home.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
+    for (const Case& c : cases) {
+        std::filesystem::remove(home + "/.config/user-dirs.dirs");
+        if (c.userDirs != nullptr) scratch_.Write("home/.config/user-dirs.dirs", c.userDirs);
+        if (c.environment != nullptr) setenv("XDG_PICTURES_DIR", c.environment, 1);
+        else unsetenv("XDG_PICTURES_DIR");
+        EXPECT_EQ(platform::FindSystemFolders().pictures, c.expected)
+            << (c.environment ? c.environment : "-") << " / " << (c.userDirs ? c.userDirs : "-");
+    }
+    unsetenv("XDG_PICTURES_DIR");
+    unsetenv("XDG_CONFIG_HOME");
+    setenv("HOME", savedHome.c_str(), 1);
+}

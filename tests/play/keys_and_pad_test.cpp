@@ -99,6 +99,9 @@ TEST(KeysAndPad, KeysFindTheirButtonsWhereverThePointerIs) {
     EXPECT_EQ(moves, 4u);
 }
 
+// The game's notice line, centred at the bottom, as wide as "Screenshot not saved".
+constexpr int kNoticeTop = 580, kNoticeBottom = 598, kNoticeLeft = 279, kNoticeRight = 521;
+
 // The picture F12 keeps is the one presented, byte for byte as the runner's own shot of it; a
 // picture that cannot be written is said so and the game goes on.
 TEST(KeysAndPad, F12KeepsThePresentedPictureInThePicturesFolder) {
@@ -108,7 +111,7 @@ TEST(KeysAndPad, F12KeepsThePresentedPictureInThePicturesFolder) {
     setenv("XDG_PICTURES_DIR", pictures.c_str(), 1);
     const std::string script =
         "frames 50\nclick 68 238\nframes 20\nshot before\nkey F12\nframes 5\nshot notice\n"
-        "frames 300\nshot gone\n";
+        "frames 450\nshot gone\n";
     ASSERT_EQ(run.Run(script, {"--shots", "shots"}), 0) << run.Stderr();
     const fs::path saved = pictures / "Stalkway" / "stalkway-19700101-000000.png";
     ASSERT_TRUE(fs::exists(saved));
@@ -116,8 +119,8 @@ TEST(KeysAndPad, F12KeepsThePresentedPictureInThePicturesFolder) {
     EXPECT_EQ(test::ReadWholeFile(saved.string()), test::ReadWholeFile(run.Folder() + "/shots/before.png"));
     const test::Shot before = run.LoadShot("before"), notice = run.LoadShot("notice"), gone = run.LoadShot("gone");
     int changed = 0, left = 0;
-    for (int y = 580; y < 596; ++y) {
-        for (int x = 540; x < 792; ++x) {
+    for (int y = kNoticeTop; y < kNoticeBottom; ++y) {
+        for (int x = kNoticeLeft; x < kNoticeRight; ++x) {
             changed += before.At(x, y) != notice.At(x, y);
             left += before.At(x, y) != gone.At(x, y);
         }
@@ -125,16 +128,21 @@ TEST(KeysAndPad, F12KeepsThePresentedPictureInThePicturesFolder) {
     EXPECT_GT(changed, 100) << "the notice shows";
     EXPECT_EQ(left, 0) << "and goes again";
 
-    // A folder where the file should go: the write fails, the game goes on.
-    fs::remove(saved);
-    fs::create_directories(saved);
-    ASSERT_EQ(run.Run(script + "key N\nframes 3\n", {"--shots", "shots"}), 0) << run.Stderr();
+    // A second picture in the same second takes a name of its own; a folder that refuses writes
+    // refuses the picture too, and the game goes on.
+    ASSERT_EQ(run.Run(script, {"--shots", "shots"}), 0) << run.Stderr();
+    const fs::path second = pictures / "Stalkway" / "stalkway-19700101-000000-2.png";
+    EXPECT_EQ(test::ReadWholeFile(second.string()), test::ReadWholeFile(saved.string()));
+    EXPECT_NE(run.Log().find("screenshot saved: " + second.string()), std::string::npos) << run.Log();
+    fs::remove_all(pictures);
+    ASSERT_EQ(run.Run(script + "key N\nframes 3\n", {"--shots", "shots", "--fail", "write"}), 0) << run.Stderr();
     const test::Shot failed = run.LoadShot("notice");
     int differs = 0;
-    for (int y = 580; y < 596; ++y)
-        for (int x = 540; x < 792; ++x) differs += failed.At(x, y) != notice.At(x, y);
+    for (int y = kNoticeTop; y < kNoticeBottom; ++y)
+        for (int x = kNoticeLeft; x < kNoticeRight; ++x) differs += failed.At(x, y) != notice.At(x, y);
     EXPECT_GT(differs, 0) << "the failure says so, not that it was saved";
-    EXPECT_NE(run.Log().find("screenshot could not be written: " + saved.string()), std::string::npos);
+    EXPECT_NE(run.Log().find("screenshot could not be written: "), std::string::npos) << run.Log();
+    EXPECT_FALSE(fs::exists(pictures)) << "not even the folder is made";
     unsetenv("XDG_PICTURES_DIR");
 }
 

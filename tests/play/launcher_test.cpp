@@ -232,4 +232,15 @@ TEST(Launcher, AWriteThatFailsIsShownAndTheFileKeepsWhatItHeld) {
         << "the status line says the write failed";
 }
 
+// The launcher's own messages name it, not the game.
+TEST(Launcher, ItsMessagesBeginWithItsOwnName) {
+    test::ReplayRun run;
+    run.CopyGameData("Stalkway");
+    run.CopyLauncherPictures();
+    run.WriteFile("blocked", "a file where a folder should be");
+    const std::string script = std::string("frames 5\n") + kNameField + "type Cy\nkey Return\nframes 3\n";
+    ASSERT_EQ(run.Run(script, {"--program", "portico", "--user-dir", "blocked/files"}), 0) << run.Stderr();
+    EXPECT_EQ(run.Stderr().rfind("portico: cannot make ", 0), 0u) << run.Stderr();
+}
+
 }  // namespace

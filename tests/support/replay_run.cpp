@@ -31,12 +31,12 @@ std::string ReadWholeFile(const std::string& path) {
 
 void ReplayRun::CopyGameData(const std::string& into) {
     fs::create_directories(fs::path(folder_) / into);
-    fs::copy(fs::path(STALKWAY_BINARY_DIR) / "game" / "Stalkway", fs::path(folder_) / into,
+    fs::copy(fs::path(STALKWAY_BINARY_DIR) / "game" / "made" / "Stalkway", fs::path(folder_) / into,
              fs::copy_options::recursive | fs::copy_options::overwrite_existing);
 }
 
 void ReplayRun::CopyLauncherPictures() {
-    fs::copy(fs::path(STALKWAY_BINARY_DIR) / "game" / "portico", fs::path(folder_) / "portico",
+    fs::copy(fs::path(STALKWAY_BINARY_DIR) / "game" / "made" / "portico", fs::path(folder_) / "portico",
              fs::copy_options::recursive | fs::copy_options::overwrite_existing);
 }
 

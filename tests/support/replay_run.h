@@ -28,11 +28,11 @@ public:
     ReplayRun() = default;
 
     const std::string& Folder() const { return folder_; }
-    // Copies the built game data (build/game/Stalkway) into the working folder, or into a folder
-    // of that name inside it.
+    // Copies the generator's game data (build/game/made/Stalkway, which nobody plays in) into the
+    // working folder, or into a folder of that name inside it.
     void CopyGameData(const std::string& into = "");
-    // Copies the launcher's built pictures (build/game/portico) into the working folder, which
-    // then serves as the launcher's folder.
+    // Copies the launcher's pictures as the generator made them (build/game/made/portico) into the
+    // working folder, which then serves as the launcher's folder.
     void CopyLauncherPictures();
     void WriteFile(const std::string& name, const std::string& content);
     // Runs the script with extra runner options; returns the exit code. What the runner prints

@@ -82,7 +82,7 @@ public:
         std::random_device random;
         do root_ = fs::temp_directory_path() / ("stalkway-realtime-" + std::to_string(random()));
         while (!fs::create_directory(root_));
-        fs::copy(fs::path(STALKWAY_BINARY_DIR) / "game" / "Stalkway", Path(), fs::copy_options::recursive);
+        fs::copy(fs::path(STALKWAY_BINARY_DIR) / "game" / "made" / "Stalkway", Path(), fs::copy_options::recursive);
         previous_ = fs::current_path();
         fs::current_path(Path());
     }

@@ -8,6 +8,7 @@
 //   keys         N, the arrows, Backspace and H in the page give the native pictures for those keys
 //   bad input    a page served without cross-origin isolation says so instead of staying blank
 //   mazes        ?maze=N makes maze N's files in the page with the native digest, for 20 numbers
+//   F12          the picture is offered as a download, as the page's memory is out of the player's reach
 //
 //   node web_test.mjs SITE_DIR NATIVE_BUILD_DIR
 import { spawn, spawnSync } from 'node:child_process';
@@ -212,6 +213,26 @@ async function keysPlay(browser, address) {
     }
 }
 
+// F12 hands the picture to the player as a download named as the native file is.
+async function screenshotDownloads(browser, address) {
+    const context = await browser.createBrowserContext();
+    try {
+        const page = await context.newPage();
+        await page.goto(address);
+        await page.waitForFunction('window.stalkwayPage.firstPicture !== null', { timeout: 60000 });
+        await page.evaluate(() => {
+            window.offered = [];
+            HTMLAnchorElement.prototype.click = function () { window.offered.push(this.download); };
+        });
+        await page.keyboard.press('F12', { delay: 40 });
+        await page.waitForFunction('window.offered.length > 0', { timeout: 10000 });
+        const offered = await page.evaluate('window.offered');
+        check(offered.length === 1 && /^stalkway-\d{8}-\d{6}\.png$/.test(offered[0]), 'offered: ' + offered.join(', '));
+    } finally {
+        await context.close();
+    }
+}
+
 async function perfectGameKept(page) {
     // The rest of the perfect game, then a reload: the best score is the one the game left.
     const all = firstClicks(100000);
@@ -289,6 +310,7 @@ async function main() {
         });
         await test('the keys move, take back and show the rules as natively, with sound', () => keysPlay(browser, address));
         await test('twenty numbered mazes made in the page have the native digests', () => mazesAsNatively(browser, address));
+        await test('F12 offers the picture as a download', () => screenshotDownloads(browser, address));
     } finally {
         await browser.close();
         isolated.server.kill();

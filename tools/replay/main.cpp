@@ -13,7 +13,7 @@
 #include "host/program_start.h"
 #include "launcher/portico_main.h"
 #include "platform/api/user.h"
-#include "platform/core/folder_options.h"
+#include "platform/api/program_folders.h"
 #include "host/maze_choice.h"
 #include "shell/maze_start.h"
 #include "shell/win_main.h"
@@ -48,16 +48,17 @@ int main(int argc, char** argv) {
     platform::FolderRequest folders;
     if (const auto exitCode = platform::TakeFolderOptions("stalkway-replay", &arguments, &folders)) return *exitCode;
     // The folders are settled once the runner has found its own options and script good.
-    // Each program finds its folders as its own binary does.
-    const auto afterFolders = [&folders](int (*entry)(HINSTANCE, HINSTANCE, LPSTR, int), platform::FolderRole role) {
-        return [&folders, entry, role](char* commandLine) {
-            if (const auto exitCode = platform::UseFolders("stalkway-replay", folders, role)) return *exitCode;
+    // Each program finds its folders, and names itself in its messages, as its own binary does.
+    const auto afterFolders = [&folders](const char* name, int (*entry)(HINSTANCE, HINSTANCE, LPSTR, int),
+                                         platform::FolderRole role) {
+        return [&folders, name, entry, role](char* commandLine) {
+            if (const auto exitCode = platform::UseFolders(name, folders, role)) return *exitCode;
             return host::ExitStatus(entry(nullptr, nullptr, commandLine, SW_SHOWNORMAL));
         };
     };
     const std::map<std::string, replay::Program> programs = {
-        {"stalkway", afterFolders(&WinMain, platform::FolderRole::Game)},
-        {"portico", afterFolders(&PorticoMain, platform::FolderRole::Launcher)},
+        {"stalkway", afterFolders("stalkway", &WinMain, platform::FolderRole::Game)},
+        {"portico", afterFolders("portico", &PorticoMain, platform::FolderRole::Launcher)},
     };
     return replay::RunReplay(arguments, programs);
 }
