@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "maze/maze_number.h"
+#include "platform/api/program_folders.h"
 #include "platform/api/win32.h"
 
 namespace host {
@@ -18,8 +19,8 @@ std::uint32_t TodaysMaze() {
                        static_cast<std::int64_t>(kFileTimeStepsBefore1970);
     const assets::DayMaze maze = assets::MazeOfDay(steps / 10000000);
     if (maze.clamped)
-        std::fprintf(stderr, "stalkway: the clock is outside the years 2000 to 9999; today's maze is %u\n",
-                     static_cast<unsigned>(maze.number));
+        std::fprintf(stderr, "%s: the clock is outside the years 2000 to 9999; today's maze is %u\n",
+                     platform::ProgramName(), static_cast<unsigned>(maze.number));
     return maze.number;
 }
 
