@@ -15,3 +15,32 @@ std::string ScriptMoves(const std::string& script);
 int FigureScore(const std::string& line);
 
 }  // namespace server_test
+
+#include <cstdint>
+#include <memory>
+
+#include "server/api.h"
+#include "support/scratch_dir.h"
+
+namespace server_test {
+
+// "sqlite" or "postgresql": a fresh database of that kind, in a scratch folder or in the shared
+// throwaway cluster. Empty, with `why` set, when the cluster cannot run here.
+std::unique_ptr<server::SqlDatabase> FreshDatabase(const std::string& kind, const ScratchDir& scratch,
+                                                   std::string* why);
+
+// The whole API over a fresh database, with a clock the test moves.
+struct ApiWorld {
+    ApiWorld(std::unique_ptr<server::SqlDatabase> database, int perMinute);
+    server::ClassicShelf shelf{DataFolder()};
+    server::RunReplayer replayer{shelf};
+    server::ScoreStore store;
+    server::RateLimit limit;
+    std::int64_t nowMs = 1'780'000'000'000;
+    server::HallOfFameApi api;
+};
+
+// {"maze": maze, "player": player, "moves": moves} as JSON text.
+std::string RunBody(const std::string& maze, const std::string& player, const std::string& moves);
+
+}  // namespace server_test

@@ -38,3 +38,32 @@ int FigureScore(const std::string& line) {
 }
 
 }  // namespace server_test
+
+#include <nlohmann/json.hpp>
+
+#include "server/postgres_cluster.h"
+
+namespace server_test {
+
+std::unique_ptr<server::SqlDatabase> FreshDatabase(const std::string& kind, const ScratchDir& scratch,
+                                                   std::string* why) {
+    if (kind == "sqlite") return server::OpenDatabase("sqlite:" + scratch / "scores.db");
+    PostgresCluster& cluster = PostgresCluster::Shared();
+    if (!cluster.Running()) {
+        *why = cluster.Trouble();
+        return nullptr;
+    }
+    return server::OpenDatabase(cluster.NewDatabase());
+}
+
+ApiWorld::ApiWorld(std::unique_ptr<server::SqlDatabase> database, int perMinute)
+    : store(std::move(database)), limit(perMinute), api(shelf, replayer, store, limit, [this] { return nowMs; }) {}
+
+std::string RunBody(const std::string& maze, const std::string& player, const std::string& moves) {
+    nlohmann::json body{{"player", player}, {"moves", moves}};
+    if (maze == "classic") body["maze"] = maze;
+    else body["maze"] = std::stoll(maze);
+    return body.dump();
+}
+
+}  // namespace server_test
