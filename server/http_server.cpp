@@ -32,6 +32,8 @@ void HttpServer::Route() {
     httplib::Server& http = *http_;
     // A longer body is refused before it is read.
     http.set_payload_max_length(kMaxBodyBytes);
+    // A client that sends many runs keeps its connection for a hundred of them.
+    http.set_keep_alive_max_count(100);
     http.Post("/api/v1/runs", [this](const httplib::Request& request, httplib::Response& response) {
         Answer(response, api_.SubmitRun(request.body, request.remote_addr));
     });

@@ -91,6 +91,7 @@ TEST(ServerLoad, ThirtyTwoClientsLeaveEveryValidRunStoredOnceAndEveryForgeryRefu
                                        server_test::DataFolder(), "--runs-per-minute", "0"});
     ASSERT_GT(server.Port(), 0);
     std::vector<int> statuses(runs.size(), 0);
+    std::vector<double> latencies(runs.size(), 0);
     std::atomic<std::size_t> next{0};
     const auto start = std::chrono::steady_clock::now();
     std::vector<std::thread> clients;
@@ -99,8 +100,15 @@ TEST(ServerLoad, ThirtyTwoClientsLeaveEveryValidRunStoredOnceAndEveryForgeryRefu
             httplib::Client client("127.0.0.1", server.Port());
             client.set_read_timeout(60);
             for (std::size_t i = next++; i < runs.size(); i = next++) {
-                const auto response = client.Post("/api/v1/runs", runs[i].Body(), "application/json");
-                statuses[i] = response ? response->status : -1;
+                // A submission may be sent again: the same run is stored once. A kept-alive
+                // connection the server closes as the request leaves is such a case.
+                const auto sent = std::chrono::steady_clock::now();
+                for (int attempt = 0; attempt < 3 && statuses[i] <= 0; ++attempt) {
+                    const auto response = client.Post("/api/v1/runs", runs[i].Body(), "application/json");
+                    statuses[i] = response ? response->status : -static_cast<int>(response.error());
+                }
+                latencies[i] =
+                    std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - sent).count();
             }
         });
     }
@@ -111,8 +119,11 @@ TEST(ServerLoad, ThirtyTwoClientsLeaveEveryValidRunStoredOnceAndEveryForgeryRefu
     for (const Sent& run : runs)
         if (run.maze == "classic") replayer.Replay(server::MazeId{}, run.moves);
     const double replaySeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - replayStart).count();
-    std::printf("%d runs from %d clients in %.2f s: %.0f runs/s; replayed on one thread: %.0f runs/s\n", count,
-                kClients, seconds, count / seconds, count / replaySeconds);
+    std::sort(latencies.begin(), latencies.end());
+    std::printf(
+        "%d runs from %d clients in %.2f s: %.0f runs/s, 99th percentile %.1f ms; replayed on one thread: %.0f "
+        "runs/s\n",
+        count, kClients, seconds, count / seconds, latencies[latencies.size() * 99 / 100], count / replaySeconds);
 
     std::set<std::string> valid;
     int created = 0;
