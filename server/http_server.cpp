@@ -21,10 +21,20 @@ void Isolate(httplib::Response& response) {
     response.set_header("Cache-Control", "no-cache");
 }
 
+// The proxy appends the address it was reached from; what comes before it, the client could write.
+std::string ClientAddress(const httplib::Request& request, bool trustForwarded) {
+    const std::string forwarded = request.get_header_value("X-Forwarded-For");
+    if (!trustForwarded || forwarded.empty()) return request.remote_addr;
+    const std::size_t comma = forwarded.rfind(',');
+    std::string last = comma == std::string::npos ? forwarded : forwarded.substr(comma + 1);
+    last.erase(0, last.find_first_not_of(' '));
+    return last;
+}
+
 }  // namespace
 
-HttpServer::HttpServer(HallOfFameApi& api, std::string site)
-    : api_(api), site_(std::move(site)), http_(std::make_unique<httplib::Server>()) {}
+HttpServer::HttpServer(HallOfFameApi& api, std::string site, bool trustForwarded)
+    : api_(api), site_(std::move(site)), trustForwarded_(trustForwarded), http_(std::make_unique<httplib::Server>()) {}
 
 HttpServer::~HttpServer() { Stop(); }
 
@@ -35,7 +45,7 @@ void HttpServer::Route() {
     // A client that sends many runs keeps its connection for a hundred of them.
     http.set_keep_alive_max_count(100);
     http.Post("/api/v1/runs", [this](const httplib::Request& request, httplib::Response& response) {
-        Answer(response, api_.SubmitRun(request.body, request.remote_addr));
+        Answer(response, api_.SubmitRun(request.body, ClientAddress(request, trustForwarded_)));
     });
     http.Get(R"(/api/v1/mazes/([^/]+)/top)", [this](const httplib::Request& request, httplib::Response& response) {
         std::optional<std::string> limit;

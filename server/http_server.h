@@ -17,8 +17,9 @@ namespace server {
 
 class HttpServer {
 public:
-    // `site` empty: the API alone.
-    HttpServer(HallOfFameApi& api, std::string site);
+    // `site` empty: the API alone. `trustForwarded`: the client is the last address of
+    // X-Forwarded-For, which the reverse proxy in front appends.
+    HttpServer(HallOfFameApi& api, std::string site, bool trustForwarded = false);
     ~HttpServer();
     HttpServer(const HttpServer&) = delete;
     HttpServer& operator=(const HttpServer&) = delete;
@@ -34,6 +35,7 @@ private:
 
     HallOfFameApi& api_;
     std::string site_;
+    bool trustForwarded_;
     std::unique_ptr<httplib::Server> http_;
     std::thread thread_;
     int port_ = 0;

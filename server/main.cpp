@@ -1,5 +1,5 @@
 // stalkway-server [--listen ADDRESS:PORT] [--database sqlite:PATH|postgresql://...] [--site DIR]
-//                 [--data DIR] [--runs-per-minute N]
+//                 [--data DIR] [--runs-per-minute N] [--trust-forwarded]
 //
 // The world hall of fame: replays the runs games send, stores each once and answers the tables,
 // until it is interrupted (SIGINT or SIGTERM). The first line it prints is its address.
@@ -56,7 +56,7 @@ int Serve(const server::ServerOptions& options) {
     }
     server::RateLimit limit(options.perMinute);
     server::HallOfFameApi api(shelf, replayer, *store, limit, server::SystemClockMs);
-    server::HttpServer http(api, options.site);
+    server::HttpServer http(api, options.site, options.trustForwarded);
     if (!http.Start(options.host, options.port)) {
         std::fprintf(stderr, "stalkway-server: cannot serve on %s port %d%s\n", options.host.c_str(), options.port,
                      options.site.empty() ? "" : " (or the site is no folder)");

@@ -7,7 +7,8 @@ namespace server {
 
 const char kServerUsage[] =
     "Usage: stalkway-server [--listen ADDRESS:PORT] [--database sqlite:PATH|postgresql://...]\n"
-    "                       [--site DIR] [--data DIR] [--runs-per-minute N] [--help] [--version]\n"
+    "                       [--site DIR] [--data DIR] [--runs-per-minute N] [--trust-forwarded]\n"
+    "                       [--help] [--version]\n"
     "\n"
     "Serves the world hall of fame: runs sent as their moves are replayed on their maze and ranked.\n"
     "  --listen ADDRESS:PORT   where to listen (default 127.0.0.1:8080; [::1]:PORT for IPv6; port 0: any)\n"
@@ -15,7 +16,8 @@ const char kServerUsage[] =
     "                          or a PostgreSQL address, postgresql://USER@HOST/NAME\n"
     "  --site DIR              serve the browser build's site from DIR as well\n"
     "  --data DIR              the game's data folder, which holds the classic maze\n"
-    "  --runs-per-minute N     runs one address may send in a minute (default 30; 0: no limit)\n";
+    "  --runs-per-minute N     runs one address may send in a minute (default 30; 0: no limit)\n"
+    "  --trust-forwarded       behind a reverse proxy: count runs by the last address of X-Forwarded-For\n";
 
 namespace {
 
@@ -55,6 +57,10 @@ std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& 
         }
         if (word == "--version") {
             options.version = true;
+            continue;
+        }
+        if (word == "--trust-forwarded") {
+            options.trustForwarded = true;
             continue;
         }
         static const std::map<std::string, std::string ServerOptions::*> kFolders = {

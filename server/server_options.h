@@ -14,6 +14,8 @@ struct ServerOptions {
     std::string site;      // empty: the API alone
     std::string data;      // the game's data folder, which holds the classic maze
     int perMinute = 30;
+    // Count runs by the address a reverse proxy names in X-Forwarded-For, not the proxy's own.
+    bool trustForwarded = false;
     bool help = false;
     bool version = false;
 };

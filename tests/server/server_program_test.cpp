@@ -52,6 +52,22 @@ TEST(ServerProgram, ServesTheApiAndTheSiteIsolatedAndKeepsItsTableAcrossARestart
     EXPECT_EQ(Json::parse(table->body)["runs"][0]["player"], "Ann");
 }
 
+TEST(ServerProgram, BehindAProxyCountsRunsByTheAddressTheProxyAppends) {
+    ScratchDir scratch;
+    server_test::ServerProcess server({"--database", "sqlite:" + scratch / "scores.db", "--data",
+                                       server_test::DataFolder(), "--runs-per-minute", "1", "--trust-forwarded"});
+    httplib::Client client("127.0.0.1", server.Port());
+    const struct {
+        const char* forwarded;
+        int status;
+    } sent[] = {{"198.51.100.7", 400}, {"203.0.113.1, 198.51.100.8", 400}, {"203.0.113.1, 198.51.100.7", 429}};
+    for (const auto& s : sent) {
+        const auto response = client.Post("/api/v1/runs", {{"X-Forwarded-For", s.forwarded}}, "{", "application/json");
+        ASSERT_TRUE(response);
+        EXPECT_EQ(response->status, s.status) << s.forwarded;
+    }
+}
+
 TEST(ServerProgram, RefusesABadCommandLineOrDatabase) {
     const struct {
         std::vector<std::string> arguments;
