@@ -1,4 +1,4 @@
-// 32 clients at once against the program on a loopback port: valid runs, the same runs again and
+// 32 clients at once against the program on a loopback port, over each database: valid runs, the same runs again and
 // forgeries, mixed. Afterwards every valid run is stored exactly once, every forgery refused, and
 // the table equals a recount from the stored runs, each replayed again. STALKWAY_SERVER_LOAD_RUNS
 // sets how many runs are sent (2,000 by default, 600 under a sanitizer, which makes each replay
@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <httplib.h>
+#include <libpq-fe.h>
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -18,6 +19,7 @@
 #include <set>
 #include <thread>
 
+#include "server/postgres_cluster.h"
 #include "server/server_fixture.h"
 #include "server/server_process.h"
 
@@ -64,12 +66,14 @@ struct Row {
     int score;
 };
 
-std::vector<Row> StoredRows(const std::string& path) {
+constexpr char kSelectRuns[] = "SELECT id, maze, player, moves, score FROM runs";
+
+std::vector<Row> SqliteRows(const std::string& path) {
     sqlite3* db = nullptr;
     std::vector<Row> rows;
     if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) return rows;
     sqlite3_stmt* select = nullptr;
-    sqlite3_prepare_v2(db, "SELECT id, maze, player, moves, score FROM runs", -1, &select, nullptr);
+    sqlite3_prepare_v2(db, kSelectRuns, -1, &select, nullptr);
     auto text = [select](int column) {
         return std::string(reinterpret_cast<const char*>(sqlite3_column_text(select, column)));
     };
@@ -80,7 +84,21 @@ std::vector<Row> StoredRows(const std::string& path) {
     return rows;
 }
 
-TEST(ServerLoad, ThirtyTwoClientsLeaveEveryValidRunStoredOnceAndEveryForgeryRefused) {
+std::vector<Row> PostgresRows(const std::string& address) {
+    std::vector<Row> rows;
+    PGconn* db = PQconnectdb(address.c_str());
+    PGresult* result = PQexec(db, kSelectRuns);
+    for (int i = 0; PQresultStatus(result) == PGRES_TUPLES_OK && i < PQntuples(result); ++i)
+        rows.push_back({std::stoll(PQgetvalue(result, i, 0)), PQgetvalue(result, i, 1), PQgetvalue(result, i, 2),
+                        PQgetvalue(result, i, 3), std::stoi(PQgetvalue(result, i, 4))});
+    PQclear(result);
+    PQfinish(db);
+    return rows;
+}
+
+class ServerLoad : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ServerLoad, ThirtyTwoClientsLeaveEveryValidRunStoredOnceAndEveryForgeryRefused) {
     const char* asked = std::getenv("STALKWAY_SERVER_LOAD_RUNS");
 #ifdef STALKWAY_SANITIZED
     const int count = asked != nullptr ? std::atoi(asked) : 600;
@@ -92,8 +110,12 @@ TEST(ServerLoad, ThirtyTwoClientsLeaveEveryValidRunStoredOnceAndEveryForgeryRefu
     const std::vector<Sent> runs = Runs(count, replayer);
 
     ScratchDir scratch;
-    server_test::ServerProcess server({"--database", "sqlite:" + scratch / "scores.db", "--data",
-                                       server_test::DataFolder(), "--runs-per-minute", "0"});
+    const bool sqlite = std::string(GetParam()) == "sqlite";
+    server_test::PostgresCluster* cluster = sqlite ? nullptr : &server_test::PostgresCluster::Shared();
+    if (cluster != nullptr && !cluster->Running()) GTEST_SKIP() << "no PostgreSQL here: " << cluster->Trouble();
+    const std::string database = sqlite ? "sqlite:" + scratch / "scores.db" : cluster->NewDatabase();
+    server_test::ServerProcess server(
+        {"--database", database, "--data", server_test::DataFolder(), "--runs-per-minute", "0"});
     ASSERT_GT(server.Port(), 0);
     std::vector<int> statuses(runs.size(), 0);
     std::vector<double> latencies(runs.size(), 0);
@@ -146,7 +168,7 @@ TEST(ServerLoad, ThirtyTwoClientsLeaveEveryValidRunStoredOnceAndEveryForgeryRefu
 
     // The recount: the stored runs are exactly the valid ones, each scored as its replay says, and
     // the table is their order.
-    std::vector<Row> rows = StoredRows(scratch / "scores.db");
+    std::vector<Row> rows = sqlite ? SqliteRows(scratch / "scores.db") : PostgresRows(database);
     std::set<std::string> stored;
     for (const Row& row : rows) {
         stored.insert(row.player + '\n' + row.moves);
@@ -163,5 +185,7 @@ TEST(ServerLoad, ThirtyTwoClientsLeaveEveryValidRunStoredOnceAndEveryForgeryRefu
         EXPECT_EQ(served[i]["score"], rows[i].score) << i;
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Databases, ServerLoad, ::testing::Values("sqlite", "postgresql"));
 
 }  // namespace
