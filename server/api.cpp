@@ -18,7 +18,11 @@ ApiResponse JsonResponse(int status, const Json& body) { return ApiResponse{stat
 
 ApiResponse NotServed(const MazeId& maze) { return ErrorResponse(404, "maze " + maze.Name() + " is not served here"); }
 
-ApiResponse Unavailable(const DatabaseError&) { return ErrorResponse(503, "the database is unavailable; try later"); }
+// The client learns only that it may try again; the operator reads why on standard error.
+ApiResponse Unavailable(const DatabaseError& error) {
+    std::fprintf(stderr, "stalkway-server: %s\n", error.what());
+    return ErrorResponse(503, "the database is unavailable; try later");
+}
 
 // 1 to 100 in plain digits.
 std::optional<int> LimitOf(const std::optional<std::string>& text) {
@@ -110,6 +114,7 @@ ApiResponse HallOfFameApi::Health() {
         store_.Ping();
         return JsonResponse(200, {{"status", "ok"}, {"database", store_.Kind()}});
     } catch (const DatabaseError& error) {
+        Unavailable(error);
         return JsonResponse(503, {{"status", "unavailable"}, {"database", store_.Kind()}});
     }
 }

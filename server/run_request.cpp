@@ -14,12 +14,13 @@ Refusal BadRequest(std::string message) { return Refusal{400, std::move(message)
 
 std::optional<MazeId> MazeOf(const Json& field) {
     if (field.is_string()) return ParseMazeName(field.get<std::string>());
-    if (!field.is_number_integer()) return std::nullopt;
-    const std::int64_t number = field.is_number_unsigned() && field.get<std::uint64_t>() > 0x7FFFFFFFFFFFFFFFull
-                                    ? -1
-                                    : field.get<std::int64_t>();
-    if (number < 1 || number > kLastMazeNumber) return std::nullopt;
-    return MazeId{number};
+    if (field.is_number_unsigned()) {
+        const std::uint64_t number = field.get<std::uint64_t>();
+        if (number < 1 || number > static_cast<std::uint64_t>(kLastMazeNumber)) return std::nullopt;
+        return MazeId{static_cast<std::int64_t>(number)};
+    }
+    // A negative whole number, a fraction or anything else.
+    return std::nullopt;
 }
 
 std::optional<Refusal> CheckMoves(const std::string& moves) {
