@@ -6,9 +6,9 @@ cd "$(dirname "$0")"
 root=$(pwd)
 source tools/packages.sh
 stalkway_ensure_packages
-# Only what is played: the launcher, the game, the runner and the data; ./test.sh builds the tests, benchmarks
+# Only what is played: the launcher, the game, the runner, the world server and the data; ./test.sh builds the tests, benchmarks
 # and fuzz programs. The same folder and options as ./test.sh's, so that it builds only the rest.
-stalkway_build build -DSTALKWAY_WERROR=ON --target portico --target stalkway --target stalkway-replay \
+stalkway_build build -DSTALKWAY_WERROR=ON --target portico --target stalkway --target stalkway-replay --target stalkway-server \
     --target game_data
 
 # The launcher's folder holds its options file and the game's data folder.

@@ -16,7 +16,7 @@ struct Target {
     void (*run)(std::span<const std::uint8_t> input);
 };
 
-// bitmap16, bitmap8, wav, profile, hall_of_fame, screen_description.
+// bitmap16, bitmap8, wav, profile, hall_of_fame, screen_description, run_request.
 std::span<const Target> Targets();
 // Null when no target has the name.
 const Target* FindTarget(std::string_view name);

@@ -11,6 +11,7 @@ void Wav(std::span<const std::uint8_t> input);
 void Profile(std::span<const std::uint8_t> input);
 void HallOfFameFile(std::span<const std::uint8_t> input);
 void ScreenDescription(std::span<const std::uint8_t> input);
+void RunRequestBody(std::span<const std::uint8_t> input);
 
 namespace {
 
@@ -21,6 +22,7 @@ constexpr Target kTargets[] = {
     {"profile", Profile},
     {"hall_of_fame", HallOfFameFile},
     {"screen_description", ScreenDescription},
+    {"run_request", RunRequestBody},
 };
 
 }  // namespace

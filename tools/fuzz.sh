@@ -13,7 +13,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/packages.sh
 
-targets=(bitmap16 bitmap8 wav profile hall_of_fame screen_description)
+targets=(bitmap16 bitmap8 wav profile hall_of_fame screen_description run_request)
 out=$(pwd)/build-fuzz
 generated=$(pwd)/build/game/Stalkway
 
@@ -28,6 +28,7 @@ max_len() {
     case $1 in
         bitmap16 | bitmap8 | wav) echo 65536 ;;
         hall_of_fame) echo 8192 ;;
+        run_request) echo 16384 ;;
         *) echo 4096 ;;
     esac
 }

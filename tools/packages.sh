@@ -3,7 +3,8 @@
 STALKWAY_PACKAGES=(cmake g++ make pkg-config libsdl2-dev libx11-dev googletest libgtest-dev libgmock-dev
                    libbenchmark-dev libpng-dev libfreetype-dev fonts-dejavu-core
                    clang clang-format libclang-rt-dev python3
-                   desktop-file-utils appstream dpkg-dev file)
+                   desktop-file-utils appstream dpkg-dev file
+                   libcpp-httplib-dev nlohmann-json3-dev libsqlite3-dev libpq-dev libssl-dev postgresql)
 
 stalkway_missing_packages() {
     local missing=() pkg

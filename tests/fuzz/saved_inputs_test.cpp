@@ -61,7 +61,7 @@ TEST_P(SavedInputs, RunThroughTheirTargetWithoutAFault) {
 
 INSTANTIATE_TEST_SUITE_P(Fuzz, SavedInputs,
                          ::testing::Values("bitmap16", "bitmap8", "wav", "profile", "hall_of_fame",
-                                           "screen_description"),
+                                           "screen_description", "run_request"),
                          [](const auto& info) { return info.param; });
 
 }  // namespace

@@ -23,7 +23,7 @@ expect fields "$fields" '^Depends: .*libsdl2-2\.0-0'
 expect fields "$fields" '^Depends: .*libc6'
 if grep -q fonts <<<"$fields"; then echo "the package depends on fonts, which only the build needs"; failed=1; fi
 contents=$(dpkg-deb --contents "$deb" | awk '{print $6}')
-for path in usr/bin/portico usr/bin/stalkway usr/bin/stalkway-replay usr/share/stalkway/maze02.bmp \
+for path in usr/bin/portico usr/bin/stalkway usr/bin/stalkway-replay usr/bin/stalkway-server usr/share/stalkway/maze02.bmp \
     usr/share/stalkway/icon.bmp usr/share/stalkway/portico/portico.bmp \
     usr/share/stalkway/sounds/music.wav usr/share/applications/org.stalkway.stalkway.desktop \
     usr/share/metainfo/org.stalkway.stalkway.metainfo.xml usr/share/man/man6/stalkway.6 usr/share/man/man6/portico.6; do

@@ -1,0 +1,44 @@
+// The API and the browser's site over HTTP. Every answer carries the headers that make the page
+// cross-origin isolated (its threads share memory, which browsers allow only then), so the page
+// and the API come from the one origin.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "server/api.h"
+
+namespace httplib {
+class Server;
+}
+
+namespace server {
+
+class HttpServer {
+public:
+    // `site` empty: the API alone. `trustForwarded`: the client is the last address of
+    // X-Forwarded-For, which the reverse proxy in front appends.
+    HttpServer(HallOfFameApi& api, std::string site, bool trustForwarded = false);
+    ~HttpServer();
+    HttpServer(const HttpServer&) = delete;
+    HttpServer& operator=(const HttpServer&) = delete;
+
+    // Binds `host` ("127.0.0.1", "::1", ...) and `port` (0: any free one) and serves on a thread
+    // of its own. False when the address cannot be bound or the site is no folder.
+    bool Start(const std::string& host, int port);
+    int Port() const { return port_; }
+    void Stop();
+
+private:
+    void Route();
+
+    HallOfFameApi& api_;
+    std::string site_;
+    bool trustForwarded_;
+    std::unique_ptr<httplib::Server> http_;
+    std::thread thread_;
+    int port_ = 0;
+};
+
+}  // namespace server

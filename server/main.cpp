@@ -1,0 +1,94 @@
+// stalkway-server [--listen ADDRESS:PORT] [--database sqlite:PATH|postgresql://...] [--site DIR]
+//                 [--data DIR] [--runs-per-minute N] [--trust-forwarded]
+//
+// The world hall of fame: replays the runs games send, stores each once and answers the tables,
+// until it is interrupted (SIGINT or SIGTERM). The first line it prints is its address.
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/core/folder_choice.h"
+#include "server/api.h"
+#include "server/http_server.h"
+#include "server/server_options.h"
+#include "stalkway_version.h"
+
+namespace {
+
+std::atomic<bool> g_stop{false};
+
+void OnSignal(int) { g_stop = true; }
+
+std::string DefaultDatabase() {
+    const std::string home = platform::FindSystemFolders().dataHome;
+    return home.empty() ? "" : "sqlite:" + home + "/stalkway-server/scores.db";
+}
+
+std::string DataFolder(const server::ServerOptions& options) {
+    if (!options.data.empty()) return options.data;
+    const platform::FolderChoice choice = platform::ChooseFolders({}, platform::FindSystemFolders());
+    return choice.found ? choice.folders.data : "";
+}
+
+int Serve(const server::ServerOptions& options) {
+    const std::string data = DataFolder(options);
+    if (data.empty() || !platform::HoldsGameData(data)) {
+        std::fprintf(stderr, "stalkway-server: no game data found; give its folder with --data DIR\n");
+        return 1;
+    }
+    const std::string address = options.database.empty() ? DefaultDatabase() : options.database;
+    std::unique_ptr<server::ScoreStore> store;
+    try {
+        store = std::make_unique<server::ScoreStore>(server::OpenDatabase(address));
+    } catch (const server::DatabaseError& error) {
+        std::fprintf(stderr, "stalkway-server: %s\n", error.what());
+        return 1;
+    }
+    server::ClassicShelf shelf(data);
+    server::RunReplayer replayer(shelf);
+    if (!replayer.Ready()) {
+        std::fprintf(stderr, "stalkway-server: the maze's display could not be made\n");
+        return 1;
+    }
+    server::RateLimit limit(options.perMinute);
+    server::HallOfFameApi api(shelf, replayer, *store, limit, server::SystemClockMs);
+    server::HttpServer http(api, options.site, options.trustForwarded);
+    if (!http.Start(options.host, options.port)) {
+        std::fprintf(stderr, "stalkway-server: cannot serve on %s port %d%s\n", options.host.c_str(), options.port,
+                     options.site.empty() ? "" : " (or the site is no folder)");
+        return 1;
+    }
+    const bool v6 = options.host.find(':') != std::string::npos;
+    std::printf("http://%s%s%s:%d/ (%s)\n", v6 ? "[" : "", options.host.c_str(), v6 ? "]" : "", http.Port(),
+                store->Kind().c_str());
+    std::fflush(stdout);
+    std::signal(SIGINT, OnSignal);
+    std::signal(SIGTERM, OnSignal);
+    while (!g_stop) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    http.Stop();
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string error;
+    const auto options = server::ParseServerOptions(std::vector<std::string>(argv + 1, argv + argc), &error);
+    if (!options) {
+        std::fprintf(stderr, "stalkway-server: %s\n%s", error.c_str(), server::kServerUsage);
+        return 2;
+    }
+    if (options->help) {
+        std::fputs(server::kServerUsage, stdout);
+        return 0;
+    }
+    if (options->version) {
+        std::printf("%s\n", VersionLine("stalkway-server").c_str());
+        return 0;
+    }
+    return Serve(*options);
+}

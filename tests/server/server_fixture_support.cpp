@@ -1,0 +1,69 @@
+#include "server/server_fixture.h"
+
+#include <regex>
+#include <sstream>
+
+#include "support/replay_run.h"
+
+namespace server_test {
+
+namespace {
+
+std::string Generated(const std::string& name) {
+    return test::ReadWholeFile(std::string(STALKWAY_BINARY_DIR) + "/game/scripts/" + name);
+}
+
+}  // namespace
+
+std::string DataFolder() { return std::string(STALKWAY_BINARY_DIR) + "/game/Stalkway"; }
+
+// The pad's buttons lie right of x 583: left and up in the first column, back below them all.
+std::string ScriptMoves(const std::string& script) {
+    std::istringstream lines(Generated(script));
+    std::string word, moves;
+    int x = 0, y = 0;
+    while (lines >> word) {
+        if (word != "click" || !(lines >> x >> y) || x < 583) continue;
+        if (y > 410) moves += 'B';
+        else moves += y < 360 ? (x < 670 ? 'L' : 'R') : (x < 670 ? 'U' : 'D');
+    }
+    return moves;
+}
+
+int FigureScore(const std::string& line) {
+    std::smatch match;
+    const std::string figures = Generated("maze.txt");
+    const std::regex pattern(line + "[^\\n]*score ([0-9]+)");
+    return std::regex_search(figures, match, pattern) ? std::stoi(match[1]) : -1;
+}
+
+}  // namespace server_test
+
+#include <nlohmann/json.hpp>
+
+#include "server/postgres_cluster.h"
+
+namespace server_test {
+
+std::unique_ptr<server::SqlDatabase> FreshDatabase(const std::string& kind, const ScratchDir& scratch,
+                                                   std::string* why) {
+    if (kind == "sqlite") return server::OpenDatabase("sqlite:" + scratch / "scores.db");
+    PostgresCluster& cluster = PostgresCluster::Shared();
+    if (!cluster.Running()) {
+        *why = cluster.Trouble();
+        return nullptr;
+    }
+    return server::OpenDatabase(cluster.NewDatabase());
+}
+
+ApiWorld::ApiWorld(std::unique_ptr<server::SqlDatabase> database, int perMinute)
+    : store(std::move(database)), limit(perMinute), api(shelf, replayer, store, limit, [this] { return nowMs; }) {}
+
+std::string RunBody(const std::string& maze, const std::string& player, const std::string& moves) {
+    nlohmann::json body{{"player", player}, {"moves", moves}};
+    if (maze == "classic") body["maze"] = maze;
+    else body["maze"] = std::stoll(maze);
+    return body.dump();
+}
+
+}  // namespace server_test
