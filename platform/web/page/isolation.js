@@ -1,0 +1,20 @@
+// The page's service worker, registered on every visit: it keeps the game's files for the next one
+// and gives the page the cross-origin isolation a static host does not send. A page that loaded
+// without it reloads once, when the worker is ready; if the page is still not isolated after that
+// (a browser without service workers, or one that bypasses them), it does not reload again.
+'use strict';
+(function () {
+    const kReloaded = 'stalkway-isolation-reload';
+    const worker = 'serviceWorker' in navigator && window.isSecureContext ? navigator.serviceWorker : null;
+    const registered = worker ? worker.register('service-worker.js').then(() => true, () => false) : Promise.resolve(false);
+    if (self.crossOriginIsolated === true) sessionStorage.removeItem(kReloaded);
+
+    // Resolves true when the page is about to reload itself isolated.
+    window.stalkwayIsolate = async function () {
+        if (!(await registered) || sessionStorage.getItem(kReloaded) !== null) return false;
+        await worker.ready;
+        sessionStorage.setItem(kReloaded, '1');
+        location.reload();
+        return true;
+    };
+})();
