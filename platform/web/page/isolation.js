@@ -7,13 +7,22 @@
     const kReloaded = 'stalkway-isolation-reload';
     const worker = 'serviceWorker' in navigator && window.isSecureContext ? navigator.serviceWorker : null;
     const registered = worker ? worker.register('service-worker.js').then(() => true, () => false) : Promise.resolve(false);
-    if (self.crossOriginIsolated === true) sessionStorage.removeItem(kReloaded);
+    // A browser that refuses the page its session storage refuses the reload too: no way to
+    // remember that it was tried.
+    const session = (() => {
+        try {
+            return window.sessionStorage;
+        } catch (e) {
+            return null;
+        }
+    })();
+    if (session && self.crossOriginIsolated === true) session.removeItem(kReloaded);
 
     // Resolves true when the page is about to reload itself isolated.
     window.stalkwayIsolate = async function () {
-        if (!(await registered) || sessionStorage.getItem(kReloaded) !== null) return false;
+        if (!session || !(await registered) || session.getItem(kReloaded) !== null) return false;
         await worker.ready;
-        sessionStorage.setItem(kReloaded, '1');
+        session.setItem(kReloaded, '1');
         location.reload();
         return true;
     };
