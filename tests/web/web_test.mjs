@@ -237,12 +237,12 @@ async function loadedIsolated(page) {
     await pause(600);
 }
 
-// From a static host: isolated by the worker, N and a held Down (one press and one repeat) give
-// the native picture of N, Down, Down; Escape asks and the game plays on; offline with the server
-// gone, a reload plays from the cache; Leave ends the program.
+// From a static host: isolated by the worker, N and a held Left (one press and one repeat) give
+// the native picture of N, Left, Left (one Left alone gives another); Escape asks and the game plays
+// on; offline with the server gone, a reload plays from the cache; Leave ends the program.
 async function staticHost(browser) {
     const script = path.join(work, 'held.script');
-    fs.writeFileSync(script, 'frames 50\nkey N\nframes 15\nkey Down\nframes 15\nkey Down\nframes 45\nshot held\n');
+    fs.writeFileSync(script, 'frames 50\nkey N\nframes 15\nkey Left\nframes 15\nkey Left\nframes 45\nshot held\n');
     const held = decodePng(fs.readFileSync(path.join(nativeRun('held', script), 'held.png')));
     const host = serveStatic();
     const context = await browser.createBrowserContext();
@@ -253,15 +253,15 @@ async function staticHost(browser) {
         await loadedIsolated(page);
         await page.keyboard.press('KeyN', { delay: 40 });
         await pause(150);
-        await page.keyboard.down('ArrowDown');
+        await page.keyboard.down('ArrowLeft');
         await pause(150);
-        await page.keyboard.down('ArrowDown');  // the browser's repeat of the held key
+        await page.keyboard.down('ArrowLeft');  // the browser's repeat of the held key
         await pause(150);
-        await page.keyboard.up('ArrowDown');
+        await page.keyboard.up('ArrowLeft');
         await pause(500);
         const played = await canvasRgb(page);
         const differ = areasDiffer(played, held.pixels, held.width);
-        check(differ.length === 0, 'after a held Down the canvas differs from two native presses in ' + differ.join(', '));
+        check(differ.length === 0, 'after a held Left the canvas differs from two native presses in ' + differ.join(', '));
 
         const asking = () => page.evaluate(() => !!document.getElementById('ask') && !document.getElementById('ask').hidden);
         await page.keyboard.press('Escape');
