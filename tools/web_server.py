@@ -5,7 +5,7 @@ cross-origin isolated (the game's threads share memory, which browsers allow onl
     tools/web_server.py [--port N] [--no-isolation] FOLDER
 
 --port 0 picks a free port. The first line printed is the page's address. --no-isolation leaves
-the headers out, as a plain server would: the tests use it to see the page say what is wrong.
+the headers out, as a plain server would (the page's service worker then adds them).
 """
 import argparse
 import functools

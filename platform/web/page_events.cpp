@@ -15,7 +15,10 @@ void Apply(const PageEvent& e) {
         input::ButtonEvent(e.c, e.d != 0);
         break;
     }
-    case PageEvent::Key: input::KeyEvent(e.b, e.a, e.c != 0); break;
+    case PageEvent::Key:
+        if (e.c == kKeyRepeat) input::KeyRepeatEvent(e.b, e.a);
+        else input::KeyEvent(e.b, e.a, e.c != 0);
+        break;
     case PageEvent::Focus:
         if (e.a != 0) {
             PostToMainWindow(WM_ACTIVATEAPP, TRUE, 0);

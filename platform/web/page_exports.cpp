@@ -49,6 +49,7 @@ EMSCRIPTEN_KEEPALIVE void web_pointer(int areaX, int areaY, int button, int down
     else Send(PageEvent{PageEvent::Button, p.x, p.y, button, down});
 }
 
+// `down` is 1 pressed, 0 let go, 2 (kKeyRepeat) the browser's repeat of a held key.
 // Returns 1 when the program knows the key, so that the page keeps it from the browser.
 EMSCRIPTEN_KEEPALIVE int web_key(int keyCode, int location, int down) {
     const platform::web::ProgramKey key = platform::web::KeyFromPage(keyCode, location);

@@ -29,7 +29,7 @@ for path in usr/bin/portico usr/bin/stalkway usr/bin/stalkway-replay usr/bin/sta
     usr/share/metainfo/org.stalkway.stalkway.metainfo.xml usr/share/man/man6/stalkway.6 usr/share/man/man6/portico.6; do
     expect contents "$contents" "^\./$path\$"
 done
-for size in 16 32 48 64 128 256; do
+for size in 16 32 48 64 128 192 256 512; do
     expect contents "$contents" "^\./usr/share/icons/hicolor/${size}x${size}/apps/stalkway\.png\$"
 done
 for leftover in hiscore.dat winner.dat debug.log; do

@@ -6,7 +6,10 @@
 //                natively; Web Audio starts at the first gesture and plays more than silence;
 //                after a reload the hall of fame is still there
 //   keys         N, the arrows, Backspace and H in the page give the native pictures for those keys
-//   bad input    a page served without cross-origin isolation says so instead of staying blank
+//   static host  served by a plain static server (no headers), the page isolates itself through its
+//                service worker and plays; a held key repeats; Escape asks before the game ends;
+//                with the server gone and the browser offline, a reload loads and plays from the
+//                cache; a browser that bypasses the worker gets the page's message after one reload
 //   mazes        ?maze=N makes maze N's files in the page with the native digest, for 20 numbers
 //   F12          the picture is offered as a download, as the page's memory is out of the player's reach
 //
@@ -46,6 +49,20 @@ function serve(extra) {
     const address = new Promise((resolve, reject) => {
         server.stdout.once('data', (line) => resolve(line.toString().trim()));
         server.once('exit', (code) => reject(new Error('the server ended with ' + code)));
+    });
+    return { server, address };
+}
+
+// A plain static server that sends no headers of its own, on a free loopback port.
+function serveStatic() {
+    const server = spawn('python3', ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1', '--directory', site]);
+    const address = new Promise((resolve, reject) => {
+        let text = '';
+        server.stdout.on('data', (chunk) => {
+            const m = /port (\d+)/.exec((text += chunk.toString()));
+            if (m) resolve(`http://127.0.0.1:${m[1]}/`);
+        });
+        server.once('exit', (code) => reject(new Error('the static server ended with ' + code)));
     });
     return { server, address };
 }
@@ -233,6 +250,92 @@ async function screenshotDownloads(browser, address) {
     }
 }
 
+const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+async function loadedIsolated(page) {
+    await page.waitForFunction('window.stalkwayPage && window.stalkwayPage.firstPicture !== null', { timeout: 120000 });
+    check(await page.evaluate('self.crossOriginIsolated') === true, 'the page is not cross-origin isolated');
+    await pause(600);
+}
+
+// From a static host: isolated by the worker, N and a held Left (one press and one repeat) give
+// the native picture of N, Left, Left (one Left alone gives another); Escape asks and the game plays
+// on; offline with the server gone, a reload plays from the cache; Leave ends the program.
+async function staticHost(browser) {
+    const script = path.join(work, 'held.script');
+    fs.writeFileSync(script, 'frames 50\nkey N\nframes 15\nkey Left\nframes 15\nkey Left\nframes 45\nshot held\n');
+    const held = decodePng(fs.readFileSync(path.join(nativeRun('held', script), 'held.png')));
+    const host = serveStatic();
+    const context = await browser.createBrowserContext();
+    try {
+        const page = await context.newPage();
+        await page.setViewport({ width: 1280, height: 960 });
+        await page.goto(await host.address);
+        await loadedIsolated(page);
+        await page.keyboard.press('KeyN', { delay: 40 });
+        await pause(150);
+        await page.keyboard.down('ArrowLeft');
+        await pause(150);
+        await page.keyboard.down('ArrowLeft');  // the browser's repeat of the held key
+        await pause(150);
+        await page.keyboard.up('ArrowLeft');
+        await pause(500);
+        const played = await canvasRgb(page);
+        const differ = areasDiffer(played, held.pixels, held.width);
+        check(differ.length === 0, 'after a held Left the canvas differs from two native presses in ' + differ.join(', '));
+
+        const asking = () => page.evaluate(() => !!document.getElementById('ask') && !document.getElementById('ask').hidden);
+        await page.keyboard.press('Escape');
+        await pause(300);
+        check(await asking(), 'Escape did not ask before leaving');
+        await page.keyboard.press('Escape');
+        await pause(500);
+        check(!(await asking()), 'a second Escape did not close the question');
+        check(await page.evaluate('window.stalkwayPage.exitCode') === null, 'Escape ended the program');
+
+        host.server.kill();
+        await page.setOfflineMode(true);
+        // Reloaded as a player reloads: this Chromium's protocol reload goes past the service worker.
+        await Promise.all([page.waitForNavigation(), page.evaluate(() => location.reload())]);
+        await loadedIsolated(page);
+        const before = await canvasRgb(page);
+        for (const code of ['KeyN', 'ArrowUp']) {
+            await page.keyboard.press(code, { delay: 40 });
+            await pause(150);
+        }
+        await pause(500);
+        check(areasDiffer(await canvasRgb(page), before, 800).length > 0, 'offline, N and Up changed nothing on the canvas');
+
+        await page.keyboard.press('Escape');
+        await pause(300);
+        await page.click('#ask-leave');
+        await page.waitForFunction('window.stalkwayPage.exitCode !== null', { timeout: 20000 });
+    } finally {
+        await context.close();
+        host.server.kill();
+    }
+}
+
+// A browser that bypasses the worker: one reload, then the page says why it cannot play.
+async function isolationRefused(browser) {
+    const host = serveStatic();
+    const context = await browser.createBrowserContext();
+    let loads = 0;
+    try {
+        const page = await context.newPage();
+        await page.setBypassServiceWorker(true);
+        page.on('load', () => ++loads);
+        await page.goto(await host.address);
+        await page.waitForFunction('window.stalkwayPage && window.stalkwayPage.problem', { timeout: 30000 });
+        await pause(1500);
+        const text = await page.$eval('#problem', (e) => (e.hidden ? '' : e.textContent));
+        check(/cross-origin isolated/.test(text) && loads <= 2, `after ${loads} loads the page says: ${text}`);
+    } finally {
+        await context.close();
+        host.server.kill();
+    }
+}
+
 async function perfectGameKept(page) {
     // The rest of the perfect game, then a reload: the best score is the one the game left.
     const all = firstClicks(100000);
@@ -283,7 +386,6 @@ async function mazesAsNatively(browser, address) {
 
 async function main() {
     const isolated = serve([]);
-    const plain = serve(['--no-isolation']);
     const browser = await puppeteer.launch({
         executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
         headless: true,
@@ -292,14 +394,9 @@ async function main() {
     });
     try {
         const address = await isolated.address;
-        await test('the page without cross-origin isolation says why', async () => {
-            const page = await browser.newPage();
-            await page.goto(await plain.address);
-            await page.waitForFunction('window.stalkwayPage && window.stalkwayPage.problem', { timeout: 20000 });
-            const text = await page.$eval('#problem', (e) => (e.hidden ? '' : e.textContent));
-            check(/cross-origin isolated/.test(text), 'no message about cross-origin isolation: ' + text);
-            await page.close();
-        });
+        await test('a page that cannot be isolated reloads once and says why', () => isolationRefused(browser));
+        await test('from a static host the page plays, repeats held keys, asks on Escape and plays offline',
+            () => staticHost(browser));
         await test('the perfect game in the page has the native pixels and log', () => samePixels(browser, address, 'perfect'));
         await test('the imperfect game in the page has the native pixels and log', () => samePixels(browser, address, 'imperfect'));
         let page = null;
@@ -314,7 +411,6 @@ async function main() {
     } finally {
         await browser.close();
         isolated.server.kill();
-        plain.server.kill();
         fs.rmSync(work, { recursive: true, force: true });
     }
     console.log(failures.length === 0 ? 'All web tests passed.' : `${failures.length} web test(s) failed.`);

@@ -9,8 +9,9 @@
 
 namespace assets {
 
-// The sizes the desktop's icon theme holds it at, in pixels.
-inline constexpr int kIconSizes[] = {16, 32, 48, 64, 128, 256};
+// The sizes the desktop's icon theme holds it at, in pixels; 192 and 512 are the ones a browser
+// asks of a page installed as an app.
+inline constexpr int kIconSizes[] = {16, 32, 48, 64, 128, 192, 256, 512};
 // The one the window shows.
 inline constexpr int kWindowIconSize = 64;
 

@@ -135,6 +135,10 @@
         stage.addEventListener('touchmove', touch(null), { passive: false });
         stage.addEventListener('touchend', touch(0), { passive: false });
         stage.addEventListener('touchcancel', touch(0), { passive: false });
+        const leave = () => {
+            Module._web_key(27, 0, 1);
+            Module._web_key(27, 0, 0);
+        };
         const key = (down) => (e) => {
             startSound();
             if (down && e.keyCode === 13 && e.altKey) {
@@ -143,11 +147,12 @@
                 else stage.requestFullscreen();
                 return;
             }
-            if (e.repeat) {
+            if (window.stalkwayKeys.pageTakes(e, down, leave)) {
                 e.preventDefault();
                 return;
             }
-            if (Module._web_key(e.keyCode, e.location, down ? 1 : 0)) e.preventDefault();
+            // A held key's repeats reach the program as the desktop's system sends them.
+            if (Module._web_key(e.keyCode, e.location, down ? (e.repeat ? 2 : 1) : 0)) e.preventDefault();
         };
         window.addEventListener('keydown', key(true));
         window.addEventListener('keyup', key(false));
@@ -239,11 +244,13 @@
 
     async function start() {
         if (!threadsAvailable()) {
+            if (await window.stalkwayIsolate()) return;
             showProblem('This page cannot run the game here',
                 'Stalkway runs on several threads that share memory, which browsers allow only to pages served ' +
                 'cross-origin isolated (with the Cross-Origin-Opener-Policy and Cross-Origin-Embedder-Policy ' +
-                'headers), and only with WebAssembly threads. Serve the page with ./web.sh and open the address ' +
-                'it prints, in a current browser.');
+                'headers), and only with WebAssembly threads. The page adds those headers itself through its service ' +
+                'worker, which this browser did not let it use here: open the page in a current browser, from ' +
+                'an https:// address or this computer, or serve it with ./web.sh.');
             return;
         }
         if (script !== null && !/^[A-Za-z0-9_-]+$/.test(script)) {
