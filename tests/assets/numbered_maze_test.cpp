@@ -11,15 +11,11 @@
 #include "maze/maze_digest.h"
 #include "maze/maze_files.h"
 #include "maze/maze_number.h"
+#include "support/maze_numbers.h"
 
 namespace {
 
 using namespace assets;
-
-// 1, the last, days of several years and numbers spread between.
-constexpr std::array<std::uint32_t, 20> kNumbers = {1,      99999999, 20000101, 20240229, 20261208, 20991231, 2,
-                                                    7,      42,       365,      1000,     4096,     31337,    123456,
-                                                    777777, 5000000,  12345678, 31415926, 77777777, 99999998};
 
 const ClassicPictures& Classic() {
     static const std::optional<ClassicPictures> classic = [] {
@@ -58,10 +54,10 @@ TEST_P(NumberedMaze, IsMadeTheSameEveryTimeAndPlaysAsItMust) {
     EXPECT_TRUE(Bmp16(*background) == first.pictures[1].bytes);
 }
 
-INSTANTIATE_TEST_SUITE_P(Spread, NumberedMaze, testing::ValuesIn(kNumbers));
+INSTANTIATE_TEST_SUITE_P(Spread, NumberedMaze, testing::ValuesIn(test::kMazeNumbers));
 
 TEST(NumberedMaze, TheDigestNoLongerMatchesAFileWithOneByteChanged) {
-    const MazeFiles files = MakeMazeFiles(kNumbers[0], Classic());
+    const MazeFiles files = MakeMazeFiles(test::kMazeNumbers[0], Classic());
     const std::string digest(files.pictures.back().bytes.begin(), files.pictures.back().bytes.end());
     for (std::size_t i = 0; i < kMazePictureNames.size(); ++i) {
         Bytes changed = files.pictures[i].bytes;

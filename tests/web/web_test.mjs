@@ -364,7 +364,7 @@ async function perfectGameKept(page) {
     check(count === 0, `after the reload the best score differs from a second native game's in ${count} bytes`);
 }
 
-// The numbers the native tests make twice (tests/assets/numbered_maze_test.cpp).
+// The numbers the native tests make twice and play (tests/support/maze_numbers.h).
 const kMazeNumbers = [1, 99999999, 20000101, 20240229, 20261208, 20991231, 2, 7, 42, 365, 1000, 4096, 31337, 123456,
     777777, 5000000, 12345678, 31415926, 77777777, 99999998];
 
