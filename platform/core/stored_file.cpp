@@ -130,8 +130,7 @@ StoreLock::StoreLock(const std::string& nativePath) {
     do {
         result = ::flock(descriptor, LOCK_EX);
     } while (result != 0 && errno == EINTR);
-    // Other instances of the program that keep the same files (the browser's tabs) take turns too.
-    if (result == 0 && GetBackend().HoldStores()) {
+    if (result == 0) {
         descriptor_ = descriptor;
     } else {
         ::close(descriptor);
@@ -139,10 +138,8 @@ StoreLock::StoreLock(const std::string& nativePath) {
 }
 
 StoreLock::~StoreLock() {
-    if (descriptor_ < 0) return;
-    GetBackend().ReleaseStores();
     // Closing the last descriptor of the lock file releases the lock.
-    ::close(descriptor_);
+    if (descriptor_ >= 0) ::close(descriptor_);
 }
 
 }  // namespace platform::storage
