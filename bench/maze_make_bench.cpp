@@ -12,14 +12,8 @@
 namespace {
 
 const assets::ClassicPictures& Classic() {
-    static const std::optional<assets::ClassicPictures> classic = [] {
-        std::array<assets::Bytes, assets::kClassicPictureNames.size()> files;
-        for (std::size_t i = 0; i < files.size(); ++i)
-            files[i] = assets::ReadFile(std::string(STALKWAY_BINARY_DIR) + "/game/Stalkway/" +
-                                        assets::kClassicPictureNames[i])
-                           .value_or(assets::Bytes{});
-        return assets::ReadClassicPictures(files);
-    }();
+    static const std::optional<assets::ClassicPictures> classic = assets::ReadClassicPicturesIn(
+        std::string(STALKWAY_BINARY_DIR) + "/game/Stalkway");
     if (!classic) throw std::runtime_error("the built data folder's pictures do not read");
     return *classic;
 }

@@ -42,6 +42,13 @@ std::string Scripted(const std::string& about, std::uint32_t number) {
 
 }  // namespace
 
+std::optional<ClassicPictures> ReadClassicPicturesIn(const std::string& folder) {
+    std::array<Bytes, kClassicPictureNames.size()> files;
+    for (std::size_t i = 0; i < files.size(); ++i)
+        files[i] = ReadFile(folder + "/" + kClassicPictureNames[i]).value_or(Bytes{});
+    return ReadClassicPictures(files);
+}
+
 std::optional<ClassicPictures> ReadClassicPictures(const std::array<Bytes, kClassicPictureNames.size()>& files) {
     auto maze = ReadBmp8(files[0]);
     auto background = ReadBmp16(files[1]);

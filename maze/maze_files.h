@@ -40,6 +40,8 @@ struct ClassicPictures {
 // From the files' bytes in kClassicPictureNames' order; nothing when one is not as the data
 // generator writes it.
 std::optional<ClassicPictures> ReadClassicPictures(const std::array<Bytes, kClassicPictureNames.size()>& files);
+// The same, read from the files of that name in `folder`.
+std::optional<ClassicPictures> ReadClassicPicturesIn(const std::string& folder);
 
 struct MazeFiles {
     std::uint32_t number = 0;

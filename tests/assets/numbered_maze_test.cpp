@@ -18,12 +18,7 @@ namespace {
 using namespace assets;
 
 const ClassicPictures& Classic() {
-    static const std::optional<ClassicPictures> classic = [] {
-        std::array<Bytes, kClassicPictureNames.size()> files;
-        for (std::size_t i = 0; i < files.size(); ++i)
-            files[i] = ReadFile(assets_test::DataFolder() + "/" + kClassicPictureNames[i]).value_or(Bytes{});
-        return ReadClassicPictures(files);
-    }();
+    static const std::optional<ClassicPictures> classic = ReadClassicPicturesIn(assets_test::DataFolder());
     if (!classic) throw std::runtime_error("the built data folder's pictures do not read");
     return *classic;
 }
