@@ -6,6 +6,7 @@
 #include <httplib.h>
 
 #include <algorithm>
+#include <thread>
 
 #include <nlohmann/json.hpp>
 
@@ -19,6 +20,9 @@ namespace {
 using Json = nlohmann::json;
 
 constexpr char kQueue[] = "Stalkway/outbox.txt";
+// A new game, one move up, and a new game again, which offers the first game's score.
+constexpr char kOneMoveThenANewGame[] =
+    "frames 50\nclick 68 238\nframes 2\nclick 625 394\nframes 2\nclick 68 238\nframes 5\n";
 
 class WorldClient : public ::testing::Test {
 protected:
@@ -107,6 +111,33 @@ TEST_F(WorldClient, ARunWaitsWhileTheServerIsDownAndArrivesOnceAtTheNextStart) {
     ASSERT_EQ(table["runs"].size(), 1u) << table.dump();
     EXPECT_EQ(table["runs"][0]["score"], server_test::FigureScore("Perfect route"));
     EXPECT_EQ(run.ReadFile(kQueue), "");
+}
+
+// What each answer does to the queued run, from a stand-in server that answers only that: a run the
+// server took or refused as bad is done with; no answer, trouble or a limit keep it.
+TEST_F(WorldClient, TheServersAnswerSaysWhetherTheRunLeavesTheQueue) {
+    const struct {
+        int status;
+        bool kept;
+    } kAnswers[] = {{201, false}, {200, false}, {400, false}, {422, false},
+                    {429, true},  {500, true},  {503, true},  {404, true}};
+    for (const auto& answer : kAnswers) {
+        httplib::Server standIn;
+        int posted = 0;
+        standIn.Post("/api/v1/runs", [&](const httplib::Request&, httplib::Response& response) {
+            ++posted;
+            response.status = answer.status;
+            response.set_content("{}", "application/json");
+        });
+        const int port = standIn.bind_to_any_port("127.0.0.1");
+        std::thread serving([&standIn] { standIn.listen_after_bind(); });
+        run.WriteFile(kQueue, "");
+        ASSERT_EQ(Play(kOneMoveThenANewGame, port), 0) << run.Stderr();
+        standIn.stop();
+        serving.join();
+        EXPECT_GE(posted, 1) << answer.status;
+        EXPECT_EQ(run.ReadFile(kQueue).empty(), !answer.kept) << answer.status << ": " << run.ReadFile(kQueue);
+    }
 }
 
 TEST_F(WorldClient, TheSendFlagNSendsNothing) {
