@@ -34,7 +34,8 @@ public:
     ~RunSender();
 
     // Sends to `server` the runs of `maze`, queued in `queueFile`, starting with those an earlier
-    // run of the program left. Nothing is started when `server` is empty.
+    // run of the program left. Nothing is started when `server` is empty or the program cannot
+    // reach the network itself.
     void Start(const std::string& server, std::uint32_t maze, const std::string& queueFile);
     bool Started() const { return shared_ != nullptr; }
     // Queues the run and wakes the thread; false when it was not queued (no server, or the queue

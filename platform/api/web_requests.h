@@ -14,6 +14,10 @@ struct WebReply {
     std::string body;
 };
 
+// False where the program has no way to the network of its own (the browser, where the page
+// makes the requests): every request there finds no answer.
+bool WebRequestsPossible();
+
 // `server` is a base address: "http://HOST:PORT" or "https://HOST[:PORT]", with a path prefix
 // when the server is behind one ("https://example.org/stalkway"); `path` begins with "/".
 WebReply WebPostJson(const std::string& server, const std::string& path, const std::string& json, int timeoutMs);

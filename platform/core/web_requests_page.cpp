@@ -4,6 +4,8 @@
 
 namespace platform {
 
+bool WebRequestsPossible() { return false; }
+
 WebReply WebPostJson(const std::string&, const std::string&, const std::string&, int) { return {}; }
 
 WebReply WebGet(const std::string&, const std::string&, int) { return {}; }
