@@ -14,6 +14,7 @@
 #include "game/launcher.h"
 #include "game/maze_screen.h"
 #include "game/player_settings.h"
+#include "game/run_sender.h"
 #include "game/winner_file.h"
 #include "platform/api/win32.h"
 #include "screen/button.h"
@@ -49,6 +50,7 @@ void MazeGame::NewGame() {
     SetPlayState(kWaiting);
     SetScore(0);
     scoreOffered_ = false;
+    moves_.Clear();
 }
 
 void MazeGame::Release() { scores_.Release(); }
@@ -72,10 +74,19 @@ void MazeGame::OfferScore() {
     scoreOffered_ = true;
     char text[256];
     LoadPlayer(text);
+    SendRun();
     if (scores_.Offer(text, GetScore()) != ScoreKeeper::Offered::kKept) return;
     ReportFileTrouble(scores_.File() + " could not be saved; " + std::to_string(scores_.Waiting()) +
                       " score(s) kept for the next save");
     g_NoticeLine.Show("Could not save the hall of fame");
+}
+
+// The world hall of fame gets the moves, never the score: its server plays them again. A game
+// without a move has nothing to show it.
+void MazeGame::SendRun() {
+    const PlayerRecord& player = g_PlayerSettings.Player(GetPlayerId());
+    if (player.send[0] != 'Y' || moves_.Letters().empty() || !g_RunSender.Started()) return;
+    if (!g_RunSender.Send(player.name, moves_.Letters())) ReportFileTrouble("the run could not be queued for sending");
 }
 
 void MazeGame::Finish() {
@@ -118,6 +129,7 @@ void MazeGame::HandleDirections() {
         if (model_.AllowedMoves() & pad.bit) {
             model_.Run(pad.bit);
             model_.AddHistory(pad.bit, model_.MoveSteps());
+            moves_.Moved(pad.bit);
             PlayGameEffect("positive");
         } else {
             PlayGameEffect("negative");
@@ -125,7 +137,11 @@ void MazeGame::HandleDirections() {
     }
     // Stepping back replays the kept moves; they collect again without ringing.
     model_.SetBellEnabled(0);
-    if (Clicked("back")) model_.StepBack();
+    // A step back past the first move starts a new game, which clears the moves, this "B" with them.
+    if (Clicked("back")) {
+        moves_.SteppedBack();
+        model_.StepBack();
+    }
 }
 
 int MazeGame::Frame() {

@@ -7,6 +7,7 @@
 #include "game/game_controller.h"
 #include "game/maze_model.h"
 #include "game/notice_line.h"
+#include "game/run_moves.h"
 #include "game/score_keeper.h"
 #include "platform/api/ddraw.h"
 
@@ -30,6 +31,8 @@ public:
     // The hall of fame shown, and the line that tells the player of a file that could not be saved.
     const ScoreKeeper& Scores() const { return scores_; }
     const NoticeLine& Notice() const { return g_NoticeLine; }
+    // The moves of the game since its new game, as the world hall of fame is sent them.
+    const RunMoves& Moves() const { return moves_; }
 
     // Drawing.
     void DrawPlayArea(LPDIRECTDRAWSURFACE7 surface);
@@ -44,9 +47,11 @@ private:
     void HandleDirections();
     void BlinkNewGame();
     void OfferScore();
+    void SendRun();
 
     ScoreKeeper scores_{"hiscore.dat"};
     MazeModel model_{*this};
+    RunMoves moves_;
 
     // One game's score enters the hall of fame once, whether at the finish or at the next new game.
     bool scoreOffered_ = false;

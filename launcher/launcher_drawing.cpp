@@ -52,6 +52,20 @@ void DrawFame(const FameTable& fame) {
     QZPrintString(route, launcher::kFameLeft, launcher::kRouteTop);
 }
 
+// The world's rows where the game's own stand, and on the last line what the table is, or why
+// there is none.
+void DrawWorld(const WorldTable& world) {
+    for (int i = 0; i < 20; ++i) {
+        const std::size_t row = static_cast<std::size_t>(i);
+        const FameRow shown = row < world.rows.size() ? world.rows[row] : FameRow{i + 1, "", 0, true};
+        QZPrintString(FameLine(shown).c_str(), launcher::kFameLeft, launcher::kFameTop + i * launcher::kFamePitch);
+    }
+    const char* state = world.state == WorldTable::State::kNoServer  ? "World table: no server"
+                        : world.state == WorldTable::State::kOffline ? "World table: offline"
+                                                                     : "World table; click for yours";
+    QZPrintString(state, launcher::kFameLeft, launcher::kRouteTop);
+}
+
 }  // namespace
 
 void LauncherScreen::Draw() {
@@ -65,7 +79,8 @@ void LauncherScreen::Draw() {
     }
     DrawFields(target);
     DrawMazeChoice(target);
-    DrawFame(fame_);
+    if (showWorld_) DrawWorld(world_);
+    else DrawFame(fame_);
     const launcher::ButtonPlace& music = launcher::kButtons[0];
     const launcher::ButtonPlace& effects = launcher::kButtons[1];
     const int gap = launcher::kButtonWidth + launcher::kSwitchStateGap;

@@ -40,6 +40,8 @@ inline constexpr int kFameTop = 116;
 inline constexpr int kFamePitch = 18;
 inline constexpr int kFameNameChars = 15;
 inline constexpr int kRouteTop = 482;
+// A click anywhere on the panel switches it between this game's table and the world's.
+inline constexpr Area kFamePanel{414, 80, 370, 420};
 
 // The status line between the panels and the buttons.
 inline constexpr int kStatusLeft = 24;

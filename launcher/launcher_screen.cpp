@@ -18,6 +18,7 @@
 #include "screen/button.h"
 #include "screen/button_group.h"
 #include "game/game_sounds.h"
+#include "game/world_server.h"
 #include "services/pointer.h"
 
 LauncherScreen g_LauncherScreen;
@@ -28,6 +29,10 @@ namespace {
 constexpr char kGameFolder[] = ".";
 constexpr char kGameProgram[] = ".\\Stalkway\\Stalkway.exe";
 constexpr char kBackground[] = "..\\portico\\portico.bmp";
+
+// The world table is asked for on the screen's thread, when the player asks to see it: a server
+// that does not answer holds the screen this long at most.
+constexpr int kWorldWaitMs = 1500;
 
 // What the game reads back of each field: a 64-byte buffer, so 63 characters.
 constexpr std::size_t kFieldLimit = sizeof(PlayerRecord::name) - 1;
@@ -81,6 +86,10 @@ void LauncherScreen::ReadFame() {
     fame_ = ReadFameTable(".\\hiscore.dat", ".\\winner.dat");
 }
 
+void LauncherScreen::FetchWorld() {
+    if (showWorld_) world_ = FetchWorldTable(WorldServer(), maze_.Number(), kWorldWaitMs);
+}
+
 void LauncherScreen::OnMazeClick(int x, int y) {
     const std::uint32_t before = maze_.Number();
     if (launcher::kClassicChip.Contains(x, y)) Report(maze_.Choose(MazeChoice::Kind::Classic));
@@ -91,7 +100,9 @@ void LauncherScreen::OnMazeClick(int x, int y) {
     }
     for (std::size_t i = 0; i < maze_.Recent().size() && editing_ != kMazeField; ++i)
         if (launcher::RecentChip(static_cast<int>(i)).Contains(x, y)) Report(maze_.ChooseNumber(maze_.Recent()[i]));
-    if (maze_.Number() != before) ReadFame();
+    if (maze_.Number() == before) return;
+    ReadFame();
+    FetchWorld();
 }
 
 int LauncherScreen::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -128,6 +139,10 @@ void LauncherScreen::OnClick(int x, int y) {
         if (field == 3) ToggleSend();
         else BeginEdit(field);
     }
+    if (launcher::kFamePanel.Contains(x, y)) {
+        showWorld_ = !showWorld_;
+        FetchWorld();
+    }
 }
 
 void LauncherScreen::BeginEdit(int field) {
@@ -144,6 +159,7 @@ void LauncherScreen::AcceptEdit() {
         if (number) Report(maze_.ChooseNumber(*number));
         else if (!field_.Text().empty()) status_ = "Maze numbers are 1 to 99999999.";
         ReadFame();
+        FetchWorld();
         return;
     }
     PlayerRecord record = Shown(options_, options_.Current());

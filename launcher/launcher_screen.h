@@ -11,6 +11,7 @@
 #include "launcher/launcher_options.h"
 #include "launcher/maze_choice.h"
 #include "launcher/text_field.h"
+#include "launcher/world_table.h"
 #include "screen/screen.h"
 
 // The options file, by the name the game reads it by, and the launcher's one sound.
@@ -42,6 +43,8 @@ private:
     void OnMazeClick(int x, int y);
     // The hall of fame of the maze chosen, read through the file names' maze layer.
     void ReadFame();
+    // The world table of the maze chosen, asked for while it is shown.
+    void FetchWorld();
     void DrawMazeChoice(LPDIRECTDRAWSURFACE7 target);
     // Says on the status line whether the options file took the change.
     void Report(bool written);
@@ -51,6 +54,9 @@ private:
     LauncherOptions options_;
     MazeChoice maze_;
     FameTable fame_;
+    // A click on the hall of fame shows the world's table of the maze in its place, and back.
+    bool showWorld_ = false;
+    WorldTable world_;
     TextField field_;
     int editing_ = -1;
     std::string status_;

@@ -13,6 +13,7 @@ const host::Program& GameProgram() {
                 {"--scale", "MODE", "fit (the default), integer or stretch: how the picture fills the screen"},
                 {"--filter", "NAME", "sharp (the default), nearest or linear: how the picture is scaled"},
                 {"--maze", "MAZE", "classic (the default), today or a maze number from 1 to 99999999"},
+                {"--server", "URL", "send this run's games to the world hall of fame at URL, whatever setup.ini says"},
             },
     };
     return program;
@@ -29,6 +30,7 @@ GameOptions GameOptionsOf(const host::CommandLine& line) {
         if (name == "--scale") options.scale = value;
         if (name == "--filter") options.filter = value;
         if (name == "--maze") options.maze = value;
+        if (name == "--server") options.server = value;
     }
     return options;
 }

@@ -17,6 +17,8 @@ struct GameOptions {
     std::string filter;
     // "classic", "today" or a maze number, as given; empty for the classic maze.
     std::string maze;
+    // The world hall of fame's server for this run; empty leaves it to setup.ini.
+    std::string server;
     std::string launcherDir;
     // Why the command line was refused.
     std::string problem;

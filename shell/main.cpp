@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "game/world_server.h"
 #include "host/command_line.h"
 #include "host/program_start.h"
 #include "platform/api/user.h"
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
         g_nMazeNumber = *maze;
     }
     g_nFullScreenChoice = options.fullScreen;
+    g_worldServerChoice = options.server;
     SetDisplayOptions(options.scale, options.filter);
     return host::ExitStatus(WinMain(nullptr, nullptr, options.launcherDir.data(), SW_SHOWNORMAL));
 }

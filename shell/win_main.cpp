@@ -6,7 +6,9 @@
 #include <cstring>
 
 #include "game/maze_screen.h"
+#include "game/run_sender.h"
 #include "game/sound_switches.h"
+#include "game/world_server.h"
 #include "host/program_start.h"
 #include "host/program_window.h"
 #include "platform/api/qz.h"
@@ -24,6 +26,9 @@
 int g_nFullScreenChoice = -1;
 
 namespace {
+
+// The runs waiting for the world hall of fame, among the player's files.
+constexpr char kRunQueueFile[] = "outbox.txt";
 
 // The DirectDraw probe: the display itself is created later by the graphics library.
 bool CheckDirectDraw() {
@@ -101,5 +106,8 @@ int WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
         return 1;
     }
     QZInitKeyboard();
-    return host::RunFrameLoop();
+    g_RunSender.Start(WorldServer(), g_nMazeNumber, kRunQueueFile);
+    const int exitCode = host::RunFrameLoop();
+    g_RunSender.Stop();
+    return exitCode;
 }

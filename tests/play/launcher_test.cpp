@@ -3,9 +3,12 @@
 // fame.
 #include <gtest/gtest.h>
 
+#include <httplib.h>
+
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/api/qz.h"
@@ -242,6 +245,52 @@ TEST(Launcher, ItsMessagesBeginWithItsOwnName) {
     ASSERT_EQ(run.Run(script, {"--program", "portico", "--user-dir", "blocked/files"}), 0) << run.Stderr();
     EXPECT_NE(run.Stderr().find("portico: cannot make "), std::string::npos) << run.Stderr();
     EXPECT_EQ(run.Stderr().find("stalkway:"), std::string::npos) << run.Stderr();
+}
+
+// A click on the hall of fame shows the chosen maze's world table in its place: the rows a
+// server sent, or why there are none. The server here is a stand-in answering as stalkway-server
+// does; the server's own tests check that it does.
+TEST(Launcher, TheHallOfFameSwitchesToTheWorldTableOrSaysWhyThereIsNone) {
+    httplib::Server world;
+    std::string asked;
+    world.Get(R"(/api/v1/mazes/(\w+)/top)", [&asked](const httplib::Request& request, httplib::Response& response) {
+        asked = request.path;
+        response.set_content(R"({"maze": "classic", "runs": [{"rank": 1, "player": "Ann \"A\"", "score": 2214822,)"
+                             R"( "perfect": true, "moves": 205, "submitted": "2026-12-08T16:53:04.531Z"}]})",
+                             "application/json");
+    });
+    const int port = world.bind_to_any_port("127.0.0.1");
+    std::thread serving([&world] { world.listen_after_bind(); });
+    const struct {
+        std::vector<std::string> options;
+        std::string firstRow;
+        const char* lastLine;
+    } kCases[] = {
+        {{}, " 1  -", "World table: no server"},
+        {{"--server", "http://127.0.0.1:1"}, " 1  -", "World table: offline"},
+        {{"--server", "http://127.0.0.1:" + std::to_string(port)},
+         " 1 Ann \"A\"" + std::string(9, ' ') + "2214822",
+         "World table; click for yours"},
+    };
+    for (const auto& c : kCases) {
+        test::ReplayRun run;
+        run.CopyGameData("Stalkway");
+        run.CopyLauncherPictures();
+        std::vector<std::string> options = {"--program", "portico"};
+        options.insert(options.end(), c.options.begin(), c.options.end());
+        ASSERT_EQ(run.Run("frames 5\nclick 600 300\nframes 3\nshot world\n", options), 0) << run.Stderr();
+        const test::Shot shot = run.LoadShot("world");
+        ASSERT_TRUE(shot.Loaded());
+        constexpr int kWidth = 350, kRouteTop = 482;
+        EXPECT_EQ(Mismatches(shot, FontPixels(c.firstRow, kFameLeft, kFameTop, kWidth), kFameLeft, kFameTop, kWidth), 0)
+            << c.lastLine;
+        EXPECT_EQ(Mismatches(shot, FontPixels(c.lastLine, kFameLeft, kRouteTop, kWidth), kFameLeft, kRouteTop, kWidth),
+                  0)
+            << c.lastLine;
+    }
+    EXPECT_EQ(asked, "/api/v1/mazes/classic/top");
+    world.stop();
+    serving.join();
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// stalkway-replay [--program NAME] [--data DIR] [--user-dir DIR] [--maze MAZE] [--shots DIR] [--log FILE]
+// stalkway-replay [--program NAME] [--data DIR] [--user-dir DIR] [--maze MAZE] [--server URL] [--shots DIR] [--log
+// FILE]
 //                 [--audio FILE] [--depth BITS] [--seed N] [--fail WHAT]... [--stats] SCRIPT [LAUNCHER_DIR]
 //
 // Runs the whole program headless, driven by a script, in virtual time: the same script in the same
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "game/world_server.h"
 #include "host/program_start.h"
 #include "launcher/portico_main.h"
 #include "platform/api/user.h"
@@ -37,12 +39,31 @@ bool TakeMazeOption(std::vector<std::string>* arguments) {
     return true;
 }
 
+// Takes "--server URL" out of the arguments, for the game's world hall of fame; false when it has
+// no value.
+bool TakeServerOption(std::vector<std::string>* arguments) {
+    for (std::size_t i = 0; i < arguments->size(); ++i) {
+        if ((*arguments)[i] == "--") return true;
+        if ((*arguments)[i] != "--server") continue;
+        if (i + 1 >= arguments->size() || (*arguments)[i + 1].empty()) return false;
+        g_worldServerChoice = (*arguments)[i + 1];
+        arguments->erase(arguments->begin() + static_cast<std::ptrdiff_t>(i),
+                         arguments->begin() + static_cast<std::ptrdiff_t>(i) + 2);
+        --i;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> arguments(argv + 1, argv + argc);
     if (!TakeMazeOption(&arguments)) {
         std::fprintf(stderr, "stalkway-replay: %s\n%s", host::kMazeChoiceHelp, replay::Usage().c_str());
+        return 2;
+    }
+    if (!TakeServerOption(&arguments)) {
+        std::fprintf(stderr, "stalkway-replay: --server needs a URL\n%s", replay::Usage().c_str());
         return 2;
     }
     platform::FolderRequest folders;

@@ -35,6 +35,9 @@ const Option kOptions[] = {
     // Taken by the runner's main before the rest, as it readies the maze the game plays.
     {"--maze", "MAZE", "the maze the game plays: classic (the default), today or a number from 1 to 99999999",
      [](Options*, const std::string&) -> std::string { return {}; }},
+    // Taken by the runner's main too: the world hall of fame's server the game sends its runs to.
+    {"--server", "URL", "send the game's runs to the world hall of fame at URL (and wait for them at the end)",
+     [](Options*, const std::string&) -> std::string { return {}; }},
     {"--program", "NAME", "stalkway, the game (the default), or portico, the launcher, run in the launcher's folder",
      [](Options* o, const std::string& v) {
          o->program = v;

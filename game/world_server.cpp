@@ -1,0 +1,12 @@
+#include "game/world_server.h"
+
+#include "platform/api/win32.h"
+
+std::string g_worldServerChoice;
+
+std::string WorldServer() {
+    if (!g_worldServerChoice.empty()) return g_worldServerChoice;
+    char value[512];
+    GetPrivateProfileStringA("world", "server", "", value, sizeof value, ".\\setup.ini");
+    return value;
+}
