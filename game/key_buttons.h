@@ -22,6 +22,8 @@ public:
     void Apply(ButtonGroup* group);
     // Keys that came while another screen (the help page) had the player's attention.
     void Clear();
+    // No key waits its turn or is held as a button.
+    bool Idle() const { return waiting_.empty() && held_.empty(); }
 
 private:
     void Wait(const char* button);

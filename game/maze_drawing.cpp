@@ -87,10 +87,12 @@ void MazeGame::DrawNumber(Sprite* sprite, int right, int y, const char* text, LP
     }
 }
 
+bool MazeGame::CharacterDue() const { return TicksSince(g_lastCharacterTime) > 2000; }
+
 void MazeGame::AnimateCharacters() {
     Sprite* characters = g_MazeScreen.CharacterSprite();
     if (characters == nullptr) return;
-    if (TicksSince(g_lastCharacterTime) > 2000) {
+    if (CharacterDue()) {
         g_lastCharacterTime = GetTickClock();
         const int i = std::rand() % 4;
         characters->SetFrame(i);

@@ -144,6 +144,12 @@ void MazeGame::HandleDirections() {
     }
 }
 
+bool MazeGame::NothingDue() {
+    if (Buttons() != nullptr && Buttons()->FirstClicked() != nullptr) return false;
+    if (!g_KeyButtons.Idle() || g_NoticeLine.Showing() || model_.FinishPending() || CharacterDue()) return false;
+    return GetPlayState() != kWaiting || TicksSince(g_lastBlinkTime) <= 500;
+}
+
 int MazeGame::Frame() {
     int x = 0, y = 0, buttons = 0;
     g_Pointer.GetState(&x, &y, &buttons, nullptr, nullptr);

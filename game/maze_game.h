@@ -21,6 +21,9 @@ public:
     void NewGame() override;
     void Release() override;
     int Frame() override;
+    // True when a frame without input would change nothing now: no click or key to act on, no
+    // finish, notice, blink or character change due.
+    bool NothingDue();
     // Reads the current player from the options file and shows the name in the caption; fills
     // `text` (256 bytes) with the player's text when it is given.
     void LoadPlayer(char* text);
@@ -39,6 +42,7 @@ public:
     void DrawScores(int force);
     void DrawNumber(Sprite* sprite, int right, int y, const char* text, LPDIRECTDRAWSURFACE7 surface);
     void AnimateCharacters();
+    bool CharacterDue() const;
 
 private:
     void Finish();

@@ -103,6 +103,7 @@ MazeScreen::~MazeScreen() {
 
 void MazeScreen::Enter(LPDIRECTDRAW7 directDraw, LPDIRECTDRAWSURFACE7 target) {
     Screen::Enter(directDraw, target);
+    stillFrames_.Reset();
     backgroundImage_ = LoadScreenImage("background.bmp");
     if (backgroundImage_ != nullptr) SetCompositorBackground(backgroundImage_->surface);
     backdropImage_ = LoadScreenImage("background.bmp");
@@ -220,12 +221,14 @@ int MazeScreen::LaunchMenu() {
 
 int MazeScreen::Frame(int) {
     if (!ready_) return kFrameStop;
+    if (stillFrames_.LeaveOut(g_MazeGame.NothingDue())) return QZFlipUnchanged();
     // The buttons are updated in the game's frame, so these are the clicks of the frame before.
     if (Clicked(buttonGroup_, "help") && ShowHelp() == kFrameStop) return kFrameStop;
     if (Clicked(buttonGroup_, "exit")) return kFrameStop;
     if (Clicked(buttonGroup_, "menu") && LaunchMenu() == kFrameStop) return kFrameStop;
     if (g_MazeGame.Frame() == kFrameStop) return kFrameStop;
     const int presented = Present();
+    stillFrames_.Flipped(QZLastFlipUnchanged() != 0);
     g_Screenshots.AfterPresent();
     return presented != 0 ? 1 : 0;
 }

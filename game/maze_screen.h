@@ -4,6 +4,7 @@
 #pragma once
 
 #include "screen/screen.h"
+#include "screen/still_frames.h"
 
 class Sprite;
 
@@ -42,6 +43,7 @@ private:
     Sprite* digitSprite_ = nullptr;
     Sprite* characterSprite_ = nullptr;
     bool ready_ = false;
+    StillFrames stillFrames_;
 };
 
 extern MazeScreen g_MazeScreen;

@@ -7,9 +7,16 @@
 #include "base/app_globals.h"
 #include "services/key_event_ring.h"
 
+namespace {
+unsigned g_messagesTaken = 0;
+}  // namespace
+
+unsigned MessagesTaken() { return g_messagesTaken; }
+
 int PumpMessages() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ++g_messagesTaken;
         // The keyboard is sampled once for each message taken.
         g_KeyEventRing.Feed(QZGetKeys());
         if (msg.message == WM_QUIT) {

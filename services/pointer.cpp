@@ -32,6 +32,8 @@ Pointer::Pointer() : images_(new ObjectList<ScreenImage>(1)) {}
 
 void Pointer::GetState(int* x, int* y, int* buttons, int* left, int* right) {
     CatchUpTicks();
+    takenX_ = x_;
+    takenY_ = y_;
     if (x != nullptr) *x = x_;
     if (y != nullptr) *y = y_;
     const int sampled = buttons_.load();
@@ -40,6 +42,14 @@ void Pointer::GetState(int* x, int* y, int* buttons, int* left, int* right) {
     if (buttons != nullptr) *buttons = shown;
     if (const int before = TakePress(leftPresses_); before > 0 && left != nullptr) *left = before - 1;
     if (const int before = TakePress(rightPresses_); before > 0 && right != nullptr) *right = before - 1;
+}
+
+bool Pointer::SameAsTaken() {
+    CatchUpTicks();
+    const int sampled = buttons_.load();
+    return leftUnseen_.load() == 0 && rightUnseen_.load() == 0 && leftPresses_.load() == 0 &&
+           rightPresses_.load() == 0 && x_ == takenX_ && y_ == takenY_ && (sampled & 1) == leftShown_ &&
+           ((sampled >> 1) & 1) == rightShown_;
 }
 
 void Pointer::Tick() {

@@ -36,6 +36,8 @@ public:
     // successive calls, even when it began and ended between two samples or followed another one
     // within a sample.
     void GetState(int* x, int* y, int* buttons, int* left, int* right);
+    // True when GetState would now give what it gave last time, with no press to count.
+    bool SameAsTaken();
     // Saves what lies under the picture at the pointer position, then draws the picture there,
     // both clipped to the target; hidden (or without a picture) it only moves to the next save.
     void Draw(LPDIRECTDRAWSURFACE7 target);
@@ -68,6 +70,9 @@ private:
     int pageFlipping_ = 0;
     int x_ = 0;
     int y_ = 0;
+    // Where GetState last found the pointer; nowhere at first.
+    int takenX_ = kNothingSaved;
+    int takenY_ = kNothingSaved;
     // Written on the timer thread, taken on the main thread.
     std::atomic<int> buttons_{0};
     std::atomic<int> leftPresses_{0};

@@ -21,6 +21,11 @@ void QZGetDDInfo(LPDIRECTDRAWSURFACE7* primary, LPDIRECTDRAWSURFACE7* back);
 // Presents a copy of the back surface and leaves the back surface as it was. Presents at most once
 // per 10 ms timer tick: a flip that comes before the next tick since the previous flip waits for it.
 int QZFlip();
+// Ends a frame that asked nothing of the back surface, when the flip before found nothing changed:
+// paced as QZFlip, and the display is told that nothing changed without the back surface being read.
+int QZFlipUnchanged();
+// 1 when the last QZFlip found nothing changed on the back surface since the flip before.
+int QZLastFlipUnchanged();
 void QZSetWindowXY(int x, int y);
 // How the picture fills a window or screen of another size: "fit", "integer" or "stretch", and the
 // filter "sharp", "nearest" or "linear". 0 for a name not known, which leaves the setting as it was.

@@ -19,6 +19,8 @@ struct Display {
     platform::PixelLayout layout = platform::PixelLayout::Rgb565;
     bool flipped = false;
     std::uint64_t lastFlipTick = 0;
+    // The last flip found nothing changed since the one before.
+    bool lastUnchanged = false;
     std::string error;
     RECT viewport{0, 0, 0, 0};
     POINT windowOrigin{0, 0};
@@ -100,14 +102,23 @@ void QZGetDDInfo(LPDIRECTDRAWSURFACE7* primary, LPDIRECTDRAWSURFACE7* back) {
     if (back != nullptr) *back = g_display.back;
 }
 
-int QZFlip() {
-    if (g_display.back == nullptr) return 0;
+namespace {
+
+// At most one picture per tick, as a display shows at most one per refresh.
+void PaceFlip() {
     platform::Clock& clock = platform::GetBackend().GetClock();
-    // At most one picture per tick, as a display shows at most one per refresh.
     if (g_display.flipped && clock.CurrentTick() == g_display.lastFlipTick)
         clock.WaitForTickAfter(g_display.lastFlipTick);
     g_display.lastFlipTick = clock.CurrentTick();
     g_display.flipped = true;
+}
+
+}  // namespace
+
+int QZFlip() {
+    if (g_display.back == nullptr) return 0;
+    PaceFlip();
+    g_display.lastUnchanged = false;
 
     DDSURFACEDESC desc{};
     desc.dwSize = sizeof desc;
@@ -124,8 +135,27 @@ int QZFlip() {
     platform::GetBackend().Present(picture);
     platform::qz::SavePictureIfAsked(picture);
     g_display.back->Unlock(nullptr);
+    g_display.lastUnchanged = back != nullptr && changed.empty();
     return 1;
 }
+
+int QZFlipUnchanged() {
+    platform::DdSurface* back = platform::DdSurface::Of(g_display.back);
+    if (back == nullptr || !g_display.lastUnchanged) return QZFlip();
+    PaceFlip();
+    // Locking would end the back surface's frame; with nothing changed, no backend reads a pixel.
+    const std::vector<RECT> nothing;
+    const platform::Picture picture{reinterpret_cast<const std::uint16_t*>(back->Row(0)),
+                                    back->Pitch() / 2,
+                                    static_cast<int>(back->Width()),
+                                    static_cast<int>(back->Height()),
+                                    g_display.layout,
+                                    &nothing};
+    platform::GetBackend().Present(picture);
+    return 1;
+}
+
+int QZLastFlipUnchanged() { return g_display.lastUnchanged ? 1 : 0; }
 
 void QZSetWindowXY(int x, int y) { g_display.windowOrigin = POINT{x, y}; }
 
@@ -135,6 +165,7 @@ void QZFreeDirectX() {
     ReleaseAndClear(g_display.primary);
     ReleaseAndClear(g_display.directDraw);
     g_display.flipped = false;
+    g_display.lastUnchanged = false;
     if (open) {
         platform::GetBackend().Trace("QZFreeDirectX");
         platform::GetBackend().CloseDisplay();

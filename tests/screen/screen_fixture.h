@@ -49,6 +49,7 @@ protected:
     // Every pixel of the area has the value.
     static bool AreaIs(LPDIRECTDRAWSURFACE7 surface, int x, int y, int width, int height, int pixel);
     static void Ticks(int n);
+    HWND Window() const { return window_; }
 
     std::string folder_;
 
