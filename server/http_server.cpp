@@ -40,6 +40,7 @@ HttpServer::~HttpServer() { Stop(); }
 
 void HttpServer::Route() {
     httplib::Server& http = *http_;
+    http.new_task_queue = [] { return new httplib::ThreadPool(kConnectionThreads); };
     // A longer body is refused before it is read.
     http.set_payload_max_length(kMaxBodyBytes);
     // A client that sends many runs keeps its connection for a hundred of them.

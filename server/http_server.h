@@ -3,6 +3,7 @@
 // and the API come from the one origin.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <thread>
@@ -14,6 +15,11 @@ class Server;
 }
 
 namespace server {
+
+// Threads that serve connections. A client that keeps its connection alive holds a thread between
+// its requests, so with fewer threads than such clients the rest wait for one while threads idle;
+// the replays themselves are bounded by the replayer, not by these.
+inline constexpr std::size_t kConnectionThreads = 64;
 
 class HttpServer {
 public:
