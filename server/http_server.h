@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <thread>
@@ -45,6 +46,7 @@ private:
     std::unique_ptr<httplib::Server> http_;
     std::thread thread_;
     int port_ = 0;
+    std::intptr_t listening_ = -1;  // the socket bound last
 };
 
 }  // namespace server
