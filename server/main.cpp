@@ -1,5 +1,5 @@
 // stalkway-server [--listen ADDRESS:PORT] [--database sqlite:PATH|postgresql://...] [--site DIR]
-//                 [--data DIR] [--runs-per-minute N] [--trust-forwarded]
+//                 [--data DIR] [--maze-cache DIR] [--runs-per-minute N] [--trust-forwarded]
 //
 // The world hall of fame: replays the runs games send, stores each once and answers the tables,
 // until it is interrupted (SIGINT or SIGTERM). The first line it prints is its address.
