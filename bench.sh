@@ -17,6 +17,12 @@
 #   start-up        from the moment the runner is started to its first picture, against 10 slots
 #   maze making     a numbered maze's files (plans, pictures, checked games, scripts, digest) made in
 #                   memory from its number, the median of five numbers, against 100 slots
+#   server          stalkway-server on a loopback port (bench/server_load.cpp): runs/s under 32 clients
+#                   that each send the next run when the last is answered, against the same runs
+#                   replayed on one thread with the game's model (at least 1.5: both cores replay),
+#                   the median of five windows; and the 99th percentile of a submission's time while
+#                   32 clients each send a run every 100 ms, against the 10 ms slot, the median of
+#                   three windows
 # The runner is run five times: each frame counts with its fastest of the five (they do the same
 # work), the copy is the median of the runs' copies, and start-up the median of the runs' ratios,
 # so one run disturbed by the shared machine moves nothing; the benchmarks are run three times and
@@ -37,13 +43,16 @@ stalkway_ensure_packages xvfb xdotool
 JOBS=$(( $(nproc) < 2 ? $(nproc) : 2 ))
 BUILD=build-release
 nice cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=Release >/dev/null
-nice cmake --build "$BUILD" -j"$JOBS" --target stalkway stalkway-replay stalkway_bench stalkway_wake_floor game_data >/dev/null
+nice cmake --build "$BUILD" -j"$JOBS" --target stalkway stalkway-replay stalkway_bench stalkway_wake_floor game_data \
+    stalkway-server stalkway_server_load >/dev/null
 
 WORK=$(mktemp -d)
 XVFB_PID=""
 GAME_PID=""
+SERVER_PID=""
 cleanup() {
     [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null || true
+    [ -n "$SERVER_PID" ] && kill "$SERVER_PID" 2>/dev/null || true
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
     rm -rf "$WORK"
 }
@@ -110,6 +119,24 @@ scale_ms=$(bench_ms BM_PresentMoveFrame3840Sharp)
 maze_ms=$(for n in 1 42 123456 20261208 99999999; do bench_ms "BM_MakeMazeFiles/$n"; done | median)
 [ -n "$stepback_ms" ] && [ -n "$mix_ms" ] && [ -n "$scale_ms" ] && [ -n "$maze_ms" ] ||
     { echo "bench.sh: the benchmarks gave no figures" >&2; exit 1; }
+
+# --- The server: a fresh SQLite database and maze cache, no rate limit, loopback only.
+"$BUILD/bin/stalkway-server" --listen 127.0.0.1:0 --database "sqlite:$WORK/scores.db" --data "$BUILD/game/Stalkway" \
+    --maze-cache "$WORK/server-mazes" --runs-per-minute 0 >"$WORK/server.out" 2>"$WORK/server.err" &
+SERVER_PID=$!
+for _ in $(seq 50); do [ -s "$WORK/server.out" ] && break; sleep 0.1; done
+server_port=$(sed -nE '1s|^http://127\.0\.0\.1:([0-9]+)/.*|\1|p' "$WORK/server.out")
+[ -n "$server_port" ] || { echo "bench.sh: stalkway-server did not start: $(cat "$WORK/server.err")" >&2; exit 1; }
+timeout 600 "$BUILD/bin/stalkway_server_load" "$server_port" "$WORK/load-mazes" >"$WORK/server.load" ||
+    { echo "bench.sh: the server's load failed: $(cat "$WORK/server.load")" >&2; exit 1; }
+kill "$SERVER_PID"; wait "$SERVER_PID" 2>/dev/null || true; SERVER_PID=""
+load_of() { awk -v n="$1" '$1 == n { print $2 }' "$WORK/server.load"; }
+load_windows() { awk -v n="$1" '$1 == n { $1 = ""; $2 = ""; sub(/^ +/, ""); print }' "$WORK/server.load"; }
+server_runs=$(load_of server_runs_per_s)
+replay_runs=$(load_of replay_runs_per_s)
+server_vs_replay=$(load_of server_vs_replay)
+server_p99_ms=$(load_of server_p99_ms)
+server_p99=$(ratio "$server_p99_ms" 10)
 
 # --- Idle and play cost: the game with the SDL2 backend under Xvfb.
 hz=$(getconf CLK_TCK)
@@ -228,7 +255,11 @@ native_frame_us=$(median <"$WORK/wall_median_us")
 web_frame=$(ratio "$web_frame_us" "$native_frame_us")
 web_load=$(ratio "$web_load_ms" 1000)
 
-verdict() { [ "$2" = - ] || awk -v v="$1" -v t="$2" 'BEGIN { print (v <= t ? "met" : "MISSED") }'; }
+# A target is a ceiling, or a floor when written ">=N".
+verdict() {
+    [ "$2" = - ] || awk -v v="$1" -v t="$2" \
+        'BEGIN { floor = sub(/^>=/, "", t); print ((floor ? v >= t : v <= t) ? "met" : "MISSED") }'
+}
 row() { printf '%-30s %-44s %-28s %8s %7s  %s\n' "$1" "$2" "$3" "$4" "$5" "$(verdict "$4" "$5")"; }
 echo
 echo "Stalkway benchmarks ($(date -u +%Y-%m-%dT%H:%M:%SZ), $(nproc) processors, load $(cut -d' ' -f1-3 /proc/loadavg))"
@@ -249,6 +280,11 @@ row stepback500_vs_slot "StepBack, 500 moves: ${stepback_ms} ms" "frame slot 10 
 row mix32_vs_realtime "32 voices, 1 s at 44100 Hz: ${mix_ms} ms" "1000 ms" "$mix" 0.01
 row scale_vs_slot "move frame at 3840x2160, sharp: ${scale_ms} ms" "frame slot 10 ms" "$scale" 0.2
 row maze_make_vs_100slots "maze files from a number: ${maze_ms} ms" "100 slots, 1000 ms" "$maze_make" 0.5
+row server_runs_per_s "32 clients, windows: $(load_windows server_runs_per_s)" "(absolute, runs/s)" "$server_runs" "-"
+row server_vs_replay "server ${server_runs} runs/s, ratios: $(load_windows server_vs_replay)" \
+    "one thread ${replay_runs} runs/s" "$server_vs_replay" ">=1.5"
+row server_p99_ms_vs_slot "p99 ${server_p99_ms} ms, windows: $(load_windows server_p99_ms)" "frame slot 10 ms" \
+    "$server_p99" 1
 row startup_vs_10slots "first picture after $(median <"$WORK/startup_ms") ms" "10 slots, 100 ms" "$startup" 0.25
 row web_frame_vs_native "browser median frame ${web_frame_us} us, wall" "native ${native_frame_us} us, wall" "$web_frame" 3
 row web_load_ms_vs_slot "browser first picture after ${web_load_ms} ms" "100 slots, 1000 ms" "$web_load" 1
@@ -265,6 +301,9 @@ echo "RATIO stepback500_vs_slot $stepback 0.5"
 echo "RATIO mix32_vs_realtime $mix 0.01"
 echo "RATIO scale_vs_slot $scale 0.2"
 echo "RATIO maze_make_vs_100slots $maze_make 0.5"
+echo "RATIO server_runs_per_s $server_runs -"
+echo "RATIO server_vs_replay $server_vs_replay >=1.5"
+echo "RATIO server_p99_ms_vs_slot $server_p99 1"
 echo "RATIO startup_vs_10slots $startup 0.25"
 echo "RATIO web_frame_vs_native $web_frame 3"
 echo "RATIO web_load_ms_vs_slot $web_load 1"

@@ -27,9 +27,6 @@ constexpr Tile kTiles[MazeModel::kHilites] = {
     {0, 108, 73, 94}, {84, 108, 58, 94}, {156, 108, 64, 94}, {234, 108, 61, 94}, {306, 108, 58, 94},
 };
 
-LPDIRECTDRAWSURFACE7 Maze() { return g_MazeScreen.PictureSurface("maze"); }
-LPDIRECTDRAWSURFACE7 MazeMap() { return g_MazeScreen.PictureSurface("mazemap"); }
-
 // All directions but the one back.
 int Onward(int direction) {
     switch (direction) {
@@ -50,10 +47,10 @@ RECT PairArea(int x, int y, bool sideways) { return RECT{x, y, x + (sideways ? 1
 // The working copy and the map, and the colours packed for the working copy: black, red and blue
 // block the way, as does the raw blocking value; green marks the player.
 struct MazeModel::MoveView {
-    static MoveView Look() {
-        LPDIRECTDRAWSURFACE7 maze = Maze();
+    static MoveView Look(MazePictures& pictures) {
+        LPDIRECTDRAWSURFACE7 maze = pictures.PictureSurface("maze");
         return MoveView{maze,
-                        MazeMap(),
+                        pictures.PictureSurface("mazemap"),
                         PackRGB(maze, 0, 0, 0),
                         PackRGB(maze, 255, 0, 0),
                         PackRGB(maze, 0, 0, 255),
@@ -74,7 +71,7 @@ class MazeModel::MoveScope {
 public:
     explicit MoveScope(MazeModel& model) : model_(model) {
         if (model_.moveView_ != nullptr) return;
-        view_ = MoveView::Look();
+        view_ = MoveView::Look(model_.pictures_);
         model_.moveView_ = &view_;
     }
     ~MoveScope() {
@@ -88,15 +85,17 @@ private:
     MoveView view_{};
 };
 
-MazeModel::MoveView MazeModel::View() const { return moveView_ != nullptr ? *moveView_ : MoveView::Look(); }
+MazeModel::MoveView MazeModel::View() const { return moveView_ != nullptr ? *moveView_ : MoveView::Look(pictures_); }
 
-MazeModel::MazeModel(GameController& game) : game_(game) {}
+MazeModel::MazeModel(GameController& game) : MazeModel(game, g_MazeScreen) {}
+
+MazeModel::MazeModel(GameController& game, MazePictures& pictures) : game_(game), pictures_(pictures) {}
 
 MazeModel::~MazeModel() { history_.DeleteAll(); }
 
 void MazeModel::Reset() {
     goalState_ = kGoalNone;
-    g_MazeScreen.RestoreMaze();
+    pictures_.RestoreMaze();
     MarkHilite(-1);
     MarkKernel(-1);
     startY_ = -1;
@@ -229,11 +228,11 @@ void MazeModel::MarkKernel(int kernel) {
 }
 
 void MazeModel::MarkHilite(int hilite) {
-    LPDIRECTDRAWSURFACE7 maze = Maze();
-    LPDIRECTDRAWSURFACE7 backup = g_MazeScreen.PictureSurface("mazebackup");
+    LPDIRECTDRAWSURFACE7 maze = pictures_.PictureSurface("maze");
+    LPDIRECTDRAWSURFACE7 backup = pictures_.PictureSurface("mazebackup");
     if (hilite == -1) {
         for (int& found : hiliteFound_) found = 0;
-        LPDIRECTDRAWSURFACE7 empty = g_MazeScreen.PictureSurface("nohilite");
+        LPDIRECTDRAWSURFACE7 empty = pictures_.PictureSurface("nohilite");
         BlitRect(empty, 0, 0, 364, 202, maze, kPanelX, kPanelY, -1);
         BlitRect(empty, 0, 0, 364, 202, backup, kPanelX, kPanelY, -1);
         return;
@@ -241,7 +240,7 @@ void MazeModel::MarkHilite(int hilite) {
     if (hilite < 0 || hilite >= kHilites || hiliteFound_[hilite]) return;
     hiliteFound_[hilite] = 1;
     // The tile goes into the pristine copy too, so a restored maze keeps it until the panel is cleared.
-    LPDIRECTDRAWSURFACE7 tiles = g_MazeScreen.PictureSurface("hilite");
+    LPDIRECTDRAWSURFACE7 tiles = pictures_.PictureSurface("hilite");
     const Tile& t = kTiles[hilite];
     BlitRect(tiles, t.x, t.y, t.width, t.height, maze, t.x + kPanelX, t.y + kPanelY, -1);
     BlitRect(tiles, t.x, t.y, t.width, t.height, backup, t.x + kPanelX, t.y + kPanelY, -1);
@@ -328,7 +327,7 @@ void MazeModel::AddHistory(int direction, int steps) { history_.Push(new MoveRec
 
 void MazeModel::StepBack() {
     const MoveScope scope(*this);
-    g_MazeScreen.RestoreMaze();
+    pictures_.RestoreMaze();
     startX_ = startY_ = -1;
     FindStart();
     MarkHilite(-1);

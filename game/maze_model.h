@@ -12,6 +12,7 @@
 
 class GameController;
 class LockedPixels;
+class MazePictures;
 
 // Directions are bits, combined into masks.
 enum Direction : int { kLeft = 1, kRight = 2, kUp = 4, kDown = 8 };
@@ -32,7 +33,9 @@ public:
 
     // The score is the game's: what the model collects and walks is added to it, and stepping
     // back past the first move starts the game anew.
+    // The game's model works on the maze screen's pictures; another works on a set of its own.
     explicit MazeModel(GameController& game);
+    MazeModel(GameController& game, MazePictures& pictures);
     ~MazeModel();
     MazeModel(const MazeModel&) = delete;
     MazeModel& operator=(const MazeModel&) = delete;
@@ -102,6 +105,7 @@ private:
     const MoveView* moveView_ = nullptr;
 
     GameController& game_;
+    MazePictures& pictures_;
     std::int32_t posX_ = 0;
     std::int32_t posY_ = 0;
     std::int32_t startX_ = -1;

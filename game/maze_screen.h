@@ -3,12 +3,13 @@
 // direction pad on the right.
 #pragma once
 
+#include "game/maze_pictures.h"
 #include "screen/screen.h"
 #include "screen/still_frames.h"
 
 class Sprite;
 
-class MazeScreen : public Screen {
+class MazeScreen : public Screen, public MazePictures {
 public:
     MazeScreen();
     ~MazeScreen() override;
@@ -21,9 +22,9 @@ public:
     int Present() override;
 
     // Copies the pristine maze over the working one.
-    void RestoreMaze();
+    void RestoreMaze() override;
     // The surface of the picture of that name, or null.
-    LPDIRECTDRAWSURFACE7 PictureSurface(const char* name);
+    LPDIRECTDRAWSURFACE7 PictureSurface(const char* name) override;
     Sprite* DigitSprite() const { return digitSprite_; }
     Sprite* CharacterSprite() const { return characterSprite_; }
     // False when a picture the game cannot do without failed to load; the screen then only ends.

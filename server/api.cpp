@@ -64,7 +64,7 @@ HallOfFameApi::HallOfFameApi(MazeShelf& shelf, RunReplayer& replayer, ScoreStore
 ApiResponse HallOfFameApi::SubmitRun(std::string_view body, const std::string& address) {
     const std::int64_t now = clock_();
     if (!limit_.Admit(address, now)) return ErrorResponse(429, "too many runs from this address; wait a minute");
-    auto decoded = DecodeRunRequest(body);
+    auto decoded = DecodeRunRequest(body, now);
     if (const auto* refusal = std::get_if<Refusal>(&decoded)) return ErrorResponse(refusal->status, refusal->message);
     const RunRequest& run = std::get<RunRequest>(decoded);
     if (!shelf_.Serves(run.maze)) return NotServed(run.maze);
@@ -88,7 +88,7 @@ ApiResponse HallOfFameApi::SubmitRun(std::string_view body, const std::string& a
 }
 
 ApiResponse HallOfFameApi::Top(std::string_view mazeName, const std::optional<std::string>& limitText) {
-    const std::optional<MazeId> maze = ParseMazeName(mazeName);
+    const std::optional<MazeId> maze = MazeOfName(mazeName, clock_());
     if (!maze) return ErrorResponse(400, "a maze is \"classic\" or a number from 1 to 99999999");
     if (!shelf_.Serves(*maze)) return NotServed(*maze);
     const std::optional<int> limit = LimitOf(limitText);

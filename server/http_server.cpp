@@ -2,6 +2,7 @@
 
 #include <httplib.h>
 
+#include "platform/api/listen_queue.h"
 #include "server/run_request.h"
 
 namespace server {
@@ -40,6 +41,11 @@ HttpServer::~HttpServer() { Stop(); }
 
 void HttpServer::Route() {
     httplib::Server& http = *http_;
+    http.new_task_queue = [] { return new httplib::ThreadPool(kConnectionThreads); };
+    http.set_socket_options([this](socket_t socket) {
+        httplib::default_socket_options(socket);
+        listening_ = socket;
+    });
     // A longer body is refused before it is read.
     http.set_payload_max_length(kMaxBodyBytes);
     // A client that sends many runs keeps its connection for a hundred of them.
@@ -74,6 +80,8 @@ bool HttpServer::Start(const std::string& host, int port) {
     if (!site_.empty() && !http_->set_mount_point("/", site_)) return false;
     port_ = port == 0 ? http_->bind_to_any_port(host) : (http_->bind_to_port(host, port) ? port : -1);
     if (port_ <= 0) return false;
+    // 32 clients connecting at once overflowed the library's queue of five.
+    if (listening_ >= 0) platform::WidenListenQueue(listening_);
     thread_ = std::thread([this] { http_->listen_after_bind(); });
     return true;
 }

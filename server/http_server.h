@@ -3,6 +3,8 @@
 // and the API come from the one origin.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <thread>
@@ -14,6 +16,11 @@ class Server;
 }
 
 namespace server {
+
+// Threads that serve connections. A client that keeps its connection alive holds a thread between
+// its requests, so with fewer threads than such clients the rest wait for one while threads idle;
+// the replays themselves are bounded by the replayer, not by these.
+inline constexpr std::size_t kConnectionThreads = 64;
 
 class HttpServer {
 public:
@@ -39,6 +46,7 @@ private:
     std::unique_ptr<httplib::Server> http_;
     std::thread thread_;
     int port_ = 0;
+    std::intptr_t listening_ = -1;  // the socket bound last
 };
 
 }  // namespace server

@@ -1,5 +1,5 @@
 // stalkway-server [--listen ADDRESS:PORT] [--database sqlite:PATH|postgresql://...] [--site DIR]
-//                 [--data DIR] [--runs-per-minute N] [--trust-forwarded]
+//                 [--data DIR] [--maze-cache DIR] [--runs-per-minute N] [--trust-forwarded]
 //
 // The world hall of fame: replays the runs games send, stores each once and answers the tables,
 // until it is interrupted (SIGINT or SIGTERM). The first line it prints is its address.
@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/core/folder_choice.h"
+#include "platform/api/program_folders.h"
 #include "server/api.h"
 #include "server/http_server.h"
 #include "server/server_options.h"
@@ -23,15 +23,25 @@ std::atomic<bool> g_stop{false};
 
 void OnSignal(int) { g_stop = true; }
 
+// The server's own files, below the user's data home; empty without a home.
+std::string ServerFolder() {
+    const std::string home = platform::UserDataHome();
+    return home.empty() ? "" : home + "/stalkway-server";
+}
+
 std::string DefaultDatabase() {
-    const std::string home = platform::FindSystemFolders().dataHome;
-    return home.empty() ? "" : "sqlite:" + home + "/stalkway-server/scores.db";
+    const std::string folder = ServerFolder();
+    return folder.empty() ? "" : "sqlite:" + folder + "/scores.db";
+}
+
+std::string MazeCache(const server::ServerOptions& options) {
+    if (!options.mazeCache.empty()) return options.mazeCache;
+    const std::string folder = ServerFolder();
+    return folder.empty() ? "" : folder + "/mazes";
 }
 
 std::string DataFolder(const server::ServerOptions& options) {
-    if (!options.data.empty()) return options.data;
-    const platform::FolderChoice choice = platform::ChooseFolders({}, platform::FindSystemFolders());
-    return choice.found ? choice.folders.data : "";
+    return options.data.empty() ? platform::InstalledGameData() : options.data;
 }
 
 int Serve(const server::ServerOptions& options) {
@@ -48,7 +58,12 @@ int Serve(const server::ServerOptions& options) {
         std::fprintf(stderr, "stalkway-server: %s\n", error.what());
         return 1;
     }
-    server::ClassicShelf shelf(data);
+    const std::string cache = MazeCache(options);
+    if (cache.empty()) {
+        std::fprintf(stderr, "stalkway-server: no folder for the mazes it makes; give one with --maze-cache DIR\n");
+        return 1;
+    }
+    server::MadeMazeShelf shelf(data, cache);
     server::RunReplayer replayer(shelf);
     if (!replayer.Ready()) {
         std::fprintf(stderr, "stalkway-server: the maze's display could not be made\n");

@@ -1,9 +1,11 @@
 #include "server/run_replay.h"
 
+#include <algorithm>
+#include <thread>
+
 #include "base/app_globals.h"
 #include "game/game_controller.h"
 #include "game/maze_model.h"
-#include "game/maze_screen.h"
 #include "platform/api/qz.h"
 #include "platform/api/win32.h"
 
@@ -15,12 +17,13 @@ namespace {
 // game starts one (the model reset, waiting, no score) and nothing shown, stored or played.
 class ReplayGame : public GameController {
 public:
+    explicit ReplayGame(MazePictures& pictures) : model(*this, pictures) {}
     void NewGame() override {
         model.Reset();
         SetPlayState(kWaiting);
         SetScore(0);
     }
-    MazeModel model{*this};
+    MazeModel model;
 };
 
 int DirectionOf(char letter) {
@@ -67,14 +70,12 @@ RunOutcome Play(ReplayGame& game, std::string_view moves) {
     return outcome;
 }
 
-ReplayGame& TheGame() {
-    static ReplayGame game;
-    return game;
-}
+int Cores() { return std::max(1, static_cast<int>(std::thread::hardware_concurrency())); }
 
 }  // namespace
 
-RunReplayer::RunReplayer(MazeShelf& shelf) : shelf_(shelf) {
+RunReplayer::RunReplayer(MazeShelf& shelf, std::size_t keptSets, int parallel)
+    : shelf_(shelf), keptSets_(keptSets), playing_(parallel > 0 ? parallel : Cores()) {
     // The class stays registered for the program's life; a later replayer finds it there.
     static const bool registered = [] {
         WNDCLASSA wc{};
@@ -94,28 +95,64 @@ RunReplayer::RunReplayer(MazeShelf& shelf) : shelf_(shelf) {
 
 RunReplayer::~RunReplayer() {
     if (window_ == nullptr) return;
-    g_MazeScreen.Leave();
+    kept_.clear();
     QZFreeDirectX();
     DestroyWindow(static_cast<HWND>(window_));
     g_lpBackSurface = nullptr;
     g_hWnd = nullptr;
 }
 
-bool RunReplayer::Load(const MazeId& maze) {
-    if (loaded_ == maze) return true;
-    g_MazeScreen.Leave();
-    loaded_.reset();
-    if (!shelf_.Select(maze)) return false;
-    g_MazeScreen.Enter(g_lpDD, g_lpBackSurface);
-    if (!g_MazeScreen.Ready()) return false;
-    loaded_ = maze;
-    return true;
+std::unique_ptr<PictureSet> RunReplayer::Take(const MazeId& maze) {
+    {
+        const std::lock_guard<std::mutex> hold(keptLock_);
+        for (auto set = kept_.begin(); set != kept_.end(); ++set) {
+            if (!((*set)->Maze() == maze)) continue;
+            std::unique_ptr<PictureSet> taken = std::move(*set);
+            kept_.erase(set);
+            return taken;
+        }
+    }
+    // A maze that must be made first is made outside the loading lock: meanwhile other mazes'
+    // sets load.
+    if (!shelf_.Prepare(maze)) return nullptr;
+    const std::lock_guard<std::mutex> hold(loadLock_);
+    if (!shelf_.Select(maze)) return nullptr;
+    std::unique_ptr<PictureSet> set = PictureSet::Load(maze);
+    if (set != nullptr) ++loaded_;
+    return set;
+}
+
+void RunReplayer::Give(std::unique_ptr<PictureSet> set) {
+    std::list<std::unique_ptr<PictureSet>> spare;
+    {
+        const std::lock_guard<std::mutex> hold(keptLock_);
+        kept_.push_front(std::move(set));
+        while (kept_.size() > keptSets_) spare.splice(spare.begin(), kept_, std::prev(kept_.end()));
+    }
+    // Surfaces are let go as they are made: under the loading lock.
+    if (spare.empty()) return;
+    const std::lock_guard<std::mutex> hold(loadLock_);
+    spare.clear();
+}
+
+int RunReplayer::LoadedSets() {
+    const std::lock_guard<std::mutex> hold(loadLock_);
+    return loaded_;
 }
 
 std::optional<RunOutcome> RunReplayer::Replay(const MazeId& maze, std::string_view moves) {
-    const std::lock_guard<std::mutex> hold(lock_);
-    if (!Ready() || !Load(maze)) return std::nullopt;
-    return Play(TheGame(), moves);
+    if (!Ready() || !shelf_.Serves(maze)) return std::nullopt;
+    playing_.acquire();
+    struct Release {
+        std::counting_semaphore<>& playing;
+        ~Release() { playing.release(); }
+    } release{playing_};
+    std::unique_ptr<PictureSet> pictures = Take(maze);
+    if (pictures == nullptr) return std::nullopt;
+    ReplayGame game(*pictures);
+    const RunOutcome outcome = Play(game, moves);
+    Give(std::move(pictures));
+    return outcome;
 }
 
 }  // namespace server

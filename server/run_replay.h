@@ -2,11 +2,16 @@
 // model, giving the score the game offered its hall of fame at the end of that run.
 #pragma once
 
+#include <cstddef>
+#include <list>
+#include <memory>
 #include <mutex>
+#include <semaphore>
 #include <optional>
 #include <string_view>
 
 #include "server/maze_shelf.h"
+#include "server/picture_set.h"
 
 namespace server {
 
@@ -22,13 +27,18 @@ struct RunOutcome {
     bool Refused() const { return refusedAt >= 0; }
 };
 
-// Owns the headless display the maze pictures live on. The maze screen and the pictures it holds
-// are the program's one set, so runs are played one at a time; everything else a submission does
-// happens outside this lock.
+// How many picture sets a replayer keeps between runs: one for each run played at once on each of
+// a few mazes. More are made while more runs are played at once, and let go when they end.
+inline constexpr std::size_t kKeptPictureSets = 16;
+
+// Owns the headless display the maze pictures live on, and plays runs side by side: each run takes
+// a set of its maze's pictures of its own (kept for the next run of that maze), so runs share only
+// the loading of new sets, which points the program's one set of file names at a maze.
 class RunReplayer {
 public:
-    // Brings up the headless display. The shelf must outlive the replayer.
-    explicit RunReplayer(MazeShelf& shelf);
+    // Brings up the headless display. The shelf must outlive the replayer. `parallel` runs are
+    // played at once (the others wait): one for each core, by default.
+    explicit RunReplayer(MazeShelf& shelf, std::size_t keptSets = kKeptPictureSets, int parallel = 0);
     ~RunReplayer();
     RunReplayer(const RunReplayer&) = delete;
     RunReplayer& operator=(const RunReplayer&) = delete;
@@ -36,16 +46,26 @@ public:
     // False when the display could not be brought up.
     bool Ready() const { return window_ != nullptr; }
     // Plays `moves` (letters of kMoveLetters; anything else is refused where it stands) from a new
-    // game. Empty when the maze is not served or its pictures could not be loaded.
+    // game. Empty when the maze is not served or its pictures could not be loaded. Any number of
+    // threads may call it at once.
     std::optional<RunOutcome> Replay(const MazeId& maze, std::string_view moves);
+    // How many picture sets have been loaded so far.
+    int LoadedSets();
 
 private:
-    bool Load(const MazeId& maze);
+    std::unique_ptr<PictureSet> Take(const MazeId& maze);
+    void Give(std::unique_ptr<PictureSet> set);
 
     MazeShelf& shelf_;
-    std::mutex lock_;
+    std::size_t keptSets_;
+    // The file names and the display's surfaces are made under this lock.
+    std::mutex loadLock_;
+    std::mutex keptLock_;
+    // Runs beyond one for each core would only share the cores, and each holds a picture set.
+    std::counting_semaphore<> playing_;
+    std::list<std::unique_ptr<PictureSet>> kept_;  // the most recently used first
+    int loaded_ = 0;
     void* window_ = nullptr;
-    std::optional<MazeId> loaded_;
 };
 
 }  // namespace server

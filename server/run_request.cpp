@@ -12,8 +12,8 @@ using Json = nlohmann::json;
 
 Refusal BadRequest(std::string message) { return Refusal{400, std::move(message)}; }
 
-std::optional<MazeId> MazeOf(const Json& field) {
-    if (field.is_string()) return ParseMazeName(field.get<std::string>());
+std::optional<MazeId> MazeOf(const Json& field, std::int64_t nowMs) {
+    if (field.is_string()) return MazeOfName(field.get_ref<const std::string&>(), nowMs);
     if (field.is_number_unsigned()) {
         const std::uint64_t number = field.get<std::uint64_t>();
         if (number < 1 || number > static_cast<std::uint64_t>(kLastMazeNumber)) return std::nullopt;
@@ -42,7 +42,7 @@ bool ValidPlayerName(std::string_view name) {
     return true;
 }
 
-std::variant<RunRequest, Refusal> DecodeRunRequest(std::string_view body) {
+std::variant<RunRequest, Refusal> DecodeRunRequest(std::string_view body, std::int64_t nowMs) {
     if (body.size() > kMaxBodyBytes) return Refusal{413, "the body is larger than 64 KiB"};
     const Json json = Json::parse(body.begin(), body.end(), nullptr, false);
     if (json.is_discarded()) return BadRequest("the body is not JSON");
@@ -53,7 +53,7 @@ std::variant<RunRequest, Refusal> DecodeRunRequest(std::string_view body) {
     if (maze == json.end() || player == json.end() || moves == json.end())
         return BadRequest("a run needs \"maze\", \"player\" and \"moves\"");
     RunRequest request;
-    const std::optional<MazeId> mazeId = MazeOf(*maze);
+    const std::optional<MazeId> mazeId = MazeOf(*maze, nowMs);
     if (!mazeId) return BadRequest("\"maze\" is \"classic\" or a number from 1 to 99999999");
     request.maze = *mazeId;
     if (!player->is_string() || !ValidPlayerName(player->get_ref<const std::string&>()))

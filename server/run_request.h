@@ -1,9 +1,11 @@
 // The body of POST /api/v1/runs, decoded and checked before anything is replayed or stored:
-// {"maze": "classic" | N, "player": NAME, "moves": MOVES}. Other fields (a "score", say) are
+// {"maze": "classic" | N, "player": NAME, "moves": MOVES}; the maze may be written as the
+// programs' command lines take it ("classic", "today" or its number). Other fields (a "score", say) are
 // ignored, never trusted.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -29,7 +31,8 @@ struct Refusal {
     std::string message;
 };
 
-std::variant<RunRequest, Refusal> DecodeRunRequest(std::string_view body);
+// `nowMs` (milliseconds since 1970, UTC) says which maze a "maze" of "today" is.
+std::variant<RunRequest, Refusal> DecodeRunRequest(std::string_view body, std::int64_t nowMs);
 
 // 1 to 63 printable ASCII characters, no ":" (which separates the fields of a stored player
 // text) and no blank at either end (the launcher trims them).

@@ -7,7 +7,8 @@ namespace server {
 
 const char kServerUsage[] =
     "Usage: stalkway-server [--listen ADDRESS:PORT] [--database sqlite:PATH|postgresql://...]\n"
-    "                       [--site DIR] [--data DIR] [--runs-per-minute N] [--trust-forwarded]\n"
+    "                       [--site DIR] [--data DIR] [--maze-cache DIR] [--runs-per-minute N]\n"
+    "                       [--trust-forwarded]\n"
     "                       [--help] [--version]\n"
     "\n"
     "Serves the world hall of fame: runs sent as their moves are replayed on their maze and ranked.\n"
@@ -16,6 +17,8 @@ const char kServerUsage[] =
     "                          or a PostgreSQL address, postgresql://USER@HOST/NAME\n"
     "  --site DIR              serve the browser build's site from DIR as well\n"
     "  --data DIR              the game's data folder, which holds the classic maze\n"
+    "  --maze-cache DIR        where numbered mazes are made on first use\n"
+    "                          (default $XDG_DATA_HOME/stalkway-server/mazes)\n"
     "  --runs-per-minute N     runs one address may send in a minute (default 30; 0: no limit)\n"
     "  --trust-forwarded       behind a reverse proxy: count runs by the last address of X-Forwarded-For\n";
 
@@ -66,7 +69,8 @@ std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& 
         static const std::map<std::string, std::string ServerOptions::*> kFolders = {
             {"--database", &ServerOptions::database},
             {"--site", &ServerOptions::site},
-            {"--data", &ServerOptions::data}};
+            {"--data", &ServerOptions::data},
+            {"--maze-cache", &ServerOptions::mazeCache}};
         const bool takesValue = kFolders.contains(word) || word == "--listen" || word == "--runs-per-minute";
         if (!takesValue) {
             *error = "unknown option: " + word;

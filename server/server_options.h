@@ -10,9 +10,10 @@ namespace server {
 struct ServerOptions {
     std::string host = "127.0.0.1";
     int port = 8080;
-    std::string database;  // empty: sqlite: in the player's data folder
-    std::string site;      // empty: the API alone
-    std::string data;      // the game's data folder, which holds the classic maze
+    std::string database;   // empty: sqlite: in the player's data folder
+    std::string site;       // empty: the API alone
+    std::string data;       // the game's data folder, which holds the classic maze
+    std::string mazeCache;  // empty: mazes/ beside the default database
     int perMinute = 30;
     // Count runs by the address a reverse proxy names in X-Forwarded-For, not the proxy's own.
     bool trustForwarded = false;

@@ -7,7 +7,7 @@
 #include <system_error>
 #include <vector>
 
-#include "maze/maze_digest.h"
+#include "maze/maze_cache.h"
 #include "maze/maze_files.h"
 #include "maze/maze_number.h"
 #include "platform/api/maze_folders.h"
@@ -23,43 +23,6 @@ namespace fs = std::filesystem;
 constexpr std::array<const char*, 2> kPlayerFiles = {"hiscore.dat", "winner.dat"};
 
 std::string InFolder(const std::string& folder, const char* name) { return (fs::path(folder) / name).string(); }
-
-// Whether every picture of the folder matches the folder's digest.
-bool CacheIsSound(const std::string& folder) {
-    const auto digest = assets::ReadFile(InFolder(folder, assets::kMazeDigestName));
-    if (!digest) return false;
-    const std::string text(digest->begin(), digest->end());
-    for (const char* name : assets::kMazePictureNames) {
-        const auto bytes = assets::ReadFile(InFolder(folder, name));
-        if (!bytes || !assets::DigestLists(text, name, assets::Fnv1a64(*bytes))) return false;
-    }
-    return true;
-}
-
-// Each file under a temporary name first, then renamed, the digest last: a cache cut short lacks
-// its digest or fails it.
-bool WriteCache(const std::string& folder, const assets::MazeFiles& files) {
-    // Games starting the same maze side by side each write files of their own before the renames.
-    static std::random_device source;
-    char suffix[24];
-    std::snprintf(suffix, sizeof suffix, ".%08x.part", static_cast<unsigned>(source()));
-    std::error_code error;
-    fs::create_directories(folder, error);
-    if (!fs::is_directory(folder, error)) return false;
-    for (const assets::NamedFile& file : files.pictures) {
-        const std::string path = InFolder(folder, file.name.c_str());
-        const std::string temporary = path + suffix;
-        try {
-            assets::WriteFile(temporary, file.bytes);
-        } catch (const std::exception&) {
-            fs::remove(temporary, error);
-            return false;
-        }
-        fs::rename(temporary, path, error);
-        if (error) return false;
-    }
-    return CacheIsSound(folder);
-}
 
 std::optional<assets::ClassicPictures> ReadClassic() {
     std::array<assets::Bytes, assets::kClassicPictureNames.size()> bytes;
@@ -97,9 +60,9 @@ std::string MakeMaze(std::uint32_t number, const std::string& folder) {
                      files.problems.front().c_str());
         return {};
     }
-    if (WriteCache(folder, files)) return folder;
+    if (assets::WriteMazeCache(folder, files)) return folder;
     const std::string temporary = FreshTemporaryFolder(number);
-    if (!temporary.empty() && WriteCache(temporary, files)) {
+    if (!temporary.empty() && assets::WriteMazeCache(temporary, files)) {
         std::fprintf(stderr, "stalkway: cannot write the maze cache %s; maze %u is made in %s for this run\n",
                      folder.c_str(), static_cast<unsigned>(number), temporary.c_str());
         return temporary;
@@ -115,7 +78,7 @@ bool StartMaze(std::uint32_t number) {
     platform::UseMazeFolders(assets::kClassicMaze, {}, {}, platform::FolderRole::Game);
     if (number == assets::kClassicMaze) return true;
     std::string folder = platform::MazeCacheFolder(number);
-    if (!CacheIsSound(folder)) {
+    if (!assets::MazeCacheIsSound(folder)) {
         std::error_code error;
         if (fs::exists(InFolder(folder, assets::kMazeDigestName), error))
             std::fprintf(stderr, "stalkway: the files of maze %u in %s are damaged; they are made again\n",

@@ -38,6 +38,17 @@ const char* ProgramName();
 // this one is handed them, so that the two keep to the same files.
 std::string GivenFolderArguments();
 
+// For a program of its own that only reads the game's data, such as the world hall of fame's server:
+// the game's data folder an installed game has, found as the game finds it with no options; empty
+// when there is none that holds the game's data.
+std::string InstalledGameData();
+// Whether the folder holds the game's data, by the picture it cannot start without.
+bool HoldsGameData(const std::string& folder);
+// The user's data home ($XDG_DATA_HOME, else ~/.local/share); empty without a home.
+std::string UserDataHome();
+// Reads every relative file name from `data` and refuses every write.
+void UseReadOnlyFolders(const std::string& data);
+
 // One argument as a word of a Windows command line, quoted so that it splits back whole, whatever
 // blanks, quotes and backslashes it holds.
 std::string QuoteArgument(const std::string& argument);

@@ -27,7 +27,4 @@ inline constexpr char kGameFolderName[] = "Stalkway";
 FolderChoice ChooseFolders(const FolderRequest& request, const SystemFolders& system,
                            FolderRole role = FolderRole::Game);
 
-// Whether the folder holds the game's data, by the picture it cannot start without.
-bool HoldsGameData(const std::string& folder);
-
 }  // namespace platform

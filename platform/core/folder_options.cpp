@@ -73,6 +73,21 @@ std::optional<int> UseFolders(const char* program, const FolderRequest& request,
     return std::nullopt;
 }
 
+std::string InstalledGameData() {
+    const FolderChoice choice = ChooseFolders({}, FindSystemFolders());
+    return choice.found && HoldsGameData(choice.folders.data) ? choice.folders.data : "";
+}
+
+std::string UserDataHome() { return FindSystemFolders().dataHome; }
+
+void UseReadOnlyFolders(const std::string& data) {
+    // With no player's folder, every write is refused.
+    FileFolders folders;
+    folders.data = data;
+    folders.separate = true;
+    UseFileFolders(folders);
+}
+
 std::string GivenFolderArguments() {
     std::string words;
     for (const auto& [option, folder] :

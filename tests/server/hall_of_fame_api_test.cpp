@@ -2,7 +2,9 @@
 // with nothing stored; the rate limit and the table's parameters.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <nlohmann/json.hpp>
+#include <vector>
 
 #include "server/server_fixture.h"
 
@@ -17,7 +19,7 @@ protected:
         std::string why;
         auto database = server_test::FreshDatabase(GetParam(), scratch, &why);
         if (!database) GTEST_SKIP() << "no PostgreSQL here: " << why;
-        world = std::make_unique<server_test::ApiWorld>(std::move(database), 30);
+        world = std::make_unique<server_test::ApiWorld>(std::move(database), 30, scratch / "mazes");
     }
     Json Submit(const std::string& body, int status, const std::string& address = "192.0.2.1") {
         const server::ApiResponse response = world->api.SubmitRun(body, address);
@@ -81,7 +83,6 @@ TEST_P(WorldTable, HostileRequestsAreRefusedWithAReasonAndStoreNothing) {
         {"a maze past the last", RunBody("100000000", "Ann", perfect), 400},
         {"a maze that is no number", R"({"maze": "12x", "player": "Ann", "moves": "L"})", 400},
         {"a fractional maze", R"({"maze": 3.5, "player": "Ann", "moves": "L"})", 400},
-        {"a maze not served", RunBody("20261208", "Ann", perfect), 404},
         {"an empty name", RunBody("classic", "", perfect), 400},
         {"a name of 64", RunBody("classic", std::string(64, 'a'), perfect), 400},
         {"a colon in the name", RunBody("classic", "Ann:x", perfect), 400},
@@ -109,15 +110,48 @@ TEST_P(WorldTable, EachAddressHasThirtyRunsAMinute) {
     Submit(RunBody("classic", "Ann", short_), 201);
 }
 
-TEST_P(WorldTable, TheTableTakesALimitUpToAHundredAndOnlyMazesServed) {
+TEST_P(WorldTable, TheTableTakesALimitUpToAHundredAndAMazeAsTheProgramsNameIt) {
     for (const char* player : {"A", "B", "C"}) Submit(RunBody("classic", player, short_), 201);
     EXPECT_EQ(Table("classic", "2").size(), 2u);
     EXPECT_EQ(Table("classic", "100").size(), 3u);
     for (const char* limit : {"0", "101", "x", "", "2.5"})
         EXPECT_EQ(world->api.Top("classic", std::string(limit)).status, 400) << limit;
-    EXPECT_EQ(world->api.Top("7", std::nullopt).status, 404);
+    EXPECT_TRUE(Table("7").empty()) << "a maze nobody has played yet";
+    EXPECT_EQ(Table("today").size(), 0u);
     EXPECT_EQ(world->api.Top("seven", std::nullopt).status, 400);
     EXPECT_EQ(Json::parse(world->api.Health().body)["database"], GetParam());
+}
+
+// Numbered mazes are made on first use from their number. Their generated games score what the
+// generator's figures say (which the runner reaches too, tests/play), each table is its own, and a
+// run of another maze's moves is refused or scored as what it walks there.
+TEST_P(WorldTable, NumberedMazesAreMadeOnFirstUseAndScoredByTheirOwnRules) {
+    const std::uint32_t numbers[] = {42, 20261208, 99999999};
+    std::vector<server_test::NumberedGames> games;
+    for (const std::uint32_t number : numbers) games.push_back(server_test::GamesOf(number));
+    for (std::size_t i = 0; i < games.size(); ++i) {
+        const std::string maze = std::to_string(numbers[i]);
+        const server_test::NumberedGames& game = games[i];
+        const Json best = Submit(RunBody(maze, "Ann", game.perfect), 201);
+        EXPECT_EQ(best["score"], game.perfectScore) << maze;
+        EXPECT_EQ(best["perfect"], true) << maze;
+        EXPECT_EQ(Submit(RunBody(maze, "Bob", game.short_), 201)["score"], game.shortScore) << maze;
+        // Another maze's perfect game: refused where its walls stand, or scored as what it walks.
+        const std::string& other = games[(i + 1) % games.size()].perfect;
+        const server::ApiResponse foreign = world->api.SubmitRun(RunBody(maze, "Cid", other), "192.0.2.7");
+        ASSERT_TRUE(foreign.status == 422 || foreign.status == 201) << foreign.body;
+        if (foreign.status == 201) {
+            EXPECT_FALSE(Json::parse(foreign.body)["perfect"].get<bool>()) << maze;
+        }
+        const Json table = Table(maze);
+        ASSERT_GE(table.size(), 2u) << maze;
+        EXPECT_EQ(table[0]["player"], "Ann");
+        EXPECT_EQ(table[0]["score"], game.perfectScore);
+    }
+    EXPECT_EQ(Submit(RunBody("classic", "Ann", games[0].perfect), 422)["index"].is_number(), true)
+        << "a numbered maze's game is no classic one";
+    EXPECT_TRUE(Table().empty());
+    EXPECT_EQ(world->shelf.MadeCount(), 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(Databases, WorldTable, ::testing::Values("sqlite", "postgresql"));

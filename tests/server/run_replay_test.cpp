@@ -1,9 +1,13 @@
 // Runs played again on the generated classic maze with the game's model: the scores the game
-// offers, and the moves it would not have taken.
+// offers, and the moves it would not have taken; and the shelf's cache of numbered mazes.
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
 
 #include "server/run_replay.h"
 #include "server/server_fixture.h"
+#include "support/scratch_dir.h"
 
 namespace {
 
@@ -75,6 +79,20 @@ TEST_F(RunReplay, MovesTheGameWouldNotTakeAreRefusedWhereTheyStand) {
 TEST_F(RunReplay, AMazeTheShelfDoesNotServeIsNotPlayed) {
     EXPECT_FALSE(replayer.Replay(MazeId{20261208}, perfect).has_value());
     EXPECT_EQ(Play(perfect).score, server_test::FigureScore("Perfect route")) << "the classic maze loads again";
+}
+
+TEST(MazeShelf, ADamagedMazeAndOneDroppedPastTheBoundAreMadeAgain) {
+    ScratchDir scratch;
+    server::MadeMazeShelf shelf(server_test::DataFolder(), scratch / "mazes", 1);
+    const std::string first = shelf.Folder(11);
+    std::ofstream(first + "/maze02.bmp", std::ios::binary | std::ios::trunc) << "no picture";
+    EXPECT_EQ(shelf.Folder(11), first);
+    EXPECT_EQ(shelf.MadeCount(), 2) << "the damaged maze is made again";
+    shelf.Folder(12);
+    EXPECT_FALSE(std::filesystem::exists(first)) << "the shelf keeps one maze";
+    EXPECT_TRUE(std::filesystem::exists(scratch / "mazes/12/maze.digest"));
+    shelf.Folder(11);
+    EXPECT_EQ(shelf.MadeCount(), 4);
 }
 
 }  // namespace

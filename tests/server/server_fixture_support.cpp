@@ -1,8 +1,10 @@
 #include "server/server_fixture.h"
 
 #include <regex>
+#include <stdexcept>
 #include <sstream>
 
+#include "maze/maze_files.h"
 #include "support/replay_run.h"
 
 namespace server_test {
@@ -18,8 +20,10 @@ std::string Generated(const std::string& name) {
 std::string DataFolder() { return std::string(STALKWAY_BINARY_DIR) + "/game/Stalkway"; }
 
 // The pad's buttons lie right of x 583: left and up in the first column, back below them all.
-std::string ScriptMoves(const std::string& script) {
-    std::istringstream lines(Generated(script));
+std::string ScriptMoves(const std::string& script) { return MovesOfScript(Generated(script)); }
+
+std::string MovesOfScript(const std::string& text) {
+    std::istringstream lines(text);
     std::string word, moves;
     int x = 0, y = 0;
     while (lines >> word) {
@@ -30,11 +34,20 @@ std::string ScriptMoves(const std::string& script) {
     return moves;
 }
 
-int FigureScore(const std::string& line) {
+int FigureScore(const std::string& line) { return FigureScore(Generated("maze.txt"), line); }
+
+int FigureScore(const std::string& figures, const std::string& line) {
     std::smatch match;
-    const std::string figures = Generated("maze.txt");
     const std::regex pattern(line + "[^\\n]*score ([0-9]+)");
     return std::regex_search(figures, match, pattern) ? std::stoi(match[1]) : -1;
+}
+
+NumberedGames GamesOf(std::uint32_t number) {
+    const auto classic = assets::ReadClassicPicturesIn(DataFolder());
+    if (!classic) throw std::runtime_error("the built data folder's pictures do not read");
+    const assets::MazeFiles files = assets::MakeMazeFiles(number, *classic);
+    return {MovesOfScript(files.perfectScript), MovesOfScript(files.imperfectScript),
+            FigureScore(files.description, "Perfect route"), FigureScore(files.description, "Short game")};
 }
 
 }  // namespace server_test
@@ -56,8 +69,11 @@ std::unique_ptr<server::SqlDatabase> FreshDatabase(const std::string& kind, cons
     return server::OpenDatabase(cluster.NewDatabase());
 }
 
-ApiWorld::ApiWorld(std::unique_ptr<server::SqlDatabase> database, int perMinute)
-    : store(std::move(database)), limit(perMinute), api(shelf, replayer, store, limit, [this] { return nowMs; }) {}
+ApiWorld::ApiWorld(std::unique_ptr<server::SqlDatabase> database, int perMinute, const std::string& mazeCache)
+    : shelf(DataFolder(), mazeCache),
+      store(std::move(database)),
+      limit(perMinute),
+      api(shelf, replayer, store, limit, [this] { return nowMs; }) {}
 
 std::string RunBody(const std::string& maze, const std::string& player, const std::string& moves) {
     nlohmann::json body{{"player", player}, {"moves", moves}};

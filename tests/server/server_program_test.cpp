@@ -2,6 +2,8 @@
 // table kept across a restart, and command lines it refuses.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <httplib.h>
 
 #include <nlohmann/json.hpp>
@@ -17,10 +19,12 @@ using Json = nlohmann::json;
 TEST(ServerProgram, ServesTheApiAndTheSiteIsolatedAndKeepsItsTableAcrossARestart) {
     ScratchDir scratch;
     scratch.Write("site/index.html", "<p>maze</p>");
-    const std::vector<std::string> arguments = {"--database", "sqlite:" + scratch / "db/scores.db",
-                                                "--site",     scratch / "site",
-                                                "--data",     server_test::DataFolder()};
+    const std::vector<std::string> arguments = {"--database",   "sqlite:" + scratch / "db/scores.db",
+                                                "--site",       scratch / "site",
+                                                "--data",       server_test::DataFolder(),
+                                                "--maze-cache", scratch / "mazes"};
     const std::string perfect = server_test::ScriptMoves("perfect.script");
+    const server_test::NumberedGames numbered = server_test::GamesOf(42);
     {
         server_test::ServerProcess server(arguments);
         ASSERT_GT(server.Port(), 0) << server.FirstLine();
@@ -39,6 +43,11 @@ TEST(ServerProgram, ServesTheApiAndTheSiteIsolatedAndKeepsItsTableAcrossARestart
         ASSERT_TRUE(run);
         EXPECT_EQ(run->status, 201);
         EXPECT_EQ(Json::parse(run->body)["score"], server_test::FigureScore("Perfect route"));
+        const auto made = client.Post("/api/v1/runs", server_test::RunBody("42", "Ann", numbered.perfect),
+                                      "application/json");
+        ASSERT_TRUE(made);
+        EXPECT_EQ(Json::parse(made->body)["score"], numbered.perfectScore) << made->body;
+        EXPECT_TRUE(std::filesystem::exists(scratch / "mazes/42/maze.digest")) << "made into the maze cache";
         const auto big = client.Post("/api/v1/runs", std::string(70'000, ' '), "application/json");
         ASSERT_TRUE(big);
         EXPECT_EQ(big->status, 413);
@@ -78,6 +87,7 @@ TEST(ServerProgram, RefusesABadCommandLineOrDatabase) {
         {{"--runs-per-minute", "-1"}, 2},
         {{"--bogus"}, 2},
         {{"--database"}, 2},
+        {{"--maze-cache"}, 2},
         {{"--database", "mysql://x", "--data", server_test::DataFolder()}, 1},
         {{"--data", "/nonexistent", "--database", "sqlite:/nonexistent/x.db"}, 1},
     };
