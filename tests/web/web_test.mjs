@@ -12,8 +12,11 @@
 //                cache; a browser that bypasses the worker gets the page's message after one reload
 //   mazes        ?maze=N makes maze N's files in the page with the native digest, for 20 numbers
 //   F12          the picture is offered as a download, as the page's memory is out of the player's reach
+//   two tabs     two tabs of one browser finish games one right after the other, ten rounds: the
+//                browser's storage keeps both scores every time; a save whose database write fails
+//                is told to the player, and the next save stores its score once
 //
-//   node web_test.mjs SITE_DIR NATIVE_BUILD_DIR
+//   node web_test.mjs SITE_DIR NATIVE_BUILD_DIR [NAME_REGEX]   (only the tests whose names match)
 import { spawn, spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
@@ -23,7 +26,8 @@ import puppeteer from 'puppeteer-core';
 import { decodePng } from './png.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
-const [site, nativeBuild] = process.argv.slice(2).map((p) => path.resolve(p));
+const [site, nativeBuild] = process.argv.slice(2, 4).map((p) => path.resolve(p));
+const only = process.argv[4] ? new RegExp(process.argv[4]) : null;
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'stalkway-web-'));
 const scriptsDir = path.join(nativeBuild, 'game', 'scripts');
 const failures = [];
@@ -33,6 +37,7 @@ function check(condition, what) {
 }
 
 async function test(name, body) {
+    if (only && !only.test(name)) return;
     const started = Date.now();
     try {
         await body();
@@ -384,6 +389,110 @@ async function mazesAsNatively(browser, address) {
     }
 }
 
+// The scores of the hall of fame the browser keeps, read from its database as a new tab would.
+async function keptScores(page) {
+    const base64 = await page.evaluate(() => new Promise((resolve, reject) => {
+        const open = indexedDB.open('/kept');
+        open.onerror = () => reject(new Error('no database'));
+        open.onsuccess = () => {
+            const db = open.result;
+            if (!db.objectStoreNames.contains('FILE_DATA')) return resolve('');
+            const get = db.transaction(['FILE_DATA']).objectStore('FILE_DATA').get('/kept/data/hiscore.dat');
+            get.onsuccess = () => {
+                const bytes = get.result ? get.result.contents : new Uint8Array(0);
+                db.close();
+                resolve(btoa(String.fromCharCode(...bytes)));
+            };
+        };
+    }));
+    const bytes = Buffer.from(base64, 'base64');
+    const scores = [];
+    for (let at = 4 + 256; at + 4 <= bytes.length; at += 260) if (bytes.readInt32LE(at) > 0) scores.push(bytes.readInt32LE(at));
+    return scores.sort((a, b) => b - a);
+}
+
+async function openGame(context, address) {
+    const page = await context.newPage();
+    // Where the whole picture is in view, so that every click reaches it.
+    await page.setViewport({ width: 1280, height: 960 });
+    await page.goto(address);
+    await page.waitForFunction('window.stalkwayPage.firstPicture !== null', { timeout: 60000 });
+    await new Promise((resolve) => setTimeout(resolve, 600));
+    return page;
+}
+
+// A script's clicks, played as fast as the game takes them; a page takes clicks only while it is
+// the one in front.
+function scriptClicks(name) {
+    const lines = fs.readFileSync(path.join(scriptsDir, name + '.script'), 'utf8').split('\n');
+    return lines.filter((l) => l.startsWith('click ')).map((l) => l.split(' ').slice(1).map(Number));
+}
+
+async function playClicks(page, clicks) {
+    await page.bringToFront();
+    const r = await page.evaluate(() => {
+        const b = document.getElementById('picture').getBoundingClientRect();
+        return [b.left, b.top, b.width, b.height];
+    });
+    for (const [x, y] of clicks) {
+        await page.mouse.click(r[0] + ((x + 0.5) * r[2]) / 800, r[1] + ((y + 0.5) * r[3]) / 600, { delay: 15 });
+        await new Promise((resolve) => setTimeout(resolve, 25));
+    }
+}
+
+async function waitForScores(page, count) {
+    const until = Date.now() + 15000;
+    let scores = await keptScores(page);
+    while (scores.length < count && Date.now() < until) {
+        await new Promise((resolve) => setTimeout(resolve, 250));
+        scores = await keptScores(page);
+    }
+    return scores;
+}
+
+// Two tabs, each open since before the other's saves, finish the short game one right after the
+// other, ten rounds: every save keeps what the other tab stored meanwhile.
+async function twoTabsKeepBoth(browser, address) {
+    const context = await browser.createBrowserContext();
+    try {
+        const tabs = [await openGame(context, address), await openGame(context, address)];
+        const game = scriptClicks('imperfect');
+        let score = null;
+        for (let round = 1; round <= 10; ++round) {
+            // Each game up to its last move, then the two last moves one right after the other.
+            for (const tab of tabs) await playClicks(tab, game.slice(0, -1));
+            for (const tab of tabs) await playClicks(tab, game.slice(-1));
+            const scores = await waitForScores(tabs[0], 2 * round);
+            score = score || scores[0];
+            check(scores.length === 2 * round && scores.every((s) => s === score),
+                `after round ${round} the kept table holds ${scores.join(', ')}`);
+        }
+    } finally {
+        await context.close();
+    }
+}
+
+// The database write of a save fails: the stored table stays as it was, and the next save stores
+// the waiting score once, beside the new one.
+async function failedCommitNoDuplicate(browser, address) {
+    const context = await browser.createBrowserContext();
+    try {
+        const page = await openGame(context, address);
+        await page.evaluate(() => { window.stalkwayKept.failCommits = 1; });
+        await playClicks(page, scriptClicks('imperfect'));
+        await page.waitForFunction('window.stalkwayKept.failCommits === 0', { timeout: 15000 });
+        await new Promise((resolve) => setTimeout(resolve, 1000));
+        check((await keptScores(page)).length === 0, 'a failed save left a table in the database');
+        await playClicks(page, scriptClicks('perfect'));
+        const scores = await waitForScores(page, 2);
+        await new Promise((resolve) => setTimeout(resolve, 1000));
+        const again = await keptScores(page);
+        check(again.length === 2 && again[0] !== again[1] && scores.length === 2, `kept after the next save: ${again.join(', ')}`);
+    } finally {
+        await context.close();
+    }
+}
+
 async function main() {
     const isolated = serve([]);
     const browser = await puppeteer.launch({
@@ -408,6 +517,8 @@ async function main() {
         await test('the keys move, take back and show the rules as natively, with sound', () => keysPlay(browser, address));
         await test('twenty numbered mazes made in the page have the native digests', () => mazesAsNatively(browser, address));
         await test('F12 offers the picture as a download', () => screenshotDownloads(browser, address));
+        await test('two tabs finishing games together keep both scores, ten rounds', () => twoTabsKeepBoth(browser, address));
+        await test('a save whose database write failed is stored once by the next', () => failedCommitNoDuplicate(browser, address));
     } finally {
         await browser.close();
         isolated.server.kill();
