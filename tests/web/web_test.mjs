@@ -415,9 +415,22 @@ async function openGame(context, address) {
     const page = await context.newPage();
     // Where the whole picture is in view, so that every click reaches it.
     await page.setViewport({ width: 1280, height: 960 });
+    // Both tabs keep the focus, as two windows side by side would: a game that loses it runs no
+    // frames (as on the desktop), so a click it had not taken yet when the other tab came to the
+    // front would wait for this tab's next turn, and its finished game would not be stored until then.
+    await page.emulateFocusedPage(true);
     await page.goto(address);
     await page.waitForFunction('window.stalkwayPage.firstPicture !== null', { timeout: 60000 });
     await new Promise((resolve) => setTimeout(resolve, 600));
+    // Counts the read-merge-writes the tab's program begins: a finished game begins one.
+    await page.evaluate(() => {
+        const hold = window.stalkwayKept.hold;
+        window.holdsAsked = 0;
+        window.stalkwayKept.hold = (number) => {
+            ++window.holdsAsked;
+            hold(number);
+        };
+    });
     return page;
 }
 
@@ -459,9 +472,16 @@ async function twoTabsKeepBoth(browser, address) {
         const game = scriptClicks('imperfect');
         let score = null;
         for (let round = 1; round <= 10; ++round) {
-            // Each game up to its last move, then the two last moves one right after the other.
+            // Each game up to its last move, then the last moves: the second as soon as the first
+            // tab's game has begun to store its score, so that the two saves meet.
             for (const tab of tabs) await playClicks(tab, game.slice(0, -1));
-            for (const tab of tabs) await playClicks(tab, game.slice(-1));
+            for (const [i, tab] of tabs.entries()) {
+                const asked = await tab.evaluate('window.holdsAsked');
+                await playClicks(tab, game.slice(-1));
+                await tab.waitForFunction(`window.holdsAsked > ${asked}`, { timeout: 15000 }).catch(() => {
+                    throw new Error(`round ${round}: the game in tab ${i + 1} did not finish (it began no save)`);
+                });
+            }
             const scores = await waitForScores(tabs[0], 2 * round);
             score = score || scores[0];
             check(scores.length === 2 * round && scores.every((s) => s === score),
