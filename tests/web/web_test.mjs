@@ -10,6 +10,8 @@
 //                service worker and plays; a held key repeats; Escape asks before the game ends;
 //                with the server gone and the browser offline, a reload loads and plays from the
 //                cache; a browser that bypasses the worker gets the page's message after one reload
+//   new build    a changed file and worker version on the same host: once the new worker has taken
+//                over, the old cache is gone and a reload, online or offline, gives the new files
 //   mazes        ?maze=N makes maze N's files in the page with the native digest, for 20 numbers
 //   F12          the picture is offered as a download, as the page's memory is out of the player's reach
 //   two tabs     two tabs of one browser finish games one right after the other, ten rounds: the
@@ -59,8 +61,8 @@ function serve(extra) {
 }
 
 // A plain static server that sends no headers of its own, on a free loopback port.
-function serveStatic() {
-    const server = spawn('python3', ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1', '--directory', site]);
+function serveStatic(folder = site) {
+    const server = spawn('python3', ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1', '--directory', folder]);
     const address = new Promise((resolve, reject) => {
         let text = '';
         server.stdout.on('data', (chunk) => {
@@ -321,6 +323,56 @@ async function staticHost(browser) {
     }
 }
 
+const cachesNow = (page) => page.evaluate(async () => (await caches.keys()).filter((n) => n.startsWith('stalkway-')).sort());
+
+// A new build on the same host, as the build makes one: a kept file changed and so the worker's
+// version. The reload that finds it still plays the old build from its cache while the new worker
+// keeps the new files; once that worker has taken over, the old cache is gone and the next load,
+// online or not, is the new build.
+async function newBuildReplacesCache(browser) {
+    const folder = path.join(work, 'site-rebuilt');
+    fs.cpSync(site, folder, { recursive: true });
+    const worker = path.join(folder, 'service-worker.js');
+    const before = /const kVersion = '([0-9a-f]+)'/.exec(fs.readFileSync(worker, 'utf8'))[1];
+    const host = serveStatic(folder);
+    const context = await browser.createBrowserContext();
+    try {
+        const page = await context.newPage();
+        await page.goto(await host.address);
+        await loadedIsolated(page);
+        await page.waitForFunction(async () => (await caches.keys()).length > 0, { timeout: 60000 });
+        check(JSON.stringify(await cachesNow(page)) === JSON.stringify(['stalkway-' + before]),
+            'after the first visit the caches are ' + (await cachesNow(page)).join(', '));
+
+        const after = before.split('').reverse().join('');
+        fs.writeFileSync(worker, fs.readFileSync(worker, 'utf8').replace(before, after));
+        const index = path.join(folder, 'index.html');
+        fs.writeFileSync(index, fs.readFileSync(index, 'utf8').replace('<title>', '<meta name="build" content="new">\n<title>'));
+        const isNew = () => page.evaluate(() => document.querySelector('meta[name=build]') !== null);
+
+        await Promise.all([page.waitForNavigation(), page.evaluate(() => location.reload())]);
+        await loadedIsolated(page);
+        await page.waitForFunction(async (name) => {
+            const names = (await caches.keys()).filter((n) => n.startsWith('stalkway-'));
+            return names.length === 1 && names[0] === name;
+        }, { timeout: 60000, polling: 250 }, 'stalkway-' + after).catch(async () => {
+            throw new Error('the new worker left the caches ' + (await cachesNow(page)).join(', '));
+        });
+        await Promise.all([page.waitForNavigation(), page.evaluate(() => location.reload())]);
+        await loadedIsolated(page);
+        check(await isNew(), 'after the new worker took over, a reload still shows the old page');
+
+        host.server.kill();
+        await page.setOfflineMode(true);
+        await Promise.all([page.waitForNavigation(), page.evaluate(() => location.reload())]);
+        await loadedIsolated(page);
+        check(await isNew(), 'offline, the reload shows the old page');
+    } finally {
+        await context.close();
+        host.server.kill();
+    }
+}
+
 // A browser that bypasses the worker: one reload, then the page says why it cannot play.
 async function isolationRefused(browser) {
     const host = serveStatic();
@@ -526,6 +578,7 @@ async function main() {
         await test('a page that cannot be isolated reloads once and says why', () => isolationRefused(browser));
         await test('from a static host the page plays, repeats held keys, asks on Escape and plays offline',
             () => staticHost(browser));
+        await test('a new build replaces the cached files and the old cache', () => newBuildReplacesCache(browser));
         await test('the perfect game in the page has the native pixels and log', () => samePixels(browser, address, 'perfect'));
         await test('the imperfect game in the page has the native pixels and log', () => samePixels(browser, address, 'imperfect'));
         let page = null;
