@@ -123,6 +123,13 @@ public:
     // kept there. False when that failed, which fails the store before anything is replaced.
     virtual bool Persist(const std::string& /*written*/, const std::string& /*storedPath*/) { return true; }
 
+    // Around a read-merge-write of stored files (an exclusive LockFileEx, a storage::StoreLock):
+    // a backend whose stored files other instances of the program keep too (the browser's tabs)
+    // takes their shared lock and brings in what the others stored since, before the program reads.
+    // False when it could not, which fails the lock. Holds nest; each true is ended by one release.
+    virtual bool HoldStores() { return true; }
+    virtual void ReleaseStores() {}
+
     // A picture the player asked to keep (F12) was stored at `nativePath`. A backend whose files the
     // player cannot reach hands it over another way (the browser offers it as a download) and
     // returns true; otherwise false, and the stored file is where the player finds it.

@@ -130,7 +130,8 @@ StoreLock::StoreLock(const std::string& nativePath) {
     do {
         result = ::flock(descriptor, LOCK_EX);
     } while (result != 0 && errno == EINTR);
-    if (result == 0) {
+    // Other instances of the program that keep the same files (the browser's tabs) take turns too.
+    if (result == 0 && GetBackend().HoldStores()) {
         descriptor_ = descriptor;
     } else {
         ::close(descriptor);
@@ -138,8 +139,10 @@ StoreLock::StoreLock(const std::string& nativePath) {
 }
 
 StoreLock::~StoreLock() {
+    if (descriptor_ < 0) return;
+    GetBackend().ReleaseStores();
     // Closing the last descriptor of the lock file releases the lock.
-    if (descriptor_ >= 0) ::close(descriptor_);
+    ::close(descriptor_);
 }
 
 }  // namespace platform::storage

@@ -68,6 +68,8 @@ EMSCRIPTEN_KEEPALIVE int web_sound_pull(int frames) {
     return static_cast<int>(Instance().Audio().Pull(g_sound, most));
 }
 
-EMSCRIPTEN_KEEPALIVE void web_kept_files_synced(int number, int ok) { platform::web::KeptFilesSynced(number, ok != 0); }
+EMSCRIPTEN_KEEPALIVE int web_kept_files_answered(int number, int ok) {
+    return platform::web::KeptFilesAnswered(number, ok != 0) ? 1 : 0;
+}
 
 }  // extern "C"

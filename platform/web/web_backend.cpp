@@ -79,6 +79,10 @@ bool WebBackend::Persist(const std::string& written, const std::string& storedPa
     return KeepFile(written, storedPath);
 }
 
+bool WebBackend::HoldStores() { return HoldKeptFiles(); }
+
+void WebBackend::ReleaseStores() { ReleaseKeptFiles(); }
+
 Placement WebBackend::Place(int areaWidth, int areaHeight) {
     placement_ = FitPicture(areaWidth, areaHeight, pictureWidth_.load(), pictureHeight_.load());
     return placement_;

@@ -39,6 +39,8 @@ public:
     void StopAudio() override { audio_.Stop(); }
     void CloseAudio() override { audio_.Close(); }
     bool Persist(const std::string& written, const std::string& storedPath) override;
+    bool HoldStores() override;
+    void ReleaseStores() override;
     bool OfferToPlayer(const std::string& nativePath) override;
     void DebugOutput(const char*) override {}
     void Trace(const char*) override {}

@@ -31,7 +31,10 @@ class FileObject : public KernelObject {
 public:
     FileObject(int descriptor, bool readable, bool writable)
         : descriptor_(descriptor), readable_(readable), writable_(writable) {}
-    ~FileObject() override { ::close(descriptor_); }
+    ~FileObject() override {
+        ReleaseStores();
+        ::close(descriptor_);
+    }
     FileObject(const FileObject&) = delete;
     FileObject& operator=(const FileObject&) = delete;
 
@@ -39,10 +42,19 @@ public:
     bool Readable() const { return readable_; }
     bool Writable() const { return writable_; }
 
+    // An exclusive lock also holds the backend's hold on the stored files until it is let go, or
+    // the handle is closed.
+    void HoldStores() { holdsStores_ = true; }
+    void ReleaseStores() {
+        if (holdsStores_) platform::GetBackend().ReleaseStores();
+        holdsStores_ = false;
+    }
+
 private:
     int descriptor_;
     bool readable_;
     bool writable_;
+    bool holdsStores_ = false;
 };
 
 int OpenFlags(DWORD access, DWORD disposition, DWORD flagsAndAttributes) {
@@ -219,11 +231,23 @@ BOOL LockFileEx(HANDLE file, DWORD flags, DWORD /*reserved*/, DWORD /*bytesLow*/
     do {
         result = ::flock(object->Descriptor(), operation);
     } while (result != 0 && errno == EINTR);
-    return result == 0 ? TRUE : FALSE;
+    if (result != 0) return FALSE;
+    // A read-merge-write: other instances that keep the same files (the browser's tabs) take turns
+    // too, and what they stored comes in before the caller reads.
+    if ((flags & LOCKFILE_EXCLUSIVE_LOCK) == 0) return TRUE;
+    if (!platform::GetBackend().HoldStores()) {
+        ::flock(object->Descriptor(), LOCK_UN);
+        return FALSE;
+    }
+    object->ReleaseStores();
+    object->HoldStores();
+    return TRUE;
 }
 
 BOOL UnlockFileEx(HANDLE file, DWORD /*reserved*/, DWORD /*bytesLow*/, DWORD /*bytesHigh*/,
                   LPOVERLAPPED /*overlapped*/) {
     auto object = platform::HandleObject<FileObject>(file);
-    return object && ::flock(object->Descriptor(), LOCK_UN) == 0 ? TRUE : FALSE;
+    if (!object) return FALSE;
+    object->ReleaseStores();
+    return ::flock(object->Descriptor(), LOCK_UN) == 0 ? TRUE : FALSE;
 }

@@ -4,6 +4,8 @@
 //   web_load_ms N        from navigation to the first picture of the game, in a fresh profile
 //                        (nothing cached: the data is loaded too), three times (bench.sh takes
 //                        the median)
+//   web_repeat_load_ms N the same for a second visit, after the first has left the service worker
+//                        holding the game's files, three times (bench.sh takes the median)
 //
 //   node bench.mjs SITE_DIR
 import { spawn } from 'node:child_process';
@@ -38,6 +40,17 @@ async function main() {
             await game.goto(address);
             await game.waitForFunction('window.stalkwayPage.firstPicture !== null', { timeout: 60000, polling: 'raf' });
             console.log('web_load_ms ' + (await game.evaluate('window.stalkwayPage.firstPicture')).toFixed(1));
+            // The worker controls the page once it has kept every file; the first game stops
+            // before the second visit, so that the two do not share the processor.
+            await game.waitForFunction('navigator.serviceWorker.controller !== null', { timeout: 60000, polling: 100 });
+            await game.close();
+            const again = await fresh.newPage();
+            await again.setViewport({ width: 1280, height: 960 });
+            await again.goto(address);
+            await again.waitForFunction('window.stalkwayPage.firstPicture !== null', { timeout: 60000, polling: 'raf' });
+            const fromCache = await again.evaluate('performance.getEntriesByType("navigation")[0].workerStart > 0');
+            if (!fromCache) throw new Error('the second visit did not go through the service worker');
+            console.log('web_repeat_load_ms ' + (await again.evaluate('window.stalkwayPage.firstPicture')).toFixed(1));
             await fresh.close();
         }
     } finally {

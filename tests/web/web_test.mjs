@@ -10,10 +10,15 @@
 //                service worker and plays; a held key repeats; Escape asks before the game ends;
 //                with the server gone and the browser offline, a reload loads and plays from the
 //                cache; a browser that bypasses the worker gets the page's message after one reload
+//   new build    a changed file and worker version on the same host: once the new worker has taken
+//                over, the old cache is gone and a reload, online or offline, gives the new files
 //   mazes        ?maze=N makes maze N's files in the page with the native digest, for 20 numbers
 //   F12          the picture is offered as a download, as the page's memory is out of the player's reach
+//   two tabs     two tabs of one browser finish games one right after the other, ten rounds: the
+//                browser's storage keeps both scores every time; a save whose database write fails
+//                is told to the player, and the next save stores its score once
 //
-//   node web_test.mjs SITE_DIR NATIVE_BUILD_DIR
+//   node web_test.mjs SITE_DIR NATIVE_BUILD_DIR [NAME_REGEX]   (only the tests whose names match)
 import { spawn, spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
@@ -23,7 +28,8 @@ import puppeteer from 'puppeteer-core';
 import { decodePng } from './png.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
-const [site, nativeBuild] = process.argv.slice(2).map((p) => path.resolve(p));
+const [site, nativeBuild] = process.argv.slice(2, 4).map((p) => path.resolve(p));
+const only = process.argv[4] ? new RegExp(process.argv[4]) : null;
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'stalkway-web-'));
 const scriptsDir = path.join(nativeBuild, 'game', 'scripts');
 const failures = [];
@@ -33,6 +39,7 @@ function check(condition, what) {
 }
 
 async function test(name, body) {
+    if (only && !only.test(name)) return;
     const started = Date.now();
     try {
         await body();
@@ -54,8 +61,8 @@ function serve(extra) {
 }
 
 // A plain static server that sends no headers of its own, on a free loopback port.
-function serveStatic() {
-    const server = spawn('python3', ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1', '--directory', site]);
+function serveStatic(folder = site) {
+    const server = spawn('python3', ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1', '--directory', folder]);
     const address = new Promise((resolve, reject) => {
         let text = '';
         server.stdout.on('data', (chunk) => {
@@ -316,6 +323,56 @@ async function staticHost(browser) {
     }
 }
 
+const cachesNow = (page) => page.evaluate(async () => (await caches.keys()).filter((n) => n.startsWith('stalkway-')).sort());
+
+// A new build on the same host, as the build makes one: a kept file changed and so the worker's
+// version. The reload that finds it still plays the old build from its cache while the new worker
+// keeps the new files; once that worker has taken over, the old cache is gone and the next load,
+// online or not, is the new build.
+async function newBuildReplacesCache(browser) {
+    const folder = path.join(work, 'site-rebuilt');
+    fs.cpSync(site, folder, { recursive: true });
+    const worker = path.join(folder, 'service-worker.js');
+    const before = /const kVersion = '([0-9a-f]+)'/.exec(fs.readFileSync(worker, 'utf8'))[1];
+    const host = serveStatic(folder);
+    const context = await browser.createBrowserContext();
+    try {
+        const page = await context.newPage();
+        await page.goto(await host.address);
+        await loadedIsolated(page);
+        await page.waitForFunction(async () => (await caches.keys()).length > 0, { timeout: 60000 });
+        check(JSON.stringify(await cachesNow(page)) === JSON.stringify(['stalkway-' + before]),
+            'after the first visit the caches are ' + (await cachesNow(page)).join(', '));
+
+        const after = before.split('').reverse().join('');
+        fs.writeFileSync(worker, fs.readFileSync(worker, 'utf8').replace(before, after));
+        const index = path.join(folder, 'index.html');
+        fs.writeFileSync(index, fs.readFileSync(index, 'utf8').replace('<title>', '<meta name="build" content="new">\n<title>'));
+        const isNew = () => page.evaluate(() => document.querySelector('meta[name=build]') !== null);
+
+        await Promise.all([page.waitForNavigation(), page.evaluate(() => location.reload())]);
+        await loadedIsolated(page);
+        await page.waitForFunction(async (name) => {
+            const names = (await caches.keys()).filter((n) => n.startsWith('stalkway-'));
+            return names.length === 1 && names[0] === name;
+        }, { timeout: 60000, polling: 250 }, 'stalkway-' + after).catch(async () => {
+            throw new Error('the new worker left the caches ' + (await cachesNow(page)).join(', '));
+        });
+        await Promise.all([page.waitForNavigation(), page.evaluate(() => location.reload())]);
+        await loadedIsolated(page);
+        check(await isNew(), 'after the new worker took over, a reload still shows the old page');
+
+        host.server.kill();
+        await page.setOfflineMode(true);
+        await Promise.all([page.waitForNavigation(), page.evaluate(() => location.reload())]);
+        await loadedIsolated(page);
+        check(await isNew(), 'offline, the reload shows the old page');
+    } finally {
+        await context.close();
+        host.server.kill();
+    }
+}
+
 // A browser that bypasses the worker: one reload, then the page says why it cannot play.
 async function isolationRefused(browser) {
     const host = serveStatic();
@@ -384,6 +441,136 @@ async function mazesAsNatively(browser, address) {
     }
 }
 
+// The scores of the hall of fame the browser keeps, read from its database as a new tab would.
+async function keptScores(page) {
+    const base64 = await page.evaluate(() => new Promise((resolve, reject) => {
+        const open = indexedDB.open('/kept');
+        open.onerror = () => reject(new Error('no database'));
+        open.onsuccess = () => {
+            const db = open.result;
+            if (!db.objectStoreNames.contains('FILE_DATA')) return resolve('');
+            const get = db.transaction(['FILE_DATA']).objectStore('FILE_DATA').get('/kept/data/hiscore.dat');
+            get.onsuccess = () => {
+                const bytes = get.result ? get.result.contents : new Uint8Array(0);
+                db.close();
+                resolve(btoa(String.fromCharCode(...bytes)));
+            };
+        };
+    }));
+    const bytes = Buffer.from(base64, 'base64');
+    const scores = [];
+    for (let at = 4 + 256; at + 4 <= bytes.length; at += 260) if (bytes.readInt32LE(at) > 0) scores.push(bytes.readInt32LE(at));
+    return scores.sort((a, b) => b - a);
+}
+
+async function openGame(context, address) {
+    const page = await context.newPage();
+    // Where the whole picture is in view, so that every click reaches it.
+    await page.setViewport({ width: 1280, height: 960 });
+    // Both tabs keep the focus, as two windows side by side would: a game that loses it runs no
+    // frames (as on the desktop), so a click it had not taken yet when the other tab came to the
+    // front would wait for this tab's next turn, and its finished game would not be stored until then.
+    await page.emulateFocusedPage(true);
+    await page.goto(address);
+    await page.waitForFunction('window.stalkwayPage.firstPicture !== null', { timeout: 60000 });
+    await new Promise((resolve) => setTimeout(resolve, 600));
+    // Counts the read-merge-writes the tab's program begins: a finished game begins one.
+    await page.evaluate(() => {
+        const hold = window.stalkwayKept.hold;
+        window.holdsAsked = 0;
+        window.stalkwayKept.hold = (number) => {
+            ++window.holdsAsked;
+            hold(number);
+        };
+    });
+    return page;
+}
+
+// A script's clicks, played as fast as the game takes them; a page takes clicks only while it is
+// the one in front.
+function scriptClicks(name) {
+    const lines = fs.readFileSync(path.join(scriptsDir, name + '.script'), 'utf8').split('\n');
+    return lines.filter((l) => l.startsWith('click ')).map((l) => l.split(' ').slice(1).map(Number));
+}
+
+async function playClicks(page, clicks) {
+    await page.bringToFront();
+    const r = await page.evaluate(() => {
+        const b = document.getElementById('picture').getBoundingClientRect();
+        return [b.left, b.top, b.width, b.height];
+    });
+    for (const [x, y] of clicks) {
+        await page.mouse.click(r[0] + ((x + 0.5) * r[2]) / 800, r[1] + ((y + 0.5) * r[3]) / 600, { delay: 15 });
+        await new Promise((resolve) => setTimeout(resolve, 25));
+    }
+}
+
+async function waitForScores(page, count) {
+    const until = Date.now() + 15000;
+    let scores = await keptScores(page);
+    while (scores.length < count && Date.now() < until) {
+        await new Promise((resolve) => setTimeout(resolve, 250));
+        scores = await keptScores(page);
+    }
+    return scores;
+}
+
+// Two tabs, each open since before the other's saves, finish the short game one right after the
+// other, ten rounds: every save begun is kept beside what the other tab stored meanwhile. The game
+// takes a click where the pointer is at its next frame (as it always has), so on a loaded machine a
+// click sent too soon after the one before can land beside its button and walk a tab off the route;
+// such a game begins no save, and its round is played again (at most ten times), never counted.
+async function twoTabsKeepBoth(browser, address) {
+    const context = await browser.createBrowserContext();
+    try {
+        const tabs = [await openGame(context, address), await openGame(context, address)];
+        const game = scriptClicks('imperfect');
+        let saves = 0;
+        let rounds = 0;
+        for (let played = 1; rounds < 10; ++played) {
+            check(played <= 20, `only ${rounds} of 20 rounds finished in both tabs`);
+            // Each game up to its last move, then the last moves: the second as soon as the first
+            // tab's game has begun to store its score, so that the two saves meet.
+            for (const tab of tabs) await playClicks(tab, game.slice(0, -1));
+            let finished = 0;
+            for (const tab of tabs) {
+                const asked = await tab.evaluate('window.holdsAsked');
+                await playClicks(tab, game.slice(-1));
+                if (await tab.waitForFunction(`window.holdsAsked > ${asked}`, { timeout: 15000 }).then(() => true, () => false))
+                    ++finished;
+            }
+            saves += finished;
+            if (finished === 2) ++rounds;
+            const scores = await waitForScores(tabs[0], saves);
+            check(scores.length === saves && scores.every((s) => s > 0),
+                `after ${saves} saves begun in ${played} rounds the kept table holds ${scores.join(', ')}`);
+        }
+    } finally {
+        await context.close();
+    }
+}
+
+// The database write of a save fails: the stored table stays as it was, and the next save stores
+// the waiting score once, beside the new one.
+async function failedCommitNoDuplicate(browser, address) {
+    const context = await browser.createBrowserContext();
+    try {
+        const page = await openGame(context, address);
+        await page.evaluate(() => { window.stalkwayKept.failCommits = 1; });
+        await playClicks(page, scriptClicks('imperfect'));
+        await page.waitForFunction('window.stalkwayKept.failCommits === 0', { timeout: 15000 });
+        await new Promise((resolve) => setTimeout(resolve, 1000));
+        check((await keptScores(page)).length === 0, 'a failed save left a table in the database');
+        await playClicks(page, scriptClicks('perfect'));
+        const scores = await waitForScores(page, 2);
+        await new Promise((resolve) => setTimeout(resolve, 1000));
+        const again = await keptScores(page);
+        check(again.length === 2 && again[0] !== again[1] && scores.length === 2, `kept after the next save: ${again.join(', ')}`);
+    } finally {
+        await context.close();
+    }
+}
+
 async function main() {
     const isolated = serve([]);
     const browser = await puppeteer.launch({
@@ -397,6 +584,7 @@ async function main() {
         await test('a page that cannot be isolated reloads once and says why', () => isolationRefused(browser));
         await test('from a static host the page plays, repeats held keys, asks on Escape and plays offline',
             () => staticHost(browser));
+        await test('a new build replaces the cached files and the old cache', () => newBuildReplacesCache(browser));
         await test('the perfect game in the page has the native pixels and log', () => samePixels(browser, address, 'perfect'));
         await test('the imperfect game in the page has the native pixels and log', () => samePixels(browser, address, 'imperfect'));
         let page = null;
@@ -408,6 +596,8 @@ async function main() {
         await test('the keys move, take back and show the rules as natively, with sound', () => keysPlay(browser, address));
         await test('twenty numbered mazes made in the page have the native digests', () => mazesAsNatively(browser, address));
         await test('F12 offers the picture as a download', () => screenshotDownloads(browser, address));
+        await test('two tabs finishing games together keep both scores, ten rounds', () => twoTabsKeepBoth(browser, address));
+        await test('a save whose database write failed is stored once by the next', () => failedCommitNoDuplicate(browser, address));
     } finally {
         await browser.close();
         isolated.server.kill();
