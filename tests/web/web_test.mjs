@@ -12,8 +12,13 @@
 //                cache; a browser that bypasses the worker gets the page's message after one reload
 //   mazes        ?maze=N makes maze N's files in the page with the native digest, for 20 numbers
 //   F12          the picture is offered as a download, as the page's memory is out of the player's reach
+//   launcher     the page opens on the launcher: a name typed, music off, Play; the game has the name
+//                in its caption and plays silent; Menu and Exit come back; nothing is fetched again
+//   two tabs     a launcher shows the score a game in another tab has just stored, without a reload
 //
-//   node web_test.mjs SITE_DIR NATIVE_BUILD_DIR
+// ?game goes straight to the game, where the tests of the game itself start.
+//
+//   [STALKWAY_WEB_TESTS=REGEX] node web_test.mjs SITE_DIR NATIVE_BUILD_DIR
 import { spawn, spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
@@ -32,7 +37,11 @@ function check(condition, what) {
     if (!condition) throw new Error(what);
 }
 
+// STALKWAY_WEB_TESTS=REGEX runs only the tests whose names match.
+const only = process.env.STALKWAY_WEB_TESTS ? new RegExp(process.env.STALKWAY_WEB_TESTS) : null;
+
 async function test(name, body) {
+    if (only && !only.test(name)) return;
     const started = Date.now();
     try {
         await body();
@@ -165,7 +174,7 @@ async function realInput(browser, address) {
     const native = decodePng(fs.readFileSync(path.join(nativeRun('real-input', script), 'real-input.png')));
     const page = await browser.newPage();
     await page.setViewport({ width: 1280, height: 960, hasTouch: true });
-    await page.goto(address);
+    await page.goto(address + '?game');
     await page.waitForFunction('window.stalkwayPage.firstPicture !== null', { timeout: 60000 });
     const size = await page.evaluate(() => {
         const b = document.getElementById('picture').getBoundingClientRect();
@@ -205,7 +214,7 @@ async function keysPlay(browser, address) {
     try {
         const page = await context.newPage();
         await page.setViewport({ width: 1280, height: 960 });
-        await page.goto(address);
+        await page.goto(address + '?game');
         await page.waitForFunction('window.stalkwayPage.firstPicture !== null', { timeout: 60000 });
         await new Promise((resolve) => setTimeout(resolve, 600));
         const before = await canvasRgb(page);
@@ -235,7 +244,7 @@ async function screenshotDownloads(browser, address) {
     const context = await browser.createBrowserContext();
     try {
         const page = await context.newPage();
-        await page.goto(address);
+        await page.goto(address + '?game');
         await page.waitForFunction('window.stalkwayPage.firstPicture !== null', { timeout: 60000 });
         await page.evaluate(() => {
             window.offered = [];
@@ -270,7 +279,7 @@ async function staticHost(browser) {
     try {
         const page = await context.newPage();
         await page.setViewport({ width: 1280, height: 960 });
-        await page.goto(await host.address);
+        await page.goto((await host.address) + '?game');
         await loadedIsolated(page);
         await page.keyboard.press('KeyN', { delay: 40 });
         await pause(150);
@@ -384,6 +393,105 @@ async function mazesAsNatively(browser, address) {
     }
 }
 
+// The launcher's places (launcher/launcher_layout.h) and the game's Menu and Exit.
+const kLauncher = { name: [200, 383], music: [75, 563], play: [585, 563], fame: [424, 116, 352, 360] };
+const kGameMenu = [68, 342];
+const kGameExit = [68, 394];
+const kLauncherTitle = 'Stalk Way - Players';
+
+async function titled(page, title) {
+    await page.waitForFunction((t) => document.title === t, { timeout: 30000 }, title);
+    await pause(600);
+}
+
+// Music switched off in the launcher: after the game starts, Web Audio runs and plays silence.
+async function silentFor(page, ms) {
+    const before = await page.evaluate('[window.stalkwayPage.soundFrames, window.stalkwayPage.loudFrames]');
+    await pause(ms);
+    const after = await page.evaluate('[window.stalkwayPage.soundFrames, window.stalkwayPage.loudFrames]');
+    check(after[0] > before[0], 'Web Audio played nothing in the game');
+    check(after[1] === before[1], `with the music off the game played ${after[1] - before[1]} frames of sound`);
+}
+
+async function launcherRoundTrip(browser, address) {
+    const context = await browser.createBrowserContext();
+    try {
+        const page = await context.newPage();
+        await page.setViewport({ width: 1280, height: 960 });
+        const requests = [];
+        page.on('request', (r) => requests.push(r.url()));
+        await page.goto(address);
+        await page.waitForFunction('window.stalkwayPage.firstPicture !== null', { timeout: 60000 });
+        await titled(page, kLauncherTitle);
+        const loaded = requests.length;
+        await clickAt(page, ...kLauncher.name);
+        await page.keyboard.type('Ada', { delay: 40 });
+        await page.keyboard.press('Enter', { delay: 40 });
+        await clickAt(page, ...kLauncher.music);
+        const launcherPicture = await canvasRgb(page);
+        for (const [button, how] of [[kGameMenu, 'Menu'], [kGameExit, 'Exit']]) {
+            await clickAt(page, ...kLauncher.play);
+            await titled(page, 'Stalk Way - Ada');
+            check(areasDiffer(await canvasRgb(page), launcherPicture, 800).length > 0, 'Play left the launcher on the canvas');
+            await silentFor(page, 1500);
+            await clickAt(page, ...button);
+            await titled(page, kLauncherTitle);
+            check(await page.evaluate('window.stalkwayPage.exitCode') === null, `${how} ended the program`);
+        }
+        // The browser asks for the page's icon whenever it likes: that is not the page fetching.
+        const again = requests.slice(loaded).filter((url) => !/icon-\d+\.png$/.test(url));
+        check(again.length === 0, 'the round trips fetched ' + again.join(', '));
+    } finally {
+        await context.close();
+    }
+}
+
+// The hall of fame panel of a launcher, as RGB rows.
+async function fameOf(page) {
+    const [x0, y0, w, h] = kLauncher.fame;
+    const rgb = await canvasRgb(page);
+    const rows = [];
+    for (let y = y0; y < y0 + h; ++y) rows.push(rgb.subarray((y * 800 + x0) * 3, (y * 800 + x0 + w) * 3));
+    return Buffer.concat(rows);
+}
+
+// One tab's launcher, another tab's perfect game: the launcher's table becomes the one a launcher
+// loaded afterwards shows. The page tells other tabs of a stored file (kept.js); until it does,
+// the test says so on the channel itself, so that this tab's listening is tested either way.
+async function twoTabs(browser, address) {
+    const context = await browser.createBrowserContext();
+    try {
+        const launcher = await context.newPage();
+        await launcher.setViewport({ width: 1280, height: 960 });
+        await launcher.goto(address);
+        await launcher.waitForFunction('window.stalkwayPage.firstPicture !== null', { timeout: 60000 });
+        await titled(launcher, kLauncherTitle);
+        const before = await fameOf(launcher);
+        const game = await context.newPage();
+        await game.setViewport({ width: 1280, height: 960 });
+        await game.goto(address + '?game');
+        await game.waitForFunction('window.stalkwayPage.firstPicture !== null', { timeout: 60000 });
+        await pause(600);
+        for (const [x, y] of firstClicks(100000)) await clickAt(game, x, y);
+        await pause(1500);
+        if (!fs.existsSync(path.join(site, 'kept.js')))
+            await game.evaluate(() => new BroadcastChannel('stalkway-player-files').postMessage('hiscore.dat'));
+        // A tab in the background draws nothing until the player looks at it.
+        await launcher.bringToFront();
+        await pause(1500);
+        const after = await fameOf(launcher);
+        check(!after.equals(before), 'the launcher\'s hall of fame did not change');
+        const fresh = await context.newPage();
+        await fresh.setViewport({ width: 1280, height: 960 });
+        await fresh.goto(address);
+        await fresh.waitForFunction('window.stalkwayPage.firstPicture !== null', { timeout: 60000 });
+        await titled(fresh, kLauncherTitle);
+        check(after.equals(await fameOf(fresh)), 'the launcher\'s hall of fame differs from a fresh launcher\'s');
+    } finally {
+        await context.close();
+    }
+}
+
 async function main() {
     const isolated = serve([]);
     const browser = await puppeteer.launch({
@@ -408,6 +516,9 @@ async function main() {
         await test('the keys move, take back and show the rules as natively, with sound', () => keysPlay(browser, address));
         await test('twenty numbered mazes made in the page have the native digests', () => mazesAsNatively(browser, address));
         await test('F12 offers the picture as a download', () => screenshotDownloads(browser, address));
+        await test('the launcher starts the game with its name and no music; Menu and Exit come back', () =>
+            launcherRoundTrip(browser, address));
+        await test('a launcher shows the score another tab has just stored', () => twoTabs(browser, address));
     } finally {
         await browser.close();
         isolated.server.kill();
