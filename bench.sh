@@ -206,7 +206,9 @@ nice ./web.sh --no-serve >/dev/null
 node tests/web/bench.mjs build-web/site >"$WORK/web"
 web_frame_us=$(awk '$1 == "stats" && $2 == "frame_wall_median_us" { print $3 }' "$WORK/web" | median)
 web_load_ms=$(awk '$1 == "web_load_ms" { print $2 }' "$WORK/web" | median)
-[ -n "$web_frame_us" ] && [ -n "$web_load_ms" ] || { echo "bench.sh: the browser gave no figures" >&2; exit 1; }
+web_switch_ms=$(awk '$1 == "web_launcher_to_game_ms" { print $2 }' "$WORK/web" | median)
+web_switch_runs=$(awk '$1 == "web_launcher_to_game_ms" { printf "%s ", $2 }' "$WORK/web" | sed 's/ $//')
+[ -n "$web_frame_us" ] && [ -n "$web_load_ms" ] && [ -n "$web_switch_ms" ] || { echo "bench.sh: the browser gave no figures" >&2; exit 1; }
 
 frame_median=$(ratio "$median_us" "$copy_us")
 frame_p99=$(ratio "$p99_us" "$copy_us")
@@ -227,6 +229,7 @@ mix=$(ratio "$mix_ms" 1000)
 native_frame_us=$(median <"$WORK/wall_median_us")
 web_frame=$(ratio "$web_frame_us" "$native_frame_us")
 web_load=$(ratio "$web_load_ms" 1000)
+web_switch=$(ratio "$web_switch_ms" 1000)
 
 verdict() { [ "$2" = - ] || awk -v v="$1" -v t="$2" 'BEGIN { print (v <= t ? "met" : "MISSED") }'; }
 row() { printf '%-30s %-44s %-28s %8s %7s  %s\n' "$1" "$2" "$3" "$4" "$5" "$(verdict "$4" "$5")"; }
@@ -252,6 +255,8 @@ row maze_make_vs_100slots "maze files from a number: ${maze_ms} ms" "100 slots, 
 row startup_vs_10slots "first picture after $(median <"$WORK/startup_ms") ms" "10 slots, 100 ms" "$startup" 0.25
 row web_frame_vs_native "browser median frame ${web_frame_us} us, wall" "native ${native_frame_us} us, wall" "$web_frame" 3
 row web_load_ms_vs_slot "browser first picture after ${web_load_ms} ms" "100 slots, 1000 ms" "$web_load" 1
+row web_launcher_to_game_vs_slot "Play to game's picture ${web_switch_ms} ms ($web_switch_runs)" "100 slots, 1000 ms" \
+    "$web_switch" 0.5
 echo
 echo "RATIO frame_median_vs_copy $frame_median 0.5"
 echo "RATIO frame_p99_vs_copy $frame_p99 2"
@@ -268,3 +273,4 @@ echo "RATIO maze_make_vs_100slots $maze_make 0.5"
 echo "RATIO startup_vs_10slots $startup 0.25"
 echo "RATIO web_frame_vs_native $web_frame 3"
 echo "RATIO web_load_ms_vs_slot $web_load 1"
+echo "RATIO web_launcher_to_game_vs_slot $web_switch 0.5"
