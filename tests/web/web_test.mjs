@@ -15,6 +15,7 @@
 //   launcher     the page opens on the launcher: a name typed, music off, Play; the game has the name
 //                in its caption and plays silent; Menu and Exit come back; nothing is fetched again
 //   two tabs     a launcher shows the score a game in another tab has just stored, without a reload
+//   phone        at 390x844 and 844x390 the page does not scroll, the picture is whole and a tap acts
 //
 // ?game goes straight to the game, where the tests of the game itself start.
 //
@@ -492,6 +493,43 @@ async function twoTabs(browser, address) {
     }
 }
 
+// A phone upright and turned: the page does not scroll, the whole picture is in view at its
+// shape, and a tap on the launcher's scaled Music switches it (its state beside it changes).
+async function phoneLayouts(browser, address) {
+    const context = await browser.createBrowserContext();
+    try {
+        for (const [width, height] of [[390, 844], [844, 390]]) {
+            const page = await context.newPage();
+            await page.setViewport({ width, height, isMobile: true, hasTouch: true });
+            await page.goto(address);
+            await page.waitForFunction('window.stalkwayPage.firstPicture !== null', { timeout: 60000 });
+            await titled(page, kLauncherTitle);
+            await page.screenshot({ path: path.join(work, `phone-${width}x${height}.png`) });
+            const fit = await page.evaluate(() => {
+                const b = document.getElementById('picture').getBoundingClientRect();
+                const s = document.scrollingElement;
+                return { b: [b.left, b.top, b.right, b.bottom], scrolls: s.scrollHeight > innerHeight || s.scrollWidth > innerWidth };
+            });
+            const [l, t, r, b] = fit.b;
+            check(!fit.scrolls, `at ${width}x${height} the page scrolls`);
+            check(l >= 0 && t >= 0 && r <= width && b <= height, `at ${width}x${height} the picture lies at ${fit.b}`);
+            check(Math.abs((r - l) * 3 - (b - t) * 4) <= 4 && r - l >= Math.min(width, (height * 4) / 3) * 0.6,
+                `at ${width}x${height} the picture is ${r - l}x${b - t}`);
+            const before = await canvasRgb(page);
+            await clickAt(page, ...kLauncher.music, true);
+            await pause(600);
+            const after = await canvasRgb(page);
+            let changed = 0;
+            for (let y = 540; y < 586; ++y)
+                for (let x = 130; x < 190; ++x) if (before[(y * 800 + x) * 3] !== after[(y * 800 + x) * 3]) ++changed;
+            check(changed > 0, `at ${width}x${height} a tap on Music did not switch it`);
+            await page.close();
+        }
+    } finally {
+        await context.close();
+    }
+}
+
 async function main() {
     const isolated = serve([]);
     const browser = await puppeteer.launch({
@@ -519,6 +557,8 @@ async function main() {
         await test('the launcher starts the game with its name and no music; Menu and Exit come back', () =>
             launcherRoundTrip(browser, address));
         await test('a launcher shows the score another tab has just stored', () => twoTabs(browser, address));
+        await test('on a phone upright and turned the whole picture shows and taps act', () =>
+            phoneLayouts(browser, address));
     } finally {
         await browser.close();
         isolated.server.kill();
