@@ -234,7 +234,10 @@ node tests/web/bench.mjs build-web/site >"$WORK/web"
 web_frame_us=$(awk '$1 == "stats" && $2 == "frame_wall_median_us" { print $3 }' "$WORK/web" | median)
 web_load_ms=$(awk '$1 == "web_load_ms" { print $2 }' "$WORK/web" | median)
 web_repeat_ms=$(awk '$1 == "web_repeat_load_ms" { print $2 }' "$WORK/web" | median)
-[ -n "$web_frame_us" ] && [ -n "$web_load_ms" ] && [ -n "$web_repeat_ms" ] || { echo "bench.sh: the browser gave no figures" >&2; exit 1; }
+web_switch_ms=$(awk '$1 == "web_launcher_to_game_ms" { print $2 }' "$WORK/web" | median)
+web_switch_runs=$(awk '$1 == "web_launcher_to_game_ms" { printf "%s ", $2 }' "$WORK/web" | sed 's/ $//')
+[ -n "$web_frame_us" ] && [ -n "$web_load_ms" ] && [ -n "$web_repeat_ms" ] && [ -n "$web_switch_ms" ] ||
+    { echo "bench.sh: the browser gave no figures" >&2; exit 1; }
 
 frame_median=$(ratio "$median_us" "$copy_us")
 frame_p99=$(ratio "$p99_us" "$copy_us")
@@ -256,6 +259,7 @@ native_frame_us=$(median <"$WORK/wall_median_us")
 web_frame=$(ratio "$web_frame_us" "$native_frame_us")
 web_load=$(ratio "$web_load_ms" 1000)
 web_repeat=$(ratio "$web_repeat_ms" 1000)
+web_switch=$(ratio "$web_switch_ms" 1000)
 
 # A target is a ceiling, or a floor when written ">=N".
 verdict() {
@@ -291,6 +295,8 @@ row startup_vs_10slots "first picture after $(median <"$WORK/startup_ms") ms" "1
 row web_frame_vs_native "browser median frame ${web_frame_us} us, wall" "native ${native_frame_us} us, wall" "$web_frame" 3
 row web_load_ms_vs_slot "browser first picture after ${web_load_ms} ms" "100 slots, 1000 ms" "$web_load" 1
 row web_repeat_load_vs_slot "second visit, from the cache: ${web_repeat_ms} ms" "100 slots, 1000 ms" "$web_repeat" 0.5
+row web_launcher_to_game_vs_slot "Play to game's picture ${web_switch_ms} ms ($web_switch_runs)" "100 slots, 1000 ms" \
+    "$web_switch" 0.5
 echo
 echo "RATIO frame_median_vs_copy $frame_median 0.5"
 echo "RATIO frame_p99_vs_copy $frame_p99 2"
@@ -311,3 +317,4 @@ echo "RATIO startup_vs_10slots $startup 0.25"
 echo "RATIO web_frame_vs_native $web_frame 3"
 echo "RATIO web_load_ms_vs_slot $web_load 1"
 echo "RATIO web_repeat_load_vs_slot $web_repeat 0.5"
+echo "RATIO web_launcher_to_game_vs_slot $web_switch 0.5"

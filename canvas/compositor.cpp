@@ -25,6 +25,14 @@ Compositor::~Compositor() {
     }
 }
 
+void Compositor::Reset() {
+    for (ObjectList<DirtyRect>* page : pages_) page->DeleteAll();
+    currentPage_ = 0;
+    background_ = nullptr;
+    backdrop_ = nullptr;
+    bothPages_ = 0;
+}
+
 void Compositor::SetBackground(LPDIRECTDRAWSURFACE7 surface) {
     ClearOneShot();
     background_ = surface;

@@ -64,6 +64,10 @@ public:
     int CurrentPage() const { return currentPage_; }
     int QueuedOn(int page) const { return pages_[page & 1]->Count(); }
 
+    // Forgets every rectangle and both surfaces, as at the start: the program's surfaces are gone
+    // when it ends, and a program run next in the same process (the browser's) starts afresh.
+    void Reset();
+
     // Kept for a complete interface; unused by this game.
     void RestoreAll();
     void RestoreImageRect(const ScreenImage* image);

@@ -1,6 +1,7 @@
 #include "host/program_window.h"
 
 #include "base/app_globals.h"
+#include "canvas/compositor.h"
 #include "platform/api/qz.h"
 #include "platform/api/win32.h"
 #include "screen/screen_manager.h"
@@ -21,6 +22,7 @@ const ProgramWindow* g_window = nullptr;
 void OnDestroy() {
     StopTickTimer();
     g_ScreenManager.LeaveAll();
+    g_Compositor.Reset();
     g_Pointer.Release();
     if (g_window->releaseOwn != nullptr) g_window->releaseOwn();
     QZAcquireMouse(0);

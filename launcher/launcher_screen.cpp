@@ -68,6 +68,10 @@ LauncherScreen::LauncherScreen() { SetName("Portico"); }
 
 void LauncherScreen::Enter(LPDIRECTDRAW7 directDraw, LPDIRECTDRAWSURFACE7 target) {
     Screen::Enter(directDraw, target);
+    // Entered again when the game it started comes back to it in the same process (the browser's).
+    editing_ = -1;
+    status_.clear();
+    gameStarted_ = false;
     backgroundImage_ = LoadScreenImage(kBackground);
     for (const launcher::ButtonPlace& place : launcher::kButtons) {
         auto* button = new Button(place.x, place.y);
@@ -112,6 +116,11 @@ int LauncherScreen::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         field_.Type(static_cast<unsigned char>(wParam));
     if (message == WM_KEYDOWN) OnKeyDown(hwnd, static_cast<int>(wParam));
     if (message == WM_LBUTTONDOWN) OnClick(LOWORD(lParam), HIWORD(lParam));
+    // Another program stored a score or a player: the table shows what the files now hold.
+    if (message == WM_PLAYER_FILES_STORED) {
+        options_.Load(kOptionsFile);
+        ReadFame();
+    }
     return 0;
 }
 

@@ -61,3 +61,9 @@ int PorticoMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     QZInitKeyboard();
     return host::RunFrameLoop();
 }
+
+int PorticoCommand(int argc, char** argv) {
+    host::CommandLine line;
+    if (const auto exitCode = host::ReadCommandLine(PorticoProgram(), argc, argv, &line)) return *exitCode;
+    return host::ExitStatus(PorticoMain(nullptr, nullptr, line.words.data(), SW_SHOWNORMAL));
+}

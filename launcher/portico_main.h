@@ -9,5 +9,8 @@
 // changes nothing. 0 after a normal end; 1 when the window or the display cannot be set up.
 int PorticoMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand);
 
+// The launcher as a program: its command line, then PorticoMain; the process's exit status.
+int PorticoCommand(int argc, char** argv);
+
 // The launcher as its command line, help and version present it.
 const host::Program& PorticoProgram();

@@ -15,7 +15,12 @@ void ScreenManager::Init(LPDIRECTDRAW7 directDraw, LPDIRECTDRAWSURFACE7 backSurf
     backSurface_ = backSurface;
 }
 
-void ScreenManager::AddScreen(Screen* screen) { screens_->Push(screen); }
+// A program that runs again in the same process (the browser's page) adds its screen again.
+void ScreenManager::AddScreen(Screen* screen) {
+    for (int i = 0; i < screens_->Count(); ++i)
+        if (screens_->At(i) == screen) return;
+    screens_->Push(screen);
+}
 
 Screen* ScreenManager::SelectScreen(const char* name) {
     for (int i = 0; i < screens_->Count(); ++i) {
@@ -37,4 +42,6 @@ int ScreenManager::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 
 void ScreenManager::LeaveAll() {
     for (int i = 0; i < screens_->Count(); ++i) screens_->At(i)->Leave();
+    // Left, a screen is entered again before it is current: the next selection leaves none twice.
+    current_ = nullptr;
 }

@@ -13,11 +13,13 @@ public:
     ~ScreenManager();
 
     void Init(LPDIRECTDRAW7 directDraw, LPDIRECTDRAWSURFACE7 backSurface);
+    // Once: a screen added again stays where it was.
     void AddScreen(Screen* screen);
     // Leaves the current screen and enters the first other screen of that name.
     Screen* SelectScreen(const char* name);
     int Frame(int active);
     int HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // Leaves every screen; none is current afterwards.
     void LeaveAll();
     Screen* Current() const { return current_; }
 

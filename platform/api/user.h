@@ -48,6 +48,10 @@ inline constexpr UINT WM_APP = 0x8000;
 // This platform's own, in the range Windows leaves to programs: posted after the player's Alt+Enter
 // has switched the display to the whole screen (wParam 1) or to a window (wParam 0).
 inline constexpr UINT WM_APP_DISPLAYMODE = WM_APP + 0x100;
+// This platform's own, numbered as RegisterWindowMessageA numbers the messages programs share:
+// posted to the main window when another program (in the browser, another tab of the page) has
+// stored the player's files, which a program showing them reads again.
+inline constexpr UINT WM_PLAYER_FILES_STORED = 0xC100;
 
 inline constexpr WORD WA_INACTIVE = 0;
 inline constexpr WORD WA_ACTIVE = 1;

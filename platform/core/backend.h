@@ -109,6 +109,11 @@ public:
     virtual void ShowMessageBox(const char* text, const char* caption) = 0;
     // ShellExecuteA's work after the arguments were checked; true when started.
     virtual bool Execute(const char* verb, const char* file, const char* parameters, const char* directory) = 0;
+    // One of the family's programs (by its lower-case name: "stalkway", "portico") asked to start,
+    // with its Windows command line. A backend whose programs share one process (the browser's)
+    // keeps the request for when the running one has ended and returns true; false has the program
+    // started as any other.
+    virtual bool StartFamilyProgram(const std::string& /*program*/, const std::string& /*arguments*/) { return false; }
 
     // The one audio device. OpenAudio returns false when there is none or it cannot be opened;
     // the source is not asked for frames until StartAudio, nor after StopAudio or CloseAudio

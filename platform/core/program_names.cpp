@@ -35,11 +35,17 @@ bool IsProgramName(const char* windowsName) {
     return true;
 }
 
-std::string ProgramBesideThisOne(const char* windowsName) {
+std::string ProgramOf(const char* windowsName) {
     if (!IsProgramName(windowsName)) return {};
     const std::string_view last = LastComponent(windowsName);
     std::string program;
     for (char c : last.substr(0, last.size() - 4)) program += Lower(c);
+    return program;
+}
+
+std::string ProgramBesideThisOne(const char* windowsName) {
+    const std::string program = ProgramOf(windowsName);
+    if (program.empty()) return {};
     const std::filesystem::path folder = RunningProgramFolder();
     if (folder.empty()) return {};
     const std::string path = (folder / program).string();

@@ -10,6 +10,8 @@ namespace platform {
 
 // True for a name whose last component ends in ".exe", in any case.
 bool IsProgramName(const char* windowsName);
+// Its executable's name: the last component in lower case without ".exe"; empty for no program name.
+std::string ProgramOf(const char* windowsName);
 // The path of that program beside the running one, or empty when it is not there.
 std::string ProgramBesideThisOne(const char* windowsName);
 

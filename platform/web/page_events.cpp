@@ -29,6 +29,8 @@ void Apply(const PageEvent& e) {
             PostToMainWindow(WM_ACTIVATEAPP, FALSE, 0);
         }
         break;
+    case PageEvent::FilesStored: PostToMainWindow(WM_PLAYER_FILES_STORED, 0, 0); break;
+    case PageEvent::Char: input::CharEvent(static_cast<unsigned char>(e.a)); break;
     }
 }
 

@@ -9,9 +9,9 @@
 namespace platform::web {
 
 struct PageEvent {
-    enum Kind : std::int32_t { Move, Button, Key, Focus };
+    enum Kind : std::int32_t { Move, Button, Key, Focus, FilesStored, Char };
     Kind kind;
-    std::int32_t a;  // Move, Button: picture x; Key: virtual key; Focus: 1 gained
+    std::int32_t a;  // Move, Button: picture x; Key: virtual key; Focus: 1 gained; Char: the character
     std::int32_t b;  // Move, Button: picture y; Key: scan code
     std::int32_t c;  // Button: button; Key: 1 down, 0 up, kKeyRepeat held
     std::int32_t d;  // Button: 1 down

@@ -58,7 +58,17 @@ EMSCRIPTEN_KEEPALIVE int web_key(int keyCode, int location, int down) {
     return 1;
 }
 
+// A character typed, after its key went down: the program takes those of its 8-bit code page,
+// whose upper half is Latin-1, as the desktop does.
+EMSCRIPTEN_KEEPALIVE void web_char(int character) {
+    if (character >= 0x20 && character < 0x100 && character != 0x7F)
+        Send(PageEvent{PageEvent::Char, character, 0, 0, 0});
+}
+
 EMSCRIPTEN_KEEPALIVE void web_focus(int gained) { Send(PageEvent{PageEvent::Focus, gained, 0, 0, 0}); }
+
+// Another tab stored the player's files, which the page has brought in.
+EMSCRIPTEN_KEEPALIVE void web_files_stored() { Send(PageEvent{PageEvent::FilesStored, 0, 0, 0, 0}); }
 
 EMSCRIPTEN_KEEPALIVE int web_sound_rate() { return platform::web::WebAudio::kRate; }
 EMSCRIPTEN_KEEPALIVE const std::int16_t* web_sound_buffer() { return g_sound; }

@@ -2,6 +2,8 @@
 
 #include <emscripten.h>
 
+#include <utility>
+
 #include "platform/core/real_clock.h"
 #include "platform/web/kept_files.h"
 
@@ -47,6 +49,18 @@ bool WebBackend::Execute(const char* verb, const char* file, const char* paramet
                                                                                                                   : 0;
                },
                verb, file, parameters != nullptr ? parameters : "", directory != nullptr ? directory : "") != 0;
+}
+
+bool WebBackend::StartFamilyProgram(const std::string& program, const std::string& arguments) {
+    if (program != "stalkway" && program != "portico") return false;
+    std::lock_guard lock(startMutex_);
+    start_ = StartRequest{program, arguments};
+    return true;
+}
+
+std::optional<StartRequest> WebBackend::TakeStartRequest() {
+    std::lock_guard lock(startMutex_);
+    return std::exchange(start_, std::nullopt);
 }
 
 // The page's memory is no place a player can open: the picture becomes a download of its own.

@@ -5,6 +5,9 @@
 
 #include <atomic>
 #include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
 
 #include "platform/core/backend.h"
 #include "platform/web/frame_buffers.h"
@@ -13,6 +16,12 @@
 #include "platform/web/web_audio.h"
 
 namespace platform::web {
+
+// A program of the family that the running one asked to start (backend.h, StartFamilyProgram).
+struct StartRequest {
+    std::string program;
+    std::string arguments;
+};
 
 class WebBackend : public Backend {
 public:
@@ -34,6 +43,9 @@ public:
     void PumpEvents() override { ApplyPageEvents(events_); }
     void ShowMessageBox(const char* text, const char* caption) override;
     bool Execute(const char* verb, const char* file, const char* parameters, const char* directory) override;
+    // Both programs are in this one module: the page runs the next when this one has ended.
+    bool StartFamilyProgram(const std::string& program, const std::string& arguments) override;
+    std::optional<StartRequest> TakeStartRequest();
     bool OpenAudio(AudioSource* source, AudioDeviceInfo* info) override { return audio_.Open(source, info); }
     bool StartAudio() override { return audio_.Start(); }
     void StopAudio() override { audio_.Stop(); }
@@ -61,6 +73,8 @@ private:
     std::atomic<int> pictureWidth_{800};
     std::atomic<int> pictureHeight_{600};
     Placement placement_{0, 0, 800, 600};  // the page's thread only
+    std::mutex startMutex_;
+    std::optional<StartRequest> start_;
 };
 
 WebBackend& Instance();

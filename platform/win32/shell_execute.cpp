@@ -17,11 +17,13 @@ HINSTANCE ShellExecuteA(HWND, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCST
     std::string program;
     std::string arguments = parameters != nullptr ? parameters : "";
     if (platform::IsProgramName(file)) {
+        // The family's programs keep to the same files, as they do when they are run one after another.
+        arguments = platform::GivenFolderArguments() + arguments;
+        if (platform::GetBackend().StartFamilyProgram(platform::ProgramOf(file), arguments))
+            return reinterpret_cast<HINSTANCE>(kStarted);
         program = platform::ProgramBesideThisOne(file);
         if (program.empty()) return reinterpret_cast<HINSTANCE>(kNotFound);
         file = program.c_str();
-        // The family's programs keep to the same files, as they do when they are run one after another.
-        arguments = platform::GivenFolderArguments() + arguments;
     }
     const bool started = platform::GetBackend().Execute(verb ? verb : "open", file, arguments.c_str(),
                                                         directory ? directory : "");

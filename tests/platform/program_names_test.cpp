@@ -25,6 +25,11 @@ TEST(ProgramNames, AnExeNameIsTheProgramBesideThisOneInLowerCase) {
         << "the folder in the name is not looked at";
     EXPECT_EQ(platform::ProgramBesideThisOne("..\\NoSuchProgramHere.exe"), "");
     EXPECT_EQ(platform::ProgramBesideThisOne(self.string().c_str()), "") << "not a Windows program name";
+
+    // The name a backend that runs the family in one process is asked for.
+    EXPECT_EQ(platform::ProgramOf("/\\Portico.exe"), "portico");
+    EXPECT_EQ(platform::ProgramOf(".\\Stalkway\\STALKWAY.EXE"), "stalkway");
+    EXPECT_EQ(platform::ProgramOf("about.html"), "");
 }
 
 }  // namespace

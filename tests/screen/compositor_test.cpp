@@ -5,6 +5,7 @@
 #include "canvas/compositor.h"
 #include "screen/screen.h"
 #include "screen/screen_fixture.h"
+#include "screen/screen_manager.h"
 #include "surface/surface.h"
 
 namespace {
@@ -173,3 +174,46 @@ TEST_F(CompositorTest, WithoutPicturesNothingIsCopiedAndRecordsStillGo) {
 }
 
 }  // namespace
+
+// A program ending in a process that runs another next (the browser's page): what the first queued
+// must not reach the second's back surface, nor its surfaces be used again.
+TEST_F(CompositorTest, AfterResetNothingQueuedBeforeIsAppliedAndNoSurfaceIsKept) {
+    g_Compositor.AddDirtyArea(0, 0, 10, 10, 0, kDirtyCopy);
+    g_Compositor.SwitchPage();
+    g_Compositor.AddDirtyArea(20, 0, 10, 10, kDirtyOneShot, kDirtyCopy);
+    g_Compositor.Reset();
+    EXPECT_EQ(g_Compositor.GetBackground(), nullptr);
+    EXPECT_EQ(g_Compositor.GetBackdrop(), nullptr);
+    for (int page = 0; page < 2; ++page) {
+        EXPECT_EQ(g_Compositor.QueuedOn(page), 0);
+        g_Compositor.Update(target);
+        g_Compositor.SwitchPage();
+    }
+    EXPECT_TRUE(AreaIs(target, 0, 0, 30, 10, kBlack));
+}
+
+// The same program run twice in one process adds its screen twice and leaves it at each end: the
+// screen is listed once, and the second selection enters it without leaving it a second time.
+TEST_F(CompositorTest, AScreenAddedAgainAfterLeaveAllIsEnteredOnceAndLeftOnce) {
+    struct Counting : Screen {
+        Counting() { SetName("Counted"); }
+        void Enter(LPDIRECTDRAW7 dd, LPDIRECTDRAWSURFACE7 surface) override {
+            ++entered;
+            Screen::Enter(dd, surface);
+        }
+        void Leave() override {
+            ++left;
+            Screen::Leave();
+        }
+        int entered = 0, left = 0;
+    } counted;
+    ScreenManager manager;
+    for (int run = 1; run <= 2; ++run) {
+        manager.AddScreen(&counted);
+        EXPECT_EQ(manager.SelectScreen("Counted"), &counted);
+        manager.LeaveAll();
+        EXPECT_EQ(manager.Current(), nullptr);
+        EXPECT_EQ(counted.entered, run);
+        EXPECT_EQ(counted.left, run);
+    }
+}

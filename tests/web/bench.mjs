@@ -1,11 +1,14 @@
 // The browser build's figures for bench.sh, in headless Chromium:
 //   stats ...            the runner's --stats lines for the perfect game played in the page, five
 //                        runs (bench.sh takes the median, as of the native runner's five)
-//   web_load_ms N        from navigation to the first picture of the game, in a fresh profile
+//   web_load_ms N        from navigation to the first picture of the game (?game), in a fresh profile
 //                        (nothing cached: the data is loaded too), three times (bench.sh takes
 //                        the median)
 //   web_repeat_load_ms N the same for a second visit, after the first has left the service worker
 //                        holding the game's files, three times (bench.sh takes the median)
+//   web_launcher_to_game_ms N
+//                        from Play let go in the page's launcher to the first picture the game
+//                        draws, five round trips (the game's Menu brings the launcher back)
 //
 //   node bench.mjs SITE_DIR
 import { spawn } from 'node:child_process';
@@ -15,6 +18,18 @@ import puppeteer from 'puppeteer-core';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 const site = path.resolve(process.argv[2]);
+
+const kLauncherTitle = 'Stalk Way - Players';
+const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+// A click at a picture position, on the canvas as the page placed it.
+async function clickAt(page, x, y) {
+    const r = await page.evaluate(() => {
+        const b = document.getElementById('picture').getBoundingClientRect();
+        return [b.left, b.top, b.width, b.height];
+    });
+    await page.mouse.click(r[0] + ((x + 0.5) * r[2]) / 800, r[1] + ((y + 0.5) * r[3]) / 600, { delay: 40 });
+}
 
 async function main() {
     const server = spawn('python3', [path.join(here, '../../tools/web_server.py'), '--port', '0', site]);
@@ -37,7 +52,7 @@ async function main() {
             const fresh = await browser.createBrowserContext();
             const game = await fresh.newPage();
             await game.setViewport({ width: 1280, height: 960 });
-            await game.goto(address);
+            await game.goto(address + '?game');
             await game.waitForFunction('window.stalkwayPage.firstPicture !== null', { timeout: 60000, polling: 'raf' });
             console.log('web_load_ms ' + (await game.evaluate('window.stalkwayPage.firstPicture')).toFixed(1));
             // The worker controls the page once it has kept every file; the first game stops
@@ -46,13 +61,35 @@ async function main() {
             await game.close();
             const again = await fresh.newPage();
             await again.setViewport({ width: 1280, height: 960 });
-            await again.goto(address);
+            await again.goto(address + '?game');
             await again.waitForFunction('window.stalkwayPage.firstPicture !== null', { timeout: 60000, polling: 'raf' });
             const fromCache = await again.evaluate('performance.getEntriesByType("navigation")[0].workerStart > 0');
             if (!fromCache) throw new Error('the second visit did not go through the service worker');
             console.log('web_repeat_load_ms ' + (await again.evaluate('window.stalkwayPage.firstPicture')).toFixed(1));
             await fresh.close();
         }
+
+        const context = await browser.createBrowserContext();
+        const page = await context.newPage();
+        await page.setViewport({ width: 1280, height: 960 });
+        await page.goto(address);
+        for (let run = 0; run < 5; ++run) {
+            await page.waitForFunction((t) => document.title === t && window.stalkwayPage.titledPicture !== null,
+                { timeout: 60000, polling: 'raf' }, kLauncherTitle);
+            await pause(600);
+            await page.evaluate(() => {
+                window.playAt = null;
+                addEventListener('mouseup', () => { window.playAt = performance.now(); }, { once: true });
+            });
+            await clickAt(page, 585, 563);
+            await page.waitForFunction((t) => document.title !== t && window.stalkwayPage.titledPicture !== null,
+                { timeout: 60000, polling: 'raf' }, kLauncherTitle);
+            const ms = await page.evaluate(() => window.stalkwayPage.titledPicture - window.playAt);
+            console.log('web_launcher_to_game_ms ' + ms.toFixed(1));
+            await pause(600);
+            await clickAt(page, 68, 342);  // the game's Menu
+        }
+        await context.close();
     } finally {
         await browser.close();
         server.kill();

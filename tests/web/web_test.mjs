@@ -17,8 +17,15 @@
 //   two tabs     two tabs of one browser finish games one right after the other, ten rounds: the
 //                browser's storage keeps both scores every time; a save whose database write fails
 //                is told to the player, and the next save stores its score once
+//   launcher     the page opens on the launcher: a name typed, music off, Play; the game has the name
+//                in its caption and plays silent; Menu and Exit come back; nothing is fetched again
+//   two tabs     a launcher shows the score a game in another tab has just stored, without a reload
+//   phone        at 390x844 and 844x390 the page does not scroll, the picture is whole and a tap acts
 //
-//   node web_test.mjs SITE_DIR NATIVE_BUILD_DIR [NAME_REGEX]   (only the tests whose names match)
+// ?game goes straight to the game, where the tests of the game itself start.
+//
+//   [STALKWAY_WEB_TESTS=REGEX] node web_test.mjs SITE_DIR NATIVE_BUILD_DIR [REGEX]
+//                (either REGEX: only the tests whose names match)
 import { spawn, spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
@@ -29,7 +36,6 @@ import { decodePng } from './png.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 const [site, nativeBuild] = process.argv.slice(2, 4).map((p) => path.resolve(p));
-const only = process.argv[4] ? new RegExp(process.argv[4]) : null;
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'stalkway-web-'));
 const scriptsDir = path.join(nativeBuild, 'game', 'scripts');
 const failures = [];
@@ -37,6 +43,10 @@ const failures = [];
 function check(condition, what) {
     if (!condition) throw new Error(what);
 }
+
+// STALKWAY_WEB_TESTS=REGEX, or a third argument, runs only the tests whose names match.
+const onlyPattern = process.argv[4] || process.env.STALKWAY_WEB_TESTS;
+const only = onlyPattern ? new RegExp(onlyPattern) : null;
 
 async function test(name, body) {
     if (only && !only.test(name)) return;
@@ -172,7 +182,7 @@ async function realInput(browser, address) {
     const native = decodePng(fs.readFileSync(path.join(nativeRun('real-input', script), 'real-input.png')));
     const page = await browser.newPage();
     await page.setViewport({ width: 1280, height: 960, hasTouch: true });
-    await page.goto(address);
+    await page.goto(address + '?game');
     await page.waitForFunction('window.stalkwayPage.firstPicture !== null', { timeout: 60000 });
     const size = await page.evaluate(() => {
         const b = document.getElementById('picture').getBoundingClientRect();
@@ -212,7 +222,7 @@ async function keysPlay(browser, address) {
     try {
         const page = await context.newPage();
         await page.setViewport({ width: 1280, height: 960 });
-        await page.goto(address);
+        await page.goto(address + '?game');
         await page.waitForFunction('window.stalkwayPage.firstPicture !== null', { timeout: 60000 });
         await new Promise((resolve) => setTimeout(resolve, 600));
         const before = await canvasRgb(page);
@@ -242,7 +252,7 @@ async function screenshotDownloads(browser, address) {
     const context = await browser.createBrowserContext();
     try {
         const page = await context.newPage();
-        await page.goto(address);
+        await page.goto(address + '?game');
         await page.waitForFunction('window.stalkwayPage.firstPicture !== null', { timeout: 60000 });
         await page.evaluate(() => {
             window.offered = [];
@@ -277,7 +287,7 @@ async function staticHost(browser) {
     try {
         const page = await context.newPage();
         await page.setViewport({ width: 1280, height: 960 });
-        await page.goto(await host.address);
+        await page.goto((await host.address) + '?game');
         await loadedIsolated(page);
         await page.keyboard.press('KeyN', { delay: 40 });
         await pause(150);
@@ -471,7 +481,7 @@ async function openGame(context, address) {
     // frames (as on the desktop), so a click it had not taken yet when the other tab came to the
     // front would wait for this tab's next turn, and its finished game would not be stored until then.
     await page.emulateFocusedPage(true);
-    await page.goto(address);
+    await page.goto(address + '?game');
     await page.waitForFunction('window.stalkwayPage.firstPicture !== null', { timeout: 60000 });
     await new Promise((resolve) => setTimeout(resolve, 600));
     // Counts the read-merge-writes the tab's program begins: a finished game begins one.
@@ -544,6 +554,134 @@ async function twoTabsKeepBoth(browser, address) {
             const scores = await waitForScores(tabs[0], saves);
             check(scores.length === saves && scores.every((s) => s > 0),
                 `after ${saves} saves begun in ${played} rounds the kept table holds ${scores.join(', ')}`);
+// The launcher's places (launcher/launcher_layout.h) and the game's Menu and Exit.
+const kLauncher = { name: [200, 383], music: [75, 563], play: [585, 563], fame: [424, 116, 352, 360] };
+const kGameMenu = [68, 342];
+const kGameExit = [68, 394];
+const kLauncherTitle = 'Stalk Way - Players';
+
+async function titled(page, title) {
+    await page.waitForFunction((t) => document.title === t, { timeout: 30000 }, title);
+    await pause(600);
+}
+
+// Music switched off in the launcher: after the game starts, Web Audio runs and plays silence.
+async function silentFor(page, ms) {
+    const before = await page.evaluate('[window.stalkwayPage.soundFrames, window.stalkwayPage.loudFrames]');
+    await pause(ms);
+    const after = await page.evaluate('[window.stalkwayPage.soundFrames, window.stalkwayPage.loudFrames]');
+    check(after[0] > before[0], 'Web Audio played nothing in the game');
+    check(after[1] === before[1], `with the music off the game played ${after[1] - before[1]} frames of sound`);
+}
+
+async function launcherRoundTrip(browser, address) {
+    const context = await browser.createBrowserContext();
+    try {
+        const page = await context.newPage();
+        await page.setViewport({ width: 1280, height: 960 });
+        const requests = [];
+        page.on('request', (r) => requests.push(r.url()));
+        await page.goto(address);
+        await page.waitForFunction('window.stalkwayPage.firstPicture !== null', { timeout: 60000 });
+        await titled(page, kLauncherTitle);
+        const loaded = requests.length;
+        await clickAt(page, ...kLauncher.name);
+        await page.keyboard.type('Ada', { delay: 40 });
+        await page.keyboard.press('Enter', { delay: 40 });
+        await clickAt(page, ...kLauncher.music);
+        const launcherPicture = await canvasRgb(page);
+        for (const [button, how] of [[kGameMenu, 'Menu'], [kGameExit, 'Exit']]) {
+            await clickAt(page, ...kLauncher.play);
+            await titled(page, 'Stalk Way - Ada');
+            check(areasDiffer(await canvasRgb(page), launcherPicture, 800).length > 0, 'Play left the launcher on the canvas');
+            await silentFor(page, 1500);
+            await clickAt(page, ...button);
+            await titled(page, kLauncherTitle);
+            check(await page.evaluate('window.stalkwayPage.exitCode') === null, `${how} ended the program`);
+        }
+        // The browser asks for the page's icon whenever it likes: that is not the page fetching.
+        const again = requests.slice(loaded).filter((url) => !/icon-\d+\.png$/.test(url));
+        check(again.length === 0, 'the round trips fetched ' + again.join(', '));
+    } finally {
+        await context.close();
+    }
+}
+
+// The hall of fame panel of a launcher, as RGB rows.
+async function fameOf(page) {
+    const [x0, y0, w, h] = kLauncher.fame;
+    const rgb = await canvasRgb(page);
+    const rows = [];
+    for (let y = y0; y < y0 + h; ++y) rows.push(rgb.subarray((y * 800 + x0) * 3, (y * 800 + x0 + w) * 3));
+    return Buffer.concat(rows);
+}
+
+// One tab's launcher, another tab's perfect game: the launcher's table becomes the one a launcher
+// loaded afterwards shows. The page tells other tabs of a stored file (kept.js); until it does,
+// the test says so on the channel itself, so that this tab's listening is tested either way.
+async function twoTabs(browser, address) {
+    const context = await browser.createBrowserContext();
+    try {
+        const launcher = await context.newPage();
+        await launcher.setViewport({ width: 1280, height: 960 });
+        await launcher.goto(address);
+        await launcher.waitForFunction('window.stalkwayPage.firstPicture !== null', { timeout: 60000 });
+        await titled(launcher, kLauncherTitle);
+        const before = await fameOf(launcher);
+        const game = await context.newPage();
+        await game.setViewport({ width: 1280, height: 960 });
+        await game.goto(address + '?game');
+        await game.waitForFunction('window.stalkwayPage.firstPicture !== null', { timeout: 60000 });
+        await pause(600);
+        for (const [x, y] of firstClicks(100000)) await clickAt(game, x, y);
+        await pause(1500);
+        // A tab in the background draws nothing until the player looks at it.
+        await launcher.bringToFront();
+        await pause(1500);
+        const after = await fameOf(launcher);
+        check(!after.equals(before), 'the launcher\'s hall of fame did not change');
+        const fresh = await context.newPage();
+        await fresh.setViewport({ width: 1280, height: 960 });
+        await fresh.goto(address);
+        await fresh.waitForFunction('window.stalkwayPage.firstPicture !== null', { timeout: 60000 });
+        await titled(fresh, kLauncherTitle);
+        check(after.equals(await fameOf(fresh)), 'the launcher\'s hall of fame differs from a fresh launcher\'s');
+    } finally {
+        await context.close();
+    }
+}
+
+// A phone upright and turned: the page does not scroll, the whole picture is in view at its
+// shape, and a tap on the launcher's scaled Music switches it (its state beside it changes).
+async function phoneLayouts(browser, address) {
+    const context = await browser.createBrowserContext();
+    try {
+        for (const [width, height] of [[390, 844], [844, 390]]) {
+            const page = await context.newPage();
+            await page.setViewport({ width, height, isMobile: true, hasTouch: true });
+            await page.goto(address);
+            await page.waitForFunction('window.stalkwayPage.firstPicture !== null', { timeout: 60000 });
+            await titled(page, kLauncherTitle);
+            await page.screenshot({ path: path.join(work, `phone-${width}x${height}.png`) });
+            const fit = await page.evaluate(() => {
+                const b = document.getElementById('picture').getBoundingClientRect();
+                const s = document.scrollingElement;
+                return { b: [b.left, b.top, b.right, b.bottom], scrolls: s.scrollHeight > innerHeight || s.scrollWidth > innerWidth };
+            });
+            const [l, t, r, b] = fit.b;
+            check(!fit.scrolls, `at ${width}x${height} the page scrolls`);
+            check(l >= 0 && t >= 0 && r <= width && b <= height, `at ${width}x${height} the picture lies at ${fit.b}`);
+            check(Math.abs((r - l) * 3 - (b - t) * 4) <= 4 && r - l >= Math.min(width, (height * 4) / 3) * 0.6,
+                `at ${width}x${height} the picture is ${r - l}x${b - t}`);
+            const before = await canvasRgb(page);
+            await clickAt(page, ...kLauncher.music, true);
+            await pause(600);
+            const after = await canvasRgb(page);
+            let changed = 0;
+            for (let y = 540; y < 586; ++y)
+                for (let x = 130; x < 190; ++x) if (before[(y * 800 + x) * 3] !== after[(y * 800 + x) * 3]) ++changed;
+            check(changed > 0, `at ${width}x${height} a tap on Music did not switch it`);
+            await page.close();
         }
     } finally {
         await context.close();
@@ -598,6 +736,11 @@ async function main() {
         await test('F12 offers the picture as a download', () => screenshotDownloads(browser, address));
         await test('two tabs finishing games together keep both scores, ten rounds', () => twoTabsKeepBoth(browser, address));
         await test('a save whose database write failed is stored once by the next', () => failedCommitNoDuplicate(browser, address));
+        await test('the launcher starts the game with its name and no music; Menu and Exit come back', () =>
+            launcherRoundTrip(browser, address));
+        await test('a launcher shows the score another tab has just stored', () => twoTabs(browser, address));
+        await test('on a phone upright and turned the whole picture shows and taps act', () =>
+            phoneLayouts(browser, address));
     } finally {
         await browser.close();
         isolated.server.kill();

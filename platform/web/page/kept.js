@@ -5,7 +5,8 @@
 //   release()   let the lock go
 //   keep(p, n)  write the one kept file p, and its folders, to the database in one transaction;
 //               answer n, and tell the other tabs
-// A tab told that a file changed brings it in under the same lock, so that what it shows is new.
+// A tab told that a file changed brings it in under the same lock and tells its program, so that
+// what it shows is new.
 // For the tests, failCommits makes that many database writes abort.
 'use strict';
 (function () {
@@ -109,9 +110,15 @@
         });
     };
 
+    // What another tab stored comes in under the lock, and the program reads its files again (the
+    // launcher its players and hall of fame), so that it shows the other tab's score without a reload.
     if (channel) {
         channel.onmessage = () => {
-            if (Module.keptFilesMounted) withLock(() => new Promise((resolve) => bringIn(resolve)));
+            if (!Module.keptFilesMounted) return;
+            withLock(() => new Promise((resolve) => bringIn((ok) => {
+                if (ok) Module._web_files_stored();
+                resolve();
+            })));
         };
     }
 })();

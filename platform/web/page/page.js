@@ -2,7 +2,9 @@
 // worker; draws its frames, passes the pointer, touch and keys to it, and plays its sound. With
 // ?script=NAME it runs the scripted runner over scripts/NAME.script instead (virtual time, no
 // window) and keeps what it wrote for the tests; &stats prints the runner's statistics instead.
-// ?maze=N (or ?maze=today) plays that numbered maze, its files made in the page as natively.
+// The page opens on the launcher, which starts the game in the same program and comes back when
+// the game's Menu or Exit is chosen; ?game goes straight to the game, as ?maze=N (or ?maze=today)
+// does with that numbered maze, its files made in the page as natively.
 'use strict';
 (function () {
     const params = new URLSearchParams(location.search);
@@ -11,7 +13,8 @@
     const canvas = document.getElementById('picture');
     const context = canvas.getContext('2d');
     const page = (window.stalkwayPage = {
-        stdout: [], messages: [], firstPicture: null, exitCode: null, audio: null, soundFrames: 0, loudFrames: 0,
+        stdout: [], messages: [], firstPicture: null, titledPicture: null, exitCode: null, audio: null, soundFrames: 0,
+        loudFrames: 0,
     });
 
     function show(id, on) { document.getElementById(id).hidden = !on; }
@@ -73,6 +76,7 @@
             image.data.set(Module.HEAPU8.subarray(frame, frame + w * h * 4));
             context.putImageData(image, 0, 0);
             if (page.firstPicture === null) page.firstPicture = performance.now();
+            if (page.titledPicture === null) page.titledPicture = performance.now();
         }
         if (page.exitCode === null) requestAnimationFrame(draw);
     }
@@ -153,6 +157,11 @@
             }
             // A held key's repeats reach the program as the desktop's system sends them.
             if (Module._web_key(e.keyCode, e.location, down ? (e.repeat ? 2 : 1) : 0)) e.preventDefault();
+            // The character the key typed, for the launcher's fields.
+            if (down && [...e.key].length === 1 && !e.ctrlKey && !e.metaKey) {
+                Module._web_char(e.key.codePointAt(0));
+                e.preventDefault();
+            }
         };
         window.addEventListener('keydown', key(true));
         window.addEventListener('keyup', key(false));
@@ -236,12 +245,19 @@
         return ['--shots', '/shots', '--log', '/shots/run.log', '/run.script'];
     }
 
-    // The maze asked for goes to the game and the runner alike.
+    // The maze asked for goes to the game and the runner alike. The page's program starts with the
+    // one it names first: the launcher, given the game's data folder (it looks for it beside
+    // itself otherwise), or the game.
     function programArguments() {
         const maze = params.get('maze');
-        return (maze === null ? [] : ['--maze', maze]).concat(runnerArguments());
+        const mazeArguments = maze === null ? [] : ['--maze', maze];
+        if (script !== null) return mazeArguments.concat(runnerArguments());
+        if (maze === null && !params.has('game')) return ['portico', '--data', '/data'];
+        return ['stalkway'].concat(mazeArguments);
     }
 
+    // Another tab stored the player's files: they come in from the browser's storage, and the
+    // program reads them again.
     async function start() {
         if (!threadsAvailable()) {
             if (await window.stalkwayIsolate()) return;
@@ -273,7 +289,11 @@
             print: (line) => page.stdout.push(line),
             printErr: (line) => console.warn(line),
             setStatus,
-            setTitle: (title) => { document.title = title; },
+            // Each program of the page names its window: the first picture after it is that program's.
+            setTitle: (title) => {
+                document.title = title;
+                page.titledPicture = null;
+            },
             showMessage,
             openPage,
             keptFilesMounted: false,
