@@ -32,6 +32,11 @@ void Mixer::Render(std::int16_t* samples, std::size_t frames) {
 }
 
 void Mixer::MixChunk(std::int16_t* samples, std::size_t frames) {
+    // A still game plays nothing for most of its life: its silence needs no sums and no clamping.
+    if (std::none_of(voices_.begin(), voices_.end(), [](const Voice* voice) { return voice->playing; })) {
+        std::fill_n(samples, 2 * frames, std::int16_t{0});
+        return;
+    }
     std::fill_n(accumulator_.begin(), 2 * frames, 0);
     for (Voice* voice : voices_)
         if (voice->playing) MixVoice(*voice, accumulator_.data(), frames);
