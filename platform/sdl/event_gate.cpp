@@ -28,7 +28,9 @@ void EventGate::Pumped() {
 bool EventGate::ConnectionQuiet() const {
     Display* display = XDisplay(display_);
     if (NextRequest(display) != requestsSeen_) return false;
-    if (XEventsQueued(display, QueuedAlready) != 0) return false;
+    // The queue's length as Xlib keeps it, as XEventsQueued(QueuedAlready) returns it but without
+    // taking the display's lock: only the thread that pumps uses the connection.
+    if (XQLength(display) != 0) return false;
     pollfd socket{ConnectionNumber(display), POLLIN, 0};
     return poll(&socket, 1, 0) == 0;
 }

@@ -1,7 +1,9 @@
 // The software mixer: levels, pan, saturation, source formats, resampling, and how buffers end or
 // wrap, heard through the headless device's output.
+#include <algorithm>
 #include <cmath>
 
+#include "platform/dsound/audio_mixer.h"
 #include "sound_device_fixture.h"
 
 namespace {
@@ -119,6 +121,15 @@ TEST_F(Mixer, AOnceBufferStopsAtItsEndAtPositionZeroWhileALoopingOneWraps) {
     EXPECT_EQ(Status(looping), DSBSTATUS_PLAYING | DSBSTATUS_LOOPING);
     out = Ticks(5);
     for (std::size_t frame = 0; frame < out.size() / 2; ++frame) ASSERT_EQ(out[2 * frame], frame % 300) << frame;
+}
+
+// The device hands over whatever its buffer last held: silence has to overwrite all of it.
+TEST(MixerSilence, WithNothingPlayingEveryFrameRequestedIsZero) {
+    platform::Mixer mixer;
+    std::vector<std::int16_t> out(2 * 700, 0x5A5A);
+    mixer.Render(out.data(), 600);
+    EXPECT_EQ(std::count(out.begin(), out.begin() + 1200, 0), 1200);
+    EXPECT_EQ(out[1200], 0x5A5A);
 }
 
 TEST_F(Mixer, NothingIsHeardOrMovesWhileThePrimaryBufferIsStopped) {
