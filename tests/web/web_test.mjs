@@ -554,6 +554,12 @@ async function twoTabsKeepBoth(browser, address) {
             const scores = await waitForScores(tabs[0], saves);
             check(scores.length === saves && scores.every((s) => s > 0),
                 `after ${saves} saves begun in ${played} rounds the kept table holds ${scores.join(', ')}`);
+        }
+    } finally {
+        await context.close();
+    }
+}
+
 // The launcher's places (launcher/launcher_layout.h) and the game's Menu and Exit.
 const kLauncher = { name: [200, 383], music: [75, 563], play: [585, 563], fame: [424, 116, 352, 360] };
 const kGameMenu = [68, 342];
