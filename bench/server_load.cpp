@@ -17,11 +17,11 @@
 #include <cstdlib>
 #include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "maze/game_scripts.h"
 #include "maze/maze_files.h"
 #include "server/maze_shelf.h"
 #include "server/run_replay.h"
@@ -39,19 +39,6 @@ constexpr auto kPace = std::chrono::milliseconds(100);
 
 const std::string kData = std::string(STALKWAY_BINARY_DIR) + "/game/Stalkway";
 
-// The moves a generated script plays: each click on the pad right of x 583, "back" below y 410.
-std::string MovesOfScript(const std::string& text) {
-    std::istringstream lines(text);
-    std::string word, moves;
-    int x = 0, y = 0;
-    while (lines >> word) {
-        if (word != "click" || !(lines >> x >> y) || x < 583) continue;
-        if (y > 410) moves += 'B';
-        else moves += y < 360 ? (x < 670 ? 'L' : 'R') : (x < 670 ? 'U' : 'D');
-    }
-    return moves;
-}
-
 std::string ReadText(const std::string& path) {
     std::ifstream file(path);
     return std::string(std::istreambuf_iterator<char>(file), {});
@@ -64,13 +51,13 @@ struct Game {
 
 std::vector<Game> Games() {
     const std::string scripts = std::string(STALKWAY_BINARY_DIR) + "/game/scripts/";
-    std::vector<Game> games = {{0, MovesOfScript(ReadText(scripts + "perfect.script"))},
-                               {0, MovesOfScript(ReadText(scripts + "imperfect.script"))}};
+    std::vector<Game> games = {{0, assets::RunMovesOfScript(ReadText(scripts + "perfect.script"))},
+                               {0, assets::RunMovesOfScript(ReadText(scripts + "imperfect.script"))}};
     const auto classic = assets::ReadClassicPicturesIn(kData);
     if (!classic) return {};
     const assets::MazeFiles seven = assets::MakeMazeFiles(7, *classic);
-    games.push_back({7, MovesOfScript(seven.perfectScript)});
-    games.push_back({7, MovesOfScript(seven.imperfectScript)});
+    games.push_back({7, assets::RunMovesOfScript(seven.perfectScript)});
+    games.push_back({7, assets::RunMovesOfScript(seven.imperfectScript)});
     return games;
 }
 

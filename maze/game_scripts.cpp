@@ -1,6 +1,7 @@
 #include "maze/game_scripts.h"
 
 #include <sstream>
+#include <utility>
 #include <vector>
 
 #include "maze/maze_grid.h"
@@ -22,6 +23,10 @@ const char* ButtonOf(const Click& click) {
     case kUp: return "up";
     default: return "down";
     }
+}
+
+bool Inside(const Rect& rect, int x, int y) {
+    return x >= rect.x && x < rect.x + rect.width && y >= rect.y && y < rect.y + rect.height;
 }
 
 }  // namespace
@@ -63,6 +68,20 @@ std::string GameScript(const std::string& name, const std::string& about, const 
     out << "frames 5\nshot " << name << "-finished\n";
     out << "frames 5\n";
     return out.str();
+}
+
+std::string RunMovesOfScript(const std::string& script) {
+    static constexpr std::pair<const char*, char> kPad[] = {
+        {"left", 'L'}, {"right", 'R'}, {"up", 'U'}, {"down", 'D'}, {"back", 'B'}};
+    std::istringstream lines(script);
+    std::string word, moves;
+    int x = 0, y = 0;
+    while (lines >> word) {
+        if (word != "click" || !(lines >> x >> y)) continue;
+        for (const auto& [button, letter] : kPad)
+            if (Inside(ButtonNamed(button).rect, x, y)) moves += letter;
+    }
+    return moves;
 }
 
 }  // namespace assets

@@ -16,4 +16,8 @@ namespace assets {
 std::string GameScript(const std::string& name, const std::string& about, const std::vector<Click>& clicks,
                        const MazeRules& fresh);
 
+// The moves a script's clicks make, as a run is sent to the world hall of fame: L, R, U or D for a
+// click on a direction button, B for one on "Back"; clicks elsewhere ("New game") add nothing.
+std::string RunMovesOfScript(const std::string& script);
+
 }  // namespace assets

@@ -2,8 +2,8 @@
 
 #include <regex>
 #include <stdexcept>
-#include <sstream>
 
+#include "maze/game_scripts.h"
 #include "maze/maze_files.h"
 #include "support/replay_run.h"
 
@@ -19,20 +19,9 @@ std::string Generated(const std::string& name) {
 
 std::string DataFolder() { return std::string(STALKWAY_BINARY_DIR) + "/game/Stalkway"; }
 
-// The pad's buttons lie right of x 583: left and up in the first column, back below them all.
 std::string ScriptMoves(const std::string& script) { return MovesOfScript(Generated(script)); }
 
-std::string MovesOfScript(const std::string& text) {
-    std::istringstream lines(text);
-    std::string word, moves;
-    int x = 0, y = 0;
-    while (lines >> word) {
-        if (word != "click" || !(lines >> x >> y) || x < 583) continue;
-        if (y > 410) moves += 'B';
-        else moves += y < 360 ? (x < 670 ? 'L' : 'R') : (x < 670 ? 'U' : 'D');
-    }
-    return moves;
-}
+std::string MovesOfScript(const std::string& text) { return assets::RunMovesOfScript(text); }
 
 int FigureScore(const std::string& line) { return FigureScore(Generated("maze.txt"), line); }
 
