@@ -525,6 +525,9 @@ async function waitForScores(page, count) {
     return scores;
 }
 
+// The rows of a hall of fame (game/score_keeper.cpp).
+const kHallOfFameRows = 20;
+
 // Two tabs, each open since before the other's saves, finish the short game one right after the
 // other, ten rounds: every save begun is kept beside what the other tab stored meanwhile. The game
 // takes a click where the pointer is at its next frame (as it always has), so on a loaded machine a
@@ -551,8 +554,10 @@ async function twoTabsKeepBoth(browser, address) {
             }
             saves += finished;
             if (finished === 2) ++rounds;
-            const scores = await waitForScores(tabs[0], saves);
-            check(scores.length === saves && scores.every((s) => s > 0),
+            // The hall of fame keeps the best 20: a round played again can fill it before the tenth.
+            const kept = Math.min(saves, kHallOfFameRows);
+            const scores = await waitForScores(tabs[0], kept);
+            check(scores.length === kept && scores.every((s) => s > 0),
                 `after ${saves} saves begun in ${played} rounds the kept table holds ${scores.join(', ')}`);
         }
     } finally {
