@@ -171,21 +171,6 @@
         document.addEventListener('fullscreenchange', place);
     }
 
-    // Every file kept in the browser's storage goes back over the data before the program starts.
-    function restoreKept(folder) {
-        for (const name of FS.readdir(folder)) {
-            if (name === '.' || name === '..') continue;
-            const path = folder + '/' + name;
-            const target = path.substring('/kept'.length);
-            if (FS.isDir(FS.stat(path).mode)) {
-                try { FS.mkdir(target); } catch (e) { /* already there */ }
-                restoreKept(path);
-            } else {
-                FS.writeFile(target, FS.readFile(path));
-            }
-        }
-    }
-
     function mountKept() {
         FS.mkdir('/kept');
         FS.mount(FS.filesystems.IDBFS, {}, '/kept');
@@ -305,7 +290,7 @@
                 }
             }],
             onRuntimeInitialized: () => {
-                if (script === null && Module.keptFilesMounted) restoreKept('/kept');
+                if (script === null && Module.keptFilesMounted) self.stalkwayKept.copyOver('/kept');
                 FS.chdir('/data');
                 show('loading', false);
                 if (script === null) {
