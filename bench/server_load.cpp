@@ -15,12 +15,12 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "maze/bmp_files.h"
 #include "maze/game_scripts.h"
 #include "maze/maze_files.h"
 #include "server/maze_shelf.h"
@@ -39,9 +39,10 @@ constexpr auto kPace = std::chrono::milliseconds(100);
 
 const std::string kData = std::string(STALKWAY_BINARY_DIR) + "/game/Stalkway";
 
-std::string ReadText(const std::string& path) {
-    std::ifstream file(path);
-    return std::string(std::istreambuf_iterator<char>(file), {});
+// A script's moves; none when the build has not written the script.
+std::string MovesOfScriptFile(const std::string& path) {
+    const auto bytes = assets::ReadFile(path);
+    return bytes ? assets::RunMovesOfScript(std::string(bytes->begin(), bytes->end())) : std::string();
 }
 
 struct Game {
@@ -51,10 +52,10 @@ struct Game {
 
 std::vector<Game> Games() {
     const std::string scripts = std::string(STALKWAY_BINARY_DIR) + "/game/scripts/";
-    std::vector<Game> games = {{0, assets::RunMovesOfScript(ReadText(scripts + "perfect.script"))},
-                               {0, assets::RunMovesOfScript(ReadText(scripts + "imperfect.script"))}};
+    std::vector<Game> games = {{0, MovesOfScriptFile(scripts + "perfect.script")},
+                               {0, MovesOfScriptFile(scripts + "imperfect.script")}};
     const auto classic = assets::ReadClassicPicturesIn(kData);
-    if (!classic) return {};
+    if (!classic || games[0].moves.empty() || games[1].moves.empty()) return {};
     const assets::MazeFiles seven = assets::MakeMazeFiles(7, *classic);
     games.push_back({7, assets::RunMovesOfScript(seven.perfectScript)});
     games.push_back({7, assets::RunMovesOfScript(seven.imperfectScript)});
@@ -173,7 +174,8 @@ int main(int argc, char** argv) {
     const int port = std::atoi(argv[1]);
     const std::vector<Game> games = Games();
     if (games.empty()) {
-        std::fprintf(stderr, "stalkway_server_load: the built data folder's pictures do not read\n");
+        std::fprintf(stderr,
+                     "stalkway_server_load: the built data folder's pictures or the classic scripts do not read\n");
         return 1;
     }
     server::MadeMazeShelf shelf(kData, argv[2]);

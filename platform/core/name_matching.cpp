@@ -33,6 +33,14 @@ std::vector<std::string_view> Components(std::string_view name) {
     return parts;
 }
 
+// "/game/data" gives "/game", "data" gives ".", "/" stays "/".
+std::string ParentByName(const std::string& folder) {
+    fs::path parent = (fs::path(folder) / "..").lexically_normal();
+    if (parent.empty()) return fs::path(".").string();
+    if (!parent.has_filename() && parent != parent.root_path()) parent = parent.parent_path();
+    return parent.string();
+}
+
 // The path built so far. `found` tells for each part whether it names an existing entry; below
 // a part that does not exist there is nothing to match against.
 class PathBuilder {
@@ -59,10 +67,14 @@ public:
 
 private:
     // Windows resolves ".." by the name alone, so "missing\..\file" is "file".
+    // Above a root it leaves the root by name too ("/data" and "..\\options.ini" are "/options.ini"),
+    // so that a file has one path however it was named.
     void Up() {
         if (!parts_.empty() && parts_.back() != "..") {
             parts_.pop_back();
             found_.pop_back();
+        } else if (!root_.empty() && !confined_ && parts_.empty()) {
+            root_ = ParentByName(root_);
         } else if (!absolute_ && !confined_) {
             Push("..", true);
         }
@@ -94,7 +106,7 @@ private:
     std::string Join(const std::vector<std::string>& parts) const {
         if (!root_.empty()) {
             std::string path = root_;
-            for (const std::string& part : parts) path += '/' + part;
+            for (const std::string& part : parts) path += (path.back() == '/' ? "" : "/") + part;
             return path;
         }
         std::string path = absolute_ ? "/" : "";

@@ -84,9 +84,7 @@ void ReleaseKeptFiles() {
 
 bool KeepFile(const std::string& written, const std::string& storedPath) {
     std::error_code error;
-    // The settings' folder is named from the data folder ("/data/.."): the database keys a file by
-    // its plain path, as the page reads them back.
-    const fs::path stored = fs::absolute(storedPath, error).lexically_normal();
+    const fs::path stored = fs::absolute(storedPath, error);
     if (error || !HoldKeptFiles()) return false;
     const fs::path kept = fs::path("/kept") / stored.relative_path();
     fs::create_directories(kept.parent_path(), error);

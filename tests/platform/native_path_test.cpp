@@ -1,4 +1,5 @@
 #include "platform/api/file_names.h"
+#include "platform/core/name_matching.h"
 
 #include <gtest/gtest.h>
 
@@ -50,6 +51,22 @@ TEST_F(NativePathTest, AbsoluteAndMixedNames) {
     EXPECT_EQ(NativePath((scratch_ / "game\\sounds").c_str()), scratch_ / "Game/Sounds");
     EXPECT_EQ(NativePath("\\"), "/");
     EXPECT_EQ(NativePath("/.."), "/");
+}
+
+TEST(NativePathEdgeTest, ParentsOfAGivenRootAreLeftByName) {
+    // One path for one file, however it was named: the browser keeps files by their path.
+    const struct {
+        const char* root;
+        const char* name;
+        bool confined;
+        const char* path;
+    } cases[] = {
+        {"/data", "..\\options.ini", false, "/options.ini"},     {"/game/data", "..\\..\\x", false, "/x"},
+        {"Stalkway", "..\\options.ini", false, "./options.ini"}, {"../data", "..\\x", false, "../x"},
+        {"/data", "..\\options.ini", true, "/data/options.ini"}, {"/data", "sub\\..\\..\\x", false, "/x"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(platform::MatchName(c.root, c.name, c.confined), c.path) << c.root << " " << c.name;
 }
 
 TEST(NativePathEdgeTest, EmptyNullAndCurrentFolder) {
