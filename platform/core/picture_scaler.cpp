@@ -57,6 +57,13 @@ void PictureScaler::Configure(ScaleFilter filter, int pictureWidth, int pictureH
     pictureHeight_ = pictureHeight;
     columns_ = PlanAxis(filter, pictureWidth, placement.width);
     rows_ = PlanAxis(filter, pictureHeight, placement.height);
+    const auto plain = [](const AxisTaps& taps, int source) {
+        if (taps.first.size() != static_cast<size_t>(source)) return false;
+        for (size_t i = 0; i < taps.first.size(); ++i)
+            if (taps.first[i] != static_cast<int>(i) || taps.weight[i] != 0) return false;
+        return true;
+    };
+    oneToOne_ = plain(columns_, pictureWidth) && plain(rows_, pictureHeight);
 }
 
 // The output pixels [first, last) whose taps read a source pixel in [from, to).
@@ -87,6 +94,15 @@ void PictureScaler::Scale(const std::uint16_t* source, int sourcePitch, PixelLay
     const LONG bottom = std::min<LONG>(out.bottom, static_cast<LONG>(rows_.first.size()));
     if (left >= right) return;
     const size_t width = static_cast<size_t>(right - left);
+    if (oneToOne_) {
+        // A window the picture's own size: each pixel's colour as it is, no rows kept or mixed.
+        for (LONG y = std::max<LONG>(out.top, 0); y < bottom; ++y) {
+            const std::uint16_t* from = source + static_cast<size_t>(y) * sourcePitch + left;
+            std::uint32_t* to = target + static_cast<size_t>(y) * targetPitch + left;
+            for (size_t i = 0; i < width; ++i) to[i] = colour[from[i]];
+        }
+        return;
+    }
     std::vector<std::uint32_t> upper(width), lower(width);
     int upperRow = -1, lowerRow = -1;
     auto across = [&](int sy, std::vector<std::uint32_t>& row) {

@@ -40,6 +40,7 @@ private:
     AxisTaps rows_;
     int pictureWidth_ = 0;
     int pictureHeight_ = 0;
+    bool oneToOne_ = false;  // every output pixel is its source pixel
 };
 
 }  // namespace platform
