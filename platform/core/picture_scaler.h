@@ -41,6 +41,9 @@ private:
     int pictureWidth_ = 0;
     int pictureHeight_ = 0;
     bool oneToOne_ = false;  // every output pixel is its source pixel
+    // Each output column's weight of the source pixel after its own, once for each of a colour's
+    // four channels, as the vector mix reads them.
+    std::vector<std::uint16_t> columnTakes_;
 };
 
 }  // namespace platform
