@@ -41,6 +41,7 @@ inline std::uint32_t Mix(std::uint32_t a, std::uint32_t b, std::uint32_t w) {
 // The same mix, four colours at a time: with each channel in a 16-bit lane a channel's
 // a x (256 - w) + b x w stays below 65536, so the lanes give exactly the channels' own sums.
 // `takes` holds each colour's weight four times, one per lane, or is null for `w` throughout.
+template <bool PerColour>
 void MixColours(const std::uint32_t* a, const std::uint32_t* b, const std::uint16_t* takes, std::uint32_t w,
                 std::uint32_t* out, std::size_t count) {
     std::size_t i = 0;
@@ -52,18 +53,18 @@ void MixColours(const std::uint32_t* a, const std::uint32_t* b, const std::uint1
         const __m128i sum = _mm_add_epi16(_mm_mullo_epi16(x, _mm_sub_epi16(whole, take)), _mm_mullo_epi16(y, take));
         return _mm_srli_epi16(sum, 8);
     };
+    const auto takesAt = [&](std::size_t colour) {
+        return PerColour ? _mm_loadu_si128(reinterpret_cast<const __m128i*>(takes + 4 * colour)) : same;
+    };
     for (; i + 4 <= count; i += 4) {
         const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i));
         const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i));
-        const __m128i takeLow = takes != nullptr ? _mm_loadu_si128(reinterpret_cast<const __m128i*>(takes + 4 * i)) : same;
-        const __m128i takeHigh =
-            takes != nullptr ? _mm_loadu_si128(reinterpret_cast<const __m128i*>(takes + 4 * i + 8)) : same;
-        const __m128i low = blend(_mm_unpacklo_epi8(x, zero), _mm_unpacklo_epi8(y, zero), takeLow);
-        const __m128i high = blend(_mm_unpackhi_epi8(x, zero), _mm_unpackhi_epi8(y, zero), takeHigh);
+        const __m128i low = blend(_mm_unpacklo_epi8(x, zero), _mm_unpacklo_epi8(y, zero), takesAt(i));
+        const __m128i high = blend(_mm_unpackhi_epi8(x, zero), _mm_unpackhi_epi8(y, zero), takesAt(i + 2));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(low, high));
     }
 #endif
-    for (; i < count; ++i) out[i] = Mix(a[i], b[i], takes != nullptr ? takes[4 * i] : w);
+    for (; i < count; ++i) out[i] = Mix(a[i], b[i], PerColour ? takes[4 * i] : w);
 }
 
 }  // namespace
@@ -97,7 +98,11 @@ void PictureScaler::Configure(ScaleFilter filter, int pictureWidth, int pictureH
     };
     oneToOne_ = plain(columns_, pictureWidth) && plain(rows_, pictureHeight);
     columnTakes_.clear();
-    for (int weight : columns_.weight) columnTakes_.insert(columnTakes_.end(), 4, static_cast<std::uint16_t>(weight));
+    nextColumns_.resize(columns_.first.size());
+    for (size_t i = 0; i < columns_.first.size(); ++i) {
+        columnTakes_.insert(columnTakes_.end(), 4, static_cast<std::uint16_t>(columns_.weight[i]));
+        nextColumns_[i] = columns_.first[i] + (columns_.weight[i] != 0 ? 1 : 0);
+    }
 }
 
 // The output pixels [first, last) whose taps read a source pixel in [from, to).
@@ -138,17 +143,22 @@ void PictureScaler::Scale(const std::uint16_t* source, int sourcePitch, PixelLay
         return;
     }
     std::vector<std::uint32_t> upper(width), lower(width), neighbours(width);
+    // The source pixels the area reads across, widened once a row: each is read by two output
+    // pixels or more, and the colour table is too large to stay in the nearest cache.
+    const int firstColumn = columns_.first[static_cast<size_t>(left)];
+    const int lastColumn = *std::max_element(nextColumns_.begin() + left, nextColumns_.begin() + right);
+    std::vector<std::uint32_t> widened(static_cast<size_t>(lastColumn - firstColumn) + 1);
     int upperRow = -1, lowerRow = -1;
     // Each output pixel's source pixel and the one after it (itself where that takes no weight).
     auto across = [&](int sy, std::vector<std::uint32_t>& row) {
-        const std::uint16_t* from = source + static_cast<size_t>(sy) * sourcePitch;
+        const std::uint16_t* from = source + static_cast<size_t>(sy) * sourcePitch + firstColumn;
+        for (size_t j = 0; j < widened.size(); ++j) widened[j] = colour[from[j]];
         for (size_t i = 0; i < width; ++i) {
-            const int sx = columns_.first[static_cast<size_t>(left) + i];
-            row[i] = colour[from[sx]];
-            neighbours[i] = colour[from[columns_.weight[static_cast<size_t>(left) + i] != 0 ? sx + 1 : sx]];
+            row[i] = widened[static_cast<size_t>(columns_.first[static_cast<size_t>(left) + i] - firstColumn)];
+            neighbours[i] = widened[static_cast<size_t>(nextColumns_[static_cast<size_t>(left) + i] - firstColumn)];
         }
-        MixColours(row.data(), neighbours.data(), columnTakes_.data() + 4 * static_cast<size_t>(left), 0, row.data(),
-                   width);
+        MixColours<true>(row.data(), neighbours.data(), columnTakes_.data() + 4 * static_cast<size_t>(left), 0,
+                         row.data(), width);
     };
     for (LONG y = std::max<LONG>(out.top, 0); y < bottom; ++y) {
         const int sy = rows_.first[static_cast<size_t>(y)];
@@ -163,7 +173,7 @@ void PictureScaler::Scale(const std::uint16_t* source, int sourcePitch, PixelLay
             continue;
         }
         if (lowerRow != sy + 1) across(sy + 1, lower), lowerRow = sy + 1;
-        MixColours(upper.data(), lower.data(), nullptr, wy, to, width);
+        MixColours<false>(upper.data(), lower.data(), nullptr, wy, to, width);
     }
 }
 

@@ -44,6 +44,8 @@ private:
     // Each output column's weight of the source pixel after its own, once for each of a colour's
     // four channels, as the vector mix reads them.
     std::vector<std::uint16_t> columnTakes_;
+    // Each output column's second source column: the one after its first, or the first itself.
+    std::vector<int> nextColumns_;
 };
 
 }  // namespace platform
