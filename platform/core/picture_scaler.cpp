@@ -38,33 +38,55 @@ inline std::uint32_t Mix(std::uint32_t a, std::uint32_t b, std::uint32_t w) {
     return (rb & 0xFF00FF) | (g & 0xFF00);
 }
 
+#if defined(__SSE2__)
 // The same mix, four colours at a time: with each channel in a 16-bit lane a channel's
 // a x (256 - w) + b x w stays below 65536, so the lanes give exactly the channels' own sums.
-// `takes` holds each colour's weight four times, one per lane, or is null for `w` throughout.
-template <bool PerColour>
-void MixColours(const std::uint32_t* a, const std::uint32_t* b, const std::uint16_t* takes, std::uint32_t w,
-                std::uint32_t* out, std::size_t count) {
-    std::size_t i = 0;
-#if defined(__SSE2__)
+// `takeLow` and `takeHigh` hold the weights of the first two colours and of the last two, each
+// once for every channel.
+__m128i MixFour(__m128i a, __m128i b, __m128i takeLow, __m128i takeHigh) {
     const __m128i zero = _mm_setzero_si128();
     const __m128i whole = _mm_set1_epi16(256);
-    const __m128i same = _mm_set1_epi16(static_cast<short>(w));
-    const auto blend = [&](__m128i x, __m128i y, __m128i take) {
+    const auto mix = [&](__m128i x, __m128i y, __m128i take) {
         const __m128i sum = _mm_add_epi16(_mm_mullo_epi16(x, _mm_sub_epi16(whole, take)), _mm_mullo_epi16(y, take));
         return _mm_srli_epi16(sum, 8);
     };
-    const auto takesAt = [&](std::size_t colour) {
-        return PerColour ? _mm_loadu_si128(reinterpret_cast<const __m128i*>(takes + 4 * colour)) : same;
-    };
+    return _mm_packus_epi16(mix(_mm_unpacklo_epi8(a, zero), _mm_unpacklo_epi8(b, zero), takeLow),
+                            mix(_mm_unpackhi_epi8(a, zero), _mm_unpackhi_epi8(b, zero), takeHigh));
+}
+#endif
+
+// Two kept rows mixed by one weight.
+void MixRows(const std::uint32_t* a, const std::uint32_t* b, std::uint32_t w, std::uint32_t* out, std::size_t count) {
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i take = _mm_set1_epi16(static_cast<short>(w));
     for (; i + 4 <= count; i += 4) {
         const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i));
         const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i));
-        const __m128i low = blend(_mm_unpacklo_epi8(x, zero), _mm_unpacklo_epi8(y, zero), takesAt(i));
-        const __m128i high = blend(_mm_unpackhi_epi8(x, zero), _mm_unpackhi_epi8(y, zero), takesAt(i + 2));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(low, high));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), MixFour(x, y, take, take));
     }
 #endif
-    for (; i < count; ++i) out[i] = Mix(a[i], b[i], PerColour ? takes[4 * i] : w);
+    for (; i < count; ++i) out[i] = Mix(a[i], b[i], w);
+}
+
+// One source row across: output colour i mixes the widened pixels at firsts[i] and nexts[i] (both
+// less `offset`) by takes[4i], the column's weight once for each channel.
+void MixAcross(const std::uint32_t* widened, const int* firsts, const int* nexts, int offset,
+               const std::uint16_t* takes, std::uint32_t* out, std::size_t count) {
+    const auto at = [&](const int* columns, std::size_t i) { return widened[columns[i] - offset]; };
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const auto four = [&](const int* columns) {
+        return _mm_setr_epi32(static_cast<int>(at(columns, i)), static_cast<int>(at(columns, i + 1)),
+                              static_cast<int>(at(columns, i + 2)), static_cast<int>(at(columns, i + 3)));
+    };
+    for (; i + 4 <= count; i += 4) {
+        const __m128i takeLow = _mm_loadu_si128(reinterpret_cast<const __m128i*>(takes + 4 * i));
+        const __m128i takeHigh = _mm_loadu_si128(reinterpret_cast<const __m128i*>(takes + 4 * i + 8));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), MixFour(four(firsts), four(nexts), takeLow, takeHigh));
+    }
+#endif
+    for (; i < count; ++i) out[i] = Mix(at(firsts, i), at(nexts, i), takes[4 * i]);
 }
 
 }  // namespace
@@ -142,23 +164,19 @@ void PictureScaler::Scale(const std::uint16_t* source, int sourcePitch, PixelLay
         }
         return;
     }
-    std::vector<std::uint32_t> upper(width), lower(width), neighbours(width);
+    std::vector<std::uint32_t> upper(width), lower(width);
     // The source pixels the area reads across, widened once a row: each is read by two output
     // pixels or more, and the colour table is too large to stay in the nearest cache.
     const int firstColumn = columns_.first[static_cast<size_t>(left)];
     const int lastColumn = *std::max_element(nextColumns_.begin() + left, nextColumns_.begin() + right);
     std::vector<std::uint32_t> widened(static_cast<size_t>(lastColumn - firstColumn) + 1);
     int upperRow = -1, lowerRow = -1;
-    // Each output pixel's source pixel and the one after it (itself where that takes no weight).
+    // Each output pixel's source pixel mixed with the one after it (itself where that takes no weight).
     auto across = [&](int sy, std::vector<std::uint32_t>& row) {
         const std::uint16_t* from = source + static_cast<size_t>(sy) * sourcePitch + firstColumn;
         for (size_t j = 0; j < widened.size(); ++j) widened[j] = colour[from[j]];
-        for (size_t i = 0; i < width; ++i) {
-            row[i] = widened[static_cast<size_t>(columns_.first[static_cast<size_t>(left) + i] - firstColumn)];
-            neighbours[i] = widened[static_cast<size_t>(nextColumns_[static_cast<size_t>(left) + i] - firstColumn)];
-        }
-        MixColours<true>(row.data(), neighbours.data(), columnTakes_.data() + 4 * static_cast<size_t>(left), 0,
-                         row.data(), width);
+        MixAcross(widened.data(), columns_.first.data() + left, nextColumns_.data() + left, firstColumn,
+                  columnTakes_.data() + 4 * static_cast<size_t>(left), row.data(), width);
     };
     for (LONG y = std::max<LONG>(out.top, 0); y < bottom; ++y) {
         const int sy = rows_.first[static_cast<size_t>(y)];
@@ -173,7 +191,7 @@ void PictureScaler::Scale(const std::uint16_t* source, int sourcePitch, PixelLay
             continue;
         }
         if (lowerRow != sy + 1) across(sy + 1, lower), lowerRow = sy + 1;
-        MixColours<false>(upper.data(), lower.data(), nullptr, wy, to, width);
+        MixRows(upper.data(), lower.data(), wy, to, width);
     }
 }
 
