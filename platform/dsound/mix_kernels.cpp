@@ -108,7 +108,8 @@ void MixHalf(const std::uint8_t* bytes, std::uint32_t first, std::int32_t fracti
 __m128i Weights(std::int32_t fraction, int* shift) {
     *shift = fraction == 0 ? 0 : 15;
     const int keep = fraction == 0 ? 1 : 32768 - fraction;
-    return _mm_set1_epi32(static_cast<int>(static_cast<std::uint32_t>(fraction) << 16 | static_cast<std::uint32_t>(keep)));
+    return _mm_set1_epi32(
+        static_cast<int>(static_cast<std::uint32_t>(fraction) << 16 | static_cast<std::uint32_t>(keep)));
 }
 
 // (x * gain) >> 15 on four 16-bit-range lanes: a gain of 32768 does not fit in 16 bits, so each
@@ -126,10 +127,11 @@ std::size_t MixHalfStereo16(const std::uint8_t* bytes, std::uint32_t first, std:
     const __m128i weightsB = Weights(fraction | kHalfFraction, &shiftB);
     const __m128i countA = _mm_cvtsi32_si128(shiftA), countB = _mm_cvtsi32_si128(shiftB);
     const auto halves = [](std::int32_t gain) {
-        return static_cast<int>(static_cast<std::uint32_t>(gain - gain / 2) << 16 | static_cast<std::uint32_t>(gain / 2));
+        return static_cast<int>(static_cast<std::uint32_t>(gain - gain / 2) << 16 |
+                                static_cast<std::uint32_t>(gain / 2));
     };
-    const __m128i gainHalves =
-        _mm_setr_epi32(halves(gains.left), halves(gains.right), halves(gains.left), halves(gains.right));
+    const __m128i gainHalves = _mm_setr_epi32(halves(gains.left), halves(gains.right), halves(gains.left),
+                                              halves(gains.right));
     const auto* samples = reinterpret_cast<const std::int16_t*>(bytes) + std::size_t{first} * 2;
     std::size_t k = 0;
     for (; k + 4 <= pairs; k += 4) {
@@ -161,9 +163,9 @@ void MixAtRate(const MixSource& s, std::uint64_t position, std::uint64_t step, G
     }
     // Output frames before the last source frame read the frame after theirs.
     const std::uint64_t lastAt = std::uint64_t{last} << 32;
-    const std::size_t inner =
-        position < lastAt ? static_cast<std::size_t>(std::min<std::uint64_t>(count, (lastAt - position + step - 1) / step))
-                          : 0;
+    const std::size_t inner = position < lastAt ? static_cast<std::size_t>(std::min<std::uint64_t>(
+                                                      count, (lastAt - position + step - 1) / step))
+                                                : 0;
     std::size_t i = 0;
     if (step == kHalfStep && inner > 0) {
         if ((position & kHalfStep) != 0) {

@@ -43,11 +43,11 @@ struct Rate {
 TEST(MixKernels, EveryShortcutAddsWhatThePlainInterpolationAdds) {
     constexpr std::uint64_t kWhole = std::uint64_t{1} << 32;
     constexpr std::uint32_t kFrames = 37;
-    const Rate rates[] = {{"half", kWhole / 2}, {"whole", kWhole},          {"a third", kWhole / 3},
+    const Rate rates[] = {{"half", kWhole / 2}, {"whole", kWhole},       {"a third", kWhole / 3},
                           {"0.37", 1589137899}, {"2.5", kWhole * 5 / 2}, {"just under half", kWhole / 2 - 1}};
     // Starts on a frame, on its second half, at odd fractions, and just before the end.
-    const std::uint64_t starts[] = {0, kWhole / 2, 0x9ABCDEF0u, 0x00010000u, 5 * kWhole + 0x40000000u,
-                                    (kFrames - 1) * kWhole + 0x80000000u};
+    const std::uint64_t starts[] = {
+        0, kWhole / 2, 0x9ABCDEF0u, 0x00010000u, 5 * kWhole + 0x40000000u, (kFrames - 1) * kWhole + 0x80000000u};
     const std::int32_t gains[][2] = {{32768, 32768}, {20000, 32768}, {0, 0}, {32768, 1}};
 
     std::vector<std::uint8_t> bytes(kFrames * 4);
@@ -69,9 +69,9 @@ TEST(MixKernels, EveryShortcutAddsWhatThePlainInterpolationAdds) {
                             std::vector<std::int32_t> expected(2 * count, 7), got(2 * count, 7);
                             PlainMix(source, start, rate.step, gain[0], gain[1], expected.data(), count);
                             platform::MixFrames(source, start, rate.step, gain[0], gain[1], got.data(), count);
-                            ASSERT_EQ(got, expected) << bits << " bits, " << channels << " channels, looping "
-                                                     << looping << ", rate " << rate.name << ", start " << start
-                                                     << ", gains " << gain[0] << "/" << gain[1];
+                            ASSERT_EQ(got, expected)
+                                << bits << " bits, " << channels << " channels, looping " << looping << ", rate "
+                                << rate.name << ", start " << start << ", gains " << gain[0] << "/" << gain[1];
                         }
                     }
                 }
