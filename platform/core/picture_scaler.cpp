@@ -4,6 +4,10 @@
 #include <array>
 #include <cmath>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "platform/core/widened_colours.h"
 
 namespace platform {
@@ -34,6 +38,57 @@ inline std::uint32_t Mix(std::uint32_t a, std::uint32_t b, std::uint32_t w) {
     return (rb & 0xFF00FF) | (g & 0xFF00);
 }
 
+#if defined(__SSE2__)
+// The same mix, four colours at a time: with each channel in a 16-bit lane a channel's
+// a x (256 - w) + b x w stays below 65536, so the lanes give exactly the channels' own sums.
+// `takeLow` and `takeHigh` hold the weights of the first two colours and of the last two, each
+// once for every channel.
+__m128i MixFour(__m128i a, __m128i b, __m128i takeLow, __m128i takeHigh) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i whole = _mm_set1_epi16(256);
+    const auto mix = [&](__m128i x, __m128i y, __m128i take) {
+        const __m128i sum = _mm_add_epi16(_mm_mullo_epi16(x, _mm_sub_epi16(whole, take)), _mm_mullo_epi16(y, take));
+        return _mm_srli_epi16(sum, 8);
+    };
+    return _mm_packus_epi16(mix(_mm_unpacklo_epi8(a, zero), _mm_unpacklo_epi8(b, zero), takeLow),
+                            mix(_mm_unpackhi_epi8(a, zero), _mm_unpackhi_epi8(b, zero), takeHigh));
+}
+#endif
+
+// Two kept rows mixed by one weight.
+void MixRows(const std::uint32_t* a, const std::uint32_t* b, std::uint32_t w, std::uint32_t* out, std::size_t count) {
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i take = _mm_set1_epi16(static_cast<short>(w));
+    for (; i + 4 <= count; i += 4) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i));
+        const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), MixFour(x, y, take, take));
+    }
+#endif
+    for (; i < count; ++i) out[i] = Mix(a[i], b[i], w);
+}
+
+// One source row across: output colour i mixes the widened pixels at firsts[i] and nexts[i] (both
+// less `offset`) by takes[4i], the column's weight once for each channel.
+void MixAcross(const std::uint32_t* widened, const int* firsts, const int* nexts, int offset,
+               const std::uint16_t* takes, std::uint32_t* out, std::size_t count) {
+    const auto at = [&](const int* columns, std::size_t i) { return widened[columns[i] - offset]; };
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const auto four = [&](const int* columns) {
+        return _mm_setr_epi32(static_cast<int>(at(columns, i)), static_cast<int>(at(columns, i + 1)),
+                              static_cast<int>(at(columns, i + 2)), static_cast<int>(at(columns, i + 3)));
+    };
+    for (; i + 4 <= count; i += 4) {
+        const __m128i takeLow = _mm_loadu_si128(reinterpret_cast<const __m128i*>(takes + 4 * i));
+        const __m128i takeHigh = _mm_loadu_si128(reinterpret_cast<const __m128i*>(takes + 4 * i + 8));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), MixFour(four(firsts), four(nexts), takeLow, takeHigh));
+    }
+#endif
+    for (; i < count; ++i) out[i] = Mix(at(firsts, i), at(nexts, i), takes[4 * i]);
+}
+
 }  // namespace
 
 AxisTaps PlanAxis(ScaleFilter filter, int source, int target) {
@@ -57,6 +112,19 @@ void PictureScaler::Configure(ScaleFilter filter, int pictureWidth, int pictureH
     pictureHeight_ = pictureHeight;
     columns_ = PlanAxis(filter, pictureWidth, placement.width);
     rows_ = PlanAxis(filter, pictureHeight, placement.height);
+    const auto plain = [](const AxisTaps& taps, int source) {
+        if (taps.first.size() != static_cast<size_t>(source)) return false;
+        for (size_t i = 0; i < taps.first.size(); ++i)
+            if (taps.first[i] != static_cast<int>(i) || taps.weight[i] != 0) return false;
+        return true;
+    };
+    oneToOne_ = plain(columns_, pictureWidth) && plain(rows_, pictureHeight);
+    columnTakes_.clear();
+    nextColumns_.resize(columns_.first.size());
+    for (size_t i = 0; i < columns_.first.size(); ++i) {
+        columnTakes_.insert(columnTakes_.end(), 4, static_cast<std::uint16_t>(columns_.weight[i]));
+        nextColumns_[i] = columns_.first[i] + (columns_.weight[i] != 0 ? 1 : 0);
+    }
 }
 
 // The output pixels [first, last) whose taps read a source pixel in [from, to).
@@ -87,15 +155,28 @@ void PictureScaler::Scale(const std::uint16_t* source, int sourcePitch, PixelLay
     const LONG bottom = std::min<LONG>(out.bottom, static_cast<LONG>(rows_.first.size()));
     if (left >= right) return;
     const size_t width = static_cast<size_t>(right - left);
-    std::vector<std::uint32_t> upper(width), lower(width);
-    int upperRow = -1, lowerRow = -1;
-    auto across = [&](int sy, std::vector<std::uint32_t>& row) {
-        const std::uint16_t* from = source + static_cast<size_t>(sy) * sourcePitch;
-        for (size_t i = 0; i < width; ++i) {
-            const int sx = columns_.first[static_cast<size_t>(left) + i];
-            const auto wx = static_cast<std::uint32_t>(columns_.weight[static_cast<size_t>(left) + i]);
-            row[i] = Mix(colour[from[sx]], colour[from[wx != 0 ? sx + 1 : sx]], wx);
+    if (oneToOne_) {
+        // A window the picture's own size: each pixel's colour as it is, no rows kept or mixed.
+        for (LONG y = std::max<LONG>(out.top, 0); y < bottom; ++y) {
+            const std::uint16_t* from = source + static_cast<size_t>(y) * sourcePitch + left;
+            std::uint32_t* to = target + static_cast<size_t>(y) * targetPitch + left;
+            for (size_t i = 0; i < width; ++i) to[i] = colour[from[i]];
         }
+        return;
+    }
+    std::vector<std::uint32_t> upper(width), lower(width);
+    // The source pixels the area reads across, widened once a row: each is read by two output
+    // pixels or more, and the colour table is too large to stay in the nearest cache.
+    const int firstColumn = columns_.first[static_cast<size_t>(left)];
+    const int lastColumn = *std::max_element(nextColumns_.begin() + left, nextColumns_.begin() + right);
+    std::vector<std::uint32_t> widened(static_cast<size_t>(lastColumn - firstColumn) + 1);
+    int upperRow = -1, lowerRow = -1;
+    // Each output pixel's source pixel mixed with the one after it (itself where that takes no weight).
+    auto across = [&](int sy, std::vector<std::uint32_t>& row) {
+        const std::uint16_t* from = source + static_cast<size_t>(sy) * sourcePitch + firstColumn;
+        for (size_t j = 0; j < widened.size(); ++j) widened[j] = colour[from[j]];
+        MixAcross(widened.data(), columns_.first.data() + left, nextColumns_.data() + left, firstColumn,
+                  columnTakes_.data() + 4 * static_cast<size_t>(left), row.data(), width);
     };
     for (LONG y = std::max<LONG>(out.top, 0); y < bottom; ++y) {
         const int sy = rows_.first[static_cast<size_t>(y)];
@@ -110,7 +191,7 @@ void PictureScaler::Scale(const std::uint16_t* source, int sourcePitch, PixelLay
             continue;
         }
         if (lowerRow != sy + 1) across(sy + 1, lower), lowerRow = sy + 1;
-        for (size_t i = 0; i < width; ++i) to[i] = Mix(upper[i], lower[i], wy);
+        MixRows(upper.data(), lower.data(), wy, to, width);
     }
 }
 

@@ -40,6 +40,12 @@ private:
     AxisTaps rows_;
     int pictureWidth_ = 0;
     int pictureHeight_ = 0;
+    bool oneToOne_ = false;  // every output pixel is its source pixel
+    // Each output column's weight of the source pixel after its own, once for each of a colour's
+    // four channels, as the vector mix reads them.
+    std::vector<std::uint16_t> columnTakes_;
+    // Each output column's second source column: the one after its first, or the first itself.
+    std::vector<int> nextColumns_;
 };
 
 }  // namespace platform

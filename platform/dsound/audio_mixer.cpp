@@ -4,20 +4,26 @@
 
 #include "platform/api/kernel.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace platform {
 namespace {
 
+// Every sum clamped to 16 bits. The pack instruction clamps eight at a time, which the compiler
+// does not find on its own: its vector code for the clamp took five instructions a sample, and
+// music is mixed 43 times a second, even in a still game.
 void Saturate(const std::int32_t* sums, std::int16_t* samples, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i)
-        samples[i] = static_cast<std::int16_t>(std::clamp<std::int32_t>(sums[i], -32768, 32767));
-}
-
-// A device asks for whole chunks nearly always. With the count fixed the compiler turns the loop
-// into vector code (a saturating pack), which it does not risk at this optimisation level for a
-// count it cannot see: music is mixed 43 times a second, even in a still game.
-template <std::size_t Count>
-void Saturate(const std::int32_t* sums, std::int16_t* samples) {
-    Saturate(sums, samples, Count);
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    for (; i + 8 <= count; i += 8) {
+        const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(sums + i));
+        const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(sums + i + 4));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(samples + i), _mm_packs_epi32(low, high));
+    }
+#endif
+    for (; i < count; ++i) samples[i] = static_cast<std::int16_t>(std::clamp<std::int32_t>(sums[i], -32768, 32767));
 }
 
 }  // namespace
@@ -56,8 +62,7 @@ void Mixer::MixChunk(std::int16_t* samples, std::size_t frames) {
     std::fill_n(accumulator_.begin(), 2 * frames, 0);
     for (Voice* voice : voices_)
         if (voice->playing) MixVoice(*voice, accumulator_.data(), frames);
-    if (frames == kChunkFrames) Saturate<2 * kChunkFrames>(accumulator_.data(), samples);
-    else Saturate(accumulator_.data(), samples, 2 * frames);
+    Saturate(accumulator_.data(), samples, 2 * frames);
 }
 
 // Takes the pending notifications, each voice's offsets before its stop, one signal per event.

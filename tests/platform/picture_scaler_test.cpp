@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/core/picture_scaler.h"
+#include "platform/core/widened_colours.h"
 
 namespace {
 
@@ -38,6 +39,49 @@ TEST(PictureScaler, WholeFactorsGiveExactBlocksWithSharpAndNearest) {
         for (int y = 0; y < 90; ++y)
             for (int x = 0; x < 120; ++x)
                 ASSERT_EQ(three[static_cast<size_t>(y) * 120 + x], one[static_cast<size_t>(y / 3) * 40 + x / 3]);
+    }
+}
+
+// What an output pixel is by definition: its source pixel mixed with the one after it across, by
+// the column's weight, and the same for the row below, then the two rows mixed by the row's weight.
+std::uint32_t MixedPixel(const std::uint32_t* colours, const Source& s, const platform::AxisTaps& columns,
+                         const platform::AxisTaps& rows, int x, int y) {
+    const auto mix = [](std::uint32_t a, std::uint32_t b, int w) {
+        std::uint32_t c = 0;
+        for (int shift : {0, 8, 16}) c |= (((a >> shift & 0xFF) * (256 - w) + (b >> shift & 0xFF) * w) >> 8) << shift;
+        return c;
+    };
+    const auto across = [&](int sy) {
+        const int sx = columns.first[static_cast<size_t>(x)], wx = columns.weight[static_cast<size_t>(x)];
+        const std::uint16_t* row = s.pixels.data() + static_cast<size_t>(sy) * s.width;
+        return mix(colours[row[sx]], colours[row[wx != 0 ? sx + 1 : sx]], wx);
+    };
+    const int sy = rows.first[static_cast<size_t>(y)], wy = rows.weight[static_cast<size_t>(y)];
+    return mix(across(sy), across(wy != 0 ? sy + 1 : sy), wy);
+}
+
+TEST(PictureScaler, EveryOutputPixelOfAnAreaIsItsTapsMixed) {
+    const Source s(80, 60);
+    const std::uint32_t* colours = platform::WidenedColours(platform::PixelLayout::Rgb565);
+    for (ScaleFilter filter : {ScaleFilter::Sharp, ScaleFilter::Linear}) {
+        for (const auto& [w, h] : {std::pair{144, 108}, std::pair{57, 41}, std::pair{200, 150}}) {
+            platform::PictureScaler scaler;
+            scaler.Configure(filter, 80, 60, Placement{0, 0, w, h});
+            const platform::AxisTaps columns = platform::PlanAxis(filter, 80, w);
+            const platform::AxisTaps rows = platform::PlanAxis(filter, 60, h);
+            // Areas starting at odd columns and narrower than the vector mix's four colours too.
+            for (const RECT area : {RECT{0, 0, w, h}, RECT{3, 5, w - 6, h - 1}, RECT{w / 2 + 1, 2, w / 2 + 4, 9}}) {
+                std::vector<std::uint32_t> out(static_cast<size_t>(w) * h, 0xDEADBEEF);
+                scaler.Scale(s.pixels.data(), s.width, platform::PixelLayout::Rgb565, area, out.data(), w);
+                for (int y = 0; y < h; ++y)
+                    for (int x = 0; x < w; ++x) {
+                        const bool inside = x >= area.left && x < area.right && y >= area.top && y < area.bottom;
+                        ASSERT_EQ(out[static_cast<size_t>(y) * w + x],
+                                  inside ? MixedPixel(colours, s, columns, rows, x, y) : 0xDEADBEEF)
+                            << w << "x" << h << " filter " << static_cast<int>(filter) << " at " << x << "," << y;
+                    }
+            }
+        }
     }
 }
 
