@@ -21,6 +21,8 @@
 //                in its caption and plays silent; Menu and Exit come back; nothing is fetched again
 //   two tabs     a launcher shows the score a game in another tab has just stored, without a reload
 //   phone        at 390x844 and 844x390 the page does not scroll, the picture is whole and a tap acts
+//   world        served by stalkway-server, the perfect game played with clicks lands in the server's
+//                table with the game's own score; from a static host nothing is queued
 //
 // ?game goes straight to the game, where the tests of the game itself start.
 //
@@ -720,6 +722,60 @@ async function failedCommitNoDuplicate(browser, address) {
     }
 }
 
+// stalkway-server with the site, on a free loopback port and a database of its own; it prints
+// its address first.
+function serveWorld() {
+    const folder = fs.mkdtempSync(path.join(work, 'world-'));
+    const server = spawn(path.join(nativeBuild, 'bin', 'stalkway-server'), ['--listen', '127.0.0.1:0',
+        '--database', 'sqlite:' + path.join(folder, 'scores.db'), '--maze-cache', path.join(folder, 'mazes'),
+        '--data', path.join(nativeBuild, 'game', 'Stalkway'), '--site', site]);
+    const address = new Promise((resolve, reject) => {
+        server.stdout.once('data', (line) => resolve(/^(\S+)/.exec(line.toString())[1]));
+        server.once('exit', (code) => reject(new Error('stalkway-server ended with ' + code)));
+    });
+    return { server, address };
+}
+
+async function worldTop(address) {
+    const response = await fetch(new URL('api/v1/mazes/classic/top', address));
+    check(response.ok, 'the table answered ' + response.status);
+    return (await response.json()).runs;
+}
+
+// Served by stalkway-server, the page finds its server and the perfect game played with clicks
+// lands in its table under the player's name, with the score the game kept; the queue is empty
+// again. From the other tests' host there is no server: a finished game queues nothing.
+async function runsGoHome(browser, staticAddress) {
+    const context = await browser.createBrowserContext();
+    const world = serveWorld();
+    try {
+        const plain = await openGame(context, staticAddress);
+        check(await plain.evaluate('window.stalkwayPage.server') === '', 'a static host was taken for a server');
+        await playClicks(plain, scriptClicks('imperfect'));
+        check((await waitForScores(plain, 1)).length === 1, 'the game on the static host kept no score');
+        check(!(await plain.evaluate(() => window.stalkwayPage.list('/data'))).includes('outbox.txt'),
+            'the game on the static host queued its run');
+        await plain.close();
+
+        const address = await world.address;
+        const page = await openGame(context, address);
+        check(await page.evaluate('window.stalkwayPage.server') === address.replace(/\/$/, ''),
+            'the page did not take its own server');
+        await playClicks(page, scriptClicks('perfect'));
+        const kept = await waitForScores(page, 1);
+        let runs = [];
+        for (const until = Date.now() + 20000; runs.length === 0 && Date.now() < until; await pause(250))
+            runs = await worldTop(address);
+        check(runs.length === 1, `the server's table holds ${runs.length} runs`);
+        check(runs[0].player === 'Player1', 'the table holds ' + JSON.stringify(runs[0]));
+        check(kept.includes(runs[0].score), `the server scored ${runs[0].score}, the game kept ${kept.join(', ')}`);
+        await page.waitForFunction(() => window.stalkwayPage.readBase64('/data/outbox.txt') === '', { timeout: 10000 });
+    } finally {
+        await context.close();
+        world.server.kill();
+    }
+}
+
 async function main() {
     const isolated = serve([]);
     const browser = await puppeteer.launch({
@@ -752,6 +808,8 @@ async function main() {
         await test('a launcher shows the score another tab has just stored', () => twoTabs(browser, address));
         await test('on a phone upright and turned the whole picture shows and taps act', () =>
             phoneLayouts(browser, address));
+        await test('the page served by stalkway-server sends it the run; a static host gets none', () =>
+            runsGoHome(browser, address));
     } finally {
         await browser.close();
         isolated.server.kill();
