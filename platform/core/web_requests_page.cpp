@@ -14,7 +14,8 @@ namespace platform {
 
 namespace {
 
-// The answer's text stays with the worker's own script until it is copied into the program's memory:
+// No connection, the time limit or an address that is not one throws, and is status 0. The
+// answer's text stays with the worker's own script until it is copied into the program's memory:
 // each thread has a global object of its own, so two threads' requests never meet there.
 WebReply Request(const char* method, const std::string& url, const char* json, int timeoutMs) {
     // The page's thread never waits for a server.
@@ -23,18 +24,18 @@ WebReply Request(const char* method, const std::string& url, const char* json, i
     int length = 0;
     reply.status = EM_ASM_INT(
         {
-            self.stalkwayReply = '';
+            self.stalkwayReply = "";
             try {
                 const request = new XMLHttpRequest();
                 request.open(UTF8ToString($0), UTF8ToString($1), false);
                 request.timeout = $3;
-                if ($2) request.setRequestHeader('Content-Type', 'application/json');
+                if ($2) request.setRequestHeader("Content-Type", "application/json");
                 request.send($2 ? UTF8ToString($2) : null);
-                self.stalkwayReply = request.responseText || '';
+                self.stalkwayReply = request.responseText || "";
                 HEAP32[$4 >> 2] = lengthBytesUTF8(self.stalkwayReply);
                 return request.status;
             } catch (e) {
-                return 0;  // no connection, the time limit, an address that is not one
+                return 0;
             }
         },
         method, url.c_str(), json, timeoutMs, &length);
@@ -43,7 +44,7 @@ WebReply Request(const char* method, const std::string& url, const char* json, i
         EM_ASM({ stringToUTF8(self.stalkwayReply, $0, $1); }, reply.body.data(), length + 1);
         reply.body.resize(static_cast<std::size_t>(length));
     }
-    EM_ASM({ self.stalkwayReply = ''; });
+    EM_ASM({ self.stalkwayReply = ""; });
     return reply;
 }
 
@@ -60,7 +61,7 @@ std::string HomeServer() {
     static std::string server;
     std::call_once(asked, [] {
         char address[512] = {};
-        MAIN_THREAD_EM_ASM({ stringToUTF8(Module.stalkwayServer || '', $0, $1); }, address, sizeof address);
+        MAIN_THREAD_EM_ASM({ stringToUTF8(Module.stalkwayServer || "", $0, $1); }, address, sizeof address);
         server = address;
     });
     return server;
