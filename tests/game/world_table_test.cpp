@@ -37,8 +37,6 @@ TEST(WorldRows, ReadsTheServersAnswerAndRefusesAnythingElse) {
     EXPECT_EQ(ReadWorldRows(R"({"runs": []})").value_or(std::vector<FameRow>(1)).size(), 0u);
 }
 
-}  // namespace
-
 // The launcher's fetch: asking never waits for the server, and of two requests only the newer one's
 // table comes, even when the older one's answer is the later. The stand-in holds the classic maze's
 // answer until the test lets it go (at most ten seconds), so that the order is the test's own.
@@ -90,3 +88,5 @@ TEST(WorldTableFetch, AsksWithoutWaitingAndKeepsOnlyTheNewestTable) {
     standIn.stop();
     serving.join();
 }
+
+}  // namespace
