@@ -34,8 +34,7 @@ public:
     ~RunSender();
 
     // Sends to `server` the runs of `maze`, queued in `queueFile`, starting with those an earlier
-    // run of the program left. Nothing is started when `server` is empty or the program cannot
-    // reach the network itself.
+    // run of the program left. Nothing is started when `server` is empty.
     void Start(const std::string& server, std::uint32_t maze, const std::string& queueFile);
     bool Started() const { return shared_ != nullptr; }
     // Queues the run and wakes the thread; false when it was not queued (no server, or the queue

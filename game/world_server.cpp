@@ -1,5 +1,6 @@
 #include "game/world_server.h"
 
+#include "platform/api/web_requests.h"
 #include "platform/api/win32.h"
 
 std::string g_worldServerChoice;
@@ -8,5 +9,6 @@ std::string WorldServer() {
     if (!g_worldServerChoice.empty()) return g_worldServerChoice;
     char value[512];
     GetPrivateProfileStringA("world", "server", "", value, sizeof value, ".\\setup.ini");
-    return value;
+    if (value[0] != '\0') return value;
+    return platform::HomeServer();
 }

@@ -1,6 +1,7 @@
 // The world hall of fame's server the game sends its runs to and the launcher reads tables from:
-// the command line's --server, otherwise setup.ini's "server" key of the section "world"; none by
-// default, and then nothing leaves the machine.
+// the command line's --server, otherwise setup.ini's "server" key of the section "world",
+// otherwise the server the program was served by (the browser's page, from a world hall of fame);
+// none by default, and then nothing leaves the machine.
 #pragma once
 
 #include <string>

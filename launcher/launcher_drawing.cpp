@@ -61,6 +61,7 @@ void DrawWorld(const WorldTable& world) {
         QZPrintString(FameLine(shown).c_str(), launcher::kFameLeft, launcher::kFameTop + i * launcher::kFamePitch);
     }
     const char* state = world.state == WorldTable::State::kNoServer  ? "World table: no server"
+                        : world.state == WorldTable::State::kAsking  ? "World table: loading"
                         : world.state == WorldTable::State::kOffline ? "World table: offline"
                                                                      : "World table; click for yours";
     QZPrintString(state, launcher::kFameLeft, launcher::kRouteTop);

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "base/app_globals.h"
 #include "host/maze_choice.h"
@@ -29,10 +30,6 @@ namespace {
 constexpr char kGameFolder[] = ".";
 constexpr char kGameProgram[] = ".\\Stalkway\\Stalkway.exe";
 constexpr char kBackground[] = "..\\portico\\portico.bmp";
-
-// The world table is asked for on the screen's thread, when the player asks to see it: a server
-// that does not answer holds the screen this long at most.
-constexpr int kWorldWaitMs = 1500;
 
 // What the game reads back of each field: a 64-byte buffer, so 63 characters.
 constexpr std::size_t kFieldLimit = sizeof(PlayerRecord::name) - 1;
@@ -82,6 +79,12 @@ void LauncherScreen::Enter(LPDIRECTDRAW7 directDraw, LPDIRECTDRAWSURFACE7 target
     options_.Load(kOptionsFile);
     maze_.Load(kOptionsFile, host::TodaysMaze());
     ReadFame();
+    worldFetch_.Start(g_hWnd);
+}
+
+void LauncherScreen::Leave() {
+    worldFetch_.Stop();
+    Screen::Leave();
 }
 
 void LauncherScreen::ReadFame() {
@@ -91,7 +94,10 @@ void LauncherScreen::ReadFame() {
 }
 
 void LauncherScreen::FetchWorld() {
-    if (showWorld_) world_ = FetchWorldTable(WorldServer(), maze_.Number(), kWorldWaitMs);
+    if (!showWorld_) return;
+    const std::string server = WorldServer();
+    world_ = WorldTable{server.empty() ? WorldTable::State::kNoServer : WorldTable::State::kAsking, {}};
+    if (!server.empty()) worldFetch_.Ask(server, maze_.Number());
 }
 
 void LauncherScreen::OnMazeClick(int x, int y) {
@@ -120,6 +126,9 @@ int LauncherScreen::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     if (message == WM_PLAYER_FILES_STORED) {
         options_.Load(kOptionsFile);
         ReadFame();
+    }
+    if (message == kWorldTableArrived) {
+        if (auto table = worldFetch_.Take()) world_ = std::move(*table);
     }
     return 0;
 }

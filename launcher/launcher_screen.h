@@ -12,6 +12,7 @@
 #include "launcher/maze_choice.h"
 #include "launcher/text_field.h"
 #include "launcher/world_table.h"
+#include "launcher/world_table_fetch.h"
 #include "screen/screen.h"
 
 // The options file, by the name the game reads it by, and the launcher's one sound.
@@ -23,6 +24,7 @@ public:
     LauncherScreen();
 
     void Enter(LPDIRECTDRAW7 directDraw, LPDIRECTDRAWSURFACE7 target) override;
+    void Leave() override;
     int HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
     // kFrameStop once the game has been started.
     int Frame(int active) override;
@@ -43,7 +45,7 @@ private:
     void OnMazeClick(int x, int y);
     // The hall of fame of the maze chosen, read through the file names' maze layer.
     void ReadFame();
-    // The world table of the maze chosen, asked for while it is shown.
+    // The world table of the maze chosen, asked for while it is shown; it comes later, as a message.
     void FetchWorld();
     void DrawMazeChoice(LPDIRECTDRAWSURFACE7 target);
     // Says on the status line whether the options file took the change.
@@ -57,6 +59,7 @@ private:
     // A click on the hall of fame shows the world's table of the maze in its place, and back.
     bool showWorld_ = false;
     WorldTable world_;
+    WorldTableFetch worldFetch_;
     TextField field_;
     int editing_ = -1;
     std::string status_;

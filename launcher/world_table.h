@@ -11,7 +11,7 @@
 #include "launcher/hall_of_fame_view.h"
 
 struct WorldTable {
-    enum class State { kNoServer, kOffline, kShown };
+    enum class State { kNoServer, kAsking, kOffline, kShown };
     State state = State::kNoServer;
     std::vector<FameRow> rows;  // best first, as many as the server sent (at most twenty)
 };

@@ -1,6 +1,6 @@
 // This system's own addition: plain requests to a web server the player named (the world hall of
-// fame). Each blocks until the answer or its time limit, so the programs make them off the frame's
-// thread or with a short limit.
+// fame). Each blocks its thread until the answer or its time limit, so the programs make them off
+// the frame's thread.
 #pragma once
 
 #include <string>
@@ -14,9 +14,9 @@ struct WebReply {
     std::string body;
 };
 
-// False where the program has no way to the network of its own (the browser, where the page
-// makes the requests): every request there finds no answer.
-bool WebRequestsPossible();
+// The world hall of fame the program was served by, when it was: in the browser, the page's own
+// address when it answered there as the server does; natively, and from a plain host, none (empty).
+std::string HomeServer();
 
 // `server` is a base address: "http://HOST:PORT" or "https://HOST[:PORT]", with a path prefix
 // when the server is behind one ("https://example.org/stalkway"); `path` begins with "/".

@@ -41,7 +41,7 @@ WebReply ReplyOf(const httplib::Result& result) {
 
 }  // namespace
 
-bool WebRequestsPossible() { return true; }
+std::string HomeServer() { return {}; }
 
 WebReply WebPostJson(const std::string& server, const std::string& path, const std::string& json, int timeoutMs) {
     const Target target = Split(server);

@@ -5,6 +5,7 @@
 
 #include <httplib.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -249,12 +250,16 @@ TEST(Launcher, ItsMessagesBeginWithItsOwnName) {
 
 // A click on the hall of fame shows the chosen maze's world table in its place: the rows a
 // server sent, or why there are none. The server here is a stand-in answering as stalkway-server
-// does; the server's own tests check that it does.
+// does, a while after it was asked; the server's own tests check that it does. The frame after the
+// click says that the table is on its way: the launcher has not waited for the slow server.
+// (Virtual time waits for the fetch's thread, so the table is there a tick later whatever the
+// server took; a refused connection may be told in the click's own frame.)
 TEST(Launcher, TheHallOfFameSwitchesToTheWorldTableOrSaysWhyThereIsNone) {
     httplib::Server world;
     std::string asked;
     world.Get(R"(/api/v1/mazes/(\w+)/top)", [&asked](const httplib::Request& request, httplib::Response& response) {
         asked = request.path;
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
         response.set_content(R"({"maze": "classic", "runs": [{"rank": 1, "player": "Ann \"A\"", "score": 2214822,)"
                              R"( "perfect": true, "moves": 205, "submitted": "2026-12-08T16:53:04.531Z"}]})",
                              "application/json");
@@ -263,12 +268,14 @@ TEST(Launcher, TheHallOfFameSwitchesToTheWorldTableOrSaysWhyThereIsNone) {
     std::thread serving([&world] { world.listen_after_bind(); });
     const struct {
         std::vector<std::string> options;
+        const char* afterClick;
         std::string firstRow;
         const char* lastLine;
     } kCases[] = {
-        {{}, " 1  -", "World table: no server"},
-        {{"--server", "http://127.0.0.1:1"}, " 1  -", "World table: offline"},
+        {{}, "World table: no server", " 1  -", "World table: no server"},
+        {{"--server", "http://127.0.0.1:1"}, nullptr, " 1  -", "World table: offline"},
         {{"--server", "http://127.0.0.1:" + std::to_string(port)},
+         "World table: loading",
          " 1 Ann \"A\"" + std::string(9, ' ') + "2214822",
          "World table; click for yours"},
     };
@@ -278,15 +285,18 @@ TEST(Launcher, TheHallOfFameSwitchesToTheWorldTableOrSaysWhyThereIsNone) {
         run.CopyLauncherPictures();
         std::vector<std::string> options = {"--program", "portico"};
         options.insert(options.end(), c.options.begin(), c.options.end());
-        ASSERT_EQ(run.Run("frames 5\nclick 600 300\nframes 3\nshot world\n", options), 0) << run.Stderr();
-        const test::Shot shot = run.LoadShot("world");
-        ASSERT_TRUE(shot.Loaded());
+        ASSERT_EQ(run.Run("frames 5\nclick 600 300\nshot clicked\nframes 3\nshot world\n", options), 0) << run.Stderr();
         constexpr int kWidth = 350, kRouteTop = 482;
-        EXPECT_EQ(Mismatches(shot, FontPixels(c.firstRow, kFameLeft, kFameTop, kWidth), kFameLeft, kFameTop, kWidth), 0)
-            << c.lastLine;
-        EXPECT_EQ(Mismatches(shot, FontPixels(c.lastLine, kFameLeft, kRouteTop, kWidth), kFameLeft, kRouteTop, kWidth),
-                  0)
-            << c.lastLine;
+        const auto reads = [&](const char* shotName, const std::string& text, int top) {
+            const test::Shot shot = run.LoadShot(shotName);
+            return shot.Loaded() &&
+                   Mismatches(shot, FontPixels(text, kFameLeft, top, kWidth), kFameLeft, top, kWidth) == 0;
+        };
+        if (c.afterClick != nullptr) {
+            EXPECT_TRUE(reads("clicked", c.afterClick, kRouteTop)) << c.lastLine;
+        }
+        EXPECT_TRUE(reads("world", c.firstRow, kFameTop)) << c.lastLine;
+        EXPECT_TRUE(reads("world", c.lastLine, kRouteTop)) << c.lastLine;
     }
     EXPECT_EQ(asked, "/api/v1/mazes/classic/top");
     world.stop();

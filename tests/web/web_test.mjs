@@ -21,6 +21,9 @@
 //                in its caption and plays silent; Menu and Exit come back; nothing is fetched again
 //   two tabs     a launcher shows the score a game in another tab has just stored, without a reload
 //   phone        at 390x844 and 844x390 the page does not scroll, the picture is whole and a tap acts
+//   world        served by stalkway-server, the perfect game played with clicks lands in the server's
+//                table with the game's own score; one finished while the server is down arrives from
+//                the next tab, and the launcher shows the table; from a static host nothing is queued
 //
 // ?game goes straight to the game, where the tests of the game itself start.
 //
@@ -720,6 +723,109 @@ async function failedCommitNoDuplicate(browser, address) {
     }
 }
 
+// stalkway-server with the site, on a loopback port (0: a free one) and a database in `folder`; it
+// prints its address first.
+function serveWorld(folder, port = 0) {
+    const server = spawn(path.join(nativeBuild, 'bin', 'stalkway-server'), ['--listen', '127.0.0.1:' + port,
+        '--database', 'sqlite:' + path.join(folder, 'scores.db'), '--maze-cache', path.join(folder, 'mazes'),
+        '--data', path.join(nativeBuild, 'game', 'Stalkway'), '--site', site]);
+    const address = new Promise((resolve, reject) => {
+        server.stdout.once('data', (line) => resolve(/^(\S+)/.exec(line.toString())[1]));
+        server.once('exit', (code) => reject(new Error('stalkway-server ended with ' + code)));
+    });
+    return { server, address };
+}
+
+async function worldRuns(address, count) {
+    let runs = [];
+    for (const until = Date.now() + 20000; runs.length < count && Date.now() < until; await pause(250)) {
+        const response = await fetch(new URL('api/v1/mazes/classic/top', address));
+        check(response.ok, 'the table answered ' + response.status);
+        runs = (await response.json()).runs;
+    }
+    return runs;
+}
+
+// The launcher in the page shows the server's table as the native launcher does with --server.
+async function launcherShowsWorld(context, address) {
+    const data = path.join(work, 'launcher-world');
+    for (const folder of ['Stalkway', 'portico'])
+        fs.cpSync(path.join(nativeBuild, 'game', folder), path.join(data, folder), { recursive: true });
+    const script = path.join(work, 'world.script');
+    fs.writeFileSync(script, 'frames 5\nclick 600 300\nframes 3\nshot world\n');
+    const out = path.join(work, 'native-world');
+    const run = spawnSync(path.join(nativeBuild, 'bin', 'stalkway-replay'),
+        ['--program', 'portico', '--server', address, '--shots', out, script], { cwd: data });
+    check(run.status === 0, `the native launcher ended with ${run.status}: ${run.stderr}`);
+    const native = decodePng(fs.readFileSync(path.join(out, 'world.png')));
+    const page = await context.newPage();
+    await page.setViewport({ width: 1280, height: 960 });
+    await page.goto(address);
+    await titled(page, kLauncherTitle);
+    await clickAt(page, 600, 300);
+    await pause(1500);
+    // The panel and its last line, which says whose table it is.
+    const [x0, y0, w] = kLauncher.fame;
+    const shown = await canvasRgb(page);
+    const differ = (y) => !shown.subarray((y * 800 + x0) * 3, (y * 800 + x0 + w) * 3)
+        .equals(native.pixels.subarray((y * 800 + x0) * 3, (y * 800 + x0 + w) * 3));
+    for (let y = y0; y < 500; ++y) check(!differ(y), `the launcher's world table differs from the native one's at y ${y}`);
+    await page.close();
+}
+
+const queued = (page) => page.evaluate(() => atob(window.stalkwayPage.readBase64('/data/outbox.txt')));
+
+// Served by stalkway-server, the page finds its server and the perfect game played with clicks
+// lands in its table under the player's name, with the score the game kept, and leaves the queue.
+// A game finished while the server is down stays queued past the tab's end and arrives from the
+// next tab; the launcher shows the table. From the other tests' host there is no server: a finished
+// game queues nothing.
+async function runsGoHome(browser, staticAddress) {
+    const context = await browser.createBrowserContext();
+    const folder = fs.mkdtempSync(path.join(work, 'world-'));
+    let world = serveWorld(folder);
+    try {
+        const plain = await openGame(context, staticAddress);
+        check(await plain.evaluate('window.stalkwayPage.server') === '', 'a static host was taken for a server');
+        await playClicks(plain, scriptClicks('imperfect'));
+        check((await waitForScores(plain, 1)).length === 1, 'the game on the static host kept no score');
+        check(!(await plain.evaluate(() => window.stalkwayPage.list('/data'))).includes('outbox.txt'),
+            'the game on the static host queued its run');
+        await plain.close();
+
+        const address = await world.address;
+        const page = await openGame(context, address);
+        check(await page.evaluate('window.stalkwayPage.server') === address.replace(/\/$/, ''),
+            'the page did not take its own server');
+        await playClicks(page, scriptClicks('perfect'));
+        const kept = await waitForScores(page, 1);
+        const runs = await worldRuns(address, 1);
+        check(runs.length === 1 && runs[0].player === 'Player1',
+            `the game kept ${kept.join(', ')}, the table holds ${JSON.stringify(runs)}`);
+        check(kept.includes(runs[0].score), `the server scored ${runs[0].score}, the game kept ${kept.join(', ')}`);
+        await page.waitForFunction(() => window.stalkwayPage.readBase64('/data/outbox.txt') === '', { timeout: 10000 });
+
+        const ended = new Promise((resolve) => world.server.once('exit', resolve));
+        world.server.kill();
+        await ended;
+        await playClicks(page, scriptClicks('imperfect'));
+        const scores = await waitForScores(page, 2);
+        for (const until = Date.now() + 15000; !(await queued(page)) && Date.now() < until;) await pause(250);
+        check((await queued(page)).split('\n').length === 2,
+            `with the server down the game kept ${scores.join(', ')} and queued ${await queued(page)}`);
+        await page.close();
+        world = serveWorld(folder, new URL(address).port);
+        check(await world.address === address, 'the server came back elsewhere');
+        const next = await openGame(context, address);
+        check((await worldRuns(address, 2)).length === 2, 'the run queued in the closed tab did not arrive');
+        await next.close();
+        await launcherShowsWorld(context, address);
+    } finally {
+        await context.close();
+        world.server.kill();
+    }
+}
+
 async function main() {
     const isolated = serve([]);
     const browser = await puppeteer.launch({
@@ -752,6 +858,8 @@ async function main() {
         await test('a launcher shows the score another tab has just stored', () => twoTabs(browser, address));
         await test('on a phone upright and turned the whole picture shows and taps act', () =>
             phoneLayouts(browser, address));
+        await test('the page served by stalkway-server sends it the run; a static host gets none', () =>
+            runsGoHome(browser, address));
     } finally {
         await browser.close();
         isolated.server.kill();

@@ -4,7 +4,8 @@
 // window) and keeps what it wrote for the tests; &stats prints the runner's statistics instead.
 // The page opens on the launcher, which starts the game in the same program and comes back when
 // the game's Menu or Exit is chosen; ?game goes straight to the game, as ?maze=N (or ?maze=today)
-// does with that numbered maze, its files made in the page as natively.
+// does with that numbered maze, its files made in the page as natively. Served by stalkway-server,
+// the game sends its runs to it, and the launcher shows its world tables.
 'use strict';
 (function () {
     const params = new URLSearchParams(location.search);
@@ -14,7 +15,7 @@
     const context = canvas.getContext('2d');
     const page = (window.stalkwayPage = {
         stdout: [], messages: [], firstPicture: null, titledPicture: null, exitCode: null, audio: null, soundFrames: 0,
-        loudFrames: 0,
+        loudFrames: 0, server: null,
     });
 
     function show(id, on) { document.getElementById(id).hidden = !on; }
@@ -241,8 +242,31 @@
         return ['stalkway'].concat(mazeArguments);
     }
 
-    // Another tab stored the player's files: they come in from the browser's storage, and the
-    // program reads them again.
+    // The game sends its runs to the server the page came from, when that is a world hall of fame:
+    // stalkway-server answers its health in its own form (a 503 too, while its database is away),
+    // where a static host has no such page. Asked while the data loads; the program starts once
+    // the answer, or the time limit, is in.
+    const kHomeServerWaitMs = 3000;
+    function askHomeServer() {
+        const limit = new AbortController();
+        const timer = setTimeout(() => limit.abort(), kHomeServerWaitMs);
+        const home = new URL('.', location.href).href.replace(/\/+$/, '');
+        return fetch('api/v1/health', { cache: 'no-store', signal: limit.signal })
+            .then((response) => response.json())
+            .then((health) => (health && ['ok', 'unavailable'].includes(health.status) &&
+                typeof health.database === 'string' ? home : ''))
+            .catch(() => '')
+            .finally(() => clearTimeout(timer));
+    }
+
+    function awaitHomeServer(asked) {
+        Module.addRunDependency('home-server');
+        asked.then((server) => {
+            Module.stalkwayServer = page.server = server;
+            Module.removeRunDependency('home-server');
+        });
+    }
+
     async function start() {
         if (!threadsAvailable()) {
             if (await window.stalkwayIsolate()) return;
@@ -258,6 +282,8 @@
             showProblem('No such script', 'Scripts are named by letters, digits, - and _ only.');
             return;
         }
+        // The runner's scripts send nothing unless they are told where.
+        const homeServer = script === null ? askHomeServer() : null;
         let scriptText = null;
         if (script !== null) {
             const response = await fetch('scripts/' + script + '.script');
@@ -283,8 +309,10 @@
             openPage,
             keptFilesMounted: false,
             preRun: [() => {
-                if (script === null) mountKept();
-                else {
+                if (script === null) {
+                    mountKept();
+                    awaitHomeServer(homeServer);
+                } else {
                     FS.mkdir('/shots');
                     FS.writeFile('/run.script', scriptText);
                 }
