@@ -1,6 +1,7 @@
 // The browser build's figures for bench.sh, in headless Chromium:
 //   stats ...            the runner's --stats lines for the perfect game played in the page, five
-//                        runs (bench.sh takes the median, as of the native runner's five)
+//                        runs (bench.sh takes the median of each figure, as of the native runner's
+//                        five: frame_wall_median_us and frame_wall_p99_us)
 //   web_load_ms N        from navigation to the first picture of the game (?game), in a fresh profile
 //                        (nothing cached: the data is loaded too), three times (bench.sh takes
 //                        the median)
@@ -10,7 +11,7 @@
 //                        from Play let go in the page's launcher to the first picture the game
 //                        draws, five round trips (the game's Menu brings the launcher back)
 //
-//   node bench.mjs SITE_DIR
+//   node bench.mjs SITE_DIR [frames]     (frames: the runner's five runs alone)
 import { spawn } from 'node:child_process';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
@@ -47,6 +48,7 @@ async function main() {
             for (const line of await runner.evaluate('window.stalkwayPage.stdout')) if (line.startsWith('stats ')) console.log(line);
             await runner.close();
         }
+        if (process.argv[3] === 'frames') return;
 
         for (let run = 0; run < 3; ++run) {
             const fresh = await browser.createBrowserContext();

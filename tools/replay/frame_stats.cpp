@@ -69,6 +69,7 @@ void FrameStats::Print(std::FILE* out) const {
     std::fprintf(out, "stats frame_median_us %.1f\n", frames_.Percentile(0.5));
     std::fprintf(out, "stats frame_p99_us %.1f\n", frames_.Percentile(0.99));
     std::fprintf(out, "stats frame_wall_median_us %.1f\n", wallFrames_.Percentile(0.5));
+    std::fprintf(out, "stats frame_wall_p99_us %.1f\n", wallFrames_.Percentile(0.99));
     if (copies_.Count() > 0) std::fprintf(out, "stats copy_us %.1f\n", copies_.Percentile(0.5));
     if (startupMs_ >= 0.0) std::fprintf(out, "stats startup_ms %.1f\n", startupMs_);
     if (firstPictureUnixMs_ >= 0.0) std::fprintf(out, "stats first_picture_unix_ms %.3f\n", firstPictureUnixMs_);

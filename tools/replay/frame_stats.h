@@ -45,7 +45,7 @@ public:
     double StartupMs() const { return startupMs_; }
 
     // Measures the floor and prints `stats NAME VALUE` lines: frames, frame_median_us,
-    // frame_p99_us, frame_wall_median_us, copy_us, startup_ms and first_picture_unix_ms. The
+    // frame_p99_us, frame_wall_median_us, frame_wall_p99_us, copy_us, startup_ms and first_picture_unix_ms. The
     // system keeps a process's start to 10 ms only, so startup_ms may be up to 10 ms long; whoever
     // starts the runner can take the first picture's time of day against the moment it started it.
     void Print(std::FILE* out) const;
