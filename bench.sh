@@ -98,6 +98,12 @@ rank_of() { awk -v p="$1" '{ v[NR] = $1 } END { r = int(p * NR); if (r < p * NR)
 copy_us=$(median <"$WORK/copy_us")
 median_us=$(rank_of 0.5)
 p99_us=$(rank_of 0.99)
+# The same on the wall clock (the last figure of each line), which the browser's runner is compared by.
+fastest_wall() { awk '{ if (!($1 in best) || $NF < best[$1]) best[$1] = $NF } END { for (t in best) print best[t] }' |
+    sort -g; }
+rank_in() { awk -v p="$2" '{ v[NR] = $1 } END { r = int(p * NR); if (r < p * NR) r++; if (r < 1) r = 1; print v[r] }' "$1"; }
+cat "$WORK"/frames.* | fastest_wall >"$WORK/fastest_wall"
+native_p99_us=$(rank_in "$WORK/fastest_wall" 0.99)
 
 # --- Step back and mixing: Google Benchmark, processor time, median of three repetitions.
 "$BUILD/bin/stalkway_bench" \
@@ -234,7 +240,8 @@ nice ./web.sh --no-serve >/dev/null
 node tests/web/bench.mjs build-web/site >"$WORK/web"
 web_frame_us=$(awk '$1 == "stats" && $2 == "frame_wall_median_us" { print $3 }' "$WORK/web" | median)
 awk '$1 == "stats" && $2 == "frame_wall_p99_us" { print $3 }' "$WORK/web" >"$WORK/web_wall_p99_us"
-web_p99_us=$(median <"$WORK/web_wall_p99_us")
+awk '$1 == "frame_time" { print $3, $4, $5 }' "$WORK/web" | fastest_wall >"$WORK/web_fastest_wall"
+web_p99_us=$(rank_in "$WORK/web_fastest_wall" 0.99)
 web_load_ms=$(awk '$1 == "web_load_ms" { print $2 }' "$WORK/web" | median)
 web_repeat_ms=$(awk '$1 == "web_repeat_load_ms" { print $2 }' "$WORK/web" | median)
 web_switch_ms=$(awk '$1 == "web_launcher_to_game_ms" { print $2 }' "$WORK/web" | median)
@@ -262,7 +269,6 @@ stepback=$(ratio "$stepback_ms" 10)
 mix=$(ratio "$mix_ms" 1000)
 native_frame_us=$(median <"$WORK/wall_median_us")
 web_frame=$(ratio "$web_frame_us" "$native_frame_us")
-native_p99_us=$(median <"$WORK/wall_p99_us")
 web_p99=$(ratio "$web_p99_us" "$native_p99_us")
 web_load=$(ratio "$web_load_ms" 1000)
 web_repeat=$(ratio "$web_repeat_ms" 1000)
@@ -300,8 +306,8 @@ row server_p99_ms_vs_slot "p99 ${server_p99_ms} ms, windows: $(load_windows serv
     "$server_p99" 1
 row startup_vs_10slots "first picture after $(median <"$WORK/startup_ms") ms" "10 slots, 100 ms" "$startup" 0.25
 row web_frame_vs_native "browser median frame ${web_frame_us} us, wall" "native ${native_frame_us} us, wall" "$web_frame" 3
-row web_frame_p99_vs_native_p99 "browser p99 ${web_p99_us} us ($(runs web_wall_p99_us))" \
-    "native ${native_p99_us} us ($(runs wall_p99_us))" "$web_p99" 3
+row web_frame_p99_vs_native_p99 "browser p99 ${web_p99_us} us, wall (runs: $(runs web_wall_p99_us))" \
+    "native ${native_p99_us} us (runs: $(runs wall_p99_us))" "$web_p99" 3
 row web_load_ms_vs_slot "browser first picture after ${web_load_ms} ms" "100 slots, 1000 ms" "$web_load" 1
 row web_repeat_load_vs_slot "second visit, from the cache: ${web_repeat_ms} ms" "100 slots, 1000 ms" "$web_repeat" 0.5
 row web_launcher_to_game_vs_slot "Play to game's picture ${web_switch_ms} ms ($web_switch_runs)" "100 slots, 1000 ms" \

@@ -173,15 +173,16 @@ TEST(FrameStats, TheRunnerWritesEachFramesTimeWhenAsked) {
     EXPECT_EQ(run.Stdout(), "");
     std::istringstream lines(run.ReadFile("frames.txt"));
     std::uint64_t tick = 0, last = 0;
-    double microseconds = 0;
+    double microseconds = 0, wall = 0;
     int frames = 0;
-    while (lines >> tick >> microseconds) {
+    while (lines >> tick >> microseconds >> wall) {
         EXPECT_GT(tick, last);
         EXPECT_GT(microseconds, 0.0);
+        EXPECT_GT(wall, 0.0);
         last = tick;
         ++frames;
     }
-    EXPECT_TRUE(lines.eof()) << "a line that is not TICK MICROSECONDS";
+    EXPECT_TRUE(lines.eof()) << "a line that is not TICK MICROSECONDS WALL";
     EXPECT_NEAR(frames, 44, 2);  // as many as --stats counts
 
     EXPECT_EQ(run.Run(script, {"--frame-times", run.Folder()}), 2) << "a folder cannot be written as a file";

@@ -2,6 +2,9 @@
 //   stats ...            the runner's --stats lines for the perfect game played in the page, five
 //                        runs (bench.sh takes the median of each figure, as of the native runner's
 //                        five: frame_wall_median_us and frame_wall_p99_us)
+//   frame_time RUN TICK MICROSECONDS WALL
+//                        each frame of those runs, as the runner's --frame-times writes it (bench.sh
+//                        takes each frame's fastest of the five, as natively)
 //   web_load_ms N        from navigation to the first picture of the game (?game), in a fresh profile
 //                        (nothing cached: the data is loaded too), three times (bench.sh takes
 //                        the median)
@@ -46,6 +49,9 @@ async function main() {
             await runner.goto(`${address}?script=perfect&stats`);
             await runner.waitForFunction('window.stalkwayPage.exitCode !== null', { timeout: 600000, polling: 500 });
             for (const line of await runner.evaluate('window.stalkwayPage.stdout')) if (line.startsWith('stats ')) console.log(line);
+            const file = await runner.evaluate("window.stalkwayPage.readBase64('/frame-times.txt')");
+            const times = Buffer.from(file, 'base64');
+            for (const line of times.toString().trim().split('\n')) console.log(`frame_time ${run} ${line}`);
             await runner.close();
         }
         if (process.argv[3] === 'frames') return;

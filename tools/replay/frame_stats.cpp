@@ -32,9 +32,10 @@ void FrameStats::BeforeTick(std::uint64_t tick) {
     const std::uint64_t now = ThreadTime();
     if (timing_ && presented_) {
         const double microseconds = static_cast<double>(now - started_) / 10.0;
+        const double wall = WallMicroseconds() - wallStarted_;
         frames_.Add(microseconds);
-        eachFrame_.emplace_back(tick, microseconds);
-        wallFrames_.Add(WallMicroseconds() - wallStarted_);
+        wallFrames_.Add(wall);
+        eachFrame_.push_back({tick, microseconds, wall});
         if (platform::headless::HasPicture()) {
             const platform::Picture picture = platform::headless::LastPicture();
             copies_.Add(CopyMicroseconds(picture.pixels, PixelCount(picture), &copy_));
@@ -78,8 +79,9 @@ void FrameStats::Print(std::FILE* out) const {
 bool FrameStats::WriteFrameTimes(const std::string& path) const {
     std::FILE* out = std::fopen(path.c_str(), "w");
     if (out == nullptr) return false;
-    for (const auto& [tick, microseconds] : eachFrame_)
-        std::fprintf(out, "%llu %.1f\n", static_cast<unsigned long long>(tick), microseconds);
+    for (const FrameTime& frame : eachFrame_)
+        std::fprintf(out, "%llu %.1f %.1f\n", static_cast<unsigned long long>(frame.tick), frame.microseconds,
+                     frame.wallMicroseconds);
     return std::fclose(out) == 0;
 }
 
