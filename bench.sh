@@ -101,7 +101,9 @@ p99_us=$(rank_of 0.99)
 # The same on the wall clock (the last figure of each line), which the browser's runner is compared by.
 fastest_wall() { awk '{ if (!($1 in best) || $NF < best[$1]) best[$1] = $NF } END { for (t in best) print best[t] }' |
     sort -g; }
-rank_in() { awk -v p="$2" '{ v[NR] = $1 } END { r = int(p * NR); if (r < p * NR) r++; if (r < 1) r = 1; print v[r] }' "$1"; }
+rank_in() {
+    awk -v p="$2" '{ v[NR] = $1 } END { r = int(p * NR); if (r < p * NR) r++; if (r < 1) r = 1; print v[r] }' "$1"
+}
 cat "$WORK"/frames.* | fastest_wall >"$WORK/fastest_wall"
 native_p99_us=$(rank_in "$WORK/fastest_wall" 0.99)
 
