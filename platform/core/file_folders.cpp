@@ -7,6 +7,8 @@
 #include <mutex>
 #include <utility>
 
+#include "platform/core/read_cache.h"
+
 namespace platform {
 namespace {
 
@@ -36,7 +38,10 @@ bool MakePrivateFolder(const std::string& path) {
     const std::string parent = std::filesystem::path(path).parent_path().string();
     if (!parent.empty() && parent != path && !MakePrivateFolder(parent)) return false;
     // Another process may have made it in between; that is as good.
-    return ::mkdir(path.c_str(), 0700) == 0 || (errno == EEXIST && IsFolder(path));
+    const bool made = ::mkdir(path.c_str(), 0700) == 0;
+    const int error = errno;
+    read_cache::Changed(path);
+    return made || (error == EEXIST && IsFolder(path));
 }
 
 }  // namespace platform

@@ -8,17 +8,13 @@
 #include <system_error>
 
 #include "platform/api/program_folders.h"
+#include "platform/core/cached_reads.h"
 #include "platform/core/file_folders.h"
 #include "platform/core/maze_layer.h"
 #include "platform/core/name_matching.h"
 
 namespace platform {
 namespace {
-
-bool Exists(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::exists(std::filesystem::symlink_status(path, error));
-}
 
 bool IsAbsolute(std::string_view name) { return !name.empty() && (name.front() == '\\' || name.front() == '/'); }
 
@@ -51,14 +47,14 @@ std::string NativePath(const char* windowsName) {
     if (IsMazePlayerFile(maze, topLevel)) return MatchName(maze.playerFolder, topLevel, true);
     if (!maze.pictures.empty() && !topLevel.empty()) {
         std::string path = MatchName(maze.pictures, topLevel, true);
-        if (Exists(path)) return path;
+        if (cached::PathExists(path)) return path;
     }
     const bool settings = IsSettings(windowsName);
     for (const std::string* folder :
          {settings ? &folders.settings : &folders.user, settings ? &folders.user : &folders.settings}) {
         if (folder->empty() || IsAbsolute(windowsName)) continue;
         std::string path = MatchName(*folder, windowsName, true);
-        if (Exists(path)) return path;
+        if (cached::PathExists(path)) return path;
     }
     return MatchName(folders.data, windowsName, folders.installed);
 }

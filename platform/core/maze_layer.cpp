@@ -7,6 +7,7 @@
 
 #include "platform/api/maze_folders.h"
 #include "platform/core/file_folders.h"
+#include "platform/core/read_cache.h"
 #include "platform/core/system_folders.h"
 
 namespace platform {
@@ -30,6 +31,9 @@ bool StartsWithFolded(const std::string& text, const std::string& start) {
 void UseMazeLayer(MazeLayer layer) {
     std::lock_guard<std::mutex> hold(g_lock);
     g_layer = std::move(layer);
+    // The maze's files were just made by the maze library's own writes, which the read cache
+    // does not see.
+    read_cache::ChangedElsewhere();
 }
 
 MazeLayer CurrentMazeLayer() {

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/core/cached_reads.h"
+
 namespace platform {
 namespace {
 
@@ -90,14 +92,11 @@ private:
     std::string Match(std::string_view component) const {
         std::vector<std::string> candidate = parts_;
         candidate.emplace_back(component);
-        std::error_code error;
-        if (fs::exists(fs::symlink_status(Join(candidate), error))) return std::string(component);
+        if (cached::PathExists(Join(candidate))) return std::string(component);
 
         std::vector<std::string> matches;
-        for (fs::directory_iterator it(Join(parts_), error), end; !error && it != end; it.increment(error)) {
-            std::string entry = it->path().filename().string();
+        for (std::string& entry : cached::FolderNames(Join(parts_)))
             if (SameIgnoringCase(entry, component)) matches.push_back(std::move(entry));
-        }
         if (matches.empty()) return {};
         auto exact = std::find(matches.begin(), matches.end(), component);
         return exact != matches.end() ? *exact : *std::min_element(matches.begin(), matches.end());

@@ -12,6 +12,7 @@
 
 #include "platform/core/backend.h"
 #include "platform/core/file_faults.h"
+#include "platform/core/read_cache.h"
 
 namespace platform::storage {
 namespace {
@@ -117,6 +118,8 @@ Stored Store(const std::string& nativePath, std::string_view bytes, StoreMode mo
     }
     // After a rename the temporary name is gone already; after a link it is a second name.
     if (result != Stored::kDone || mode == StoreMode::kFresh) ::unlink(temporary.c_str());
+    read_cache::Changed(nativePath);
+    read_cache::Changed(temporary);
     if (result == Stored::kDone) SyncFolder(nativePath);
     return result;
 }
@@ -125,6 +128,7 @@ StoreLock::StoreLock(const std::string& nativePath) {
     if (nativePath.empty() || faults::WritesFail()) return;
     // A link planted at the lock's name is refused rather than followed to create a file elsewhere.
     const int descriptor = ::open((nativePath + ".lock").c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+    read_cache::Changed(nativePath + ".lock");
     if (descriptor < 0) return;
     int result = 0;
     do {

@@ -8,6 +8,7 @@
 #include "platform/qz/bmp_pixels.h"
 #include "platform/qz/bmp_rle.h"
 #include "platform/core/file_faults.h"
+#include "platform/core/cached_reads.h"
 
 namespace platform {
 
@@ -77,6 +78,34 @@ std::optional<BmpImage> DecodeBmp(std::vector<std::uint8_t> file) {
     return image;
 }
 
+namespace {
+
+// The file's bytes, or why there are none.
+std::optional<std::vector<std::uint8_t>> ReadBmpFile(const std::string& path, BmpTrouble* why) {
+    if (const auto cached = cached::WholeFile(path, kMaxFileBytes)) {
+        *why = BmpTrouble::kUnreadable;
+        if (cached->missing) return std::nullopt;
+        return std::vector<std::uint8_t>(cached->bytes->begin(), cached->bytes->end());
+    }
+    // Read in one call, not a stream buffer's worth at a time: in the browser every read a worker
+    // makes is a round trip to the page's thread, and a picture of a megabyte took hundreds.
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(path.c_str(), "rb"), &std::fclose);
+    *why = BmpTrouble::kUnreadable;
+    if (!in || std::fseek(in.get(), 0, SEEK_END) != 0) return std::nullopt;
+    const long size = std::ftell(in.get());
+    if (size < 0) return std::nullopt;
+    *why = BmpTrouble::kTooLarge;
+    if (static_cast<std::uint64_t>(size) > kMaxFileBytes) return std::nullopt;
+    std::vector<std::uint8_t> file(static_cast<std::size_t>(size));
+    *why = BmpTrouble::kUnreadable;
+    if (std::fseek(in.get(), 0, SEEK_SET) != 0 || std::fread(file.data(), 1, file.size(), in.get()) != file.size())
+        return std::nullopt;
+    *why = BmpTrouble::kNone;
+    return file;
+}
+
+}  // namespace
+
 std::optional<BmpImage> LoadBmpFile(const std::string& path, BmpTrouble* trouble) {
     const auto fail = [trouble](BmpTrouble why) {
         if (trouble != nullptr) *trouble = why;
@@ -84,18 +113,13 @@ std::optional<BmpImage> LoadBmpFile(const std::string& path, BmpTrouble* trouble
     };
     if (trouble != nullptr) *trouble = BmpTrouble::kNone;
     if (faults::IsHidden(path)) return fail(BmpTrouble::kUnreadable);
-    // Read in one call, not a stream buffer's worth at a time: in the browser every read a worker
-    // makes is a round trip to the page's thread, and a picture of a megabyte took hundreds.
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!in || std::fseek(in.get(), 0, SEEK_END) != 0) return fail(BmpTrouble::kUnreadable);
-    const long size = std::ftell(in.get());
-    if (size <= 0) return fail(size < 0 ? BmpTrouble::kUnreadable : BmpTrouble::kDamaged);
-    if (static_cast<std::uint64_t>(size) > kMaxFileBytes) return fail(BmpTrouble::kTooLarge);
-    std::vector<std::uint8_t> file(static_cast<std::size_t>(size));
-    if (std::fseek(in.get(), 0, SEEK_SET) != 0 || std::fread(file.data(), 1, file.size(), in.get()) != file.size())
-        return fail(BmpTrouble::kUnreadable);
-    if (BmpHeaderAsksTooMuch(file)) return fail(BmpTrouble::kTooLarge);
-    std::optional<BmpImage> image = DecodeBmp(std::move(file));
+    BmpTrouble why = BmpTrouble::kNone;
+    std::optional<std::vector<std::uint8_t>> file = ReadBmpFile(path, &why);
+    if (!file) return fail(why);
+    if (file->empty()) return fail(BmpTrouble::kDamaged);
+    if (file->size() > kMaxFileBytes) return fail(BmpTrouble::kTooLarge);
+    if (BmpHeaderAsksTooMuch(*file)) return fail(BmpTrouble::kTooLarge);
+    std::optional<BmpImage> image = DecodeBmp(std::move(*file));
     if (!image) return fail(BmpTrouble::kDamaged);
     return image;
 }

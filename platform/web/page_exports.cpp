@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "platform/core/read_cache.h"
 #include "platform/web/kept_files.h"
 #include "platform/web/page_keys.h"
 #include "platform/web/web_backend.h"
@@ -81,5 +82,9 @@ EMSCRIPTEN_KEEPALIVE int web_sound_pull(int frames) {
 EMSCRIPTEN_KEEPALIVE int web_kept_files_answered(int number, int ok) {
     return platform::web::KeptFilesAnswered(number, ok != 0) ? 1 : 0;
 }
+
+// The page replaced one of the program's files with what another tab kept: what the program read
+// of its files before is read again. Lock-free, as the page's thread never waits on the program.
+EMSCRIPTEN_KEEPALIVE void web_files_replaced() { platform::read_cache::ChangedElsewhere(); }
 
 }  // extern "C"

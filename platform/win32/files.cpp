@@ -6,14 +6,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "platform/core/backend.h"
 #include "platform/core/file_faults.h"
 #include "platform/core/handles.h"
+#include "platform/core/cached_reads.h"
 #include "platform/api/file_names.h"
 #include "platform/api/kernel.h"
 
@@ -22,18 +26,27 @@ namespace {
 
 thread_local DWORD g_lastError = 0;
 
+// A file read through the read cache is read whole when it is opened; the game's largest, its
+// music, is under 3 MiB.
+constexpr std::size_t kMostReadWhole = std::size_t{16} << 20;
+
 HANDLE Failed(DWORD error) {
     g_lastError = error;
     return INVALID_HANDLE_VALUE;
 }
 
+// A file opened on a descriptor, or one read whole through the read cache (cached_reads.h) and read
+// from memory, which makes no file call at all.
 class FileObject : public KernelObject {
 public:
-    FileObject(int descriptor, bool readable, bool writable)
-        : descriptor_(descriptor), readable_(readable), writable_(writable) {}
+    FileObject(int descriptor, bool readable, bool writable, std::string path)
+        : descriptor_(descriptor), readable_(readable), writable_(writable), path_(std::move(path)) {}
+    explicit FileObject(std::shared_ptr<const std::string> memory)
+        : descriptor_(-1), readable_(true), writable_(false), memory_(std::move(memory)) {}
     ~FileObject() override {
         ReleaseStores();
-        ::close(descriptor_);
+        if (descriptor_ >= 0) ::close(descriptor_);
+        if (writable_) platform::read_cache::Changed(path_);
     }
     FileObject(const FileObject&) = delete;
     FileObject& operator=(const FileObject&) = delete;
@@ -41,6 +54,61 @@ public:
     int Descriptor() const { return descriptor_; }
     bool Readable() const { return readable_; }
     bool Writable() const { return writable_; }
+
+    // Up to `size` bytes at the position, which moves past them; fewer only at the end.
+    bool Read(char* bytes, DWORD size, LPDWORD read) {
+        if (memory_) return ReadMemory(bytes, size, read);
+        DWORD done = 0;
+        while (done < size) {
+            const ssize_t n = ::read(descriptor_, bytes + done, size - done);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) return false;
+            if (n == 0) break;  // end of file: success with what was read
+            done += static_cast<DWORD>(n);
+            if (read != nullptr) *read = done;
+        }
+        return true;
+    }
+
+    // Whatever was read of the file before is no longer what it holds.
+    bool Write(const char* bytes, DWORD size, LPDWORD written) {
+        DWORD done = 0;
+        bool ok = true;
+        while (ok && done < size) {
+            const ssize_t n = ::write(descriptor_, bytes + done, size - done);
+            if (n < 0 && errno == EINTR) continue;
+            ok = n > 0;
+            if (ok) done += static_cast<DWORD>(n);
+            if (ok && written != nullptr) *written = done;
+        }
+        platform::read_cache::Changed(path_);
+        return ok;
+    }
+
+    // flock's operation. A file read from memory has no lock of the system's: the read cache is on
+    // only where one program keeps these files, and across the browser's tabs the hold on the
+    // stored files (LockFileEx) is what takes turns.
+    bool Lock(int operation) {
+        if (memory_) return true;
+        int result = 0;
+        do {
+            result = ::flock(descriptor_, operation);
+        } while (result != 0 && errno == EINTR);
+        return result == 0;
+    }
+
+    // -1 when the file cannot tell.
+    std::int64_t Position() const { return memory_ ? position_ : ::lseek(descriptor_, 0, SEEK_CUR); }
+    std::int64_t Size() const {
+        if (memory_) return static_cast<std::int64_t>(memory_->size());
+        struct stat info {};
+        return ::fstat(descriptor_, &info) == 0 ? info.st_size : -1;
+    }
+    bool SeekTo(std::int64_t target) {
+        if (!memory_) return ::lseek(descriptor_, target, SEEK_SET) == target;
+        position_ = target;
+        return true;
+    }
 
     // An exclusive lock also holds the backend's hold on the stored files until it is let go, or
     // the handle is closed.
@@ -51,9 +119,21 @@ public:
     }
 
 private:
+    bool ReadMemory(char* bytes, DWORD size, LPDWORD read) {
+        const auto length = static_cast<std::int64_t>(memory_->size());
+        const std::int64_t n = std::max<std::int64_t>(0, std::min<std::int64_t>(size, length - position_));
+        if (n > 0) std::memcpy(bytes, memory_->data() + position_, static_cast<std::size_t>(n));
+        position_ += n;
+        if (read != nullptr) *read = static_cast<DWORD>(n);
+        return true;
+    }
+
     int descriptor_;
     bool readable_;
     bool writable_;
+    std::string path_;  // a writable file's, for the read cache
+    std::shared_ptr<const std::string> memory_;
+    std::int64_t position_ = 0;  // a file read from memory only
     bool holdsStores_ = false;
 };
 
@@ -85,13 +165,12 @@ std::int64_t Combine(LONG low, const LONG* high) {
 }
 
 // The position a seek lands on, or -1 when the method is unknown or the file cannot tell.
-std::int64_t SeekTarget(int descriptor, std::int64_t distance, DWORD method) {
+std::int64_t SeekTarget(const FileObject& file, std::int64_t distance, DWORD method) {
     std::int64_t origin = 0;
     if (method == FILE_CURRENT) {
-        origin = ::lseek(descriptor, 0, SEEK_CUR);
+        origin = file.Position();
     } else if (method == FILE_END) {
-        struct stat info {};
-        origin = ::fstat(descriptor, &info) == 0 ? info.st_size : -1;
+        origin = file.Size();
     } else if (method != FILE_BEGIN) {
         return -1;
     }
@@ -115,7 +194,15 @@ HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD /*shareMode*/, LPVOID /*secu
     if ((platform::faults::WritesFail() && writes) || platform::faults::IsRefused(path)) {
         return platform::Failed(ERROR_ACCESS_DENIED);
     }
+    // Opened for reading alone, a file is read whole through the read cache, when it is on.
+    if (!writes && (access & GENERIC_READ) != 0) {
+        if (auto contents = platform::cached::WholeFile(path, platform::kMostReadWhole)) {
+            if (contents->missing) return platform::Failed(ERROR_FILE_NOT_FOUND);
+            return platform::NewHandle(std::make_shared<FileObject>(std::move(contents->bytes)));
+        }
+    }
     const int descriptor = ::open(path.c_str(), flags, 0666);
+    if (writes) platform::read_cache::Changed(path);
     if (descriptor < 0) return platform::Failed(errno == ENOENT ? ERROR_FILE_NOT_FOUND : ERROR_ACCESS_DENIED);
     // A folder opens on POSIX but never as a file on Windows.
     struct stat info {};
@@ -123,8 +210,9 @@ HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD /*shareMode*/, LPVOID /*secu
         ::close(descriptor);
         return platform::Failed(ERROR_ACCESS_DENIED);
     }
-    return platform::NewHandle(
-        std::make_shared<FileObject>(descriptor, (access & GENERIC_READ) != 0, (access & GENERIC_WRITE) != 0));
+    const bool writable = (access & GENERIC_WRITE) != 0;
+    return platform::NewHandle(std::make_shared<FileObject>(descriptor, (access & GENERIC_READ) != 0, writable,
+                                                            writable ? path : std::string()));
 }
 
 DWORD GetLastError() { return platform::g_lastError; }
@@ -133,54 +221,34 @@ BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, LPVOID /*o
     if (read != nullptr) *read = 0;
     auto object = platform::HandleObject<FileObject>(file);
     if (!object || !object->Readable() || (buffer == nullptr && toRead > 0)) return FALSE;
-    auto* bytes = static_cast<char*>(buffer);
-    DWORD done = 0;
-    while (done < toRead) {
-        const ssize_t n = ::read(object->Descriptor(), bytes + done, toRead - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return FALSE;
-        if (n == 0) break;  // end of file: success with what was read
-        done += static_cast<DWORD>(n);
-        if (read != nullptr) *read = done;
-    }
-    return TRUE;
+    return object->Read(static_cast<char*>(buffer), toRead, read) ? TRUE : FALSE;
 }
 
 BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written, LPVOID /*overlapped*/) {
     if (written != nullptr) *written = 0;
     auto object = platform::HandleObject<FileObject>(file);
     if (!object || !object->Writable() || (buffer == nullptr && toWrite > 0)) return FALSE;
-    const auto* bytes = static_cast<const char*>(buffer);
-    DWORD done = 0;
-    while (done < toWrite) {
-        const ssize_t n = ::write(object->Descriptor(), bytes + done, toWrite - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return FALSE;
-        done += static_cast<DWORD>(n);
-        if (written != nullptr) *written = done;
-    }
-    return TRUE;
+    return object->Write(static_cast<const char*>(buffer), toWrite, written) ? TRUE : FALSE;
 }
 
 DWORD SetFilePointer(HANDLE file, LONG distance, LPLONG distanceHigh, DWORD method) {
     auto object = platform::HandleObject<FileObject>(file);
     if (!object) return INVALID_SET_FILE_POINTER;
-    const std::int64_t target = platform::SeekTarget(object->Descriptor(), platform::Combine(distance, distanceHigh),
-                                                     method);
+    const std::int64_t target = platform::SeekTarget(*object, platform::Combine(distance, distanceHigh), method);
     // Without a high part the new position has to fit in 32 bits.
     if (target < 0 || (distanceHigh == nullptr && target > 0xFFFFFFFFll)) {
         return INVALID_SET_FILE_POINTER;
     }
-    if (::lseek(object->Descriptor(), target, SEEK_SET) != target) return INVALID_SET_FILE_POINTER;
+    if (!object->SeekTo(target)) return INVALID_SET_FILE_POINTER;
     if (distanceHigh != nullptr) *distanceHigh = static_cast<LONG>(target >> 32);
     return static_cast<DWORD>(target & 0xFFFFFFFFll);
 }
 
 DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh) {
     auto object = platform::HandleObject<FileObject>(file);
-    struct stat info {};
-    if (!object || ::fstat(object->Descriptor(), &info) != 0) return INVALID_FILE_SIZE;
-    const auto size = static_cast<std::uint64_t>(info.st_size);
+    const std::int64_t known = object ? object->Size() : -1;
+    if (known < 0) return INVALID_FILE_SIZE;
+    const auto size = static_cast<std::uint64_t>(known);
     if (sizeHigh != nullptr) *sizeHigh = static_cast<DWORD>(size >> 32);
     return static_cast<DWORD>(size & 0xFFFFFFFFu);
 }
@@ -190,7 +258,9 @@ BOOL DeleteFileA(LPCSTR name) {
     const std::string path = platform::NativeWritePath(name);
     if (platform::faults::IsHidden(path)) return FALSE;
     // unlink refuses folders, as DeleteFile does.
-    return !path.empty() && ::unlink(path.c_str()) == 0 ? TRUE : FALSE;
+    const bool deleted = !path.empty() && ::unlink(path.c_str()) == 0;
+    platform::read_cache::Changed(path);
+    return deleted ? TRUE : FALSE;
 }
 
 BOOL FlushFileBuffers(HANDLE file) {
@@ -207,7 +277,10 @@ BOOL MoveFileExA(LPCSTR existingName, LPCSTR newName, DWORD flags) {
     struct stat info {};
     // lstat: a link that points nowhere still takes the name.
     if ((flags & MOVEFILE_REPLACE_EXISTING) == 0 && ::lstat(to.c_str(), &info) == 0) return FALSE;
-    if (::rename(from.c_str(), to.c_str()) != 0) return FALSE;
+    const bool moved = ::rename(from.c_str(), to.c_str()) == 0;
+    platform::read_cache::Changed(from);
+    platform::read_cache::Changed(to);
+    if (!moved) return FALSE;
     if (flags & MOVEFILE_WRITE_THROUGH) {
         // The rename itself is durable only once the folder holding it is on disk.
         const std::string::size_type slash = to.rfind('/');
@@ -227,16 +300,12 @@ BOOL LockFileEx(HANDLE file, DWORD flags, DWORD /*reserved*/, DWORD /*bytesLow*/
     if (!object) return FALSE;
     const int operation = ((flags & LOCKFILE_EXCLUSIVE_LOCK) ? LOCK_EX : LOCK_SH) |
                           ((flags & LOCKFILE_FAIL_IMMEDIATELY) ? LOCK_NB : 0);
-    int result = 0;
-    do {
-        result = ::flock(object->Descriptor(), operation);
-    } while (result != 0 && errno == EINTR);
-    if (result != 0) return FALSE;
+    if (!object->Lock(operation)) return FALSE;
     // A read-merge-write: other instances that keep the same files (the browser's tabs) take turns
     // too, and what they stored comes in before the caller reads.
     if ((flags & LOCKFILE_EXCLUSIVE_LOCK) == 0) return TRUE;
     if (!platform::GetBackend().HoldStores()) {
-        ::flock(object->Descriptor(), LOCK_UN);
+        object->Lock(LOCK_UN);
         return FALSE;
     }
     object->ReleaseStores();
@@ -249,5 +318,5 @@ BOOL UnlockFileEx(HANDLE file, DWORD /*reserved*/, DWORD /*bytesLow*/, DWORD /*b
     auto object = platform::HandleObject<FileObject>(file);
     if (!object) return FALSE;
     object->ReleaseStores();
-    return ::flock(object->Descriptor(), LOCK_UN) == 0 ? TRUE : FALSE;
+    return object->Lock(LOCK_UN) ? TRUE : FALSE;
 }

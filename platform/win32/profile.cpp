@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "platform/core/backend.h"
+#include "platform/core/cached_reads.h"
 #include "platform/core/file_faults.h"
 #include "platform/core/stored_file.h"
 #include "platform/api/file_names.h"
@@ -44,6 +45,11 @@ enum class Load { Read, Missing, Refused };
 Load ReadWhole(const std::string& path, std::string* text) {
     if (path.empty() || faults::IsHidden(path)) return Load::Missing;
     if (faults::IsRefused(path)) return Load::Refused;
+    if (const auto cached = cached::WholeFile(path, kMaxFileBytes)) {
+        if (cached->missing) return Load::Missing;
+        *text = *cached->bytes;
+        return Load::Read;
+    }
     const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (descriptor < 0) return errno == ENOENT ? Load::Missing : Load::Refused;
     struct stat info {};

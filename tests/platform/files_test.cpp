@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/core/handles.h"
+#include "platform/core/read_cache.h"
 #include "platform/api/kernel.h"
 #include "support/scratch_dir.h"
 
@@ -51,7 +52,15 @@ TEST_F(FilesTest, Dispositions) {
     EXPECT_EQ(Open(scratch_.Path(), GENERIC_READ, OPEN_EXISTING), INVALID_HANDLE_VALUE);
 }
 
-TEST_F(FilesTest, SequentialReadsAndSeeks) {
+// Read from the file, or (with the read cache on, as in the browser) from memory, alike.
+class FileReadsTest : public FilesTest, public testing::WithParamInterface<bool> {
+protected:
+    void SetUp() override { platform::read_cache::Enable(GetParam()); }
+    void TearDown() override { platform::read_cache::Enable(false); }
+};
+INSTANTIATE_TEST_SUITE_P(ReadCache, FileReadsTest, testing::Bool());
+
+TEST_P(FileReadsTest, SequentialReadsAndSeeks) {
     scratch_.Write("data.bin", "0123456789");
     HANDLE file = Open(path_, GENERIC_READ, OPEN_EXISTING);
     EXPECT_EQ(ReadAll(file, 4), "0123");
@@ -67,6 +76,9 @@ TEST_F(FilesTest, SequentialReadsAndSeeks) {
     EXPECT_EQ(SetFilePointer(file, 0, nullptr, 3), INVALID_SET_FILE_POINTER);
     EXPECT_EQ(SetFilePointer(file, 0, nullptr, FILE_CURRENT), 10u);
     EXPECT_EQ(WriteFile(file, "x", 1, nullptr, nullptr), FALSE);  // opened for reading only
+    OVERLAPPED whole{};
+    EXPECT_TRUE(LockFileEx(file, 0, 0, 1, 0, &whole));
+    EXPECT_TRUE(UnlockFileEx(file, 0, 1, 0, &whole));
     CloseHandle(file);
 }
 

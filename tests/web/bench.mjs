@@ -1,6 +1,10 @@
 // The browser build's figures for bench.sh, in headless Chromium:
 //   stats ...            the runner's --stats lines for the perfect game played in the page, five
-//                        runs (bench.sh takes the median, as of the native runner's five)
+//                        runs (bench.sh takes the median of each figure, as of the native runner's
+//                        five: frame_wall_median_us and frame_wall_p99_us)
+//   frame_time RUN TICK MICROSECONDS WALL
+//                        each frame of those runs, as the runner's --frame-times writes it (bench.sh
+//                        takes each frame's fastest of the five, as natively)
 //   web_load_ms N        from navigation to the first picture of the game (?game), in a fresh profile
 //                        (nothing cached: the data is loaded too), three times (bench.sh takes
 //                        the median)
@@ -10,7 +14,7 @@
 //                        from Play let go in the page's launcher to the first picture the game
 //                        draws, five round trips (the game's Menu brings the launcher back)
 //
-//   node bench.mjs SITE_DIR
+//   node bench.mjs SITE_DIR [frames]     (frames: the runner's five runs alone)
 import { spawn } from 'node:child_process';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
@@ -45,8 +49,12 @@ async function main() {
             await runner.goto(`${address}?script=perfect&stats`);
             await runner.waitForFunction('window.stalkwayPage.exitCode !== null', { timeout: 600000, polling: 500 });
             for (const line of await runner.evaluate('window.stalkwayPage.stdout')) if (line.startsWith('stats ')) console.log(line);
+            const file = await runner.evaluate("window.stalkwayPage.readBase64('/frame-times.txt')");
+            const times = Buffer.from(file, 'base64');
+            for (const line of times.toString().trim().split('\n')) console.log(`frame_time ${run} ${line}`);
             await runner.close();
         }
+        if (process.argv[3] === 'frames') return;
 
         for (let run = 0; run < 3; ++run) {
             const fresh = await browser.createBrowserContext();

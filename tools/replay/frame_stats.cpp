@@ -32,9 +32,10 @@ void FrameStats::BeforeTick(std::uint64_t tick) {
     const std::uint64_t now = ThreadTime();
     if (timing_ && presented_) {
         const double microseconds = static_cast<double>(now - started_) / 10.0;
+        const double wall = WallMicroseconds() - wallStarted_;
         frames_.Add(microseconds);
-        eachFrame_.emplace_back(tick, microseconds);
-        wallFrames_.Add(WallMicroseconds() - wallStarted_);
+        wallFrames_.Add(wall);
+        eachFrame_.push_back({tick, microseconds, wall});
         if (platform::headless::HasPicture()) {
             const platform::Picture picture = platform::headless::LastPicture();
             copies_.Add(CopyMicroseconds(picture.pixels, PixelCount(picture), &copy_));
@@ -69,6 +70,7 @@ void FrameStats::Print(std::FILE* out) const {
     std::fprintf(out, "stats frame_median_us %.1f\n", frames_.Percentile(0.5));
     std::fprintf(out, "stats frame_p99_us %.1f\n", frames_.Percentile(0.99));
     std::fprintf(out, "stats frame_wall_median_us %.1f\n", wallFrames_.Percentile(0.5));
+    std::fprintf(out, "stats frame_wall_p99_us %.1f\n", wallFrames_.Percentile(0.99));
     if (copies_.Count() > 0) std::fprintf(out, "stats copy_us %.1f\n", copies_.Percentile(0.5));
     if (startupMs_ >= 0.0) std::fprintf(out, "stats startup_ms %.1f\n", startupMs_);
     if (firstPictureUnixMs_ >= 0.0) std::fprintf(out, "stats first_picture_unix_ms %.3f\n", firstPictureUnixMs_);
@@ -77,8 +79,9 @@ void FrameStats::Print(std::FILE* out) const {
 bool FrameStats::WriteFrameTimes(const std::string& path) const {
     std::FILE* out = std::fopen(path.c_str(), "w");
     if (out == nullptr) return false;
-    for (const auto& [tick, microseconds] : eachFrame_)
-        std::fprintf(out, "%llu %.1f\n", static_cast<unsigned long long>(tick), microseconds);
+    for (const FrameTime& frame : eachFrame_)
+        std::fprintf(out, "%llu %.1f %.1f\n", static_cast<unsigned long long>(frame.tick), frame.microseconds,
+                     frame.wallMicroseconds);
     return std::fclose(out) == 0;
 }
 

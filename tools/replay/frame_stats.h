@@ -45,11 +45,12 @@ public:
     double StartupMs() const { return startupMs_; }
 
     // Measures the floor and prints `stats NAME VALUE` lines: frames, frame_median_us,
-    // frame_p99_us, frame_wall_median_us, copy_us, startup_ms and first_picture_unix_ms. The
+    // frame_p99_us, frame_wall_median_us, frame_wall_p99_us, copy_us, startup_ms and first_picture_unix_ms. The
     // system keeps a process's start to 10 ms only, so startup_ms may be up to 10 ms long; whoever
     // starts the runner can take the first picture's time of day against the moment it started it.
     void Print(std::FILE* out) const;
-    // Writes `TICK MICROSECONDS` for each frame, in order; false when the file cannot be written.
+    // Writes `TICK MICROSECONDS WALL_MICROSECONDS` for each frame, in order (its processor time and
+    // its time on the monotonic clock); false when the file cannot be written.
     bool WriteFrameTimes(const std::string& path) const;
 
 private:
@@ -60,7 +61,12 @@ private:
     double wallStarted_ = 0.0;
     TimeDistribution frames_;
     // Each frame's tick and processor time, in order.
-    std::vector<std::pair<std::uint64_t, double>> eachFrame_;
+    struct FrameTime {
+        std::uint64_t tick;
+        double microseconds;
+        double wallMicroseconds;
+    };
+    std::vector<FrameTime> eachFrame_;
     TimeDistribution wallFrames_;
     TimeDistribution copies_;
     std::vector<std::uint16_t> copy_;

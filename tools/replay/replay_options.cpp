@@ -81,7 +81,7 @@ const Option kOptions[] = {
          o->stats = true;
          return std::string();
      }},
-    {"--frame-times", "FILE", "write each frame's processor time to FILE, one line TICK MICROSECONDS a frame",
+    {"--frame-times", "FILE", "write each frame's processor and wall time to FILE, a line TICK MICROSECONDS WALL each",
      [](Options* o, const std::string& v) {
          o->frameTimes = v;
          return std::string();

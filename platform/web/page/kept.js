@@ -31,6 +31,9 @@
         const temporary = target + '.kept-in';
         FS.writeFile(temporary, bytes);
         FS.rename(temporary, target);
+        // The program keeps what it read of its files in its memory; before it is told it may read
+        // again (an answer, WM_PLAYER_FILES_STORED), it forgets that.
+        Module._web_files_replaced();
         ++kept.broughtIn;
     }
 

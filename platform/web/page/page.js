@@ -222,12 +222,13 @@
         });
     }
 
-    // &stats runs the runner as bench.sh runs it natively, statistics alone and the script without
-    // its screenshots: screenshots and the log are files, and every file operation of a worker is a
-    // round trip to the page's thread here, work the native figure it is compared with does not hold.
+    // &stats runs the runner as bench.sh runs it natively, statistics and each frame's times (written
+    // once, at the end) and the script without its screenshots: screenshots and the log are files,
+    // and every file operation of a worker is a round trip to the page's thread here, work the native
+    // figure it is compared with does not hold.
     function runnerArguments() {
         if (script === null) return [];
-        if (params.has('stats')) return ['--stats', '/run.script'];
+        if (params.has('stats')) return ['--stats', '--frame-times', '/frame-times.txt', '/run.script'];
         return ['--shots', '/shots', '--log', '/shots/run.log', '/run.script'];
     }
 
