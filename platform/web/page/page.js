@@ -186,8 +186,10 @@
             }
             // A held key's repeats reach the program as the desktop's system sends them.
             if (Module._web_key(e.keyCode, e.location, down ? (e.repeat ? 2 : 1) : 0)) e.preventDefault();
-            // The character the key typed, for the launcher's fields.
-            if (down && [...e.key].length === 1 && !e.ctrlKey && !e.metaKey) {
+            // The character the key typed, for the launcher's fields; a phone's keyboard composing
+            // (229) types into the page's input instead, which passes the text on (typing.js).
+            const composed = e.keyCode === 229 || e.isComposing;
+            if (down && !composed && [...e.key].length === 1 && !e.ctrlKey && !e.metaKey) {
                 Module._web_char(e.key.codePointAt(0));
                 e.preventDefault();
             }

@@ -22,7 +22,7 @@
         return Module.HEAP32.subarray(at, at + 5);
     }
 
-    const editing = () => typeof Module === 'object' && !!Module._web_typing_caret && caret()[0] === 1;
+    const editing = () => caret()[0] === 1;
     const focused = () => document.activeElement === input;
 
     function placeAt(x, y) {
