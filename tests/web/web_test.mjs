@@ -728,13 +728,16 @@ async function phoneKeyboard(browser, address) {
         await page.goto(address);
         await page.waitForFunction('window.stalkwayPage.firstPicture !== null', { timeout: 60000 });
         await titled(page, kLauncherTitle);
+        const cdp = await page.createCDPSession();
         const typingFocused = () => page.evaluate(() => document.activeElement === document.getElementById('typing'));
         for (const [leave, how] of [[() => page.keyboard.press('Enter'), 'Return'],
             [() => clickAt(page, 300, 60, true), 'a tap elsewhere']]) {
             await clickAt(page, ...kLauncher.name, true);
             check(await typingFocused(), 'a tap on the name field did not focus the page\'s input');
             await page.keyboard.sendCharacter('Bo');
-            await page.keyboard.sendCharacter('b');
+            // A word composed as a phone's keyboard does: "b", corrected to "bx" and back, then kept.
+            for (const text of ['b', 'bx', 'b']) await cdp.send('Input.imeSetComposition', { text, selectionStart: 1, selectionEnd: 1 });
+            await cdp.send('Input.insertText', { text: 'b' });
             await pause(150);
             await leave();
             await pause(300);
