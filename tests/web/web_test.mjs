@@ -719,7 +719,8 @@ async function phoneLayouts(browser, address) {
 
 // A phone's keyboard for the launcher's name: a tap on the field focuses the page's input, which
 // brings it up; text the keyboard puts in the input (no keys) becomes the name; Return lets go of
-// the input, and so does a tap elsewhere; Play names the game after what was typed.
+// the input, and so does a tap elsewhere; Play names the game after what was typed, and the game
+// has no such places.
 async function phoneKeyboard(browser, address) {
     const context = await browser.createBrowserContext();
     try {
@@ -745,6 +746,9 @@ async function phoneKeyboard(browser, address) {
         }
         await clickAt(page, ...kLauncher.play, true);
         await titled(page, 'Stalk Way - BobBob');
+        // The launcher's places went with its window: the game takes no typing.
+        await clickAt(page, ...kLauncher.name, true);
+        check(!(await typingFocused()), 'in the game a tap where the launcher\'s name field was focused the input');
     } finally {
         await context.close();
     }
