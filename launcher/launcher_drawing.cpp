@@ -7,6 +7,7 @@
 #include "launcher/launcher_layout.h"
 #include "launcher/launcher_screen.h"
 #include "platform/api/qz.h"
+#include "platform/api/user.h"
 #include "canvas/screen_image.h"
 #include "screen/button_group.h"
 #include "surface/surface.h"
@@ -111,6 +112,8 @@ void LauncherScreen::DrawMazeChoice(LPDIRECTDRAWSURFACE7 target) {
                                                                   : "";
     chip(launcher::kNumberChip, kind == MazeChoice::Kind::Number || typing, "No. " + number);
     if (typing) {
+        const int typed = static_cast<int>(sizeof "No. " - 1 + field_.Text().size());
+        SetCaretPos(launcher::kNumberChip.x + 6 + typed * launcher::kCharWidth, launcher::kNumberChip.y + 2);
         chip({launcher::RecentChip(0).x, launcher::RecentChip(0).y, 224, 22}, false, "1 to 99999999");
         return;
     }
@@ -142,5 +145,6 @@ void LauncherScreen::DrawFields(LPDIRECTDRAWSURFACE7 target) {
         Print(field_.Text().substr(first, launcher::kFieldVisibleChars), launcher::kFieldValueLeft, area.y);
         const int caretX = launcher::kFieldValueLeft + static_cast<int>(caret - first) * launcher::kCharWidth - 1;
         FillArea(target, {caretX, area.y + 4, 2, 18}, 0xff, 0xe5, 0x94);
+        SetCaretPos(caretX, area.y + 4);
     }
 }

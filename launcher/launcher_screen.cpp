@@ -15,6 +15,7 @@
 #include "platform/api/file_names.h"
 #include "platform/api/maze_folders.h"
 #include "platform/api/program_folders.h"
+#include "platform/api/typing_areas.h"
 #include "platform/api/win32.h"
 #include "screen/button.h"
 #include "screen/button_group.h"
@@ -25,6 +26,17 @@
 LauncherScreen g_LauncherScreen;
 
 namespace {
+
+// The places that take typing: the player's three text fields and the maze number.
+void NameTypingAreas() {
+    RECT areas[launcher::kTextFields + 1];
+    for (int field = 0; field <= launcher::kTextFields; ++field) {
+        const launcher::Area a = field < launcher::kTextFields ? launcher::FieldValueArea(field)
+                                                               : launcher::kNumberChip;
+        areas[field] = RECT{a.x, a.y, a.x + a.width, a.y + a.height};
+    }
+    SetTypingAreas(g_hWnd, areas, launcher::kTextFields + 1);
+}
 
 // The game runs in its data folder, which a portable game needs and an installed one ignores.
 constexpr char kGameFolder[] = ".";
@@ -69,6 +81,7 @@ void LauncherScreen::Enter(LPDIRECTDRAW7 directDraw, LPDIRECTDRAWSURFACE7 target
     editing_ = -1;
     status_.clear();
     gameStarted_ = false;
+    NameTypingAreas();
     backgroundImage_ = LoadScreenImage(kBackground);
     for (const launcher::ButtonPlace& place : launcher::kButtons) {
         auto* button = new Button(place.x, place.y);
@@ -106,7 +119,7 @@ void LauncherScreen::OnMazeClick(int x, int y) {
     if (launcher::kTodayChip.Contains(x, y)) Report(maze_.Choose(MazeChoice::Kind::Today));
     if (launcher::kNumberChip.Contains(x, y) && editing_ != kMazeField) {
         field_.Start("", launcher::kNumberDigits);
-        editing_ = kMazeField;
+        SetEditing(kMazeField);
     }
     for (std::size_t i = 0; i < maze_.Recent().size() && editing_ != kMazeField; ++i)
         if (launcher::RecentChip(static_cast<int>(i)).Contains(x, y)) Report(maze_.ChooseNumber(maze_.Recent()[i]));
@@ -140,7 +153,7 @@ void LauncherScreen::OnKeyDown(HWND hwnd, int virtualKey) {
     }
     if (virtualKey == VK_BACK) field_.Backspace();
     if (virtualKey == VK_RETURN) AcceptEdit();
-    if (virtualKey == VK_ESCAPE) editing_ = -1;
+    if (virtualKey == VK_ESCAPE) SetEditing(-1);
     field_.MoveCaret(virtualKey);
 }
 
@@ -166,12 +179,19 @@ void LauncherScreen::OnClick(int x, int y) {
 void LauncherScreen::BeginEdit(int field) {
     PlayerRecord record = Shown(options_, options_.Current());
     field_.Start(FieldOf(record, field), kFieldLimit);
+    SetEditing(field);
+}
+
+void LauncherScreen::SetEditing(int field) {
+    // The caret is drawn with the field; the system's, hidden, says that typing goes there.
+    if (field >= 0) CreateCaret(g_hWnd, nullptr, 2, 18);
+    else if (editing_ >= 0) DestroyCaret();
     editing_ = field;
 }
 
 void LauncherScreen::AcceptEdit() {
     const int field = editing_;
-    editing_ = -1;
+    SetEditing(-1);
     if (field == kMazeField) {
         const auto number = assets::ParseMazeNumber(field_.Text());
         if (number) Report(maze_.ChooseNumber(*number));

@@ -38,6 +38,8 @@ private:
     void OnClick(int x, int y);
     void OnButton(const char* name);
     void BeginEdit(int field);
+    // -1 ends the editing.
+    void SetEditing(int field);
     void AcceptEdit();
     void ToggleSend();
     void StoreCurrent(PlayerRecord record);

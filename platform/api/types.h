@@ -41,6 +41,7 @@ struct HDC__;
 struct HICON__;
 struct HMENU__;
 struct HGDIOBJ__;
+struct HBITMAP__;
 using HWND = HWND__*;
 using HINSTANCE = HINSTANCE__*;
 using HDC = HDC__*;
@@ -49,6 +50,7 @@ using HCURSOR = HICON__*;
 using HMENU = HMENU__*;
 using HGDIOBJ = HGDIOBJ__*;
 using HBRUSH = HGDIOBJ__*;
+using HBITMAP = HBITMAP__*;
 using HGLOBAL = void*;
 
 inline const HANDLE INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1));

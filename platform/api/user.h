@@ -157,6 +157,12 @@ SHORT GetAsyncKeyState(int vk);
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 HICON LoadIconA(HINSTANCE instance, LPCSTR name);
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
+// The thread's one caret, where typed text goes. A program that draws its own text fields draws
+// its own caret too and keeps this one hidden (never calls ShowCaret): it tells the system that a
+// field is being edited, and where. CreateCaret replaces any caret the thread had.
+BOOL CreateCaret(HWND hwnd, HBITMAP bitmap, int width, int height);
+BOOL SetCaretPos(int x, int y);
+BOOL DestroyCaret();
 
 // gdi32
 HGDIOBJ GetStockObject(int index);

@@ -76,6 +76,14 @@ struct AudioDeviceInfo {
     bool sixteenBit;
 };
 
+// Where the program's windows take typing (SetTypingAreas) and, while a field is edited, its
+// caret (CreateCaret, SetCaretPos), in picture pixels.
+struct TypingState {
+    std::vector<RECT> areas;
+    bool editing = false;
+    RECT caret{};
+};
+
 class Backend {
 public:
     virtual ~Backend() = default;
@@ -139,6 +147,10 @@ public:
     // player cannot reach hands it over another way (the browser offers it as a download) and
     // returns true; otherwise false, and the stored file is where the player finds it.
     virtual bool OfferToPlayer(const std::string& /*nativePath*/) { return false; }
+
+    // The typing areas or the caret changed. A backend whose player may have no keyboard at hand
+    // (the browser, on a phone) offers its on-screen one there; the others have nothing to do.
+    virtual void TypingChanged(const TypingState& /*state*/) {}
 
     // OutputDebugStringA's text: the headless backend hands it to its driver, a real one drops it.
     virtual void DebugOutput(const char* text) = 0;

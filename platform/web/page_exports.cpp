@@ -20,6 +20,17 @@ void Send(const PageEvent& e) { Instance().Events().Push(&e, 1); }
 std::int32_t g_placement[4];
 // The page's buffer for sound, 16-bit stereo.
 std::int16_t g_sound[8192 * 2];
+// The sound ring's addresses, for the worklet: the items, the head and tail counters, the capacity.
+std::int32_t g_soundRing[4];
+// The caret as [editing, left, top, right, bottom], in picture pixels.
+std::int32_t g_caret[5];
+
+platform::web::PicturePoint PictureAt(int areaX, int areaY) {
+    const int width = Instance().Frames().Width();
+    const int height = Instance().Frames().Height();
+    return platform::web::ToPicture(Instance().CurrentPlacement(), areaX, areaY, width > 0 ? width : 800,
+                                    height > 0 ? height : 600);
+}
 
 }  // namespace
 
@@ -42,10 +53,7 @@ EMSCRIPTEN_KEEPALIVE const std::int32_t* web_place(int areaWidth, int areaHeight
 
 // Pointer positions are in the play area's pixels; button 1 is the left, 2 the right.
 EMSCRIPTEN_KEEPALIVE void web_pointer(int areaX, int areaY, int button, int down) {
-    const platform::web::PicturePoint p = platform::web::ToPicture(
-        Instance().CurrentPlacement(), areaX, areaY,
-        Instance().Frames().Width() > 0 ? Instance().Frames().Width() : 800,
-        Instance().Frames().Height() > 0 ? Instance().Frames().Height() : 600);
+    const platform::web::PicturePoint p = PictureAt(areaX, areaY);
     if (button == 0) Send(PageEvent{PageEvent::Move, p.x, p.y, 0, 0});
     else Send(PageEvent{PageEvent::Button, p.x, p.y, button, down});
 }
@@ -77,6 +85,32 @@ EMSCRIPTEN_KEEPALIVE const std::int16_t* web_sound_buffer() { return g_sound; }
 EMSCRIPTEN_KEEPALIVE int web_sound_pull(int frames) {
     const auto most = static_cast<std::size_t>(frames) < 8192 ? static_cast<std::size_t>(frames) : 8192;
     return static_cast<int>(Instance().Audio().Pull(g_sound, most));
+}
+
+// Where the worklet empties the sound ring from: addresses in the module's memory.
+EMSCRIPTEN_KEEPALIVE const std::int32_t* web_sound_ring() {
+    const platform::web::WebAudio::Ring::Layout ring = Instance().Audio().SharedRing();
+    g_soundRing[0] = static_cast<std::int32_t>(reinterpret_cast<std::uintptr_t>(ring.items));
+    g_soundRing[1] = static_cast<std::int32_t>(reinterpret_cast<std::uintptr_t>(ring.head));
+    g_soundRing[2] = static_cast<std::int32_t>(reinterpret_cast<std::uintptr_t>(ring.tail));
+    g_soundRing[3] = static_cast<std::int32_t>(platform::web::WebAudio::Ring::kCapacity);
+    return g_soundRing;
+}
+
+// 1 when a tap at this point of the play area lands on a place that takes typing.
+EMSCRIPTEN_KEEPALIVE int web_typing_at(int areaX, int areaY) {
+    const platform::web::PicturePoint p = PictureAt(areaX, areaY);
+    return Instance().Typing().TakesTyping(p.x, p.y) ? 1 : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE const std::int32_t* web_typing_caret() {
+    const RECT caret = Instance().Typing().Caret();
+    g_caret[0] = Instance().Typing().Editing() ? 1 : 0;
+    g_caret[1] = caret.left;
+    g_caret[2] = caret.top;
+    g_caret[3] = caret.right;
+    g_caret[4] = caret.bottom;
+    return g_caret;
 }
 
 EMSCRIPTEN_KEEPALIVE int web_kept_files_answered(int number, int ok) {

@@ -13,8 +13,23 @@ namespace platform::web {
 template <class T, std::size_t N>
 class SpscRing {
     static_assert((N & (N - 1)) == 0, "the capacity is a power of two, so that the counters may wrap");
+    static_assert(std::atomic<std::uint32_t>::is_always_lock_free && sizeof(std::atomic<std::uint32_t>) == 4,
+                  "a reader in another language takes the counters as plain 32-bit atomics");
 
 public:
+    static constexpr std::size_t kCapacity = N;
+
+    // Where the items and the counters lie, for an emptying thread that is not C++ but shares the
+    // memory (the page's audio worklet). It must empty the ring as Pop does: load the head and
+    // the tail atomically, copy the items from head to tail (each at its counter modulo N), then
+    // store the new head atomically; the counters are unsigned 32-bit and wrap.
+    struct Layout {
+        const T* items;
+        const std::atomic<std::uint32_t>* head;
+        const std::atomic<std::uint32_t>* tail;
+    };
+    Layout Shared() const { return Layout{items_.data(), &head_, &tail_}; }
+
     std::size_t Size() const { return tail_.load(std::memory_order_acquire) - head_.load(std::memory_order_acquire); }
     std::size_t Free() const { return N - Size(); }
 

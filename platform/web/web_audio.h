@@ -1,6 +1,8 @@
 // The sound device in the browser. A thread of the program asks the mixer for frames and keeps a
-// short ring of them full; the page's audio callback (Web Audio, started at the first click or
-// key) empties it. Until the page plays, the ring stays full and the mixer is not asked.
+// short ring of them full; the page's audio worklet (Web Audio, started at the first click or key)
+// empties it straight from the shared memory, on the browser's audio thread, or, in a browser
+// without worklets, the page's own thread through Pull. Until the page plays, the ring stays full
+// and the mixer is not asked.
 #pragma once
 
 #include <atomic>
@@ -26,6 +28,11 @@ public:
     // The page's thread: up to `frames` stereo frames into `out`; returns how many there were.
     std::size_t Pull(std::int16_t* out, std::size_t frames);
 
+    // 16-bit samples, left and right taking turns.
+    using Ring = SpscRing<std::int16_t, 8192>;
+    // For the worklet, which empties the ring itself.
+    Ring::Layout SharedRing() const { return ring_.Shared(); }
+
 private:
     void Fill();
 
@@ -33,7 +40,7 @@ private:
     // that an effect follows its click.
     static constexpr std::size_t kAheadSamples = 2048 * 2;
     static constexpr std::size_t kChunkFrames = 256;
-    SpscRing<std::int16_t, 8192> ring_;
+    Ring ring_;
     std::mutex renderMutex_;  // held while the source renders, so that Stop can wait it out
     AudioSource* source_ = nullptr;
     bool playing_ = false;

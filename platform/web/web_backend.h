@@ -12,6 +12,7 @@
 #include "platform/core/backend.h"
 #include "platform/web/frame_buffers.h"
 #include "platform/web/page_events.h"
+#include "platform/web/page_typing.h"
 #include "platform/web/picture_fit.h"
 #include "platform/web/web_audio.h"
 
@@ -54,6 +55,7 @@ public:
     bool HoldStores() override;
     void ReleaseStores() override;
     bool OfferToPlayer(const std::string& nativePath) override;
+    void TypingChanged(const TypingState& state) override { typing_.Publish(state); }
     void DebugOutput(const char*) override {}
     void Trace(const char*) override {}
 
@@ -61,6 +63,7 @@ public:
     FrameBuffers& Frames() { return frames_; }
     PageEventRing& Events() { return events_; }
     WebAudio& Audio() { return audio_; }
+    const PageTyping& Typing() const { return typing_; }
     // The play area's size in the page, and where the picture sits in it.
     Placement Place(int areaWidth, int areaHeight);
     Placement CurrentPlacement() const;
@@ -70,6 +73,7 @@ private:
     FrameBuffers frames_;
     PageEventRing events_;
     WebAudio audio_;
+    PageTyping typing_;
     std::atomic<int> pictureWidth_{800};
     std::atomic<int> pictureHeight_{600};
     Placement placement_{0, 0, 800, 600};  // the page's thread only

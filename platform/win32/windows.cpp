@@ -10,6 +10,7 @@
 #include "platform/core/backend.h"
 #include "platform/core/windowing.h"
 #include "platform/api/user.h"
+#include "platform/win32/typing.h"
 
 namespace platform {
 namespace {
@@ -76,6 +77,7 @@ WNDPROC WindowProcedure(HWND hwnd) {
 
 void ResetWindowing() {
     State() = Windowing{};
+    ForgetTyping(nullptr);
     ResetMessageQueue();
 }
 
@@ -129,6 +131,7 @@ BOOL DestroyWindow(HWND hwnd) {
     const bool native = window->native;
     platform::GetBackend().Trace("DestroyWindow");
     platform::Send(hwnd, WM_DESTROY, 0, 0);
+    platform::ForgetTyping(hwnd);
     State().windows.erase(reinterpret_cast<std::uintptr_t>(hwnd));
     if (State().main == hwnd) State().main = nullptr;
     if (native) platform::GetBackend().DestroyNativeWindow();

@@ -12,6 +12,7 @@
 #include "platform/core/c_random.h"
 #include "platform/web/frame_buffers.h"
 #include "platform/web/page_keys.h"
+#include "platform/web/page_typing.h"
 #include "platform/web/picture_fit.h"
 #include "platform/web/spsc_ring.h"
 #include "platform/qz/widen_row.h"
@@ -165,6 +166,33 @@ TEST(WebRing, KeepsOrderAcrossTheWrapAndRefusesWhenFull) {
     int out[10];
     EXPECT_EQ(ring.Pop(out, 10), 8u);
     EXPECT_EQ(ring.Pop(out, 1), 0u);
+}
+
+// A tap takes typing inside an area's edges only; a new set replaces the old, and past the most
+// the page reads none is offered.
+TEST(WebTyping, TapsLandInTheAreasNamedLast) {
+    platform::web::PageTyping typing;
+    platform::TypingState state;
+    state.areas = {RECT{130, 370, 392, 396}, RECT{548, 10, 704, 32}};
+    typing.Publish(state);
+    EXPECT_TRUE(typing.TakesTyping(130, 370));
+    EXPECT_TRUE(typing.TakesTyping(391, 395));
+    EXPECT_FALSE(typing.TakesTyping(392, 380));
+    EXPECT_FALSE(typing.TakesTyping(200, 396));
+    EXPECT_TRUE(typing.TakesTyping(600, 20));
+    EXPECT_FALSE(typing.Editing());
+
+    state.areas.assign(platform::web::PageTyping::kMostAreas + 1, RECT{0, 0, 10, 10});
+    state.areas.back() = RECT{500, 500, 510, 510};
+    state.editing = true;
+    state.caret = RECT{140, 374, 142, 392};
+    typing.Publish(state);
+    EXPECT_FALSE(typing.TakesTyping(600, 20));
+    EXPECT_TRUE(typing.TakesTyping(5, 5));
+    EXPECT_FALSE(typing.TakesTyping(505, 505));
+    EXPECT_TRUE(typing.Editing());
+    EXPECT_EQ(typing.Caret().left, 140);
+    EXPECT_EQ(typing.Caret().bottom, 392);
 }
 
 // The browser build's rand() draws what glibc's does, for the seeds the program uses (seconds of

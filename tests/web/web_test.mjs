@@ -3,8 +3,8 @@
 //                game; every screenshot has the pixels of stalkway-replay's, and the log is the same
 //   real input   the game at 1280x960 played with real mouse clicks and touch taps at the scaled
 //                positions shows the maze, the zoom and the score that the same clicks give
-//                natively; Web Audio starts at the first gesture and plays more than silence;
-//                after a reload the hall of fame is still there
+//                natively; Web Audio starts at the first gesture and its worklet plays more than
+//                silence; after a reload the hall of fame is still there
 //   keys         N, the arrows, Backspace and H in the page give the native pictures for those keys
 //   static host  served by a plain static server (no headers), the page isolates itself through its
 //                service worker and plays; a held key repeats; Escape asks before the game ends;
@@ -17,10 +17,14 @@
 //   two tabs     two tabs of one browser finish games one right after the other, ten rounds: the
 //                browser's storage keeps both scores every time; a save whose database write fails
 //                is told to the player, and the next save stores its score once
-//   launcher     the page opens on the launcher: a name typed, music off, Play; the game has the name
-//                in its caption and plays silent; Menu and Exit come back; nothing is fetched again
+//   launcher     the page opens on the launcher: Escape in the name field drops what was typed and
+//                asks nothing, then asks once the field is left; a name typed, music off, Play; the
+//                game has the name in its caption and plays silent; Menu and Exit come back; nothing
+//                is fetched again
 //   two tabs     a launcher shows the score a game in another tab has just stored, without a reload
-//   phone        at 390x844 and 844x390 the page does not scroll, the picture is whole and a tap acts
+//   phone        at 390x844 and 844x390 the page does not scroll, the picture is whole and a tap acts;
+//                a tap on the name field focuses the page's input (the phone's keyboard), text put
+//                there becomes the name, and Return or a tap elsewhere lets go of the input
 //   world        served by stalkway-server, the perfect game played with clicks lands in the server's
 //                table with the game's own score; one finished while the server is down arrives from
 //                the next tab, and the launcher shows the table; from a static host nothing is queued
@@ -203,10 +207,13 @@ async function realInput(browser, address) {
     return page;
 }
 
-// Started by the player's first gesture, Web Audio runs and has played more than silence.
+// Started by the player's first gesture, Web Audio runs and its worklet, not the page's thread, has
+// played more than silence.
 async function checkSound(page, gesture) {
     const state = await page.evaluate('window.stalkwayPage.audio && window.stalkwayPage.audio.state');
     check(state === 'running', `after ${gesture} the page's audio is ${state}, not running`);
+    const path = await page.evaluate('window.stalkwayPage.soundPath');
+    check(path === 'worklet', `after ${gesture} the sound plays through ${path}, not the worklet`);
     const sound = await page.evaluate('[window.stalkwayPage.soundFrames, window.stalkwayPage.loudFrames]');
     check(sound[0] > 0 && sound[1] > 0, `Web Audio played ${sound[0]} frames, ${sound[1]} of them not silent`);
 }
@@ -278,6 +285,8 @@ async function loadedIsolated(page) {
     await pause(600);
 }
 
+const asking = (page) => page.evaluate(() => !!document.getElementById('ask') && !document.getElementById('ask').hidden);
+
 // From a static host: isolated by the worker, N and a held Left (one press and one repeat) give
 // the native picture of N, Left, Left (one Left alone gives another); Escape asks and the game plays
 // on; offline with the server gone, a reload plays from the cache; Leave ends the program.
@@ -304,13 +313,12 @@ async function staticHost(browser) {
         const differ = areasDiffer(played, held.pixels, held.width);
         check(differ.length === 0, 'after a held Left the canvas differs from two native presses in ' + differ.join(', '));
 
-        const asking = () => page.evaluate(() => !!document.getElementById('ask') && !document.getElementById('ask').hidden);
         await page.keyboard.press('Escape');
         await pause(300);
-        check(await asking(), 'Escape did not ask before leaving');
+        check(await asking(page), 'Escape did not ask before leaving');
         await page.keyboard.press('Escape');
         await pause(500);
-        check(!(await asking()), 'a second Escape did not close the question');
+        check(!(await asking(page)), 'a second Escape did not close the question');
         check(await page.evaluate('window.stalkwayPage.exitCode') === null, 'Escape ended the program');
 
         host.server.kill();
@@ -606,6 +614,16 @@ async function launcherRoundTrip(browser, address) {
         await page.waitForFunction('window.stalkwayPage.firstPicture !== null', { timeout: 60000 });
         await titled(page, kLauncherTitle);
         const loaded = requests.length;
+        // Escape in a field drops what was typed there, as on the desktop, and asks nothing; once
+        // the field is left, Escape asks again.
+        await clickAt(page, ...kLauncher.name);
+        await page.keyboard.type('Zed', { delay: 40 });
+        for (const [editing, what] of [[true, 'in the name field'], [false, 'after the field was left']]) {
+            await page.keyboard.press('Escape', { delay: 40 });
+            await pause(300);
+            check(await asking(page) !== editing, `Escape ${what} ${editing ? 'asked' : 'did not ask'} before leaving`);
+        }
+        await page.keyboard.press('Escape', { delay: 40 });
         await clickAt(page, ...kLauncher.name);
         await page.keyboard.type('Ada', { delay: 40 });
         await page.keyboard.press('Enter', { delay: 40 });
@@ -704,6 +722,43 @@ async function phoneLayouts(browser, address) {
             check(changed > 0, `at ${width}x${height} a tap on Music did not switch it`);
             await page.close();
         }
+    } finally {
+        await context.close();
+    }
+}
+
+// A phone's keyboard for the launcher's name: a tap on the field focuses the page's input, which
+// brings it up; text the keyboard puts in the input (no keys) becomes the name; Return lets go of
+// the input, and so does a tap elsewhere; Play names the game after what was typed, and the game
+// has no such places.
+async function phoneKeyboard(browser, address) {
+    const context = await browser.createBrowserContext();
+    try {
+        const page = await context.newPage();
+        await page.setViewport({ width: 390, height: 844, isMobile: true, hasTouch: true });
+        await page.goto(address);
+        await page.waitForFunction('window.stalkwayPage.firstPicture !== null', { timeout: 60000 });
+        await titled(page, kLauncherTitle);
+        const cdp = await page.createCDPSession();
+        const typingFocused = () => page.evaluate(() => document.activeElement === document.getElementById('typing'));
+        for (const [leave, how] of [[() => page.keyboard.press('Enter'), 'Return'],
+            [() => clickAt(page, 300, 60, true), 'a tap elsewhere']]) {
+            await clickAt(page, ...kLauncher.name, true);
+            check(await typingFocused(), 'a tap on the name field did not focus the page\'s input');
+            await page.keyboard.sendCharacter('Bo');
+            // A word composed as a phone's keyboard does: "b", corrected to "bx" and back, then kept.
+            for (const text of ['b', 'bx', 'b']) await cdp.send('Input.imeSetComposition', { text, selectionStart: 1, selectionEnd: 1 });
+            await cdp.send('Input.insertText', { text: 'b' });
+            await pause(150);
+            await leave();
+            await pause(300);
+            check(!(await typingFocused()), `${how} left the page's input focused`);
+        }
+        await clickAt(page, ...kLauncher.play, true);
+        await titled(page, 'Stalk Way - BobBob');
+        // The launcher's places went with its window: the game takes no typing.
+        await clickAt(page, ...kLauncher.name, true);
+        check(!(await typingFocused()), 'in the game a tap where the launcher\'s name field was focused the input');
     } finally {
         await context.close();
     }
@@ -867,6 +922,8 @@ async function main() {
             phoneLayouts(browser, address));
         await test('the page served by stalkway-server sends it the run; a static host gets none', () =>
             runsGoHome(browser, address));
+        await test('on a phone a tap on the name field brings up the keyboard, which types the name', () =>
+            phoneKeyboard(browser, address));
     } finally {
         await browser.close();
         isolated.server.kill();

@@ -1,11 +1,14 @@
-// The keys the page keeps for itself. Escape closes the page's message or question, or leaves the
-// whole screen; otherwise it asks before it lets the program have it, since the program ends on it
-// and a game in progress would be lost.
+// The keys the page keeps for itself. Escape closes the page's message or question; while the
+// program edits a text field, it is the program's, which drops the edit as on the desktop;
+// otherwise it leaves the whole screen, or asks before it lets the program have it, since the
+// program ends on it and a game in progress would be lost.
 'use strict';
 (function () {
     const kEscape = 27;
     const kReturn = 13;
     let ask = null;
+    // An Escape that went down to the program comes up there too.
+    let escapeToProgram = false;
 
     function question(leave) {
         const box = document.createElement('div');
@@ -32,8 +35,8 @@
     }
 
     // Returns true when the page took the key and the program must not see it. `leave` hands the
-    // program its Escape.
-    function pageTakes(event, down, leave) {
+    // program its Escape; `editing` says whether the program edits a text field.
+    function pageTakes(event, down, leave, editing) {
         if (ask === null) ask = question(leave);
         if (!ask.hidden) {
             if (down && event.keyCode === kEscape) close();
@@ -42,8 +45,14 @@
             return true;
         }
         if (event.keyCode !== kEscape) return false;
-        if (!down) return true;
+        if (!down) {
+            const program = escapeToProgram;
+            escapeToProgram = false;
+            return !program;
+        }
         const message = document.getElementById('message');
+        escapeToProgram = message.hidden && editing;
+        if (escapeToProgram) return false;
         if (!message.hidden) message.hidden = true;
         else if (document.fullscreenElement) document.exitFullscreen();
         else {

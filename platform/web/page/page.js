@@ -15,7 +15,7 @@
     const context = canvas.getContext('2d');
     const page = (window.stalkwayPage = {
         stdout: [], messages: [], firstPicture: null, titledPicture: null, exitCode: null, audio: null, soundFrames: 0,
-        loudFrames: 0, server: null,
+        loudFrames: 0, server: null, soundPath: null,
     });
 
     function show(id, on) { document.getElementById(id).hidden = !on; }
@@ -79,23 +79,36 @@
             if (page.firstPicture === null) page.firstPicture = performance.now();
             if (page.titledPicture === null) page.titledPicture = performance.now();
         }
+        window.stalkwayTyping.follow(canvas);
         if (page.exitCode === null) requestAnimationFrame(draw);
     }
 
-    // Web Audio may start only after the player has done something.
-    let sound = null;
-    function startSound() {
-        if (sound) return;
-        const AudioContextClass = window.AudioContext || window.webkitAudioContext;
-        if (!AudioContextClass) return;
-        const rate = Module._web_sound_rate();
-        sound = page.audio = new AudioContextClass({ sampleRate: rate });
+    // What the player hears, for the tests: frames played, and those that are not silence.
+    function counted(frames, loud) {
+        page.soundFrames += frames;
+        page.loudFrames += loud;
+    }
+
+    // The worklet empties the program's sound ring itself, on the browser's audio thread.
+    function playFromWorklet() {
+        const at = Module._web_sound_ring() >> 2;
+        const [items, head, tail, capacity] = Module.HEAP32.subarray(at, at + 4);
+        const node = new AudioWorkletNode(sound, 'ring-player', {
+            numberOfInputs: 0, numberOfOutputs: 1, outputChannelCount: [2],
+            processorOptions: { memory: Module.HEAPU8.buffer, items, head, tail, capacity },
+        });
+        node.port.onmessage = (event) => counted(event.data.frames, event.data.loud);
+        node.connect(sound.destination);
+        page.soundPath = 'worklet';
+    }
+
+    // A browser without worklets: the page's own thread takes the frames, as long as it is free to.
+    function playOnPage() {
         const node = sound.createScriptProcessor(1024, 0, 2);
         node.onaudioprocess = (event) => {
             const left = event.outputBuffer.getChannelData(0);
             const right = event.outputBuffer.getChannelData(1);
             const frames = Module._web_sound_pull(left.length);
-            page.soundFrames += frames;
             const at = Module._web_sound_buffer() >> 1;
             const samples = Module.HEAP16.subarray(at, at + 2 * frames);
             let loud = 0;
@@ -104,11 +117,25 @@
                 right[i] = i < frames ? samples[2 * i + 1] / 32768 : 0;
                 if (left[i] !== 0 || right[i] !== 0) ++loud;
             }
-            // What the player hears, for the tests: frames that are not silence.
-            page.loudFrames += loud;
+            counted(frames, loud);
         };
         node.connect(sound.destination);
+        page.soundPath = 'page';
+    }
+
+    // Web Audio may start only after the player has done something.
+    let sound = null;
+    function startSound() {
+        if (sound) return;
+        const AudioContextClass = window.AudioContext || window.webkitAudioContext;
+        if (!AudioContextClass) return;
+        sound = page.audio = new AudioContextClass({ sampleRate: Module._web_sound_rate() });
         sound.resume();
+        if (!sound.audioWorklet || typeof AudioWorkletNode !== 'function') return playOnPage();
+        sound.audioWorklet.addModule('sound-worklet.js').then(playFromWorklet, (error) => {
+            console.warn('The sound worklet did not load, the page plays the sound itself: ' + error);
+            playOnPage();
+        });
     }
 
     function areaPoint(event) {
@@ -135,6 +162,8 @@
             const t = e.changedTouches[0];
             Module._web_pointer(...areaPoint(t), 0, 0);
             if (down !== null) Module._web_pointer(...areaPoint(t), 1, down);
+            // The phone's keyboard comes up only for a focus given during the tap itself.
+            if (e.type === 'touchend') window.stalkwayTyping.tapped(...areaPoint(t));
         };
         stage.addEventListener('touchstart', touch(1), { passive: false });
         stage.addEventListener('touchmove', touch(null), { passive: false });
@@ -152,14 +181,16 @@
                 else stage.requestFullscreen();
                 return;
             }
-            if (window.stalkwayKeys.pageTakes(e, down, leave)) {
+            if (window.stalkwayKeys.pageTakes(e, down, leave, window.stalkwayTyping.editing())) {
                 e.preventDefault();
                 return;
             }
             // A held key's repeats reach the program as the desktop's system sends them.
             if (Module._web_key(e.keyCode, e.location, down ? (e.repeat ? 2 : 1) : 0)) e.preventDefault();
-            // The character the key typed, for the launcher's fields.
-            if (down && [...e.key].length === 1 && !e.ctrlKey && !e.metaKey) {
+            // The character the key typed, for the launcher's fields; a phone's keyboard composing
+            // (229) types into the page's input instead, which passes the text on (typing.js).
+            const composed = e.keyCode === 229 || e.isComposing;
+            if (down && !composed && [...e.key].length === 1 && !e.ctrlKey && !e.metaKey) {
                 Module._web_char(e.key.codePointAt(0));
                 e.preventDefault();
             }
