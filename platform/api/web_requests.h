@@ -17,6 +17,8 @@ struct WebReply {
 // The world hall of fame the program was served by, when it was: in the browser, the page's own
 // address when it answered there as the server does; natively, and from a plain host, none (empty).
 std::string HomeServer();
+// Only the page knows it: its program takes it from its first command line, before it starts.
+void UseHomeServer(const std::string& server);
 
 // `server` is a base address: "http://HOST:PORT" or "https://HOST[:PORT]", with a path prefix
 // when the server is behind one ("https://example.org/stalkway"); `path` begins with "/".

@@ -41,8 +41,6 @@ WebReply ReplyOf(const httplib::Result& result) {
 
 }  // namespace
 
-std::string HomeServer() { return {}; }
-
 WebReply WebPostJson(const std::string& server, const std::string& path, const std::string& json, int timeoutMs) {
     const Target target = Split(server);
     const auto client = ClientFor(target, timeoutMs);

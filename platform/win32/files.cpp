@@ -1,15 +1,13 @@
-// File handles on POSIX descriptors. Windows share modes are accepted but not enforced: the
-// program never opens one file twice in conflicting ways. The stored files are written through
-// StoreFileA (stored_files.cpp); these calls serve reads, locks and moving a file aside.
+// The file handle calls, over the file objects of file_objects.h. Windows share modes are accepted but not enforced:
+// the program never opens one file twice in conflicting ways. The stored files are written through StoreFileA
+// (stored_files.cpp); these calls serve reads, locks and moving a file aside.
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <utility>
@@ -18,6 +16,7 @@
 #include "platform/core/file_faults.h"
 #include "platform/core/handles.h"
 #include "platform/core/cached_reads.h"
+#include "platform/win32/file_objects.h"
 #include "platform/api/file_names.h"
 #include "platform/api/kernel.h"
 
@@ -35,107 +34,10 @@ HANDLE Failed(DWORD error) {
     return INVALID_HANDLE_VALUE;
 }
 
-// A file opened on a descriptor, or one read whole through the read cache (cached_reads.h) and read
-// from memory, which makes no file call at all.
-class FileObject : public KernelObject {
-public:
-    FileObject(int descriptor, bool readable, bool writable, std::string path)
-        : descriptor_(descriptor), readable_(readable), writable_(writable), path_(std::move(path)) {}
-    explicit FileObject(std::shared_ptr<const std::string> memory)
-        : descriptor_(-1), readable_(true), writable_(false), memory_(std::move(memory)) {}
-    ~FileObject() override {
-        ReleaseStores();
-        if (descriptor_ >= 0) ::close(descriptor_);
-        if (writable_) platform::read_cache::Changed(path_);
-    }
-    FileObject(const FileObject&) = delete;
-    FileObject& operator=(const FileObject&) = delete;
-
-    int Descriptor() const { return descriptor_; }
-    bool Readable() const { return readable_; }
-    bool Writable() const { return writable_; }
-
-    // Up to `size` bytes at the position, which moves past them; fewer only at the end.
-    bool Read(char* bytes, DWORD size, LPDWORD read) {
-        if (memory_) return ReadMemory(bytes, size, read);
-        DWORD done = 0;
-        while (done < size) {
-            const ssize_t n = ::read(descriptor_, bytes + done, size - done);
-            if (n < 0 && errno == EINTR) continue;
-            if (n < 0) return false;
-            if (n == 0) break;  // end of file: success with what was read
-            done += static_cast<DWORD>(n);
-            if (read != nullptr) *read = done;
-        }
-        return true;
-    }
-
-    // Whatever was read of the file before is no longer what it holds.
-    bool Write(const char* bytes, DWORD size, LPDWORD written) {
-        DWORD done = 0;
-        bool ok = true;
-        while (ok && done < size) {
-            const ssize_t n = ::write(descriptor_, bytes + done, size - done);
-            if (n < 0 && errno == EINTR) continue;
-            ok = n > 0;
-            if (ok) done += static_cast<DWORD>(n);
-            if (ok && written != nullptr) *written = done;
-        }
-        platform::read_cache::Changed(path_);
-        return ok;
-    }
-
-    // flock's operation. A file read from memory has no lock of the system's: the read cache is on
-    // only where one program keeps these files, and across the browser's tabs the hold on the
-    // stored files (LockFileEx) is what takes turns.
-    bool Lock(int operation) {
-        if (memory_) return true;
-        int result = 0;
-        do {
-            result = ::flock(descriptor_, operation);
-        } while (result != 0 && errno == EINTR);
-        return result == 0;
-    }
-
-    // -1 when the file cannot tell.
-    std::int64_t Position() const { return memory_ ? position_ : ::lseek(descriptor_, 0, SEEK_CUR); }
-    std::int64_t Size() const {
-        if (memory_) return static_cast<std::int64_t>(memory_->size());
-        struct stat info {};
-        return ::fstat(descriptor_, &info) == 0 ? info.st_size : -1;
-    }
-    bool SeekTo(std::int64_t target) {
-        if (!memory_) return ::lseek(descriptor_, target, SEEK_SET) == target;
-        position_ = target;
-        return true;
-    }
-
-    // An exclusive lock also holds the backend's hold on the stored files until it is let go, or
-    // the handle is closed.
-    void HoldStores() { holdsStores_ = true; }
-    void ReleaseStores() {
-        if (holdsStores_) platform::GetBackend().ReleaseStores();
-        holdsStores_ = false;
-    }
-
-private:
-    bool ReadMemory(char* bytes, DWORD size, LPDWORD read) {
-        const auto length = static_cast<std::int64_t>(memory_->size());
-        const std::int64_t n = std::max<std::int64_t>(0, std::min<std::int64_t>(size, length - position_));
-        if (n > 0) std::memcpy(bytes, memory_->data() + position_, static_cast<std::size_t>(n));
-        position_ += n;
-        if (read != nullptr) *read = static_cast<DWORD>(n);
-        return true;
-    }
-
-    int descriptor_;
-    bool readable_;
-    bool writable_;
-    std::string path_;  // a writable file's, for the read cache
-    std::shared_ptr<const std::string> memory_;
-    std::int64_t position_ = 0;  // a file read from memory only
-    bool holdsStores_ = false;
-};
+BOOL Refused(DWORD error) {
+    g_lastError = error;
+    return FALSE;
+}
 
 int OpenFlags(DWORD access, DWORD disposition, DWORD flagsAndAttributes) {
     const bool read = (access & GENERIC_READ) != 0;
@@ -198,7 +100,7 @@ HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD /*shareMode*/, LPVOID /*secu
     if (!writes && (access & GENERIC_READ) != 0) {
         if (auto contents = platform::cached::WholeFile(path, platform::kMostReadWhole)) {
             if (contents->missing) return platform::Failed(ERROR_FILE_NOT_FOUND);
-            return platform::NewHandle(std::make_shared<FileObject>(std::move(contents->bytes)));
+            return platform::NewHandle(platform::MemoryFile(std::move(contents->bytes)));
         }
     }
     const int descriptor = ::open(path.c_str(), flags, 0666);
@@ -211,8 +113,8 @@ HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD /*shareMode*/, LPVOID /*secu
         return platform::Failed(ERROR_ACCESS_DENIED);
     }
     const bool writable = (access & GENERIC_WRITE) != 0;
-    return platform::NewHandle(std::make_shared<FileObject>(descriptor, (access & GENERIC_READ) != 0, writable,
-                                                            writable ? path : std::string()));
+    return platform::NewHandle(
+        platform::DescriptorFile(descriptor, (access & GENERIC_READ) != 0, writable, writable ? path : std::string()));
 }
 
 DWORD GetLastError() { return platform::g_lastError; }
@@ -227,7 +129,10 @@ BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, LPVOID /*o
 BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written, LPVOID /*overlapped*/) {
     if (written != nullptr) *written = 0;
     auto object = platform::HandleObject<FileObject>(file);
-    if (!object || !object->Writable() || (buffer == nullptr && toWrite > 0)) return FALSE;
+    if (!object) return FALSE;
+    // What a handle opened for reading alone gives on Windows.
+    if (!object->Writable()) return platform::Refused(ERROR_ACCESS_DENIED);
+    if (buffer == nullptr && toWrite > 0) return FALSE;
     return object->Write(static_cast<const char*>(buffer), toWrite, written) ? TRUE : FALSE;
 }
 
@@ -265,7 +170,9 @@ BOOL DeleteFileA(LPCSTR name) {
 
 BOOL FlushFileBuffers(HANDLE file) {
     auto object = platform::HandleObject<FileObject>(file);
-    return object && object->Writable() && ::fsync(object->Descriptor()) == 0 ? TRUE : FALSE;
+    if (!object) return FALSE;
+    if (!object->Writable()) return platform::Refused(ERROR_ACCESS_DENIED);
+    return object->Flush() ? TRUE : FALSE;
 }
 
 BOOL MoveFileExA(LPCSTR existingName, LPCSTR newName, DWORD flags) {

@@ -1,73 +1,35 @@
-// GetPrivateProfileStringA, WritePrivateProfileStringA and WritePrivateProfileKeysA. Every call
-// reads the file afresh, so a change made by another program shows at once. A write reads, edits
+// GetPrivateProfileStringA, WritePrivateProfileStringA and WritePrivateProfileKeysA. A read is
+// answered from the file as it is now (profile_copies.h), so a change made by another program
+// shows at once, without reading an unchanged file again. A write reads, edits
 // and stores the file under the store's lock, so programs writing one file at once take turns and
 // each keeps the others' values. A bare file name is found in the working directory: this system
 // has no Windows directory.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include <algorithm>
+#include <cstring>
 #include <functional>
 #include <optional>
-
-#include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/core/backend.h"
-#include "platform/core/cached_reads.h"
 #include "platform/core/file_faults.h"
 #include "platform/core/stored_file.h"
 #include "platform/api/file_names.h"
 #include "platform/api/kernel.h"
 #include "platform/api/stored_files.h"
+#include "platform/win32/profile_copies.h"
 #include "platform/win32/profile_edit.h"
 #include "platform/win32/profile_text.h"
 
 namespace platform::profile {
 namespace {
 
-// Larger files are refused whole: read as if missing, never rewritten, so no part of one is lost.
-constexpr std::size_t kMaxFileBytes = std::size_t{16} << 20;
-
 // One call at a time, so that a read never sees a half-rewritten file of this process.
 std::mutex& FileMutex() {
     static std::mutex mutex;
     return mutex;
-}
-
-enum class Load { Read, Missing, Refused };
-
-Load ReadWhole(const std::string& path, std::string* text) {
-    if (path.empty() || faults::IsHidden(path)) return Load::Missing;
-    if (faults::IsRefused(path)) return Load::Refused;
-    if (const auto cached = cached::WholeFile(path, kMaxFileBytes)) {
-        if (cached->missing) return Load::Missing;
-        *text = *cached->bytes;
-        return Load::Read;
-    }
-    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (descriptor < 0) return errno == ENOENT ? Load::Missing : Load::Refused;
-    struct stat info {};
-    Load result = Load::Read;
-    if (::fstat(descriptor, &info) != 0 || S_ISDIR(info.st_mode)) result = Load::Refused;
-    char chunk[65536];
-    while (result == Load::Read) {
-        const ssize_t n = ::read(descriptor, chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR) continue;
-        if (n == 0) break;
-        if (n < 0 || text->size() + static_cast<std::size_t>(n) > kMaxFileBytes) {
-            result = Load::Refused;
-        } else {
-            text->append(chunk, static_cast<std::size_t>(n));
-        }
-    }
-    ::close(descriptor);
-    return result;
 }
 
 // One change of the text; nullopt when it would change nothing.
@@ -159,11 +121,9 @@ DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue, 
     namespace profile = platform::profile;
     if (returned == nullptr || size == 0) return 0;
     std::lock_guard lock(profile::FileMutex());
-    std::string text;
-    if (fileName == nullptr || profile::ReadWhole(platform::NativePath(fileName), &text) != profile::Load::Read) {
-        return profile::CopyValue(profile::TrimDefault(defaultValue), returned, size);
-    }
-    return profile::Lookup(text, section, key, defaultValue, returned, size);
+    const profile::Profile file = fileName != nullptr ? profile::CurrentProfile(fileName) : profile::Profile{};
+    if (file.load != profile::Load::Read) return profile::CopyValue(profile::TrimDefault(defaultValue), returned, size);
+    return profile::Lookup(*file.text, section, key, defaultValue, returned, size);
 }
 
 // A null value deletes the key and a null key the section.

@@ -75,7 +75,11 @@ TEST_P(FileReadsTest, SequentialReadsAndSeeks) {
     EXPECT_EQ(SetFilePointer(file, -11, nullptr, FILE_END), INVALID_SET_FILE_POINTER);
     EXPECT_EQ(SetFilePointer(file, 0, nullptr, 3), INVALID_SET_FILE_POINTER);
     EXPECT_EQ(SetFilePointer(file, 0, nullptr, FILE_CURRENT), 10u);
-    EXPECT_EQ(WriteFile(file, "x", 1, nullptr, nullptr), FALSE);  // opened for reading only
+    // Opened for reading only.
+    EXPECT_EQ(WriteFile(file, "x", 1, nullptr, nullptr), FALSE);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(FlushFileBuffers(file), FALSE);
+    EXPECT_EQ(GetFileSize(file, nullptr), 10u);
     OVERLAPPED whole{};
     EXPECT_TRUE(LockFileEx(file, 0, 0, 1, 0, &whole));
     EXPECT_TRUE(UnlockFileEx(file, 0, 1, 0, &whole));

@@ -1,8 +1,12 @@
+#include <chrono>
 #include <cstring>
+#include <filesystem>
+#include <functional>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "platform/core/read_cache.h"
 #include "profile_support.h"
 #include "support/scratch_dir.h"
 
@@ -140,6 +144,68 @@ TEST(ProfileReadTest, AnyBytesAreSafe) {
             EXPECT_NE(List(nullptr, nullptr, file, size)[0], '<');
             EXPECT_NE(List("a", nullptr, file, size)[0], '<');
         }
+    }
+}
+
+// A file read once is answered from memory until it changes: whoever changes it, the next read
+// sees the change. Natively the file's status tells; with the read cache on (the browser) the
+// page says so (ChangedElsewhere) after replacing a file.
+struct ProfileChange {
+    const char* name;
+    const char* before;  // the file's text, or null for none
+    std::function<void(const ScratchDir&)> change;
+    const char* after;  // the value read after the change
+};
+
+// Modified an hour ago (or `age` ago): a copy of it is kept, not read again as one just written.
+void Age(const std::string& path, std::chrono::minutes age = std::chrono::minutes(60)) {
+    std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() - age);
+}
+
+const ProfileChange kProfileChanges[] = {
+    {"the program writes", "[s]\r\nk=old\r\n",
+     [](const ScratchDir&) { WritePrivateProfileStringA("s", "k", "new", ".\\p.ini"); }, "new"},
+    {"the program deletes", "[s]\r\nk=old\r\n", [](const ScratchDir&) { DeleteFileA("p.ini"); }, "dflt"},
+    {"written elsewhere, longer", "[s]\r\nk=old\r\n",
+     [](const ScratchDir& s) { s.Write("p.ini", "[s]\r\nk=newer\r\n"); }, "newer"},
+    {"written elsewhere, same size, modified later", "[s]\r\nk=old\r\n",
+     [](const ScratchDir& s) {
+         s.Write("p.ini", "[s]\r\nk=new\r\n");
+         Age(s / "p.ini", std::chrono::minutes(30));
+     },
+     "new"},
+    {"made elsewhere", nullptr, [](const ScratchDir& s) { s.Write("p.ini", "[s]\r\nk=new\r\n"); }, "new"},
+    {"deleted elsewhere", "[s]\r\nk=old\r\n", [](const ScratchDir& s) { std::filesystem::remove(s / "p.ini"); },
+     "dflt"},
+};
+
+class ProfileChangeTest : public testing::TestWithParam<bool> {
+protected:
+    void SetUp() override { platform::read_cache::Enable(GetParam()); }
+    void TearDown() override { platform::read_cache::Enable(false); }
+    ScratchDir scratch_;
+    WorkingDir cwd_{scratch_.Path()};
+};
+INSTANTIATE_TEST_SUITE_P(ReadCache, ProfileChangeTest, testing::Bool());
+
+TEST_P(ProfileChangeTest, AReadAfterAChangeSeesIt) {
+    for (const ProfileChange& row : kProfileChanges) {
+        SCOPED_TRACE(row.name);
+        std::filesystem::remove(scratch_ / "p.ini");
+        if (row.before != nullptr) {
+            scratch_.Write("p.ini", row.before);
+            Age(scratch_ / "p.ini");
+        }
+        Age(scratch_.Path());
+        platform::read_cache::ChangedElsewhere();  // what the row starts from is made here
+        const std::string before = row.before != nullptr ? "3 old" : "4 dflt";
+        EXPECT_EQ(Value("s", "k", "dflt", ".\\p.ini"), before);
+        EXPECT_EQ(Value("s", "k", "dflt", ".\\p.ini"), before);
+        row.change(scratch_);
+        // What the page does after it replaced a file; natively the file itself tells.
+        if (GetParam() && std::string(row.name).find("elsewhere") != std::string::npos)
+            platform::read_cache::ChangedElsewhere();
+        EXPECT_EQ(Value("s", "k", "dflt", ".\\p.ini"), std::to_string(std::strlen(row.after)) + " " + row.after);
     }
 }
 

@@ -277,7 +277,7 @@
     // The game sends its runs to the server the page came from, when that is a world hall of fame:
     // stalkway-server answers its health in its own form (a 503 too, while its database is away),
     // where a static host has no such page. Asked while the data loads; the program starts once
-    // the answer, or the time limit, is in.
+    // the answer, or the time limit, is in, with the server on its command line.
     const kHomeServerWaitMs = 3000;
     function askHomeServer() {
         const limit = new AbortController();
@@ -294,7 +294,9 @@
     function awaitHomeServer(asked) {
         Module.addRunDependency('home-server');
         asked.then((server) => {
-            Module.stalkwayServer = page.server = server;
+            page.server = server;
+            // The program has not started yet: its command line is still this array.
+            if (server !== '') Module.arguments.unshift('--home-server', server);
             Module.removeRunDependency('home-server');
         });
     }

@@ -2,11 +2,11 @@
 // allowed and takes a time limit: a request blocks its own thread, as a socket does natively, and
 // never the page's. The page can reach no server but its own (a cross-origin request needs that
 // server's consent), so the server is the one the page came from: page.js asks it once at start
-// whether it is a world hall of fame, and says so in Module.stalkwayServer.
+// whether it is a world hall of fame, and gives it to the program's command line (home_server.cpp).
 #include <emscripten.h>
 #include <emscripten/threading.h>
 
-#include <mutex>
+#include <string>
 
 #include "platform/api/web_requests.h"
 
@@ -55,17 +55,6 @@ std::string Address(const std::string& server, const std::string& path) {
 }
 
 }  // namespace
-
-std::string HomeServer() {
-    static std::once_flag asked;
-    static std::string server;
-    std::call_once(asked, [] {
-        char address[512] = {};
-        MAIN_THREAD_EM_ASM({ stringToUTF8(Module.stalkwayServer || "", $0, $1); }, address, sizeof address);
-        server = address;
-    });
-    return server;
-}
 
 WebReply WebPostJson(const std::string& server, const std::string& path, const std::string& json, int timeoutMs) {
     return Request("POST", Address(server, path), json.c_str(), timeoutMs);
