@@ -82,10 +82,10 @@ std::vector<Run> WindowRuns(const std::vector<Game>& games, int window, int coun
     return runs;
 }
 
-// A client as a game is one: it keeps its connection for the next run. A new connection for each
+// A client keeps its connection for its next run, as a browser does. A new connection for each
 // run cost both sides a connect, an accept and a new thread's turn, none of it replay. The body
 // leaves at once: held back until the headers were acknowledged, it waited for the server's
-// delayed acknowledgement, 40 ms a run on a kept connection.
+// delayed acknowledgement, up to 40 ms a run on a kept connection.
 void KeepAlive(httplib::Client& client) {
     client.set_keep_alive(true);
     client.set_tcp_nodelay(true);
