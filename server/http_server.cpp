@@ -50,6 +50,8 @@ void HttpServer::Route() {
     http.set_payload_max_length(kMaxBodyBytes);
     // A client that sends many runs keeps its connection for a hundred of them.
     http.set_keep_alive_max_count(100);
+    // An answer's body follows its headers at once, not after the client's delayed acknowledgement.
+    http.set_tcp_nodelay(true);
     http.Post("/api/v1/runs", [this](const httplib::Request& request, httplib::Response& response) {
         Answer(response, api_.SubmitRun(request.body, ClientAddress(request, trustForwarded_)));
     });

@@ -21,9 +21,19 @@ bool Aligned(const CopyReceipts::Copy& a, const CopyReceipts::Copy& b) {
 
 }  // namespace
 
-std::uint64_t NextSurfaceVersion() {
-    static std::atomic<std::uint64_t> last{0};
-    return ++last;
+std::uint64_t NextSurfaceVersion(std::uint64_t after) {
+    // Each thread numbers from a block of its own: one counter that every change on every thread
+    // moved bounced between the cores, and runs replayed side by side spent a twentieth of their
+    // time on it. A block taken later lies above every version handed out before it, so a surface
+    // last changed on another thread, whose version may lie above this thread's block, gets a new one.
+    constexpr std::uint64_t kBlock = std::uint64_t{1} << 16;
+    static std::atomic<std::uint64_t> taken{0};
+    thread_local std::uint64_t next = 0, end = 0;
+    if (next == end || next <= after) {
+        next = taken.fetch_add(kBlock) + 1;
+        end = next + kBlock;
+    }
+    return next++;
 }
 
 bool CopyReceipts::InPlace(const Copy& copy) const {

@@ -13,8 +13,9 @@
 namespace platform {
 
 // A number for each state of a surface's pixels and key, never the same twice in the process,
-// also across surfaces, so that a surface made where a freed one lay cannot pass for it.
-std::uint64_t NextSurfaceVersion();
+// also across surfaces, so that a surface made where a freed one lay cannot pass for it; and above
+// `after`, a surface's version so far, whichever thread gave it.
+std::uint64_t NextSurfaceVersion(std::uint64_t after = 0);
 
 class CopyReceipts {
 public:

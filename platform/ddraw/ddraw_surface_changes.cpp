@@ -24,7 +24,7 @@ bool DdSurface::Within(const RECT& area) const {
 }
 
 void DdSurface::NewVersion(const RECT& area) {
-    version_ = NextSurfaceVersion();
+    version_ = NextSurfaceVersion(version_);
     // A run of changes to one area (a lock and its unlock, a line painted pixel by pixel through
     // locks) is one entry, so that replaying moves does not churn the list. Two areas join when the
     // rectangle round both is no larger than the two together, as along a line, and a line takes
