@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -151,6 +152,7 @@ bool InProcesses(int count, const std::function<bool(int child)>& work, const st
     for (const pid_t pid : children) {
         int status = 0;
         while (::waitpid(pid, &status, WNOHANG) == 0) watch();
+        if (WIFSIGNALED(status)) std::fprintf(stderr, "a child ended by signal %d\n", WTERMSIG(status));
         ok &= WIFEXITED(status) && WEXITSTATUS(status) == 0;
     }
     return ok;
@@ -192,11 +194,18 @@ TEST_F(StorageTest, TwoLaunchersAndTwoGamesWritingAtOnceLoseNothingReportedDone)
             PlayerRecord record{};
             std::snprintf(record.name, sizeof record.name, "name%s", tag.c_str());
             std::snprintf(record.address, sizeof record.address, "address%s", tag.c_str());
-            ok &= players.WritePlayer(child, record);
-            ok &= WritePrivateProfileStringA("setup", ("switch" + tag).c_str(), "Y", options.c_str()) != FALSE;
-            ok &= WritePrivateProfileStringA("video", ("width" + tag).c_str(), "800", setup.c_str()) != FALSE;
+            // Which write failed, for a failure seen once in a while only.
+            const auto done = [&](bool written, const char* what) {
+                if (!written) std::fprintf(stderr, "child %d, round %d: %s failed\n", child, round, what);
+                ok &= written;
+            };
+            done(players.WritePlayer(child, record), "the player record");
+            done(WritePrivateProfileStringA("setup", ("switch" + tag).c_str(), "Y", options.c_str()) != FALSE,
+                 "the switch");
+            done(WritePrivateProfileStringA("video", ("width" + tag).c_str(), "800", setup.c_str()) != FALSE,
+                 "the setting");
             keeper.Reload();
-            ok &= keeper.Offer(tag.c_str(), 1 + round * 2 + child) == ScoreKeeper::Offered::kStored;
+            done(keeper.Offer(tag.c_str(), 1 + round * 2 + child) == ScoreKeeper::Offered::kStored, "the score");
         }
         return ok;
     };
