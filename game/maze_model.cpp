@@ -27,6 +27,17 @@ constexpr Tile kTiles[MazeModel::kHilites] = {
     {0, 108, 73, 94}, {84, 108, 58, 94}, {156, 108, 64, 94}, {234, 108, 61, 94}, {306, 108, 58, 94},
 };
 
+bool IsItem(int index) {
+    return (index >= kFirstHiliteIndex && index < kFirstHiliteIndex + MazeModel::kHilites) ||
+           (index >= kFirstKernelIndex && index < kFirstKernelIndex + MazeModel::kKernels);
+}
+
+// An item or the exit: the indices from the first hilite's to the last kernel's.
+bool Notable(int index) {
+    return static_cast<unsigned>(index - kFirstHiliteIndex) <
+           static_cast<unsigned>(kFirstKernelIndex + MazeModel::kKernels - kFirstHiliteIndex);
+}
+
 // All directions but the one back.
 int Onward(int direction) {
     switch (direction) {
@@ -181,17 +192,15 @@ void MazeModel::ExamineBlock(int a, int b) {
 }
 
 int MazeModel::ReadBlock(const LockedPixels& map, int a, int b) {
-    const int xs[4] = {a, a + 1, a + 1, a};
-    const int ys[4] = {b, b, b + 1, b + 1};
-    int item = -1;
-    for (int i = 0; i < 4 && item == -1; ++i) {
-        const int index = map.Read(xs[i], ys[i]);
-        if ((index >= kFirstHiliteIndex && index < kFirstHiliteIndex + kHilites) ||
-            (index >= kFirstKernelIndex && index < kFirstKernelIndex + kKernels))
-            item = index;
-        else if (index == kExitIndex) goalState_ = kGoalReached;
+    // Most of the map is corridor and wall: a block of four indices that are neither an item nor
+    // the exit is passed over without looking at them one by one.
+    const int indices[4] = {map.Read(a, b), map.Read(a + 1, b), map.Read(a + 1, b + 1), map.Read(a, b + 1)};
+    if (!Notable(indices[0]) && !Notable(indices[1]) && !Notable(indices[2]) && !Notable(indices[3])) return -1;
+    for (const int index : indices) {
+        if (IsItem(index)) return index;
+        if (index == kExitIndex) goalState_ = kGoalReached;
     }
-    return item;
+    return -1;
 }
 
 void MazeModel::TakeItem(int item) {
