@@ -84,10 +84,14 @@ public:
         if (model_.moveView_ != nullptr) return;
         view_ = MoveView::Look(model_.pictures_);
         model_.moveView_ = &view_;
+        model_.moveScope_ = this;
     }
     ~MoveScope() {
-        if (model_.moveView_ == &view_) model_.moveView_ = nullptr;
+        if (model_.moveView_ != &view_) return;
+        model_.moveView_ = nullptr;
+        model_.moveScope_ = nullptr;
     }
+    mutable std::optional<LockedPixels> map;  // the scope is const where it is made
     MoveScope(const MoveScope&) = delete;
     MoveScope& operator=(const MoveScope&) = delete;
 
@@ -97,6 +101,12 @@ private:
 };
 
 MazeModel::MoveView MazeModel::View() const { return moveView_ != nullptr ? *moveView_ : MoveView::Look(pictures_); }
+
+const LockedPixels& MazeModel::MapPixels(std::optional<LockedPixels>& own) {
+    std::optional<LockedPixels>& map = moveScope_ != nullptr ? moveScope_->map : own;
+    if (!map) map.emplace(View().map, LockedPixels::ReadOnly{});
+    return *map;
+}
 
 MazeModel::MazeModel(GameController& game) : MazeModel(game, g_MazeScreen) {}
 
@@ -151,10 +161,10 @@ int MazeModel::ProbeMoves(int mask) {
     const int x = posX_;
     const int y = posY_;
     int result = 0;
-    // One lock of the map for every block looked at: collecting an item draws on the maze, never on
-    // the map, so the map may stay locked meanwhile. The maze is read under one lock too, let go
-    // before an item found is collected.
-    const LockedPixels map(walls.map, LockedPixels::ReadOnly{});
+    // The maze is read under one lock too, let go before an item found is collected, which draws
+    // on it.
+    std::optional<LockedPixels> ownMap;
+    const LockedPixels& map = MapPixels(ownMap);
     std::optional<LockedPixels> maze;
     auto passable = [&](int px, int py) {
         if (!maze) maze.emplace(walls.maze, LockedPixels::ReadOnly{});
