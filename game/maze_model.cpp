@@ -161,8 +161,8 @@ int MazeModel::ProbeMoves(int mask) {
     const int x = posX_;
     const int y = posY_;
     int result = 0;
-    // The maze is read under one lock too, let go before an item found is collected, which draws
-    // on it.
+    // The maze is read under one lock for the probe, let go before an item found is collected,
+    // which draws on it.
     std::optional<LockedPixels> ownMap;
     const LockedPixels& map = MapPixels(ownMap);
     std::optional<LockedPixels> maze;
