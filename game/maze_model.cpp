@@ -204,7 +204,8 @@ void MazeModel::ExamineBlock(int a, int b) {
 int MazeModel::ReadBlock(const LockedPixels& map, int a, int b) {
     // Most of the map is corridor and wall: a block of four indices that are neither an item nor
     // the exit is passed over without looking at them one by one.
-    const int indices[4] = {map.Read(a, b), map.Read(a + 1, b), map.Read(a + 1, b + 1), map.Read(a, b + 1)};
+    int indices[4];
+    map.ReadSquare(a, b, indices);
     if (!Notable(indices[0]) && !Notable(indices[1]) && !Notable(indices[2]) && !Notable(indices[3])) return -1;
     for (const int index : indices) {
         if (IsItem(index)) return index;

@@ -49,6 +49,25 @@ public:
         std::memcpy(&value, base + WordOffset(x, y), sizeof(value));
         return value;
     }
+    // The square of four pixels whose top left is (x, y), as Read gives them, in the order (x, y),
+    // (x + 1, y), (x + 1, y + 1), (x, y + 1). A move reads the 8-bit map a square at a time, thousands
+    // of them: one bounds check and two rows for the four.
+    void ReadSquare(int x, int y, int values[4]) const {
+        if (desc_.ddpfPixelFormat.dwRGBBitCount == 8 && Holds(x, y) && Holds(x + 1, y + 1)) {
+            const BYTE* top = static_cast<const BYTE*>(desc_.lpSurface) + static_cast<std::size_t>(desc_.lPitch) * y +
+                              x;
+            const BYTE* below = top + desc_.lPitch;
+            values[0] = top[0];
+            values[1] = top[1];
+            values[2] = below[1];
+            values[3] = below[0];
+            return;
+        }
+        values[0] = Read(x, y);
+        values[1] = Read(x + 1, y);
+        values[2] = Read(x + 1, y + 1);
+        values[3] = Read(x, y + 1);
+    }
     int Write(int x, int y, int value);
 
 private:
