@@ -94,22 +94,47 @@ void Compositor::Queue(int x, int y, int width, int height, int flags) {
     pages_[1]->Push(new DirtyRect(record));
 }
 
+// Whether the copy queued at `index` is done by another copy of the page. While no record of the
+// page wipes the background, every copy reads the background as it is and writes each pixel as a
+// function of the background's pixel there and its own (itself, or where the background is blue,
+// what it held), so doing it twice is doing it once: a rectangle within another is left to that
+// one, whichever comes first. A score's digits lie within its box.
+bool Compositor::CoveredOnPage(int index) const {
+    const ObjectList<DirtyRect>* page = pages_[currentPage_];
+    const DirtyRect& r = *page->At(index);
+    for (int i = 0; i < page->Count(); ++i) {
+        const DirtyRect& other = *page->At(i);
+        if (i == index || (other.flags & kDirtyCopy) == 0 || other.background != background_) continue;
+        const bool within = other.x <= r.x && other.y <= r.y && r.x + r.width <= other.x + other.width &&
+                            r.y + r.height <= other.y + other.height;
+        const bool same = other.x == r.x && other.y == r.y && other.width == r.width && other.height == r.height;
+        // Of two records of the same rectangle, the first is done.
+        if (within && (!same || i < index)) return true;
+    }
+    return false;
+}
+
+bool Compositor::WipesOnPage() const {
+    const ObjectList<DirtyRect>* page = pages_[currentPage_];
+    for (int i = 0; i < page->Count(); ++i)
+        if ((page->At(i)->flags & kDirtyRestoreAndCopy) != 0) return true;
+    return false;
+}
+
 void Compositor::Update(LPDIRECTDRAWSURFACE7 target) {
     ObjectList<DirtyRect>* page = pages_[currentPage_];
-    for (int i = 0; i < page->Count();) {
+    const bool wipes = WipesOnPage();
+    for (int i = 0; i < page->Count(); ++i) {
         const DirtyRect& r = *page->At(i);
         if ((r.flags & kDirtyCopy) != 0) {
-            if (r.background == background_) CopyArea(background_, target, r.x, r.y, r.width, r.height);
+            if (r.background == background_ && (wipes || !CoveredOnPage(i)))
+                CopyArea(background_, target, r.x, r.y, r.width, r.height);
         } else if ((r.flags & kDirtyRestoreAndCopy) != 0) {
             if (r.backdrop == backdrop_) CopyArea(backdrop_, background_, r.x, r.y, r.width, r.height);
             if (r.background == background_) CopyArea(background_, target, r.x, r.y, r.width, r.height);
         }
-        if ((r.flags & kDirtyOneShot) != 0) {
-            DeleteAt(page, i);
-        } else {
-            ++i;
-        }
     }
+    ClearOneShot();
 }
 
 void Compositor::ClearOneShot() {

@@ -83,6 +83,8 @@ public:
 private:
     void Queue(int x, int y, int width, int height, int flags);
     void DeleteAt(ObjectList<DirtyRect>* page, int index);
+    bool CoveredOnPage(int index) const;
+    bool WipesOnPage() const;
 
     int currentPage_ = 0;
     ObjectList<DirtyRect>* pages_[2];

@@ -27,6 +27,17 @@ constexpr Tile kTiles[MazeModel::kHilites] = {
     {0, 108, 73, 94}, {84, 108, 58, 94}, {156, 108, 64, 94}, {234, 108, 61, 94}, {306, 108, 58, 94},
 };
 
+bool IsItem(int index) {
+    return (index >= kFirstHiliteIndex && index < kFirstHiliteIndex + MazeModel::kHilites) ||
+           (index >= kFirstKernelIndex && index < kFirstKernelIndex + MazeModel::kKernels);
+}
+
+// An item or the exit: the indices from the first hilite's to the last kernel's.
+bool Notable(int index) {
+    return static_cast<unsigned>(index - kFirstHiliteIndex) <
+           static_cast<unsigned>(kFirstKernelIndex + MazeModel::kKernels - kFirstHiliteIndex);
+}
+
 // All directions but the one back.
 int Onward(int direction) {
     switch (direction) {
@@ -73,10 +84,14 @@ public:
         if (model_.moveView_ != nullptr) return;
         view_ = MoveView::Look(model_.pictures_);
         model_.moveView_ = &view_;
+        model_.moveScope_ = this;
     }
     ~MoveScope() {
-        if (model_.moveView_ == &view_) model_.moveView_ = nullptr;
+        if (model_.moveView_ != &view_) return;
+        model_.moveView_ = nullptr;
+        model_.moveScope_ = nullptr;
     }
+    mutable std::optional<LockedPixels> map;  // the scope is const where it is made
     MoveScope(const MoveScope&) = delete;
     MoveScope& operator=(const MoveScope&) = delete;
 
@@ -86,6 +101,12 @@ private:
 };
 
 MazeModel::MoveView MazeModel::View() const { return moveView_ != nullptr ? *moveView_ : MoveView::Look(pictures_); }
+
+const LockedPixels& MazeModel::MapPixels(std::optional<LockedPixels>& own) {
+    std::optional<LockedPixels>& map = moveScope_ != nullptr ? moveScope_->map : own;
+    if (!map) map.emplace(View().map, LockedPixels::ReadOnly{});
+    return *map;
+}
 
 MazeModel::MazeModel(GameController& game) : MazeModel(game, g_MazeScreen) {}
 
@@ -140,10 +161,10 @@ int MazeModel::ProbeMoves(int mask) {
     const int x = posX_;
     const int y = posY_;
     int result = 0;
-    // One lock of the map for every block looked at: collecting an item draws on the maze, never on
-    // the map, so the map may stay locked meanwhile. The maze is read under one lock too, let go
-    // before an item found is collected.
-    const LockedPixels map(walls.map, LockedPixels::ReadOnly{});
+    // The maze is read under one lock for the probe, let go before an item found is collected,
+    // which draws on it.
+    std::optional<LockedPixels> ownMap;
+    const LockedPixels& map = MapPixels(ownMap);
     std::optional<LockedPixels> maze;
     auto passable = [&](int px, int py) {
         if (!maze) maze.emplace(walls.maze, LockedPixels::ReadOnly{});
@@ -181,17 +202,16 @@ void MazeModel::ExamineBlock(int a, int b) {
 }
 
 int MazeModel::ReadBlock(const LockedPixels& map, int a, int b) {
-    const int xs[4] = {a, a + 1, a + 1, a};
-    const int ys[4] = {b, b, b + 1, b + 1};
-    int item = -1;
-    for (int i = 0; i < 4 && item == -1; ++i) {
-        const int index = map.Read(xs[i], ys[i]);
-        if ((index >= kFirstHiliteIndex && index < kFirstHiliteIndex + kHilites) ||
-            (index >= kFirstKernelIndex && index < kFirstKernelIndex + kKernels))
-            item = index;
-        else if (index == kExitIndex) goalState_ = kGoalReached;
+    // Most of the map is corridor and wall: a block of four indices that are neither an item nor
+    // the exit is passed over without looking at them one by one.
+    int indices[4];
+    map.ReadSquare(a, b, indices);
+    if (!Notable(indices[0]) && !Notable(indices[1]) && !Notable(indices[2]) && !Notable(indices[3])) return -1;
+    for (const int index : indices) {
+        if (IsItem(index)) return index;
+        if (index == kExitIndex) goalState_ = kGoalReached;
     }
-    return item;
+    return -1;
 }
 
 void MazeModel::TakeItem(int item) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "base/object_list.h"
@@ -102,7 +103,11 @@ private:
     struct MoveView;
     class MoveScope;
     MoveView View() const;
+    // The map read under one lock for the whole move, `own` outside one: nothing a move does draws
+    // on the map, and a lock for each probe cost more than its reads.
+    const LockedPixels& MapPixels(std::optional<LockedPixels>& own);
     const MoveView* moveView_ = nullptr;
+    MoveScope* moveScope_ = nullptr;
 
     GameController& game_;
     MazePictures& pictures_;

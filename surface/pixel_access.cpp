@@ -42,25 +42,6 @@ LockedPixels::~LockedPixels() {
     if (locked_) surface_->Unlock(nullptr);
 }
 
-bool LockedPixels::Holds(int x, int y) const {
-    return locked_ && x >= area_.left && y >= area_.top && x < area_.right && y < area_.bottom;
-}
-
-// Byte offset of the 16-bit value at (x, y), counted in 16-bit steps as on every surface.
-std::size_t LockedPixels::WordOffset(int x, int y) const {
-    return 2 * (static_cast<std::size_t>(desc_.lPitch / 2) * (y - area_.top) + (x - area_.left));
-}
-
-int LockedPixels::Read(int x, int y) const {
-    if (!Holds(x, y)) return 0;
-    const auto* base = static_cast<const BYTE*>(desc_.lpSurface);
-    if (desc_.ddpfPixelFormat.dwRGBBitCount == 8)
-        return base[static_cast<std::size_t>(desc_.lPitch) * y + x];  // locked whole
-    std::uint16_t value;
-    std::memcpy(&value, base + WordOffset(x, y), sizeof(value));
-    return value;
-}
-
 int LockedPixels::Write(int x, int y, int value) {
     if (!writable_ || !Holds(x, y)) return 0;
     // On an 8-bit surface the 16-bit steps reach twice as far along the row as the pixels do.

@@ -70,14 +70,26 @@ private:
     std::int64_t remainder_;
 };
 
+// The factor when the columns enlarge the source by a whole one, each source pixel repeated that
+// many times; 0 otherwise.
+int WholeFactor(const std::vector<int>& columns, int fromWidth) {
+    const int width = static_cast<int>(columns.size());
+    if (fromWidth <= 0 || width % fromWidth != 0) return 0;
+    const int factor = width / fromWidth;
+    for (int x = 0; x < width; ++x)
+        if (columns[x] != x / factor) return 0;
+    return factor;
+}
+
 template <class Pixel>
-void Gather(Pixel* to, const Pixel* from, const std::vector<int>& columns, int /*fromWidth*/) {
+void Gather(Pixel* to, const Pixel* from, const std::vector<int>& columns, int /*fromWidth*/, int /*factor*/) {
     for (std::size_t x = 0; x < columns.size(); ++x) to[x] = from[columns[x]];
 }
 
 template <>
-void Gather(std::uint16_t* to, const std::uint16_t* from, const std::vector<int>& columns, int fromWidth) {
-    GatherRow16(to, from, columns.data(), static_cast<int>(columns.size()), fromWidth);
+void Gather(std::uint16_t* to, const std::uint16_t* from, const std::vector<int>& columns, int fromWidth, int factor) {
+    if (factor > 0) RepeatRow16(to, from, factor, static_cast<int>(columns.size()));
+    else GatherRow16(to, from, columns.data(), static_cast<int>(columns.size()), fromWidth);
 }
 
 template <class Pixel>
@@ -85,6 +97,7 @@ void StretchAs(const Pixels& dest, const Pixels& source, const KeyRange* key) {
     std::vector<int> columns(static_cast<std::size_t>(dest.width));
     CentreSamples column(dest.width, source.width);
     for (int x = 0; x < dest.width; ++x, column.Next()) columns[x] = column.Current();
+    const int factor = WholeFactor(columns, source.width);
     const auto low = static_cast<Pixel>(key != nullptr ? key->low : 0);
     const auto span = static_cast<Pixel>(key != nullptr ? key->high - key->low : 0);
 
@@ -96,7 +109,7 @@ void StretchAs(const Pixels& dest, const Pixels& source, const KeyRange* key) {
     for (int y = 0; y < dest.height; ++y, row.Next()) {
         const int sourceRow = row.Current();
         if (sourceRow != gatheredRow) {
-            Gather(gathered.data(), RowOf<Pixel>(source, sourceRow), columns, source.width);
+            Gather(gathered.data(), RowOf<Pixel>(source, sourceRow), columns, source.width, factor);
             gatheredRow = sourceRow;
         }
         Pixel* to = RowOf<Pixel>(dest, y);

@@ -62,27 +62,32 @@ void FrameJournal::Done(const Op& op) {
     if (current_.size() > kMostOps) Break();
 }
 
-std::vector<std::vector<std::size_t>> FrameJournal::Groups(const std::vector<bool>& marks) const {
-    std::vector<int> group(current_.size(), -1);
-    std::vector<std::vector<std::size_t>> groups;
+int FrameJournal::Groups() const {
+    groupOf_.assign(current_.size(), -1);
+    int groups = 0;
     for (std::size_t first = 0; first < current_.size(); ++first) {
-        if (!marks[first] || !current_[first].held || group[first] >= 0) continue;
-        std::vector<std::size_t> spreading{first};
-        group[first] = static_cast<int>(groups.size());
-        while (!spreading.empty()) {
-            const RECT area = current_[spreading.back()].op.copy.to;
-            spreading.pop_back();
+        if (!marks_[first] || !current_[first].held || groupOf_[first] >= 0) continue;
+        spreading_.assign(1, first);
+        groupOf_[first] = groups;
+        while (!spreading_.empty()) {
+            const RECT area = current_[spreading_.back()].op.copy.to;
+            spreading_.pop_back();
             for (std::size_t i = 0; i < current_.size(); ++i) {
-                if (group[i] >= 0 || !current_[i].held || !Meet(current_[i].op.copy.to, area)) continue;
-                group[i] = static_cast<int>(groups.size());
-                spreading.push_back(i);
+                if (groupOf_[i] >= 0 || !current_[i].held || !Meet(current_[i].op.copy.to, area)) continue;
+                groupOf_[i] = groups;
+                spreading_.push_back(i);
             }
         }
-        groups.emplace_back();
+        ++groups;
     }
-    for (std::size_t i = 0; i < current_.size(); ++i)
-        if (group[i] >= 0) groups[static_cast<std::size_t>(group[i])].push_back(i);
     return groups;
+}
+
+const std::vector<std::size_t>& FrameJournal::Members(int group) const {
+    members_.clear();
+    for (std::size_t i = 0; i < current_.size(); ++i)
+        if (groupOf_[i] == group) members_.push_back(i);
+    return members_;
 }
 
 // A group that repeats, over each of its areas, all that the frame before did there has its result
@@ -119,7 +124,8 @@ void FrameJournal::PairDamage(const Op& before, const Op& now, std::vector<RECT>
 }
 
 bool FrameJournal::Damage(const std::vector<std::size_t>& group, std::vector<RECT>* damage) const {
-    std::vector<RECT> areas;
+    std::vector<RECT>& areas = areas_;
+    areas.clear();
     for (std::size_t i : group) areas.push_back(current_[i].op.copy.to);
     // Nothing but the group itself may have drawn there this frame, so that the buffer holds what
     // the frame before left.
@@ -131,13 +137,15 @@ bool FrameJournal::Damage(const std::vector<std::size_t>& group, std::vector<REC
         }
         if (MeetsAny(current_[i].op.copy.to, areas)) return false;
     }
-    std::vector<const Op*> before;
+    std::vector<const Op*>& before = before_;
+    before.clear();
     for (const Op& op : last_)
         if (MeetsAny(op.copy.to, areas)) before.push_back(&op);
     // Each of this frame's ops pairs with the next of the frame before's that can be the same op
     // again; an op of this frame with none is unpaired, and can leave other pixels anywhere in its
     // area. The pairs keep their order in both frames.
-    std::vector<RECT> paired;  // the areas of the frame before's paired ops, so far
+    std::vector<RECT>& paired = paired_;  // the areas of the frame before's paired ops, so far
+    paired.clear();
     std::size_t next = 0;
     for (std::size_t i : group) {
         const Op& now = current_[i].op;
@@ -168,8 +176,9 @@ void FrameJournal::LeftOutDamage(const Op& leftOut, const std::vector<RECT>& pai
         if (Meet(leftOut.copy.to, earlier)) damage->push_back(Intersection(leftOut.copy.to, earlier));
 }
 
-void FrameJournal::Clipped(const std::vector<std::size_t>& group, std::vector<RECT> damage,
+void FrameJournal::Clipped(const std::vector<std::size_t>& group, std::vector<RECT>* widened,
                            std::vector<Op>* due) const {
+    std::vector<RECT>& damage = *widened;
     // A stretched copy cannot be clipped without moving its samples: where it meets the damage, all
     // of its area is damage, and so on until nothing more is added.
     for (bool widened = true; widened;) {
@@ -198,12 +207,14 @@ void FrameJournal::Clipped(const std::vector<std::size_t>& group, std::vector<RE
     }
 }
 
-std::vector<FrameJournal::Op> FrameJournal::TakeGroups(std::vector<bool> marks, bool marksChanged) {
+std::vector<FrameJournal::Op> FrameJournal::TakeGroups(bool marksChanged) {
     std::vector<Op> due;
-    for (const std::vector<std::size_t>& group : Groups(marks)) {
+    const int groups = Groups();
+    for (int id = 0; id < groups; ++id) {
+        const std::vector<std::size_t>& group = Members(id);
         if (marksChanged || !Repeated(group)) {
-            std::vector<RECT> damage;
-            if (Damage(group, &damage)) Clipped(group, std::move(damage), &due);
+            damage_.clear();
+            if (Damage(group, &damage_)) Clipped(group, &damage_, &due);
             else
                 for (std::size_t i : group) due.push_back(current_[i].op);
         }
@@ -216,16 +227,23 @@ std::vector<FrameJournal::Op> FrameJournal::TakeGroups(std::vector<bool> marks, 
 }
 
 std::vector<FrameJournal::Op> FrameJournal::DueBefore(const RECT& area) {
-    std::vector<bool> marks(current_.size());
-    for (std::size_t i = 0; i < current_.size(); ++i) marks[i] = current_[i].held && Meet(current_[i].op.copy.to, area);
-    return TakeGroups(std::move(marks));
+    marks_.assign(current_.size(), 0);
+    bool any = false;
+    for (std::size_t i = 0; i < current_.size(); ++i) {
+        marks_[i] = current_[i].held && Meet(current_[i].op.copy.to, area);
+        any = any || marks_[i];
+    }
+    return any ? TakeGroups() : std::vector<Op>{};
 }
 
 std::vector<FrameJournal::Op> FrameJournal::DueBeforeChangeOf(const void* source, const RECT& area) {
-    std::vector<bool> marks(current_.size());
-    for (std::size_t i = 0; i < current_.size(); ++i)
-        marks[i] = current_[i].held && current_[i].op.copy.source == source && Meet(current_[i].op.copy.from, area);
-    return TakeGroups(std::move(marks));
+    marks_.assign(current_.size(), 0);
+    bool any = false;
+    for (std::size_t i = 0; i < current_.size(); ++i) {
+        marks_[i] = current_[i].held && current_[i].op.copy.source == source && Meet(current_[i].op.copy.from, area);
+        any = any || marks_[i];
+    }
+    return any ? TakeGroups() : std::vector<Op>{};
 }
 
 bool FrameJournal::HoldsFrom(const void* source) const {
@@ -236,7 +254,8 @@ bool FrameJournal::HoldsFrom(const void* source) const {
 
 std::vector<FrameJournal::Op> FrameJournal::DueAll() {
     holding_ = false;
-    return TakeGroups(std::vector<bool>(current_.size(), true));
+    marks_.assign(current_.size(), 1);
+    return TakeGroups();
 }
 
 void FrameJournal::Break() {
@@ -287,11 +306,11 @@ std::vector<FrameJournal::Op> FrameJournal::EndFrame() {
     // and all of it is held: those pixels are untouched since the frame before left them, and
     // doing the same again would leave them so. Held ops that overlap are dropped together or done
     // together, in order.
-    std::vector<bool> marks(current_.size());
+    marks_.assign(current_.size(), 0);
     for (std::size_t i = 0; i < current_.size(); ++i)
-        marks[i] = current_[i].held && !RepeatedOver(current_[i].op.copy.to);
+        marks_[i] = current_[i].held && !RepeatedOver(current_[i].op.copy.to);
     // Each group taken holds a marked op, which did not repeat the frame before.
-    std::vector<Op> due = TakeGroups(std::move(marks), true);
+    std::vector<Op> due = TakeGroups(true);
     Settle();
     return due;
 }

@@ -67,12 +67,15 @@ private:
         bool held;
     };
     bool Same(const Op& earlier, const Op& later) const;
-    // Widens the marks over every held op overlapping a marked one and takes the marked ones: those
-    // of a group that repeats the frame before over all its areas count as done, the others are due.
+    // Widens marks_ over every held op overlapping a marked one and takes the marked ones: those of
+    // a group that repeats the frame before over all its areas count as done, the others are due.
     // `marksChanged` when each marked op is known not to repeat the frame before.
-    std::vector<Op> TakeGroups(std::vector<bool> marks, bool marksChanged = false);
-    // The groups of held ops that overlap one another, from each marked one outwards, in order.
-    std::vector<std::vector<std::size_t>> Groups(const std::vector<bool>& marks) const;
+    std::vector<Op> TakeGroups(bool marksChanged = false);
+    // The groups of held ops that overlap one another, from each marked one outwards, numbered in
+    // order into groupOf_ (-1: in none); gives how many.
+    int Groups() const;
+    // The ops of a group, in order.
+    const std::vector<std::size_t>& Members(int group) const;
     bool Repeated(const std::vector<std::size_t>& group) const;
     // Where the pixels under a group can end this frame other than the frame before left them, as
     // rectangles apart from one another; false when something else drew there this frame.
@@ -84,7 +87,7 @@ private:
     // the areas of the ops of the frame before paired so far.
     static void LeftOutDamage(const Op& leftOut, const std::vector<RECT>& pairedBefore, std::vector<RECT>* damage);
     // The group's ops clipped to the damage; a stretched copy is done whole, its area added to it.
-    void Clipped(const std::vector<std::size_t>& group, std::vector<RECT> damage, std::vector<Op>* due) const;
+    void Clipped(const std::vector<std::size_t>& group, std::vector<RECT>* damage, std::vector<Op>* due) const;
     // Whether the ops of this frame that overlap `area` are all held and the same, in order, as
     // those of the frame before.
     bool RepeatedOver(const RECT& area) const;
@@ -95,6 +98,13 @@ private:
 
     SourceChanges changes_;
     mutable std::vector<RECT> scratch_;
+    // Working lists, kept from call to call: a frame asks for groups a few times at each draw and at
+    // the flip, and allocating them anew cost more than the checks themselves.
+    std::vector<char> marks_;
+    mutable std::vector<int> groupOf_;
+    mutable std::vector<std::size_t> spreading_, members_;
+    mutable std::vector<RECT> areas_, paired_, damage_;
+    mutable std::vector<const Op*> before_;
     std::vector<Op> last_;
     bool lastWhole_ = false;
     std::vector<Entry> current_;

@@ -3,6 +3,9 @@
 #if defined(__x86_64__)
 #include <immintrin.h>
 #endif
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "platform/ddraw/lane_masks.h"
 
@@ -57,6 +60,35 @@ std::vector<GatherRow16Kernel> GatherRow16Kernels() {
 #endif
     kernels.push_back(PortableRow);
     return kernels;
+}
+
+void RepeatRow16(std::uint16_t* to, const std::uint16_t* from, int factor, int width) {
+    int x = 0;
+#if defined(__SSE2__)
+    // Eight source pixels make a block of 16 or 32: each unpack with itself doubles every pixel.
+    if (factor == 2 || factor == 4) {
+        const int block = 8 * factor;
+        for (; x + block <= width; x += block, from += 8) {
+            const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+            const __m128i low = _mm_unpacklo_epi16(pixels, pixels);
+            const __m128i high = _mm_unpackhi_epi16(pixels, pixels);
+            auto* out = reinterpret_cast<__m128i*>(to + x);
+            if (factor == 2) {
+                _mm_storeu_si128(out, low);
+                _mm_storeu_si128(out + 1, high);
+                continue;
+            }
+            _mm_storeu_si128(out, _mm_unpacklo_epi32(low, low));
+            _mm_storeu_si128(out + 1, _mm_unpackhi_epi32(low, low));
+            _mm_storeu_si128(out + 2, _mm_unpacklo_epi32(high, high));
+            _mm_storeu_si128(out + 3, _mm_unpackhi_epi32(high, high));
+        }
+    }
+#endif
+    for (int i = 0; x < width; ++x, i = (i + 1 == factor ? 0 : i + 1)) {
+        to[x] = *from;
+        if (i + 1 == factor) ++from;
+    }
 }
 
 void GatherRow16(std::uint16_t* to, const std::uint16_t* from, const int* columns, int width, int fromWidth) {

@@ -16,4 +16,8 @@ void GatherRow16(std::uint16_t* to, const std::uint16_t* from, const int* column
 using GatherRow16Kernel = void (*)(std::uint16_t*, const std::uint16_t*, const int*, int, int);
 std::vector<GatherRow16Kernel> GatherRow16Kernels();
 
+// to[x] = from[x / factor] for x in [0, width): the same gather when the columns enlarge by a whole
+// factor, as the zoom window's four do, where each source pixel is simply repeated.
+void RepeatRow16(std::uint16_t* to, const std::uint16_t* from, int factor, int width);
+
 }  // namespace platform::blit

@@ -36,4 +36,21 @@ TEST(GatherRows, EveryKernelPicksTheSourcePixelUnderEachCentre) {
     }
 }
 
+// Whole enlargements take their own path: widths round the sixteen- and thirty-two-pixel blocks.
+TEST(GatherRows, AWholeEnlargementRepeatsEachSourcePixel) {
+    std::mt19937 random(12);
+    for (int factor = 1; factor <= 5; ++factor) {
+        for (int fromWidth : {1, 3, 7, 8, 9, 15, 16, 17, 58}) {
+            std::vector<std::uint16_t> from(static_cast<std::size_t>(fromWidth));
+            for (std::uint16_t& p : from) p = static_cast<std::uint16_t>(random());
+            const int width = fromWidth * factor;
+            std::vector<std::uint16_t> to(static_cast<std::size_t>(width) + 1, 0xABCD);
+            platform::blit::RepeatRow16(to.data(), from.data(), factor, width);
+            for (int x = 0; x < width; ++x)
+                ASSERT_EQ(to[x], from[x / factor]) << x << ", x" << factor << " of " << fromWidth;
+            EXPECT_EQ(to[width], 0xABCD) << "written past the row";
+        }
+    }
+}
+
 }  // namespace

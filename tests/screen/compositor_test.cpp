@@ -106,6 +106,31 @@ TEST_F(CompositorTest, PureBlueIsNeverCopiedByAWipeOrAnUpdate) {
     EXPECT_TRUE(AreaIs(target, 90, 90, 10, 30, kRed));
 }
 
+// A rectangle within another of the page may be left to it; every queued pixel still arrives.
+TEST_F(CompositorTest, RectanglesThatShareAreasEachReachTheBackSurfaceWhole) {
+    struct Case {
+        const char* what;
+        RECT first, second;
+    };
+    const Case cases[] = {
+        {"the same rectangle twice", {10, 10, 30, 30}, {10, 10, 30, 30}},
+        {"one within the other, larger first", {10, 10, 40, 40}, {20, 20, 30, 30}},
+        {"one within the other, smaller first", {20, 20, 30, 30}, {10, 10, 40, 40}},
+        {"overlapping, neither within", {10, 10, 30, 30}, {20, 20, 40, 40}},
+        {"sharing an edge only", {10, 10, 30, 30}, {10, 10, 30, 31}},
+    };
+    for (const Case& c : cases) {
+        FillSurface(target, kBlack);
+        g_Compositor.AddDirtyRect(c.first, kDirtyOneShot, kDirtyCopy);
+        g_Compositor.AddDirtyRect(c.second, kDirtyOneShot, kDirtyCopy);
+        g_Compositor.Update(target);
+        for (const RECT& r : {c.first, c.second})
+            EXPECT_TRUE(AreaIs(target, r.left, r.top, r.right - r.left, r.bottom - r.top, kRed)) << c.what;
+        EXPECT_EQ(At(target, 40, 41), kBlack) << c.what;
+        EXPECT_EQ(g_Compositor.QueuedOn(g_Compositor.CurrentPage()), 0) << c.what;
+    }
+}
+
 TEST_F(CompositorTest, RectanglesPartlyOffTheSurfaceAreCopiedWhereTheyLie) {
     g_Compositor.RestoreRect(790, 590, 20, 20);
     g_Compositor.RestoreRect(-5, -5, 10, 10);

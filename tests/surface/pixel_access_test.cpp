@@ -86,6 +86,28 @@ TEST(Pixels, EightBitReadsGiveTheIndexAndWritesStayInsideTheSurface) {
     EXPECT_EQ(lock.Get(1, 2), 0x01u);
 }
 
+// A square read gives what four reads give, on both formats and where the square hangs over an
+// edge (the quick 8-bit path must not read past the surface).
+TEST(Pixels, SquareReadsGiveWhatFourReadsGive) {
+    for (const SurfacePtr& surface : {Make8(5, 3), Make565(5, 3)}) {
+        {
+            Locked lock(surface.get());
+            for (int y = 0; y < 3; ++y)
+                for (int x = 0; x < 5; ++x) lock.Set(x, y, static_cast<unsigned>(10 * y + x + 1));
+        }
+        const LockedPixels pixels(surface.get(), LockedPixels::ReadOnly{});
+        for (int y = -1; y < 4; ++y) {
+            for (int x = -1; x < 6; ++x) {
+                int square[4];
+                pixels.ReadSquare(x, y, square);
+                const int reads[4] = {pixels.Read(x, y), pixels.Read(x + 1, y), pixels.Read(x + 1, y + 1),
+                                      pixels.Read(x, y + 1)};
+                for (int i = 0; i < 4; ++i) EXPECT_EQ(square[i], reads[i]) << x << "," << y << " #" << i;
+            }
+        }
+    }
+}
+
 TEST(Pixels, AccessToASurfaceThatCannotBeLockedGivesZero) {
     const SurfacePtr surface = Make565(4, 4);
     FillSurface(surface.get(), 0x4321);
