@@ -101,6 +101,7 @@
         node.port.onmessage = (event) => counted(event.data.frames, event.data.loud);
         node.connect(sound.destination);
         page.soundPath = 'worklet';
+        Module._web_sound_heard();
     }
 
     // A browser without worklets: the page's own thread takes the frames, as long as it is free to.
@@ -122,6 +123,7 @@
         };
         node.connect(sound.destination);
         page.soundPath = 'page';
+        Module._web_sound_heard();
     }
 
     // Web Audio may start only after the player has done something.
