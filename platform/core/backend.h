@@ -130,6 +130,9 @@ public:
     virtual bool StartAudio() = 0;
     virtual void StopAudio() = 0;
     virtual void CloseAudio() = 0;
+    // False while what the output plays cannot be heard: in a browser, until the player's first
+    // click or key lets the page play sound.
+    virtual bool AudioHeard() { return true; }
 
     // Before a stored file takes its name (stored_file.h): a backend whose files do not outlast the
     // program copies `written` to where they do, under `storedPath`'s name, and returns once it is

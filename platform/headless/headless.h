@@ -64,6 +64,7 @@ struct AudioDevice {
     bool startFails = false;  // the output cannot start: playing the primary buffer fails
     bool stereo = true;       // the output formats the device reports
     bool sixteenBit = true;
+    bool heard = true;  // false: as a browser before the player's first click or key
 };
 // Takes effect at the next DirectSoundCreate; Reset restores the default device.
 void SetAudioDevice(const AudioDevice& device);

@@ -25,6 +25,7 @@ public:
 
     void Reset();
     void Configure(const AudioDevice& device) { device_ = device; }
+    bool Heard() const { return device_.heard; }
     void Capture(bool on);
     const std::vector<std::int16_t>& Captured() const { return captured_; }
 

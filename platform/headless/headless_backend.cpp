@@ -79,6 +79,7 @@ public:
     bool StartAudio() override { return audio.Start(); }
     void StopAudio() override { audio.Stop(); }
     void CloseAudio() override { audio.Close(); }
+    bool AudioHeard() override { return audio.Heard(); }
 
     void DebugOutput(const char* text) override {
         if (driver != nullptr) driver->OnDebugString(text);

@@ -80,6 +80,7 @@ EMSCRIPTEN_KEEPALIVE void web_focus(int gained) { Send(PageEvent{PageEvent::Focu
 EMSCRIPTEN_KEEPALIVE void web_files_stored() { Send(PageEvent{PageEvent::FilesStored, 0, 0, 0, 0}); }
 
 EMSCRIPTEN_KEEPALIVE int web_sound_rate() { return platform::web::WebAudio::kRate; }
+EMSCRIPTEN_KEEPALIVE void web_sound_heard() { Instance().Audio().StartHearing(); }
 EMSCRIPTEN_KEEPALIVE const std::int16_t* web_sound_buffer() { return g_sound; }
 // Fills the sound buffer with up to `frames` frames; returns how many.
 EMSCRIPTEN_KEEPALIVE int web_sound_pull(int frames) {

@@ -28,6 +28,11 @@ public:
     // The page's thread: up to `frames` stereo frames into `out`; returns how many there were.
     std::size_t Pull(std::int16_t* out, std::size_t frames);
 
+    // The page's sound has started (the player's first click or key): from now on what is played
+    // is heard.
+    void StartHearing() { heard_ = true; }
+    bool Heard() const { return heard_; }
+
     // 16-bit samples, left and right taking turns.
     using Ring = SpscRing<std::int16_t, 8192>;
     // For the worklet, which empties the ring itself.
@@ -45,6 +50,7 @@ private:
     AudioSource* source_ = nullptr;
     bool playing_ = false;
     std::atomic<bool> quit_{false};
+    std::atomic<bool> heard_{false};
     std::thread filler_;
 };
 

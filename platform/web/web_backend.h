@@ -51,6 +51,7 @@ public:
     bool StartAudio() override { return audio_.Start(); }
     void StopAudio() override { audio_.Stop(); }
     void CloseAudio() override { audio_.Close(); }
+    bool AudioHeard() override { return audio_.Heard(); }
     bool Persist(const std::string& written, const std::string& storedPath) override;
     bool HoldStores() override;
     void ReleaseStores() override;

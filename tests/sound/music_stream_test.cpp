@@ -195,4 +195,18 @@ TEST_F(MusicStream, AFadeInRisesFromSilenceToTheMusicLevelOverItsLength) {
     EXPECT_EQ(Ticks(1)[0], 0);
 }
 
+TEST_F(MusicStream, AFadeNoOneCanHearIsNotWaitedFor) {
+    ASSERT_TRUE(Load(soundtest::Wav16(std::vector<std::int16_t>(50000, 10000))));
+    platform::headless::AudioDevice unheard;
+    unheard.heard = false;
+    platform::headless::SetAudioDevice(unheard);
+    QZSound::SetStreamVolume(0x7FFF);
+    g_QZSound.PlayStream(STREAM_LOOP);
+    const DWORD start = GetTickCount();
+    g_QZSound.FadeMusicIn(300);
+    EXPECT_EQ(GetTickCount() - start, 0u);
+    EXPECT_EQ(QZSound::GetStreamVolume(), 0x8000) << "the volume ends where the fade would have";
+    platform::headless::SetAudioDevice({});
+}
+
 }  // namespace

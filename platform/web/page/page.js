@@ -10,6 +10,7 @@
 (function () {
     const params = new URLSearchParams(location.search);
     const script = params.get('script');
+    const program = script === null ? 'stalkway' : 'stalkway-replay';
     const stage = document.getElementById('stage');
     const canvas = document.getElementById('picture');
     const context = canvas.getContext('2d');
@@ -100,6 +101,7 @@
         node.port.onmessage = (event) => counted(event.data.frames, event.data.loud);
         node.connect(sound.destination);
         page.soundPath = 'worklet';
+        Module._web_sound_heard();
     }
 
     // A browser without worklets: the page's own thread takes the frames, as long as it is free to.
@@ -121,6 +123,7 @@
         };
         node.connect(sound.destination);
         page.soundPath = 'page';
+        Module._web_sound_heard();
     }
 
     // Web Audio may start only after the player has done something.
@@ -301,6 +304,16 @@
         });
     }
 
+    // The program and its WebAssembly are fetched while the page asks its questions and the data
+    // comes in (the page asks for the data from its head), not after.
+    function preloadProgram() {
+        for (const [file, kind] of [[program + '.js', 'script'], [program + '.wasm', 'fetch']]) {
+            const link = Object.assign(document.createElement('link'), { rel: 'preload', href: file, as: kind });
+            link.crossOrigin = kind === 'fetch' ? 'anonymous' : null;
+            document.head.appendChild(link);
+        }
+    }
+
     async function start() {
         if (!threadsAvailable()) {
             if (await window.stalkwayIsolate()) return;
@@ -312,6 +325,7 @@
                 'an https:// address or this computer, or serve it with ./web.sh.');
             return;
         }
+        preloadProgram();
         if (script !== null && !/^[A-Za-z0-9_-]+$/.test(script)) {
             showProblem('No such script', 'Scripts are named by letters, digits, - and _ only.');
             return;
@@ -366,13 +380,6 @@
                 if (script === null) showMessage('The game has ended. Reload the page to play again.', 'Stalkway');
             },
         };
-        // The program and its WebAssembly are fetched while the data's loader loads, not after it.
-        const program = script === null ? 'stalkway' : 'stalkway-replay';
-        for (const [file, kind] of [[program + '.js', 'script'], [program + '.wasm', 'fetch']]) {
-            const link = Object.assign(document.createElement('link'), { rel: 'preload', href: file, as: kind });
-            link.crossOrigin = kind === 'fetch' ? 'anonymous' : null;
-            document.head.appendChild(link);
-        }
         try {
             await loadScript('stalkway-data.js');
             await loadScript(program + '.js');
