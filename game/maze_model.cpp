@@ -33,6 +33,7 @@ bool IsItem(int index) {
 }
 
 // An item or the exit: the indices from the first hilite's to the last kernel's.
+static_assert(kFirstHiliteIndex < kExitIndex && kExitIndex < kFirstKernelIndex, "the exit lies between the items");
 bool Notable(int index) {
     return static_cast<unsigned>(index - kFirstHiliteIndex) <
            static_cast<unsigned>(kFirstKernelIndex + MazeModel::kKernels - kFirstHiliteIndex);

@@ -226,24 +226,24 @@ std::vector<FrameJournal::Op> FrameJournal::TakeGroups(bool marksChanged) {
     return due;
 }
 
-std::vector<FrameJournal::Op> FrameJournal::DueBefore(const RECT& area) {
+template <class Wanted>
+std::vector<FrameJournal::Op> FrameJournal::TakeHeldWhere(const Wanted& wanted) {
     marks_.assign(current_.size(), 0);
     bool any = false;
     for (std::size_t i = 0; i < current_.size(); ++i) {
-        marks_[i] = current_[i].held && Meet(current_[i].op.copy.to, area);
+        marks_[i] = current_[i].held && wanted(current_[i].op);
         any = any || marks_[i];
     }
+    // Most calls find nothing held there, and need no grouping.
     return any ? TakeGroups() : std::vector<Op>{};
 }
 
+std::vector<FrameJournal::Op> FrameJournal::DueBefore(const RECT& area) {
+    return TakeHeldWhere([&](const Op& op) { return Meet(op.copy.to, area); });
+}
+
 std::vector<FrameJournal::Op> FrameJournal::DueBeforeChangeOf(const void* source, const RECT& area) {
-    marks_.assign(current_.size(), 0);
-    bool any = false;
-    for (std::size_t i = 0; i < current_.size(); ++i) {
-        marks_[i] = current_[i].held && current_[i].op.copy.source == source && Meet(current_[i].op.copy.from, area);
-        any = any || marks_[i];
-    }
-    return any ? TakeGroups() : std::vector<Op>{};
+    return TakeHeldWhere([&](const Op& op) { return op.copy.source == source && Meet(op.copy.from, area); });
 }
 
 bool FrameJournal::HoldsFrom(const void* source) const {

@@ -71,6 +71,9 @@ private:
     // a group that repeats the frame before over all its areas count as done, the others are due.
     // `marksChanged` when each marked op is known not to repeat the frame before.
     std::vector<Op> TakeGroups(bool marksChanged = false);
+    // Marks the held ops `wanted` picks and takes their groups (defined beside its two users).
+    template <class Wanted>
+    std::vector<Op> TakeHeldWhere(const Wanted& wanted);
     // The groups of held ops that overlap one another, from each marked one outwards, numbered in
     // order into groupOf_ (-1: in none); gives how many.
     int Groups() const;
