@@ -1,5 +1,6 @@
 #include "game/maze_model.h"
 
+#include <algorithm>
 #include <bit>
 #include <optional>
 
@@ -93,6 +94,7 @@ public:
         model_.moveScope_ = nullptr;
     }
     mutable std::optional<LockedPixels> map;  // the scope is const where it is made
+    mutable std::optional<LockedPixels> maze;
     MoveScope(const MoveScope&) = delete;
     MoveScope& operator=(const MoveScope&) = delete;
 
@@ -107,6 +109,16 @@ const LockedPixels& MazeModel::MapPixels(std::optional<LockedPixels>& own) {
     std::optional<LockedPixels>& map = moveScope_ != nullptr ? moveScope_->map : own;
     if (!map) map.emplace(View().map, LockedPixels::ReadOnly{});
     return *map;
+}
+
+const LockedPixels& MazeModel::MazeReads(std::optional<LockedPixels>& own) {
+    std::optional<LockedPixels>& maze = moveScope_ != nullptr ? moveScope_->maze : own;
+    if (!maze) maze.emplace(View().maze, LockedPixels::ReadOnly{});
+    return *maze;
+}
+
+void MazeModel::LetGoOfMaze() {
+    if (moveScope_ != nullptr) moveScope_->maze.reset();
 }
 
 MazeModel::MazeModel(GameController& game) : MazeModel(game, g_MazeScreen) {}
@@ -138,6 +150,7 @@ std::vector<std::int32_t> MazeModel::Route() const {
 void MazeModel::AddScore(int points) { game_.SetScore(game_.GetScore() + points); }
 
 void MazeModel::FindStart() {
+    LetGoOfMaze();
     const MoveView view = View();
     LPDIRECTDRAWSURFACE7 maze = view.maze;
     const int red = view.red;
@@ -162,18 +175,20 @@ int MazeModel::ProbeMoves(int mask) {
     const int x = posX_;
     const int y = posY_;
     int result = 0;
-    // The maze is read under one lock for the probe, let go before an item found is collected,
-    // which draws on it.
-    std::optional<LockedPixels> ownMap;
+    // The maze is read under one lock, let go before an item found is collected, which may draw
+    // on it or on what is shown of it.
+    std::optional<LockedPixels> ownMap, ownMaze;
     const LockedPixels& map = MapPixels(ownMap);
-    std::optional<LockedPixels> maze;
     auto passable = [&](int px, int py) {
-        if (!maze) maze.emplace(walls.maze, LockedPixels::ReadOnly{});
-        return walls.Passable(*maze, px, py);
+        if (TrailHolds(px, py)) PaintTrail();
+        return walls.Passable(MazeReads(ownMaze), px, py);
     };
     auto examine = [&](int a, int b) {
         const int item = ReadBlock(map, a, b);
-        if (item != -1) maze.reset();
+        if (item != -1) {
+            ownMaze.reset();
+            LetGoOfMaze();
+        }
         TakeItem(item);
     };
     // For each asked direction: the pixel straight ahead decides; only when it is open are the two
@@ -251,6 +266,9 @@ void MazeModel::MarkKernel(int kernel) {
 void MazeModel::MarkHilite(int hilite) {
     LPDIRECTDRAWSURFACE7 maze = pictures_.PictureSurface("maze");
     LPDIRECTDRAWSURFACE7 backup = pictures_.PictureSurface("mazebackup");
+    // A tile may cover trail not painted yet, which must lie under it.
+    PaintTrail();
+    LetGoOfMaze();
     if (hilite == -1) {
         for (int& found : hiliteFound_) found = 0;
         LPDIRECTDRAWSURFACE7 empty = pictures_.PictureSurface("nohilite");
@@ -271,6 +289,7 @@ void MazeModel::MarkHilite(int hilite) {
 
 // Each write locks only the pixels it paints, so that the surface knows how little of it changed.
 void MazeModel::PaintBlock(int colour) {
+    LetGoOfMaze();
     LockedPixels maze(View().maze, RECT{posX_, posY_, posX_ + 2, posY_ + 2});
     maze.Write(posX_, posY_, colour);
     maze.Write(posX_, posY_ + 1, colour);
@@ -291,8 +310,34 @@ void MazeModel::Step(int direction) {
     }
 }
 
+void MazeModel::ExtendTrail(const RECT& pair) {
+    if (!trail_) {
+        trail_ = pair;
+        return;
+    }
+    // A straight run's pairs lie side by side: the rectangle round them is their union.
+    RECT& strip = *trail_;
+    strip = RECT{std::min(strip.left, pair.left), std::min(strip.top, pair.top), std::max(strip.right, pair.right),
+                 std::max(strip.bottom, pair.bottom)};
+}
+
+bool MazeModel::TrailHolds(int x, int y) const {
+    return trail_ && x >= trail_->left && y >= trail_->top && x < trail_->right && y < trail_->bottom;
+}
+
+// One fill for the strip: a lock for each step cost more than the two pixels it painted.
+void MazeModel::PaintTrail() {
+    if (!trail_) return;
+    const RECT strip = *trail_;
+    trail_.reset();
+    LetGoOfMaze();
+    const MoveView view = View();
+    FillArea(view.maze, strip, static_cast<DWORD>(view.red));
+}
+
 // The two pixels of the block's edge that faces the way it moves.
 void MazeModel::PaintLeadingEdge(int direction) {
+    LetGoOfMaze();
     const MoveView view = View();
     const int x = direction == kRight ? posX_ + 1 : posX_;
     const int y = direction == kDown ? posY_ + 1 : posY_;
@@ -305,22 +350,18 @@ void MazeModel::PaintLeadingEdge(int direction) {
 int MazeModel::MoveSegment(int direction) {
     if (direction != kLeft && direction != kRight && direction != kUp && direction != kDown) return 0;
     const MoveScope scope(*this);
-    const MoveView view = View();
     const bool sideways = direction == kLeft || direction == kRight;
     int result = 0;
     for (bool stop = false; !stop;) {
         result = ProbeMoves(direction);
         if ((result & direction) == 0) break;
         Step(direction);
-        {
-            // The trail: the block's column (sideways) or row (up and down) it has just left behind.
-            LockedPixels maze(view.maze, PairArea(posX_, posY_, sideways));
-            maze.Write(posX_, posY_, view.red);
-            maze.Write(sideways ? posX_ : posX_ + 1, sideways ? posY_ + 1 : posY_, view.red);
-        }
+        // The trail: the block's column (sideways) or row (up and down) it has just left behind.
+        ExtendTrail(PairArea(posX_, posY_, sideways));
         if (result != direction) stop = true;
         ++moveSteps_;
     }
+    PaintTrail();
     PaintLeadingEdge(direction);
     if (result != 0) {
         // At a side opening one more, uncounted step brings the block fully into the crossing corridor.
@@ -348,6 +389,7 @@ void MazeModel::AddHistory(int direction, int steps) { history_.Push(new MoveRec
 
 void MazeModel::StepBack() {
     const MoveScope scope(*this);
+    LetGoOfMaze();
     pictures_.RestoreMaze();
     startX_ = startY_ = -1;
     FindStart();

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/object_list.h"
+#include "platform/api/types.h"
 
 class GameController;
 class LockedPixels;
@@ -95,6 +96,12 @@ private:
     void Step(int direction);
     void PaintLeadingEdge(int direction);
     void PaintBlock(int colour);
+    // A straight run's trail is painted in one write at the run's end, or sooner when a probe
+    // reads where it lies or an item found is about to be drawn, so the pixels come out as if
+    // each step had painted its own pair.
+    void ExtendTrail(const RECT& pair);
+    bool TrailHolds(int x, int y) const;
+    void PaintTrail();
     void AddScore(int points);
 
     // The pictures and colours a move works with. A move reads thousands of pixels; looking the
@@ -106,6 +113,10 @@ private:
     // The map read under one lock for the whole move, `own` outside one: nothing a move does draws
     // on the map, and a lock for each probe cost more than its reads.
     const LockedPixels& MapPixels(std::optional<LockedPixels>& own);
+    // The maze read the same way, for as long as nothing draws on it: whatever draws on it lets go
+    // of the lock first.
+    const LockedPixels& MazeReads(std::optional<LockedPixels>& own);
+    void LetGoOfMaze();
     const MoveView* moveView_ = nullptr;
     MoveScope* moveScope_ = nullptr;
 
@@ -123,4 +134,5 @@ private:
     std::int32_t bellEnabled_ = 0;
     std::int32_t goalState_ = kGoalNone;
     std::int32_t finishPending_ = 0;
+    std::optional<RECT> trail_;
 };

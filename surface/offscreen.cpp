@@ -25,3 +25,12 @@ void FillSurface(LPDIRECTDRAWSURFACE7 surface, DWORD value) {
     fx.dwFillColor = value & 0xFFFF;
     surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
 }
+
+void FillArea(LPDIRECTDRAWSURFACE7 surface, const RECT& area, DWORD value) {
+    if (surface == nullptr) return;
+    DDBLTFX fx{};
+    fx.dwSize = sizeof(fx);
+    fx.dwFillColor = value & 0xFFFF;
+    RECT to = area;
+    surface->Blt(&to, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
+}

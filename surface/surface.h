@@ -97,8 +97,9 @@ void UnlockSurface(LPDIRECTDRAWSURFACE7 surface);
 // A new surface in the display's format with black (0) as its transparent colour, owned by the
 // caller; null without a display or when the surface cannot be made.
 LPDIRECTDRAWSURFACE7 CreateOffscreenSurface(int width, int height);
-// Fills the whole surface with the low 16 bits of the value.
+// Fills the whole surface, or one area of it, with the low 16 bits of the value.
 void FillSurface(LPDIRECTDRAWSURFACE7 surface, DWORD value);
+void FillArea(LPDIRECTDRAWSURFACE7 surface, const RECT& area, DWORD value);
 // 0 x 0 for a null surface. Either pointer may be null.
 void GetSurfaceSize(LPDIRECTDRAWSURFACE7 surface, int* width, int* height);
 // The rectangle of the surface's size centred in the box (x, y, width, height), halves truncated.
