@@ -1,5 +1,7 @@
 #include "platform/ddraw/frame_journal.h"
 
+#include <algorithm>
+
 #include "platform/ddraw/rect_math.h"
 
 namespace platform {
@@ -7,6 +9,9 @@ namespace {
 
 // A frame asks for a few dozen copies; a journal longer than this is not a frame's.
 constexpr std::size_t kMostOps = 256;
+// How far ahead in the frame before an op's pair is looked for: a frame adds or leaves out a few
+// ops and repeats the rest.
+constexpr std::size_t kPairingReach = 8;
 
 bool Scaled(const CopyReceipts::Copy& copy) { return copy.source != nullptr && !SameSize(copy.from, copy.to); }
 
@@ -280,6 +285,27 @@ bool FrameJournal::RepeatedOver(const RECT& area) const {
 
 // A still frame asks for the ops of the frame before, in the same order, all held: then every area
 // repeats, which the per-area test below would find in time that grows with the square of the ops.
+// Ops paired here are the same op, so over the same area, and the pairs keep their order in both
+// frames: over an area that no unpaired op meets, this frame's ops are all held and pair one to one,
+// in order, with the frame before's. The area repeats, and RepeatedOver need not go through every
+// op to find so. A frame after a move leaves a few ops unpaired (the maze's copy, the scores, a button).
+void FrameJournal::UnpairedAreas(std::vector<RECT>* areas) const {
+    areas->clear();
+    std::size_t next = 0;  // the frame before's first op not yet paired or passed over
+    for (const Entry& now : current_) {
+        const std::size_t reach = std::min(last_.size(), next + kPairingReach);
+        std::size_t match = next;
+        while (now.held && match < reach && !Same(last_[match], now.op)) ++match;
+        if (!now.held || match == reach) {
+            areas->push_back(now.op.copy.to);
+            continue;
+        }
+        for (; next < match; ++next) areas->push_back(last_[next].copy.to);
+        next = match + 1;
+    }
+    for (; next < last_.size(); ++next) areas->push_back(last_[next].copy.to);
+}
+
 bool FrameJournal::RepeatsWhole() const {
     if (current_.size() != last_.size() || held_ != current_.size()) return false;
     for (std::size_t i = 0; i < current_.size(); ++i)
@@ -307,8 +333,11 @@ std::vector<FrameJournal::Op> FrameJournal::EndFrame() {
     // doing the same again would leave them so. Held ops that overlap are dropped together or done
     // together, in order.
     marks_.assign(current_.size(), 0);
-    for (std::size_t i = 0; i < current_.size(); ++i)
-        marks_[i] = current_[i].held && !RepeatedOver(current_[i].op.copy.to);
+    UnpairedAreas(&unpaired_);
+    for (std::size_t i = 0; i < current_.size(); ++i) {
+        const RECT& to = current_[i].op.copy.to;
+        marks_[i] = current_[i].held && MeetsAny(to, unpaired_) && !RepeatedOver(to);
+    }
     // Each group taken holds a marked op, which did not repeat the frame before.
     std::vector<Op> due = TakeGroups(true);
     Settle();

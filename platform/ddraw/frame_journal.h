@@ -94,6 +94,9 @@ private:
     // Whether the ops of this frame that overlap `area` are all held and the same, in order, as
     // those of the frame before.
     bool RepeatedOver(const RECT& area) const;
+    // The areas of the ops of both frames that pairing each held op of this frame with the next
+    // same op of the frame before leaves unpaired: only over these can an area not repeat.
+    void UnpairedAreas(std::vector<RECT>* areas) const;
     // Whether this frame asked for exactly the held ops of the frame before, in order.
     bool RepeatsWhole() const;
     // This frame becomes the one the next is held against.
@@ -106,7 +109,7 @@ private:
     std::vector<char> marks_;
     mutable std::vector<int> groupOf_;
     mutable std::vector<std::size_t> spreading_, members_;
-    mutable std::vector<RECT> areas_, paired_, damage_;
+    mutable std::vector<RECT> areas_, paired_, damage_, unpaired_;
     mutable std::vector<const Op*> before_;
     std::vector<Op> last_;
     bool lastWhole_ = false;
