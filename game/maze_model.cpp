@@ -1,6 +1,7 @@
 #include "game/maze_model.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <optional>
 
@@ -28,17 +29,19 @@ constexpr Tile kTiles[MazeModel::kHilites] = {
     {0, 108, 73, 94}, {84, 108, 58, 94}, {156, 108, 64, 94}, {234, 108, 61, 94}, {306, 108, 58, 94},
 };
 
-bool IsItem(int index) {
+constexpr bool IsItem(int index) {
     return (index >= kFirstHiliteIndex && index < kFirstHiliteIndex + MazeModel::kHilites) ||
            (index >= kFirstKernelIndex && index < kFirstKernelIndex + MazeModel::kKernels);
 }
 
-// An item or the exit: the indices from the first hilite's to the last kernel's.
-static_assert(kFirstHiliteIndex < kExitIndex && kExitIndex < kFirstKernelIndex, "the exit lies between the items");
-bool Notable(int index) {
-    return static_cast<unsigned>(index - kFirstHiliteIndex) <
-           static_cast<unsigned>(kFirstKernelIndex + MazeModel::kKernels - kFirstHiliteIndex);
-}
+// An item or the exit, looked up by the map's 8-bit index: the corridors' and walls' indices lie
+// among the items', so a range test let nearly every block through to be looked at index by index.
+constexpr std::array<bool, 256> kNotable = [] {
+    std::array<bool, 256> notable{};
+    for (int index = 0; index < 256; ++index) notable[index] = IsItem(index) || index == kExitIndex;
+    return notable;
+}();
+bool Notable(int index) { return kNotable[static_cast<unsigned>(index) & 0xFFu]; }
 
 // All directions but the one back.
 int Onward(int direction) {
