@@ -108,14 +108,14 @@ private:
 
 MazeModel::MoveView MazeModel::View() const { return moveView_ != nullptr ? *moveView_ : MoveView::Look(pictures_); }
 
-const LockedPixels& MazeModel::MapPixels(std::optional<LockedPixels>& own) {
-    std::optional<LockedPixels>& map = moveScope_ != nullptr ? moveScope_->map : own;
+const LockedPixels& MazeModel::MapPixels() {
+    std::optional<LockedPixels>& map = moveScope_->map;
     if (!map) map.emplace(View().map, LockedPixels::ReadOnly{});
     return *map;
 }
 
-const LockedPixels& MazeModel::MazeReads(std::optional<LockedPixels>& own) {
-    std::optional<LockedPixels>& maze = moveScope_ != nullptr ? moveScope_->maze : own;
+const LockedPixels& MazeModel::MazeReads() {
+    std::optional<LockedPixels>& maze = moveScope_->maze;
     if (!maze) maze.emplace(View().maze, LockedPixels::ReadOnly{});
     return *maze;
 }
@@ -174,24 +174,25 @@ void MazeModel::FindStart() {
 }
 
 int MazeModel::ProbeMoves(int mask) {
+    // Probes outside a move share one view and one lock of each picture as well.
+    if (moveScope_ == nullptr) {
+        const MoveScope scope(*this);
+        return ProbeMoves(mask);
+    }
     const MoveView walls = View();
     const int x = posX_;
     const int y = posY_;
     int result = 0;
-    // The maze is read under one lock, let go before an item found is collected, which may draw
-    // on it or on what is shown of it.
-    std::optional<LockedPixels> ownMap, ownMaze;
-    const LockedPixels& map = MapPixels(ownMap);
+    // The maze's lock is let go before an item found is collected, which may draw on it or on
+    // what is shown of it.
+    const LockedPixels& map = MapPixels();
     auto passable = [&](int px, int py) {
         if (TrailHolds(px, py)) PaintTrail();
-        return walls.Passable(MazeReads(ownMaze), px, py);
+        return walls.Passable(MazeReads(), px, py);
     };
     auto examine = [&](int a, int b) {
         const int item = ReadBlock(map, a, b);
-        if (item != -1) {
-            ownMaze.reset();
-            LetGoOfMaze();
-        }
+        if (item != -1) LetGoOfMaze();
         TakeItem(item);
     };
     // For each asked direction: the pixel straight ahead decides; only when it is open are the two

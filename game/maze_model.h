@@ -110,12 +110,12 @@ private:
     struct MoveView;
     class MoveScope;
     MoveView View() const;
-    // The map read under one lock for the whole move, `own` outside one: nothing a move does draws
-    // on the map, and a lock for each probe cost more than its reads.
-    const LockedPixels& MapPixels(std::optional<LockedPixels>& own);
+    // Within a move, the map read under one lock for the whole move: nothing a move does draws on
+    // the map, and a lock for each probe cost more than its reads.
+    const LockedPixels& MapPixels();
     // The maze read the same way, for as long as nothing draws on it: whatever draws on it lets go
     // of the lock first.
-    const LockedPixels& MazeReads(std::optional<LockedPixels>& own);
+    const LockedPixels& MazeReads();
     void LetGoOfMaze();
     const MoveView* moveView_ = nullptr;
     MoveScope* moveScope_ = nullptr;
