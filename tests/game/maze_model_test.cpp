@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "game/maze_fixture.h"
+#include "game/maze_screen.h"
+#include "platform/ddraw/ddraw_surface.h"
 
 namespace maze_test {
 namespace {
@@ -35,6 +37,26 @@ TEST_F(MazeFixture, AMoveFollowsEveryBendToTheDeadEnd) {
     EXPECT_EQ(Maze(10, 4), kPlayer);
     EXPECT_EQ(Maze(11, 5), kPlayer);
     EXPECT_NE(Backup(8, 2), kTrail) << "the pristine copy is never painted";
+}
+
+// The maze picture knows how little of it a straight run changed: its corridor, not all of it (a lock
+// for each step's two pixels made it count as changed all over past a few dozen steps).
+TEST_F(MazeFixture, AStraightRunChangesTheMazeOnlyAlongItsCorridor) {
+    std::vector<std::string> rows(6, std::string(70, '#'));
+    rows[2].replace(1, 66, "SS" + std::string(64, '.'));
+    rows[3].replace(1, 66, "SS" + std::string(64, '.'));
+    ASSERT_TRUE(Load(rows));
+    auto* maze = dynamic_cast<platform::DdSurface*>(g_MazeScreen.PictureSurface("maze"));
+    ASSERT_NE(maze, nullptr);
+    maze->TakeChangedAreas();
+    model.Run(kRight);
+    EXPECT_EQ(model.MoveSteps(), 64);
+    EXPECT_EQ(Maze(40, 3), kTrail);
+    const std::vector<RECT> areas = maze->TakeChangedAreas();
+    EXPECT_LE(areas.size(), 4u);
+    for (const RECT& area : areas)
+        EXPECT_TRUE(area.left >= 1 && area.right <= 67 && area.top >= 2 && area.bottom <= 4)
+            << area.left << "," << area.top << " to " << area.right << "," << area.bottom;
 }
 
 TEST_F(MazeFixture, AtAJunctionTheBlockLandsAlignedPastTheLastCountedStep) {
