@@ -208,24 +208,35 @@ TEST_F(FrameJournalTest, TheBufferHoldsWhatEveryFrameWouldHaveDrawn) {
     }
 }
 
+// A 64x48 back buffer, a patterned picture of its size, and the flip that ends each frame.
+class FrameJournalDamage : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Pattern(picture.get(), 0x100);
+        buffer = dynamic_cast<platform::DdSurface*>(back.get());
+        ASSERT_NE(buffer, nullptr);
+    }
+    // Reads the buffer as the flip reads it, which ends the frame.
+    void Flip() {
+        DDSURFACEDESC read = EmptyDesc();
+        ASSERT_EQ(back->Lock(nullptr, &read, DDLOCK_READONLY, nullptr), DD_OK);
+        back->Unlock(nullptr);
+    }
+    const SurfacePtr back = MakeBackBuffer(64, 48), picture = Make565(64, 48);
+    platform::DdSurface* buffer = nullptr;
+};
+
 // A sprite moved over a picture one pixel of which changed: the flip's changed areas, the only
 // pixels drawn again, are that pixel and the sprite's old and new places.
-TEST(FrameJournalDamage, AFrameThatMostlyRepeatsIsRedrawnOnlyWhereItDiffers) {
-    const SurfacePtr back = MakeBackBuffer(64, 48);
-    const SurfacePtr picture = Make565(64, 48);
+TEST_F(FrameJournalDamage, AFrameThatMostlyRepeatsIsRedrawnOnlyWhereItDiffers) {
     const SurfacePtr sprite = Make565(8, 8);
-    Pattern(picture.get(), 0x100);
     Pattern(sprite.get(), 1);
     SetKey(sprite.get(), 1, 1);  // the sprite's corner is transparent
-    auto* buffer = dynamic_cast<platform::DdSurface*>(back.get());
-    ASSERT_NE(buffer, nullptr);
     const auto frame = [&](LONG spriteX) {
         RECT whole{0, 0, 64, 48}, place{spriteX, 10, spriteX + 8, 18};
         ASSERT_EQ(back->Blt(&whole, picture.get(), nullptr, 0, nullptr), DD_OK);
         ASSERT_EQ(back->Blt(&place, sprite.get(), nullptr, DDBLT_KEYSRC, nullptr), DD_OK);
-        DDSURFACEDESC read = EmptyDesc();  // read as the flip reads it, which ends the frame
-        ASSERT_EQ(back->Lock(nullptr, &read, DDLOCK_READONLY, nullptr), DD_OK);
-        back->Unlock(nullptr);
+        Flip();
     };
     frame(20);
     frame(20);
@@ -253,12 +264,9 @@ TEST(FrameJournalDamage, AFrameThatMostlyRepeatsIsRedrawnOnlyWhereItDiffers) {
 // A sprite added among others from the same picture, and then left out again: each flip draws
 // again where that sprite lies and, since the frames pair their copies from one picture in order,
 // where the next copy from it lies; never the picture under them or the sprite before them.
-TEST(FrameJournalDamage, AnOpAddedOrLeftOutAmongRepeatedOnesRedrawsOnlyNearIt) {
-    const SurfacePtr back = MakeBackBuffer(64, 48), picture = Make565(64, 48), sprite = Make565(8, 8);
-    Pattern(picture.get(), 0x100);
+TEST_F(FrameJournalDamage, AnOpAddedOrLeftOutAmongRepeatedOnesRedrawsOnlyNearIt) {
+    const SurfacePtr sprite = Make565(8, 8);
     Pattern(sprite.get(), 1);
-    auto* buffer = dynamic_cast<platform::DdSurface*>(back.get());
-    ASSERT_NE(buffer, nullptr);
     const RECT whole{0, 0, 64, 48}, left{2, 2, 10, 10}, middle{30, 20, 38, 28}, right{52, 36, 60, 44};
     const auto frame = [&](bool withMiddle) {
         RECT to = whole;
@@ -267,9 +275,7 @@ TEST(FrameJournalDamage, AnOpAddedOrLeftOutAmongRepeatedOnesRedrawsOnlyNearIt) {
             if (place.left == middle.left && !withMiddle) continue;
             ASSERT_EQ(back->Blt(&place, sprite.get(), nullptr, 0, nullptr), DD_OK);
         }
-        DDSURFACEDESC read = EmptyDesc();  // read as the flip reads it, which ends the frame
-        ASSERT_EQ(back->Lock(nullptr, &read, DDLOCK_READONLY, nullptr), DD_OK);
-        back->Unlock(nullptr);
+        Flip();
     };
     frame(false);
     frame(false);
@@ -296,12 +302,9 @@ TEST(FrameJournalDamage, AnOpAddedOrLeftOutAmongRepeatedOnesRedrawsOnlyNearIt) {
 // before a picture and a strip over it, as after a screen was entered) redraws nothing: each pixel
 // ends as the last op to draw it left it. Where an op left out lay over them, the model test above
 // holds the buffer to the pixels.
-TEST(FrameJournalDamage, AnOpLeftOutUnderTheRepeatedOnesRedrawsNothing) {
-    const SurfacePtr back = MakeBackBuffer(64, 48), picture = Make565(64, 48), strip = Make565(64, 10);
-    Pattern(picture.get(), 0x100);
+TEST_F(FrameJournalDamage, AnOpLeftOutUnderTheRepeatedOnesRedrawsNothing) {
+    const SurfacePtr strip = Make565(64, 10);
     Pattern(strip.get(), 0x300);
-    auto* buffer = dynamic_cast<platform::DdSurface*>(back.get());
-    ASSERT_NE(buffer, nullptr);
     const auto frame = [&](bool withFill) {
         RECT whole{0, 0, 64, 48}, band{0, 20, 64, 30};
         DDBLTFX fx{};
@@ -311,9 +314,7 @@ TEST(FrameJournalDamage, AnOpLeftOutUnderTheRepeatedOnesRedrawsNothing) {
         }
         ASSERT_EQ(back->Blt(&whole, picture.get(), nullptr, 0, nullptr), DD_OK);
         ASSERT_EQ(back->Blt(&band, strip.get(), nullptr, 0, nullptr), DD_OK);
-        DDSURFACEDESC read = EmptyDesc();
-        ASSERT_EQ(back->Lock(nullptr, &read, DDLOCK_READONLY, nullptr), DD_OK);
-        back->Unlock(nullptr);
+        Flip();
     };
     frame(true);
     frame(true);
