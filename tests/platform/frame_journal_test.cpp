@@ -261,43 +261,6 @@ TEST_F(FrameJournalDamage, AFrameThatMostlyRepeatsIsRedrawnOnlyWhereItDiffers) {
     EXPECT_EQ(PixelAt(back.get(), 22, 10), PixelAt(picture.get(), 22, 10)) << "its transparent corner";
 }
 
-// A sprite added among others from the same picture, and then left out again: each flip draws
-// again where that sprite lies and, since the frames pair their copies from one picture in order,
-// where the next copy from it lies; never the picture under them or the sprite before them.
-TEST_F(FrameJournalDamage, AnOpAddedOrLeftOutAmongRepeatedOnesRedrawsOnlyNearIt) {
-    const SurfacePtr sprite = Make565(8, 8);
-    Pattern(sprite.get(), 1);
-    const RECT whole{0, 0, 64, 48}, left{2, 2, 10, 10}, middle{30, 20, 38, 28}, right{52, 36, 60, 44};
-    const auto frame = [&](bool withMiddle) {
-        RECT to = whole;
-        ASSERT_EQ(back->Blt(&to, picture.get(), nullptr, 0, nullptr), DD_OK);
-        for (RECT place : {left, middle, right}) {
-            if (place.left == middle.left && !withMiddle) continue;
-            ASSERT_EQ(back->Blt(&place, sprite.get(), nullptr, 0, nullptr), DD_OK);
-        }
-        Flip();
-    };
-    frame(false);
-    frame(false);
-    buffer->TakeChangedAreas();
-    const auto within = [](const RECT& area, const RECT& place) {
-        return area.left >= place.left && area.right <= place.right && area.top >= place.top &&
-               area.bottom <= place.bottom;
-    };
-    for (const bool withMiddle : {true, false}) {
-        frame(withMiddle);
-        const std::vector<RECT> areas = buffer->TakeChangedAreas();
-        EXPECT_FALSE(areas.empty());
-        for (const RECT& area : areas)
-            EXPECT_TRUE(within(area, middle) || within(area, right))
-                << (withMiddle ? "added: " : "left out: ") << area.left << "," << area.top << " to " << area.right
-                << "," << area.bottom;
-    }
-    // Read last: a read through a writable lock draws outside the frames.
-    EXPECT_EQ(PixelAt(back.get(), 33, 23), PixelAt(picture.get(), 33, 23));
-    EXPECT_EQ(PixelAt(back.get(), 55, 40), PixelAt(sprite.get(), 3, 4));
-}
-
 // A frame that leaves out what the frame before did under the ops it repeats (a screen-wide fill
 // before a picture and a strip over it, as after a screen was entered) redraws nothing: each pixel
 // ends as the last op to draw it left it. Where an op left out lay over them, the model test above
